@@ -1,0 +1,70 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tallyfin {
+
+// Every failure a calculation can meet. A calculation stops at the failing
+// step and keeps what it already wrote; the window's single error handler
+// shows message() in the error box (see ErrorBoxText).
+class Error : public std::runtime_error {
+public:
+    explicit Error(const std::string &message) : std::runtime_error(message), m_message(message) {}
+    // The whole message, also where a typed text holds a NUL character.
+    const std::string &message() const { return m_message; }
+
+private:
+    std::string m_message;
+};
+
+// A text that is not a number:
+//   "'1,000' is not a valid floating point value"
+class EConvertError : public Error {
+public:
+    explicit EConvertError(std::string_view rejectedText);
+};
+
+// The floating-point faults that the arithmetic does not let pass silently.
+class EMathError : public Error {
+public:
+    using Error::Error;
+};
+
+// A non-zero value divided by zero: "Floating point division by zero".
+class EZeroDivide : public EMathError {
+public:
+    EZeroDivide();
+};
+
+// 0 / 0, or a rounding to a whole number that does not fit 64 bits:
+// "Invalid floating point operation".
+class EInvalidOp : public EMathError {
+public:
+    EInvalidOp();
+};
+
+// A value beyond the double range when rounded to double, or beyond the
+// extended range: "Floating point overflow".
+class EOverflow : public EMathError {
+public:
+    EOverflow();
+};
+
+// A file that cannot be created: "Cannot create file "%s". %s".
+class EFCreateError : public Error {
+public:
+    EFCreateError(std::string_view fileName, std::string_view reason);
+};
+
+// The text of the error box: the message with a full stop appended, unless
+// it is empty or its last character is "." or below it in code. Any
+// multi-byte (non-ASCII) last character gets the full stop.
+//   ErrorBoxText("Floating point overflow") -> "Floating point overflow."
+//   ErrorBoxText("Disk full.")              -> "Disk full."
+//   ErrorBoxText("'' is not a valid floating point value")
+//                                           -> "'' is not a valid floating point value."
+std::string ErrorBoxText(std::string_view message);
+
+} // namespace tallyfin

@@ -1,0 +1,45 @@
+#include "fees.h"
+
+#include <cmath>
+
+#include "extended.h"
+
+namespace tallyfin {
+
+namespace {
+
+constexpr double kMinimumCommission = 5;
+
+Extended perMilleOfAmount(double price, double quantity, double ratePerMille)
+{
+    return Extended(price) * quantity * ratePerMille / 1000;
+}
+
+} // namespace
+
+double TradeAmount(double price, double quantity)
+{
+    return RoundToDouble(Extended(price) * quantity);
+}
+
+double CommissionFee(double price, double quantity, double ratePerMille)
+{
+    const double commission = RoundToDouble(perMilleOfAmount(price, quantity, ratePerMille));
+    return commission < kMinimumCommission ? kMinimumCommission : commission;
+}
+
+double StampDutyFee(double price, double quantity, double ratePerMille)
+{
+    return RoundToDouble(perMilleOfAmount(price, quantity, ratePerMille));
+}
+
+double TransferFee(std::string_view exchange, double quantity)
+{
+    if (exchange != kShanghaiAShares)
+        return 0;
+    if (quantity > 1000)
+        return RoundToDouble(std::trunc((Extended(quantity) / 1000).value()));
+    return 1;
+}
+
+} // namespace tallyfin
