@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace tallyfin {
+
+// The program's seam to the desktop. Windows ask the current platform for
+// every message box, web page, screen read, file dialog and window-layer
+// change, so that tests can replace it with a fake that records the calls
+// and answers from a script. QtPlatform is the real desktop.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The box for a missing input: owned by `owner`, caption "错误", one OK
+    // button, no icon. Returns when the user has dismissed it.
+    virtual void showValidationBox(QWidget *owner, const QString &text) = 0;
+
+    // The box for an error that ended a handler: stop icon, one OK button,
+    // the empty application title as caption; every window is disabled
+    // until it is dismissed.
+    virtual void showErrorBox(const QString &text) = 0;
+
+    // Opens an address with the desktop's default handler; neither waits
+    // for nor reports the outcome.
+    virtual void openWebPage(const QString &address) = 0;
+
+    // Puts a top-level window into the topmost layer or takes it out,
+    // without moving, resizing or re-creating it.
+    virtual void setAlwaysOnTop(QWidget *window, bool onTop) = 0;
+
+    // The first character of the user locale's decimal separator, or "."
+    // when the locale gives none or a longer one. Read at each use, so a
+    // change of the locale reaches the next calculation.
+    virtual QString decimalSeparator() = 0;
+
+    // The mouse pointer in screen coordinates.
+    virtual QPoint cursorPosition() = 0;
+
+    // The colour of one screen pixel, or nullopt where no screen is.
+    virtual std::optional<QRgb> screenPixel(QPoint position) = 0;
+
+    // What the screen shows in `area` (screen coordinates), one image pixel
+    // per device pixel.
+    virtual QImage grabScreen(QRect area) = 0;
+
+    // The save-file dialog, owned by `owner`, with `filter` as its only
+    // filter entry, no default extension and no overwrite prompt. nullopt
+    // when the user cancels.
+    virtual std::optional<QString> saveFileName(QWidget *owner, const QString &filter) = 0;
+};
+
+// The platform every window uses; the Qt desktop unless a test installed
+// another one.
+Platform &platform();
+
+// Installs `replacement` for the lifetime of this object (tests), restoring
+// the previous platform afterwards.
+class PlatformOverride {
+public:
+    explicit PlatformOverride(Platform &replacement);
+    ~PlatformOverride();
+    PlatformOverride(const PlatformOverride &) = delete;
+    PlatformOverride &operator=(const PlatformOverride &) = delete;
+
+private:
+    Platform *m_previous;
+};
+
+// The separator rule on a locale's decimal-point text.
+//   decimalSeparatorFrom(",") -> ","   decimalSeparatorFrom("") -> "."
+QString decimalSeparatorFrom(const QString &localeDecimalPoint);
+
+} // namespace tallyfin

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "platform.h"
+
+namespace tallyfin::testing {
+
+// A desktop for tests: records every box, page and layer change, and answers
+// screen reads and save dialogs from what the test scripted. Installs itself
+// for its lifetime.
+class FakePlatform final : public Platform {
+public:
+    enum class BoxKind { Validation, Error };
+    struct Box {
+        BoxKind kind;
+        QPointer<QWidget> owner;
+        QString caption;
+        QString text;
+    };
+
+    FakePlatform() : m_override(*this) {}
+
+    void showValidationBox(QWidget *owner, const QString &text) override;
+    void showErrorBox(const QString &text) override;
+    void openWebPage(const QString &address) override { pages.push_back(address); }
+    void setAlwaysOnTop(QWidget *window, bool onTop) override { onTopCalls.push_back({window, onTop}); }
+    QString decimalSeparator() override { return separator; }
+    QPoint cursorPosition() override { return cursor; }
+    std::optional<QRgb> screenPixel(QPoint position) override;
+    QImage grabScreen(QRect area) override;
+    std::optional<QString> saveFileName(QWidget *owner, const QString &filter) override;
+
+    // Runs while a box is "open", as the user would see it (e.g. to check
+    // which windows are visible behind it).
+    std::function<void(const Box &)> onBox;
+
+    std::vector<Box> boxes;
+    std::vector<QString> pages;
+    std::vector<std::pair<QWidget *, bool>> onTopCalls;
+    QString separator = QStringLiteral(".");
+    QPoint cursor;
+    // The fake screen: its top-left corner is at screen position (0, 0).
+    QImage screen;
+    std::vector<QRect> grabs;
+    std::vector<QPoint> pixelReads;
+    // Answers of the save dialog, in order; an empty queue cancels.
+    std::deque<std::optional<QString>> saveAnswers;
+    std::vector<QString> saveFilters;
+
+private:
+    PlatformOverride m_override;
+};
+
+} // namespace tallyfin::testing

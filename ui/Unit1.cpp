@@ -1,0 +1,171 @@
+#include "Unit1.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+#include "appearance.h"
+#include "batch.h"
+#include "handler.h"
+#include "platform.h"
+
+namespace tallyfin {
+
+TForm1 *Form1 = nullptr;
+
+namespace {
+
+void setTextIfChanged(QLineEdit *field, const std::string &text)
+{
+    // Rewriting an unchanged text would move the user's cursor.
+    const QString shown = QString::fromStdString(text);
+    if (field->text() != shown)
+        field->setText(shown);
+}
+
+void setTextIfChanged(QLabel *label, const QString &text)
+{
+    if (label->text() != text)
+        label->setText(text);
+}
+
+std::string decimalSeparator() { return platform().decimalSeparator().toStdString(); }
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
+{
+    setupUi(this);
+    setFont(windowFont());
+    // The client area below the menu bar has a fixed size.
+    clientArea->setFixedSize(809, 395);
+    makeFixedSizeWindow(this);
+    centreOnScreen(this);
+    connectHandlers();
+}
+
+void TForm1::connectHandlers()
+{
+    connectHandler(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connectHandler(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connectHandler(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connectHandler(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connectHandler(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connectHandler(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+    connectHandler(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
+    connectHandler(Button8, &QPushButton::clicked, this, &TForm1::Button8Click);
+    connectHandler(btn1, &QPushButton::clicked, this, &TForm1::btn1Click);
+    connectHandler(CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
+}
+
+std::array<TForm1::FieldBinding, 20> TForm1::tradeFieldBindings() const
+{
+    return {{{jg, &TradeFields::jg},         {sl, &TradeFields::sl},         {Edit2, &TradeFields::Edit2},
+             {Edit3, &TradeFields::Edit3},   {Edit4, &TradeFields::Edit4},   {Edit5, &TradeFields::Edit5},
+             {Edit6, &TradeFields::Edit6},   {Edit7, &TradeFields::Edit7},   {Edit8, &TradeFields::Edit8},
+             {Edit9, &TradeFields::Edit9},   {Edit10, &TradeFields::Edit10}, {Edit11, &TradeFields::Edit11},
+             {Edit12, &TradeFields::Edit12}, {Edit13, &TradeFields::Edit13}, {Edit14, &TradeFields::Edit14},
+             {Edit15, &TradeFields::Edit15}, {Edit16, &TradeFields::Edit16}, {Edit17, &TradeFields::Edit17},
+             {Edit18, &TradeFields::Edit18}, {Edit19, &TradeFields::Edit19}}};
+}
+
+TradeFields TForm1::readTradeFields() const
+{
+    TradeFields fields;
+    fields.zjs = zjs->currentText().toStdString();
+    // The rate typed into the commission box counts as much as a chosen one.
+    fields.ComboBox1 = ComboBox1->currentText().toStdString();
+    fields.ComboBox2 = ComboBox2->currentText().toStdString();
+    fields.CheckBox1 = CheckBox1->isChecked();
+    for (const auto &[widget, text] : tradeFieldBindings())
+        fields.*text = widget->text().toStdString();
+    fields.Edit18Color = m_edit18Color;
+    fields.Edit19Color = m_edit19Color;
+    return fields;
+}
+
+void TForm1::writeTradeFields(const TradeFields &fields)
+{
+    for (const auto &[widget, text] : tradeFieldBindings())
+        setTextIfChanged(widget, fields.*text);
+    if (fields.Edit18Color != m_edit18Color)
+        setFieldColor(Edit18, m_edit18Color = fields.Edit18Color);
+    if (fields.Edit19Color != m_edit19Color)
+        setFieldColor(Edit19, m_edit19Color = fields.Edit19Color);
+}
+
+void TForm1::Button1Click()
+{
+    TradeFields fields = readTradeFields();
+    TradeOutcome outcome;
+    try {
+        outcome = CalculateTrade(fields, decimalSeparator());
+    } catch (const Error &) {
+        // The fields written before the failing step stay written.
+        writeTradeFields(fields);
+        throw;
+    }
+    writeTradeFields(fields);
+    if (outcome == TradeOutcome::SellQuantityMissing)
+        platform().showValidationBox(this, QString::fromUtf8(kSellQuantityMissing.data(),
+                                                             static_cast<qsizetype>(kSellQuantityMissing.size())));
+}
+
+void TForm1::Button2Click()
+{
+    TradeFields fields = readTradeFields();
+    ClearTrade(fields);
+    writeTradeFields(fields);
+    setTextIfChanged(Label24, QStringLiteral("买入价格"));
+    setTextIfChanged(Label25, QStringLiteral("买入数量"));
+    setTextIfChanged(Label44, QStringLiteral("卖出价格"));
+    setTextIfChanged(Label45, QStringLiteral("卖出数量"));
+}
+
+void TForm1::Button3Click() { close(); }
+
+void TForm1::Button4Click() {}
+
+void TForm1::Button5Click() {}
+
+void TForm1::Button6Click() {}
+
+void TForm1::Button7Click() {}
+
+void TForm1::Button8Click() {}
+
+void TForm1::btn1Click() {}
+
+void TForm1::CheckBox2Click() { platform().setAlwaysOnTop(this, CheckBox2->isChecked()); }
+
+void TForm1::writeBatchResult(TradeSide side, const BatchReduction &reduction)
+{
+    const bool buy = side == TradeSide::Buy;
+    setTextIfChanged(buy ? jg : Edit2, reduction.price);
+    setTextIfChanged(buy ? sl : Edit3, reduction.quantity);
+    if (!reduction.relabel)
+        return;
+    setTextIfChanged(buy ? Label24 : Label44, buy ? QStringLiteral("买入均价") : QStringLiteral("卖出均价"));
+    setTextIfChanged(buy ? Label25 : Label45, buy ? QStringLiteral("持股总数") : QStringLiteral("卖出总数"));
+}
+
+void TForm1::keyPressEvent(QKeyEvent *event)
+{
+    // Enter anywhere in the window presses the default button "计算"; on a
+    // focused push button it presses that button, as a dialog would.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto *focusedButton = qobject_cast<QPushButton *>(focusWidget());
+        (focusedButton ? focusedButton : Button1)->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    // Closing the main window ends the program, whatever else is open.
+    event->accept();
+    QCoreApplication::quit();
+}
+
+} // namespace tallyfin

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <string>
+
+#include "trade.h"
+#include "ui_Unit1.h"
+
+namespace tallyfin {
+
+struct BatchReduction;
+
+enum class TradeSide { Buy, Sell };
+
+// The main window "Tallyfin1.1": fee settings, the buy and sell groups, the
+// toolbox. Every figure comes from the core's calculate action; the window
+// only moves texts between its fields and the core.
+class TForm1 : public QMainWindow, private Ui::TForm1 {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+
+    // "计算" (also Enter). Throws the calculation's error after writing back
+    // what the calculation wrote before it.
+    void Button1Click();
+    // "清空": trade fields, the four captions and the two result colours.
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void Button7Click();
+    void Button8Click();
+    void btn1Click();
+    void CheckBox2Click();
+
+    // What a batch dialog writes: the reduced price and quantity into the
+    // side's inputs, and the "average"/"total" captions when rows were found.
+    void writeBatchResult(TradeSide side, const BatchReduction &reduction);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    struct FieldBinding {
+        QLineEdit *widget;
+        std::string TradeFields::*text;
+    };
+
+    std::array<FieldBinding, 20> tradeFieldBindings() const;
+    TradeFields readTradeFields() const;
+    void writeTradeFields(const TradeFields &fields);
+    void connectHandlers();
+
+    // The result colours as last painted; the palette alone would not say.
+    FieldColor m_edit18Color = FieldColor::Window;
+    FieldColor m_edit19Color = FieldColor::Window;
+};
+
+extern TForm1 *Form1;
+
+} // namespace tallyfin
