@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <variant>
+
+#include "batch.h"
+#include "golden.h"
+#include "trade.h"
+
+namespace tallyfin {
+
+// A command line that names no action we can run. Its text is one line that
+// says what is wrong; the caller adds the usage text.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The --buy-batch (or --sell-batch) rows in the order given, as typed into
+// the batch dialog's rows.
+struct BatchInput {
+    BatchRows rows{};
+    std::size_t count = 0; // rows given; none means the dialog was not used
+};
+
+// "trade": the main window's fields as typed (the window's defaults where no
+// option was given) and the batch rows to reduce before calculating.
+struct TradeRequest {
+    TradeFields fields;
+    BatchInput buyBatches, sellBatches;
+    bool json = false;
+};
+
+// "golden MODE": the golden-section window's two inputs (default "0").
+struct GoldenRequest {
+    GoldenMode mode = GoldenMode::Rise;
+    GoldenFields fields;
+    bool json = false;
+};
+
+struct HelpRequest {};
+
+using Request = std::variant<HelpRequest, TradeRequest, GoldenRequest>;
+
+// Reads the arguments after the program name. The argument after an option
+// is always its value, whatever it looks like:
+//   {"trade", "--buy-price", "-5"}         -> jg "-5"
+//   {"trade", "--buy-price", "--json"}     -> jg "--json", no JSON output
+//   {"trade", "--buy-price="}              -> jg ""
+//   {"trade", "--buy-batch=10", "1000"}    -> buy batch row {"10", "1000"}
+//   {"golden", "up", "--low", "10"}        -> Rise, Edit1 "10"
+//   {"trade", "--help"}                    -> HelpRequest
+// Throws UsageError for an unknown command, option or mode, a missing value,
+// an option given twice, a value for a flag, or a sixth batch row.
+Request ParseArguments(std::span<const std::string> args);
+
+} // namespace tallyfin
