@@ -6,6 +6,8 @@
 #include <QTranslator>
 
 #include "Unit1.h"
+#include "Unit3.h"
+#include "Unit4.h"
 
 namespace {
 
@@ -23,6 +25,8 @@ void createWindows()
 {
     using namespace tallyfin;
     Form1 = new TForm1;
+    Form3 = new TForm3;
+    Form4 = new TForm4;
 }
 
 } // namespace

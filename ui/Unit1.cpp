@@ -8,6 +8,8 @@
 #include "batch.h"
 #include "handler.h"
 #include "platform.h"
+#include "Unit3.h"
+#include "Unit4.h"
 
 namespace tallyfin {
 
@@ -124,9 +126,9 @@ void TForm1::Button2Click()
 
 void TForm1::Button3Click() { close(); }
 
-void TForm1::Button4Click() {}
+void TForm1::Button4Click() { Form3->showBeside(this); }
 
-void TForm1::Button5Click() {}
+void TForm1::Button5Click() { Form4->showBeside(this); }
 
 void TForm1::Button6Click() {}
 

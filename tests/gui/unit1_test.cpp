@@ -13,6 +13,7 @@
 
 #include "Unit1.h"
 #include "batch.h"
+#include "accessibility.h"
 #include "fake_platform.h"
 #include "qt_printers.h"
 #include "qtplatform.h"
@@ -20,7 +21,10 @@
 namespace tallyfin {
 namespace {
 
+using testing::accessible;
+using testing::announcedName;
 using testing::FakePlatform;
+using testing::groupOf;
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -309,17 +313,6 @@ TEST(QtPlatformOnTop, TogglesTheLiveWindowWithoutRecreatingOrMovingIt)
 
 // --- Accessibility --------------------------------------------------------
 
-QAccessibleInterface *accessible(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
-
-// The name of the nearest group box around an accessible object.
-QString groupOf(QAccessibleInterface *node)
-{
-    for (QAccessibleInterface *parent = node->parent(); parent; parent = parent->parent())
-        if (qobject_cast<QGroupBox *>(parent->object()))
-            return parent->text(QAccessible::Name);
-    return {};
-}
-
 struct NamedField {
     const char *objectName;
     QString name;
@@ -327,17 +320,6 @@ struct NamedField {
 };
 
 class MainWindowAccessibilityTest : public MainWindowTest, public ::testing::WithParamInterface<NamedField> {};
-
-// What a screen reader announces for a control: its caption label (the
-// "labelled by" relation; on Linux a combo box's own name is its value), or
-// else its own name.
-QString announcedName(QAccessibleInterface *node)
-{
-    for (const auto &[label, relation] : node->relations(QAccessible::Label))
-        if (qobject_cast<QLabel *>(label->object()))
-            return label->text(QAccessible::Name);
-    return node->text(QAccessible::Name);
-}
 
 TEST_P(MainWindowAccessibilityTest, FieldIsNamedByItsCaptionInItsGroup)
 {

@@ -1,0 +1,89 @@
+#include "BatchDialog.h"
+
+#include <QScreen>
+
+#include <algorithm>
+
+#include "appearance.h"
+#include "handler.h"
+#include "platform.h"
+
+namespace tallyfin {
+
+namespace {
+
+constexpr const char *kOrdinals[kBatchRows] = {"一", "二", "三", "四", "五"};
+
+// The gap between the main window and a dialog beside it.
+constexpr int kGap = 8;
+
+} // namespace
+
+BatchDialog::BatchDialog(TradeSide side, QWidget *parent) : QDialog(parent), m_side(side)
+{
+    setupUi(this);
+    setFont(windowFont());
+    applyTexts();
+    makeFixedSizeWindow(this);
+    connectHandler(Button1, &QPushButton::clicked, this, &BatchDialog::Button1Click);
+    connectHandler(Button2, &QPushButton::clicked, this, &BatchDialog::Button2Click);
+}
+
+void BatchDialog::applyTexts()
+{
+    const bool buy = m_side == TradeSide::Buy;
+    const QString action = buy ? QStringLiteral("买入") : QStringLiteral("卖出");
+    setWindowTitle(QStringLiteral("多批") + action);
+    QGroupBox *const groups[kBatchRows] = {GroupBox1, GroupBox2, GroupBox3, GroupBox4, GroupBox5};
+    for (std::size_t row = 0; row < kBatchRows; ++row)
+        groups[row]->setTitle(QStringLiteral("第") + QString::fromUtf8(kOrdinals[row]) + QStringLiteral("批") + action);
+    for (QLabel *caption : {Label1, Label5, Label9, Label13, Label17})
+        caption->setText(action + QStringLiteral("价格"));
+    for (QLabel *caption : {Label3, Label7, Label11, Label15, Label19})
+        caption->setText(action + QStringLiteral("数量"));
+}
+
+BatchRows BatchDialog::readRows() const
+{
+    const QLineEdit *fields[2 * kBatchRows] = {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10};
+    BatchRows rows;
+    for (std::size_t row = 0; row < kBatchRows; ++row)
+        rows[row] = {fields[2 * row]->text().toStdString(), fields[2 * row + 1]->text().toStdString()};
+    return rows;
+}
+
+void BatchDialog::Button1Click()
+{
+    const BatchReduction reduction = ReduceBatches(readRows(), platform().decimalSeparator().toStdString());
+    Form1->writeBatchResult(m_side, reduction);
+    Form1->Button1Click();
+    hide();
+}
+
+void BatchDialog::Button2Click()
+{
+    for (QLineEdit *field : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10})
+        field->clear();
+}
+
+QPoint placeBeside(TradeSide side, const QRect &mainFrame, const QSize &size, const QRect &available)
+{
+    const int x = side == TradeSide::Buy ? mainFrame.left() - kGap - size.width() : mainFrame.right() + 1 + kGap;
+    const int maxX = std::max(available.left(), available.right() + 1 - size.width());
+    const int maxY = std::max(available.top(), available.bottom() + 1 - size.height());
+    return {std::clamp(x, available.left(), maxX), std::clamp(mainFrame.top(), available.top(), maxY)};
+}
+
+void BatchDialog::showBeside(const QWidget *mainWindow)
+{
+    // Only a dialog that is not on screen is placed: one the user has moved
+    // is just brought forward.
+    if (!isVisible() && mainWindow->screen())
+        move(placeBeside(m_side, mainWindow->frameGeometry(), frameGeometry().size(),
+                         mainWindow->screen()->availableGeometry()));
+    show();
+    raise();
+    activateWindow();
+}
+
+} // namespace tallyfin

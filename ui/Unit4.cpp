@@ -1,0 +1,7 @@
+#include "Unit4.h"
+
+namespace tallyfin {
+
+TForm4 *Form4 = nullptr;
+
+} // namespace tallyfin

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "BatchDialog.h"
+
+namespace tallyfin {
+
+// "多批卖出": up to five sell batches, reduced into the sell price and quantity.
+class TForm4 : public BatchDialog {
+    Q_OBJECT
+
+public:
+    explicit TForm4(QWidget *parent = nullptr) : BatchDialog(TradeSide::Sell, parent) { setObjectName("TForm4"); }
+};
+
+extern TForm4 *Form4;
+
+} // namespace tallyfin
