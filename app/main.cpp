@@ -35,8 +35,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tallyfin"));
-    // The program's title is empty: the error box has no caption.
+    // The program's title is empty: error boxes have no caption.
     QGuiApplication::setApplicationDisplayName(QString());
+    QGuiApplication::setDesktopFileName(QStringLiteral("tallyfin"));
     // The main window's close ends the program; hiding it while a tool is
     // open must not.
     QApplication::setQuitOnLastWindowClosed(false);

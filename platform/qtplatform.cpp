@@ -22,7 +22,9 @@ void QtPlatform::showValidationBox(QWidget *owner, const QString &text)
 
 void QtPlatform::showErrorBox(const QString &text)
 {
-    QMessageBox box(QMessageBox::Critical, QString(), text, QMessageBox::Ok);
+    // The caption is the program's empty title. Qt shows the application
+    // name in place of an empty window title, so a blank one stands in.
+    QMessageBox box(QMessageBox::Critical, QStringLiteral(" "), text, QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
