@@ -9,7 +9,7 @@ cd "$(dirname "$(readlink -f "$0")")"
 # What building, running and testing need; nothing else is assumed installed.
 PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-translations-l10n fonts-wqy-microhei
+    qt6-base-dev qt6-translations-l10n fonts-wqy-microhei xvfb xauth
     libgtest-dev libbenchmark-dev
 )
 
