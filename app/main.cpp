@@ -5,9 +5,17 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <memory>
+#include <vector>
+
 #include "Unit1.h"
+#include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
+#include "Unit5.h"
+#include "Unit6.h"
+#include "Unit7.h"
+#include "Unit8.h"
 
 namespace {
 
@@ -21,12 +29,29 @@ void installQtTranslations(QApplication &app)
         QApplication::installTranslator(translator);
 }
 
-void createWindows()
+// The windows in their order of creation; destroyed in reverse at the end.
+using Windows = std::vector<std::unique_ptr<QWidget>>;
+
+template <typename Form>
+void create(Form *&global, Windows &windows)
+{
+    global = new Form;
+    windows.emplace_back(global);
+}
+
+Windows createWindows()
 {
     using namespace tallyfin;
-    Form1 = new TForm1;
-    Form3 = new TForm3;
-    Form4 = new TForm4;
+    Windows windows;
+    create(Form1, windows);
+    create(Form2, windows);
+    create(Form3, windows);
+    create(Form4, windows);
+    create(Form5, windows);
+    create(Form6, windows);
+    create(Form7, windows);
+    create(Form8, windows);
+    return windows;
 }
 
 } // namespace
@@ -43,9 +68,10 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     installQtTranslations(app);
 
-    createWindows();
+    Windows windows = createWindows();
     tallyfin::Form1->show();
     const int status = QApplication::exec();
-    delete tallyfin::Form1;
+    while (!windows.empty())
+        windows.pop_back();
     return status;
 }

@@ -2,8 +2,22 @@
 
 namespace tallyfin {
 
+namespace {
+
+// Built by appending: GCC 12 misreports the equivalent chain of operator+
+// under -O3 (-Wrestrict).
+std::string quotedMessage(std::string_view before, std::string_view text, std::string_view after)
+{
+    std::string message;
+    message.reserve(before.size() + text.size() + after.size());
+    message.append(before).append(text).append(after);
+    return message;
+}
+
+} // namespace
+
 EConvertError::EConvertError(std::string_view rejectedText)
-    : Error("'" + std::string(rejectedText) + "' is not a valid floating point value")
+    : Error(quotedMessage("'", rejectedText, "' is not a valid floating point value"))
 {
 }
 
@@ -14,7 +28,7 @@ EInvalidOp::EInvalidOp() : EMathError("Invalid floating point operation") {}
 EOverflow::EOverflow() : EMathError("Floating point overflow") {}
 
 EFCreateError::EFCreateError(std::string_view fileName, std::string_view reason)
-    : Error("Cannot create file \"" + std::string(fileName) + "\". " + std::string(reason))
+    : Error(quotedMessage("Cannot create file \"", fileName, "\". ") + std::string(reason))
 {
 }
 

@@ -1,5 +1,6 @@
 #include "qtplatform.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -24,7 +25,10 @@ void QtPlatform::showErrorBox(const QString &text)
 {
     // The caption is the program's empty title. Qt shows the application
     // name in place of an empty window title, so a blank one stands in.
-    QMessageBox box(QMessageBox::Critical, QStringLiteral(" "), text, QMessageBox::Ok);
+    // Owned by the window the user is in, so that the window manager keeps
+    // the box above it, even above the full-screen capture overlay that
+    // stays on top of everything else.
+    QMessageBox box(QMessageBox::Critical, QStringLiteral(" "), text, QMessageBox::Ok, QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

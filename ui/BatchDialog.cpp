@@ -81,9 +81,7 @@ void BatchDialog::showBeside(const QWidget *mainWindow)
     if (!isVisible() && mainWindow->screen())
         move(placeBeside(m_side, mainWindow->frameGeometry(), frameGeometry().size(),
                          mainWindow->screen()->availableGeometry()));
-    show();
-    raise();
-    activateWindow();
+    showInFront(this);
 }
 
 } // namespace tallyfin

@@ -7,9 +7,14 @@
 #include "appearance.h"
 #include "batch.h"
 #include "handler.h"
+#include "links.h"
 #include "platform.h"
+#include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
+#include "Unit5.h"
+#include "Unit6.h"
+#include "Unit8.h"
 
 namespace tallyfin {
 
@@ -32,6 +37,8 @@ void setTextIfChanged(QLabel *label, const QString &text)
 }
 
 std::string decimalSeparator() { return platform().decimalSeparator().toStdString(); }
+
+void openLink(Link link) { platform().openWebPage(linkAddress(link)); }
 
 } // namespace
 
@@ -58,6 +65,23 @@ void TForm1::connectHandlers()
     connectHandler(Button8, &QPushButton::clicked, this, &TForm1::Button8Click);
     connectHandler(btn1, &QPushButton::clicked, this, &TForm1::btn1Click);
     connectHandler(CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
+    connectMenu();
+}
+
+void TForm1::connectMenu()
+{
+    // The menu repeats the window's buttons through the very same handlers.
+    connectHandler(X1, &QAction::triggered, this, &TForm1::Button3Click);
+    connectHandler(N1, &QAction::triggered, this, &TForm1::Button7Click);
+    connectHandler(N2, &QAction::triggered, this, &TForm1::Button8Click);
+    connectHandler(N10, &QAction::triggered, this, &TForm1::btn1Click);
+    connectHandler(A2, &QAction::triggered, this, &TForm1::Button6Click);
+    connectHandler(N3, &QAction::triggered, this, &TForm1::N3Click);
+    connectHandler(N5, &QAction::triggered, this, &TForm1::N5Click);
+    connectHandler(N6, &QAction::triggered, this, &TForm1::N6Click);
+    connectHandler(N7, &QAction::triggered, this, &TForm1::N7Click);
+    connectHandler(N8, &QAction::triggered, this, &TForm1::N8Click);
+    connectHandler(N9, &QAction::triggered, this, &TForm1::N9Click);
 }
 
 std::array<TForm1::FieldBinding, 20> TForm1::tradeFieldBindings() const
@@ -130,13 +154,34 @@ void TForm1::Button4Click() { Form3->showBeside(this); }
 
 void TForm1::Button5Click() { Form4->showBeside(this); }
 
-void TForm1::Button6Click() {}
+void TForm1::Button6Click() { showInFront(Form5); }
 
-void TForm1::Button7Click() {}
+void TForm1::Button7Click()
+{
+    hide();
+    showInFront(Form2);
+}
 
-void TForm1::Button8Click() {}
+void TForm1::Button8Click()
+{
+    hide();
+    showInFront(Form6);
+}
 
-void TForm1::btn1Click() {}
+// The overlay covers the screen above this window, which stays open beneath.
+void TForm1::btn1Click() { Form8->startCapture(); }
+
+void TForm1::N3Click() { openLink(Link::Blog); }
+
+void TForm1::N5Click() { openLink(Link::ShanghaiExchange); }
+
+void TForm1::N6Click() { openLink(Link::ShenzhenExchange); }
+
+void TForm1::N7Click() { openLink(Link::Ndrc); }
+
+void TForm1::N8Click() { openLink(Link::Csrc); }
+
+void TForm1::N9Click() { openLink(Link::StockSites); }
 
 void TForm1::CheckBox2Click() { platform().setAlwaysOnTop(this, CheckBox2->isChecked()); }
 

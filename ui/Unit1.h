@@ -37,6 +37,14 @@ public:
     void btn1Click();
     void CheckBox2Click();
 
+    // The menu's links; its other items run the handlers of their buttons.
+    void N3Click();
+    void N5Click();
+    void N6Click();
+    void N7Click();
+    void N8Click();
+    void N9Click();
+
     // What a batch dialog writes: the reduced price and quantity into the
     // side's inputs, and the "average"/"total" captions when rows were found.
     void writeBatchResult(TradeSide side, const BatchReduction &reduction);
@@ -55,6 +63,7 @@ private:
     TradeFields readTradeFields() const;
     void writeTradeFields(const TradeFields &fields);
     void connectHandlers();
+    void connectMenu();
 
     // The result colours as last painted; the palette alone would not say.
     FieldColor m_edit18Color = FieldColor::Window;

@@ -42,6 +42,13 @@ void centreOnScreen(QWidget *window)
     window->move(frame.topLeft());
 }
 
+void showInFront(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void makeFixedSizeWindow(QWidget *window)
 {
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint

@@ -26,6 +26,9 @@ void setFieldColor(QLineEdit *field, FieldColor color);
 // Moves a top-level window to the centre of the screen it is on.
 void centreOnScreen(QWidget *window);
 
+// Shows a window, or brings it forward when it is already shown.
+void showInFront(QWidget *window);
+
 // Gives a window a fixed client size with minimise and close boxes but no
 // maximise box.
 void makeFixedSizeWindow(QWidget *window);

@@ -1,0 +1,162 @@
+#include "Unit2.h"
+
+#include <QCloseEvent>
+#include <QScreen>
+
+#include <algorithm>
+
+#include "Unit1.h"
+#include "Unit5.h"
+#include "Unit7.h"
+#include "appearance.h"
+#include "handler.h"
+#include "icon.h"
+#include "platform.h"
+
+namespace tallyfin {
+
+TForm2 *Form2 = nullptr;
+
+namespace {
+
+void setTextIfChanged(QLineEdit *field, const std::string &text)
+{
+    // Rewriting an unchanged text would move the user's cursor.
+    const QString shown = QString::fromStdString(text);
+    if (field->text() != shown)
+        field->setText(shown);
+}
+
+// Puts `window` beside `anchor` (to its right, or else to its left) so that
+// both can be read at once; on a screen too narrow for that it stays on the
+// screen, over the anchor.
+void placeBeside(QWidget *window, const QWidget *anchor)
+{
+    const QScreen *screen = anchor->screen();
+    if (!screen)
+        return;
+    constexpr int gap = 8;
+    const QRect area = screen->availableGeometry();
+    const QRect anchorFrame = anchor->frameGeometry();
+    QRect frame = window->frameGeometry();
+    frame.moveTopLeft(QPoint(anchorFrame.right() + 1 + gap, anchorFrame.top()));
+    if (frame.right() > area.right())
+        frame.moveRight(anchorFrame.left() - 1 - gap);
+    frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())));
+    frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
+    window->move(frame.topLeft());
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget *parent) : QWidget(parent)
+{
+    setupUi(this);
+    setFont(windowFont());
+    setWindowIcon(programIcon());
+    setFixedSize(342, 504);
+    makeFixedSizeWindow(this);
+    centreOnScreen(this);
+    connectHandlers();
+}
+
+void TForm2::connectHandlers()
+{
+    connectHandler(up, &QPushButton::clicked, this, &TForm2::upClick);
+    connectHandler(down, &QPushButton::clicked, this, &TForm2::downClick);
+    connectHandler(bound, &QPushButton::clicked, this, &TForm2::boundClick);
+    connectHandler(callback, &QPushButton::clicked, this, &TForm2::callbackClick);
+    connectHandler(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
+    connectHandler(tuichu, &QPushButton::clicked, this, &TForm2::tuichuClick);
+    connectHandler(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connectHandler(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+}
+
+std::array<TForm2::FieldBinding, 13> TForm2::fieldBindings() const
+{
+    return {{{Edit1, &GoldenFields::Edit1},   {Edit2, &GoldenFields::Edit2},   {Edit3, &GoldenFields::Edit3},
+             {Edit4, &GoldenFields::Edit4},   {Edit5, &GoldenFields::Edit5},   {Edit6, &GoldenFields::Edit6},
+             {Edit7, &GoldenFields::Edit7},   {Edit8, &GoldenFields::Edit8},   {Edit9, &GoldenFields::Edit9},
+             {Edit10, &GoldenFields::Edit10}, {Edit11, &GoldenFields::Edit11}, {Edit12, &GoldenFields::Edit12},
+             {Edit13, &GoldenFields::Edit13}}};
+}
+
+GoldenFields TForm2::readFields() const
+{
+    GoldenFields fields;
+    for (const auto &[widget, text] : fieldBindings())
+        fields.*text = widget->text().toStdString();
+    return fields;
+}
+
+void TForm2::writeFields(const GoldenFields &fields)
+{
+    for (const auto &[widget, text] : fieldBindings())
+        setTextIfChanged(widget, fields.*text);
+}
+
+void TForm2::project(GoldenMode mode)
+{
+    GoldenFields fields = readFields();
+    const std::string separator = platform().decimalSeparator().toStdString();
+    std::optional<std::string_view> message;
+    try {
+        message = ProjectGolden(fields, mode, separator);
+    } catch (const Error &) {
+        // The rows written before the failing one stay written.
+        writeFields(fields);
+        throw;
+    }
+    writeFields(fields);
+    if (message)
+        platform().showValidationBox(this, QString::fromUtf8(message->data(), static_cast<qsizetype>(message->size())));
+}
+
+void TForm2::upClick() { project(GoldenMode::Rise); }
+
+void TForm2::downClick() { project(GoldenMode::Fall); }
+
+void TForm2::boundClick() { project(GoldenMode::Rebound); }
+
+void TForm2::callbackClick() { project(GoldenMode::PullBack); }
+
+void TForm2::Button2Click()
+{
+    GoldenFields fields = readFields();
+    ClearGolden(fields);
+    writeFields(fields);
+}
+
+void TForm2::tuichuClick() { close(); }
+
+void TForm2::Button1Click()
+{
+    if (Form5)
+        showInFront(Form5);
+}
+
+void TForm2::Button3Click()
+{
+    if (!Form7)
+        return;
+    // A window the user has already placed stays where it is.
+    if (!Form7->isVisible())
+        placeBeside(Form7, this);
+    showInFront(Form7);
+}
+
+void TForm2::FormClose()
+{
+    if (Form1)
+        Form1->show();
+}
+
+void TForm2::closeEvent(QCloseEvent *event)
+{
+    // Accepting hides the window; without WA_DeleteOnClose it lives on with
+    // its field texts.
+    event->accept();
+    runHandler([this] { FormClose(); });
+}
+
+} // namespace tallyfin

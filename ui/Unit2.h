@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <string>
+
+#include "golden.h"
+#include "ui_Unit2.h"
+
+namespace tallyfin {
+
+// "黄金分割计算器": price levels projected from a swing low and high. Every
+// level comes from ProjectGolden; the window only moves texts between its
+// thirteen fields and the core. While it is open the main window is hidden.
+class TForm2 : public QWidget, private Ui::TForm2 {
+    Q_OBJECT
+
+public:
+    explicit TForm2(QWidget *parent = nullptr);
+
+    // The four projections. An empty input the mode needs gets the
+    // validation box and changes nothing; an error ends the handler after
+    // writing back the rows written before it.
+    void upClick();
+    void downClick();
+    void boundClick();
+    void callbackClick();
+    // "清空": all thirteen fields back to "0".
+    void Button2Click();
+    void tuichuClick();
+    // "关于我" and "帮助"; the main window stays hidden meanwhile.
+    void Button1Click();
+    void Button3Click();
+    // The end of every way of closing: the window is hidden, never
+    // destroyed, and the main window comes back.
+    void FormClose();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    struct FieldBinding {
+        QLineEdit *widget;
+        std::string GoldenFields::*text;
+    };
+
+    std::array<FieldBinding, 13> fieldBindings() const;
+    GoldenFields readFields() const;
+    void writeFields(const GoldenFields &fields);
+    void project(GoldenMode mode);
+    void connectHandlers();
+};
+
+extern TForm2 *Form2;
+
+} // namespace tallyfin

@@ -1,0 +1,45 @@
+#include "Unit5.h"
+
+#include "appearance.h"
+#include "bundled.h"
+#include "handler.h"
+#include "icon.h"
+#include "links.h"
+#include "platform.h"
+
+namespace tallyfin {
+
+TForm5 *Form5 = nullptr;
+
+TForm5::TForm5(QWidget *parent) : QDialog(parent)
+{
+    setupUi(this);
+    setFont(windowFont());
+    setWindowIcon(programIcon());
+    Image1->setIcon(programIcon());
+    showTexts();
+    setFixedSize(408, 368);
+    makeFixedSizeWindow(this);
+    centreOnScreen(this);
+    // Enter and Space answer "确定" at once; the text is there to read.
+    Button1->setFocus();
+    connectHandler(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
+    connectHandler(Image1, &QToolButton::clicked, this, &TForm5::Image1Click);
+}
+
+void TForm5::showTexts()
+{
+    QFont nameFont = windowFont();
+    nameFont.setPixelSize(28);
+    nameFont.setBold(true);
+    Label1->setFont(nameFont);
+    Label2->setText(bundledText(QStringLiteral("about-credit.txt")));
+    Label3->setText(bundledText(QStringLiteral("about-contact.txt")));
+    Memo1->setPlainText(bundledText(QStringLiteral("about-introduction.txt")));
+}
+
+void TForm5::Button1Click() { hide(); }
+
+void TForm5::Image1Click() { platform().openWebPage(linkAddress(Link::Blog)); }
+
+} // namespace tallyfin

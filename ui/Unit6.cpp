@@ -1,0 +1,112 @@
+#include "Unit6.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QTimer>
+
+#include "Unit1.h"
+#include "appearance.h"
+#include "colorcode.h"
+#include "handler.h"
+#include "platform.h"
+
+namespace tallyfin {
+
+TForm6 *Form6 = nullptr;
+
+namespace {
+
+constexpr int kSampleInterval = 100;
+
+} // namespace
+
+TForm6::TForm6(QWidget *parent) : QWidget(parent), Timer1(new QTimer(this))
+{
+    setupUi(this);
+    setFont(windowFont());
+    // Thirteen characters of hint must fit the 167-pixel window on one line.
+    QFont hintFont = windowFont();
+    hintFont.setPixelSize(12);
+    Label1->setFont(hintFont);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    makeFixedSizeWindow(this);
+    setFixedSize(167, 124);
+    centreOnScreen(this);
+    setAutoFillBackground(true);
+    setBackground(QPalette().color(QPalette::Button));
+    FormCreate();
+    connectHandler(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
+    connectHandler(Timer1, &QTimer::timeout, this, &TForm6::Timer1Timer);
+}
+
+void TForm6::FormCreate()
+{
+    Timer1->stop();
+    Timer1->setInterval(kSampleInterval);
+    Button1->setDefault(true);
+    Button1->setText(QStringLiteral("开始"));
+}
+
+void TForm6::Button1Click()
+{
+    if (Timer1->isActive()) {
+        Timer1->stop();
+        Button1->setText(QStringLiteral("开始"));
+    } else {
+        Timer1->start();
+        Button1->setText(QStringLiteral("停止"));
+    }
+}
+
+void TForm6::Timer1Timer()
+{
+    // One pixel per tick: reading the whole screen ten times a second would
+    // keep a core busy.
+    const std::optional<QRgb> color = platform().screenPixel(platform().cursorPosition());
+    // Off every screen there is no colour to show; the last one stays.
+    if (color)
+        setBackground(QColor(*color));
+    Edit1->setText(colorCode(color));
+}
+
+void TForm6::FormClose()
+{
+    Timer1->stop();
+    Button1->setText(QStringLiteral("开始"));
+    Edit1->clear();
+    // The field colour, not the button face the window first had.
+    setBackground(QPalette().color(QPalette::Base));
+    if (Form1)
+        Form1->show();
+}
+
+void TForm6::setBackground(const QColor &color)
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, color);
+    // The hint stays readable on whatever colour the pointer found.
+    palette.setColor(QPalette::WindowText, color.lightness() < 128 ? Qt::white : Qt::black);
+    setPalette(palette);
+}
+
+void TForm6::keyPressEvent(QKeyEvent *event)
+{
+    // Enter anywhere in the window presses the default button, as in a
+    // dialog; on another focused button it presses that one.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto *focusedButton = qobject_cast<QPushButton *>(focusWidget());
+        (focusedButton ? focusedButton : Button1)->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TForm6::closeEvent(QCloseEvent *event)
+{
+    // The window is only hidden; it lives until the program ends.
+    event->accept();
+    runHandler([this] { FormClose(); });
+}
+
+} // namespace tallyfin

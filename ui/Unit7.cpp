@@ -1,0 +1,26 @@
+#include "Unit7.h"
+
+#include <QTextDocument>
+
+#include "appearance.h"
+#include "bundled.h"
+#include "icon.h"
+
+namespace tallyfin {
+
+TForm7 *Form7 = nullptr;
+
+TForm7::TForm7(QWidget *parent) : QDialog(parent)
+{
+    setupUi(this);
+    setFont(windowFont());
+    setWindowIcon(programIcon());
+    Memo1->setPlainText(bundledText(QStringLiteral("help.txt")));
+    // The text fills the window edge to edge; a margin keeps it off the frame.
+    Memo1->document()->setDocumentMargin(8);
+    setFixedSize(436, 367);
+    makeFixedSizeWindow(this);
+    centreOnScreen(this);
+}
+
+} // namespace tallyfin

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QImage>
+#include <QPen>
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+
+class QRegion;
+
+namespace tallyfin {
+
+// The capture overlay: a frameless window over the whole screen showing the
+// screen as it was when the capture began. The user drags a rectangle on it
+// (a blue rubber band) and the frozen image inside the rectangle is saved as
+// a BMP file; Escape or a release that encloses no area ends it without a
+// file. The main window stays open beneath and is brought forward after.
+class TForm8 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm8(QWidget *parent = nullptr);
+
+    // Freezes the screen under the pointer and lays the overlay over it.
+    void startCapture();
+
+    // Positions are overlay coordinates, which are also the captured screen's
+    // coordinates: the overlay starts at the screen's top-left corner.
+    void FormMouseDown(QPoint position);
+    void FormMouseMove(QPoint position);
+    // Throws EFCreateError when the file cannot be written; the overlay then
+    // stays for another try.
+    void FormMouseUp(QPoint position);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    struct SelectionBand {
+        bool active = false;
+        QPoint anchor;
+        QPoint corner;
+        QPoint current;
+    };
+
+    void FormCreate();
+    void drawOutline(QPoint corner);
+    QRegion outlineRegion(QPoint corner) const;
+    QPoint clampedPosition(QPointF position) const;
+    QRect devicePixels(QRect area) const;
+    void endCapture();
+
+    SelectionBand m_band;
+    QPen m_pen;
+    // The screen as grabbed, in device pixels, and what the overlay shows:
+    // the same with the band inverted onto it.
+    QImage m_frozen;
+    QImage m_shown;
+};
+
+extern TForm8 *Form8;
+
+} // namespace tallyfin
