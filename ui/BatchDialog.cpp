@@ -1,8 +1,6 @@
 #include "BatchDialog.h"
 
-#include <QScreen>
 
-#include <algorithm>
 
 #include "appearance.h"
 #include "handler.h"
@@ -13,9 +11,6 @@ namespace tallyfin {
 namespace {
 
 constexpr const char *kOrdinals[kBatchRows] = {"一", "二", "三", "四", "五"};
-
-// The gap between the main window and a dialog beside it.
-constexpr int kGap = 8;
 
 } // namespace
 
@@ -66,21 +61,12 @@ void BatchDialog::Button2Click()
         field->clear();
 }
 
-QPoint placeBeside(TradeSide side, const QRect &mainFrame, const QSize &size, const QRect &available)
-{
-    const int x = side == TradeSide::Buy ? mainFrame.left() - kGap - size.width() : mainFrame.right() + 1 + kGap;
-    const int maxX = std::max(available.left(), available.right() + 1 - size.width());
-    const int maxY = std::max(available.top(), available.bottom() + 1 - size.height());
-    return {std::clamp(x, available.left(), maxX), std::clamp(mainFrame.top(), available.top(), maxY)};
-}
-
 void BatchDialog::showBeside(const QWidget *mainWindow)
 {
     // Only a dialog that is not on screen is placed: one the user has moved
     // is just brought forward.
-    if (!isVisible() && mainWindow->screen())
-        move(placeBeside(m_side, mainWindow->frameGeometry(), frameGeometry().size(),
-                         mainWindow->screen()->availableGeometry()));
+    if (!isVisible())
+        moveBeside(this, mainWindow, m_side == TradeSide::Buy ? Side::Left : Side::Right);
     showInFront(this);
 }
 

@@ -37,9 +37,4 @@ private:
     TradeSide m_side;
 };
 
-// Where a batch dialog of `size` (frame included) opens beside the main
-// window's frame: the buy dialog left of it, the sell dialog right of it,
-// moved back onto the available screen area where it would stick out.
-QPoint placeBeside(TradeSide side, const QRect &mainFrame, const QSize &size, const QRect &available);
-
 } // namespace tallyfin

@@ -22,19 +22,6 @@ TForm1 *Form1 = nullptr;
 
 namespace {
 
-void setTextIfChanged(QLineEdit *field, const std::string &text)
-{
-    // Rewriting an unchanged text would move the user's cursor.
-    const QString shown = QString::fromStdString(text);
-    if (field->text() != shown)
-        field->setText(shown);
-}
-
-void setTextIfChanged(QLabel *label, const QString &text)
-{
-    if (label->text() != text)
-        label->setText(text);
-}
 
 std::string decimalSeparator() { return platform().decimalSeparator().toStdString(); }
 
@@ -113,7 +100,7 @@ TradeFields TForm1::readTradeFields() const
 void TForm1::writeTradeFields(const TradeFields &fields)
 {
     for (const auto &[widget, text] : tradeFieldBindings())
-        setTextIfChanged(widget, fields.*text);
+        showText(widget, fields.*text);
     if (fields.Edit18Color != m_edit18Color)
         setFieldColor(Edit18, m_edit18Color = fields.Edit18Color);
     if (fields.Edit19Color != m_edit19Color)
@@ -142,10 +129,10 @@ void TForm1::Button2Click()
     TradeFields fields = readTradeFields();
     ClearTrade(fields);
     writeTradeFields(fields);
-    setTextIfChanged(Label24, QStringLiteral("买入价格"));
-    setTextIfChanged(Label25, QStringLiteral("买入数量"));
-    setTextIfChanged(Label44, QStringLiteral("卖出价格"));
-    setTextIfChanged(Label45, QStringLiteral("卖出数量"));
+    Label24->setText(QStringLiteral("买入价格"));
+    Label25->setText(QStringLiteral("买入数量"));
+    Label44->setText(QStringLiteral("卖出价格"));
+    Label45->setText(QStringLiteral("卖出数量"));
 }
 
 void TForm1::Button3Click() { close(); }
@@ -188,23 +175,19 @@ void TForm1::CheckBox2Click() { platform().setAlwaysOnTop(this, CheckBox2->isChe
 void TForm1::writeBatchResult(TradeSide side, const BatchReduction &reduction)
 {
     const bool buy = side == TradeSide::Buy;
-    setTextIfChanged(buy ? jg : Edit2, reduction.price);
-    setTextIfChanged(buy ? sl : Edit3, reduction.quantity);
+    showText(buy ? jg : Edit2, reduction.price);
+    showText(buy ? sl : Edit3, reduction.quantity);
     if (!reduction.relabel)
         return;
-    setTextIfChanged(buy ? Label24 : Label44, buy ? QStringLiteral("买入均价") : QStringLiteral("卖出均价"));
-    setTextIfChanged(buy ? Label25 : Label45, buy ? QStringLiteral("持股总数") : QStringLiteral("卖出总数"));
+    (buy ? Label24 : Label44)->setText(buy ? QStringLiteral("买入均价") : QStringLiteral("卖出均价"));
+    (buy ? Label25 : Label45)->setText(buy ? QStringLiteral("持股总数") : QStringLiteral("卖出总数"));
 }
 
 void TForm1::keyPressEvent(QKeyEvent *event)
 {
-    // Enter anywhere in the window presses the default button "计算"; on a
-    // focused push button it presses that button, as a dialog would.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        auto *focusedButton = qobject_cast<QPushButton *>(focusWidget());
-        (focusedButton ? focusedButton : Button1)->click();
+    // Enter anywhere in the window presses the default button "计算".
+    if (pressButtonOnEnter(event, focusWidget(), Button1))
         return;
-    }
     QMainWindow::keyPressEvent(event);
 }
 

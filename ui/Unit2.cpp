@@ -1,9 +1,7 @@
 #include "Unit2.h"
 
 #include <QCloseEvent>
-#include <QScreen>
 
-#include <algorithm>
 
 #include "Unit1.h"
 #include "Unit5.h"
@@ -18,34 +16,6 @@ namespace tallyfin {
 TForm2 *Form2 = nullptr;
 
 namespace {
-
-void setTextIfChanged(QLineEdit *field, const std::string &text)
-{
-    // Rewriting an unchanged text would move the user's cursor.
-    const QString shown = QString::fromStdString(text);
-    if (field->text() != shown)
-        field->setText(shown);
-}
-
-// Puts `window` beside `anchor` (to its right, or else to its left) so that
-// both can be read at once; on a screen too narrow for that it stays on the
-// screen, over the anchor.
-void placeBeside(QWidget *window, const QWidget *anchor)
-{
-    const QScreen *screen = anchor->screen();
-    if (!screen)
-        return;
-    constexpr int gap = 8;
-    const QRect area = screen->availableGeometry();
-    const QRect anchorFrame = anchor->frameGeometry();
-    QRect frame = window->frameGeometry();
-    frame.moveTopLeft(QPoint(anchorFrame.right() + 1 + gap, anchorFrame.top()));
-    if (frame.right() > area.right())
-        frame.moveRight(anchorFrame.left() - 1 - gap);
-    frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())));
-    frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
-    window->move(frame.topLeft());
-}
 
 } // namespace
 
@@ -92,7 +62,7 @@ GoldenFields TForm2::readFields() const
 void TForm2::writeFields(const GoldenFields &fields)
 {
     for (const auto &[widget, text] : fieldBindings())
-        setTextIfChanged(widget, fields.*text);
+        showText(widget, fields.*text);
 }
 
 void TForm2::project(GoldenMode mode)
@@ -141,7 +111,7 @@ void TForm2::Button3Click()
         return;
     // A window the user has already placed stays where it is.
     if (!Form7->isVisible())
-        placeBeside(Form7, this);
+        moveBeside(Form7, this, Side::Right);
     showInFront(Form7);
 }
 

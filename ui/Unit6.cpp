@@ -92,13 +92,9 @@ void TForm6::setBackground(const QColor &color)
 
 void TForm6::keyPressEvent(QKeyEvent *event)
 {
-    // Enter anywhere in the window presses the default button, as in a
-    // dialog; on another focused button it presses that one.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        auto *focusedButton = qobject_cast<QPushButton *>(focusWidget());
-        (focusedButton ? focusedButton : Button1)->click();
+    // Enter anywhere in the window presses the default button, as in a dialog.
+    if (pressButtonOnEnter(event, focusWidget(), Button1))
         return;
-    }
     QWidget::keyPressEvent(event);
 }
 

@@ -1,10 +1,14 @@
 #include "appearance.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 #include "trade.h"
 
@@ -47,6 +51,50 @@ void showInFront(QWidget *window)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+QPoint placeBeside(const QRect &anchor, const QSize &size, const QRect &available, Side preferred)
+{
+    constexpr int gap = 8;
+    const int left = anchor.left() - gap - size.width();
+    const int right = anchor.right() + 1 + gap;
+    const bool roomLeft = left >= available.left();
+    const bool roomRight = right + size.width() <= available.right() + 1;
+    int x = preferred == Side::Left ? left : right;
+    if (preferred == Side::Left && !roomLeft && roomRight)
+        x = right;
+    else if (preferred == Side::Right && !roomRight && roomLeft)
+        x = left;
+    const int maxX = std::max(available.left(), available.right() + 1 - size.width());
+    const int maxY = std::max(available.top(), available.bottom() + 1 - size.height());
+    return {std::clamp(x, available.left(), maxX), std::clamp(anchor.top(), available.top(), maxY)};
+}
+
+void moveBeside(QWidget *window, const QWidget *anchor, Side preferred)
+{
+    const QScreen *screen = anchor->screen();
+    if (!screen)
+        return;
+    // A window never shown yet does not know its frame: take the anchor's,
+    // as the window manager decorates both alike.
+    const QSize frame = anchor->frameGeometry().size() - anchor->size();
+    window->move(placeBeside(anchor->frameGeometry(), window->size() + frame, screen->availableGeometry(), preferred));
+}
+
+void showText(QLineEdit *field, const std::string &text)
+{
+    const QString shown = QString::fromStdString(text);
+    if (field->text() != shown)
+        field->setText(shown);
+}
+
+bool pressButtonOnEnter(QKeyEvent *event, QWidget *focus, QPushButton *defaultButton)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    auto *focusedButton = qobject_cast<QPushButton *>(focus);
+    (focusedButton ? focusedButton : defaultButton)->click();
+    return true;
 }
 
 void makeFixedSizeWindow(QWidget *window)

@@ -2,8 +2,14 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPoint>
+#include <QRect>
 
+#include <string>
+
+class QKeyEvent;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 namespace tallyfin {
@@ -28,6 +34,25 @@ void centreOnScreen(QWidget *window);
 
 // Shows a window, or brings it forward when it is already shown.
 void showInFront(QWidget *window);
+
+enum class Side { Left, Right };
+
+// Where a window of `size` (frame included) opens beside the frame `anchor`:
+// on the preferred side, on the other side when only that one has room, and
+// always moved back onto the `available` screen area.
+//   anchor (400,200 820×420), size 260×480, screen 1280×800, Left -> (132,200)
+QPoint placeBeside(const QRect &anchor, const QSize &size, const QRect &available, Side preferred);
+
+// Moves a window beside another one on that window's screen.
+void moveBeside(QWidget *window, const QWidget *anchor, Side preferred);
+
+// Shows a text in a field; a field already showing it is left alone, since
+// rewriting it would move the user's cursor.
+void showText(QLineEdit *field, const std::string &text);
+
+// Enter in a window that is not a dialog: presses a focused push button, or
+// else the window's default button. False for any other key.
+bool pressButtonOnEnter(QKeyEvent *event, QWidget *focus, QPushButton *defaultButton);
 
 // Gives a window a fixed client size with minimise and close boxes but no
 // maximise box.

@@ -11,6 +11,7 @@
 #include "Unit3.h"
 #include "Unit4.h"
 #include "accessibility.h"
+#include "appearance.h"
 #include "fake_platform.h"
 #include "qt_printers.h"
 #include "trade.h"
@@ -216,26 +217,29 @@ TEST_F(BatchDialogTest, TextsNameTheSide)
 
 struct PlacementCase {
     const char *name;
-    TradeSide side;
-    QRect mainFrame;
+    Side preferred;
+    QRect anchor;
     QPoint expected;
 };
 
 class PlaceBesideTest : public ::testing::TestWithParam<PlacementCase> {};
 
-TEST_P(PlaceBesideTest, OpensBesideTheMainWindowOnScreen)
+TEST_P(PlaceBesideTest, OpensBesideTheAnchorOnScreen)
 {
     const QRect screen(0, 0, 1280, 800);
-    EXPECT_EQ(placeBeside(GetParam().side, GetParam().mainFrame, QSize(260, 480), screen), GetParam().expected);
+    EXPECT_EQ(placeBeside(GetParam().anchor, QSize(260, 480), screen, GetParam().preferred), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Places, PlaceBesideTest,
-    ::testing::Values(PlacementCase{"BuyLeft", TradeSide::Buy, QRect(400, 200, 820, 420), QPoint(132, 200)},
-                      PlacementCase{"SellRight", TradeSide::Sell, QRect(100, 200, 820, 420), QPoint(928, 200)},
-                      PlacementCase{"BuyKeptOnScreen", TradeSide::Buy, QRect(100, 200, 820, 420), QPoint(0, 200)},
-                      PlacementCase{"SellKeptOnScreen", TradeSide::Sell, QRect(400, 200, 820, 420), QPoint(1020, 200)},
-                      PlacementCase{"KeptAboveTheBottom", TradeSide::Sell, QRect(0, 700, 820, 420), QPoint(828, 320)}),
+    ::testing::Values(PlacementCase{"Left", Side::Left, QRect(400, 200, 820, 420), QPoint(132, 200)},
+                      PlacementCase{"Right", Side::Right, QRect(100, 200, 820, 420), QPoint(928, 200)},
+                      PlacementCase{"LeftFullSoRight", Side::Left, QRect(100, 200, 820, 420), QPoint(928, 200)},
+                      PlacementCase{"RightFullSoLeft", Side::Right, QRect(400, 200, 820, 420), QPoint(132, 200)},
+                      PlacementCase{"NoRoomKeptOnScreenLeft", Side::Left, QRect(100, 200, 1100, 420), QPoint(0, 200)},
+                      PlacementCase{"NoRoomKeptOnScreenRight", Side::Right, QRect(100, 200, 1100, 420),
+                                    QPoint(1020, 200)},
+                      PlacementCase{"KeptAboveTheBottom", Side::Right, QRect(0, 700, 820, 420), QPoint(828, 320)}),
     [](const auto &test) { return std::string(test.param.name); });
 
 TEST_F(BatchDialogTest, SecondOpeningLeavesAMovedDialogWhereItIs)
