@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <optional>
 #include <system_error>
 
@@ -104,7 +105,9 @@ std::optional<long double> toExtended(std::string_view digits, long long exponen
         const long long magnitude = static_cast<long long>(significant.size()) + exponent;
         if (magnitude > 0)
             return std::nullopt;
-        return 0.0L;
+        // from_chars also refuses the denormal range; strtold rounds into it
+        // and to 0 below it (the text has no radix character: no locale applies).
+        return std::strtold(text.c_str(), nullptr);
     }
     if (error != std::errc() || end != text.data() + text.size())
         return std::nullopt;

@@ -48,6 +48,13 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"ExponentReachingLimit", "2e500", 2e500L},
         ParseCase{"HugeButInExtendedRange", "1.1e4932", 1.1e4932L},
         ParseCase{"TooSmallBecomesZero", "1e-4999", 0},
+        // Below the normal range the value is still rounded, to a denormal;
+        // only one under half the smallest denormal becomes 0.
+        ParseCase{"DenormalRange", "1e-4940", 1e-4940L},
+        ParseCase{"SmallestDenormalAsShown", "3.64519953188247E-4951", std::numeric_limits<long double>::denorm_min()},
+        ParseCase{"AboveHalfSmallestDenormal", "1.9e-4951", std::numeric_limits<long double>::denorm_min()},
+        ParseCase{"BelowHalfSmallestDenormal", "1.8e-4951", 0},
+        ParseCase{"RoundsUpToSmallestNormal", "3.3621031431120935062e-4932", std::numeric_limits<long double>::min()},
         ParseCase{"ManyDigitsRoundOnce", "0.1000000000000000000000000000001", 0.1L},
         ParseCase{"NineteenDigitsExact", "9223372036854775807", 9223372036854775807.0L},
         ParseCase{"CommaSeparator", "12,5", 12.5L, ","},
@@ -160,7 +167,11 @@ TEST(FormatGeneral, NeverLongerThanTwentyThreeCharacters)
 
 TEST(FormatGeneral, ParsesBackToTheSameText)
 {
-    for (long double v : {1.0L / 3, 2.0L / 7 * 1e10L, 9.87654321e-9L, 123456.789L, 1e-4L, 1e15L}) {
+    // The ends of the range too: the smallest normal value shows as a text
+    // just below it, which must not read back as 0.
+    for (long double v : {1.0L / 3, 2.0L / 7 * 1e10L, 9.87654321e-9L, 123456.789L, 1e-4L, 1e15L,
+                          std::numeric_limits<long double>::min(), std::numeric_limits<long double>::denorm_min(),
+                          std::numeric_limits<long double>::max(), 1e-4940L}) {
         const std::string text = FormatGeneral(v, ",");
         EXPECT_EQ(FormatGeneral(ParseDecimal(text, ","), ","), text);
     }

@@ -229,6 +229,19 @@ TEST(CalculateTrade, EmptyBuyQuantitySkipsBuySide)
     EXPECT_EQ(sellResults(f), (Texts{"11000", "33", "11", "1", "45", "10955", "9.21", "924"}));
 }
 
+TEST(CalculateTrade, BuyQuantityWithoutPriceStillShowsTheResult)
+{
+    // Only both buy texts empty make a sale stand on its own; a buy quantity
+    // alone skips the buy group but is sold and compared with the cash paid.
+    TradeFields f = withStaleResults(trade("", "1000", "11"));
+    f.Edit9 = "10031";
+    EXPECT_EQ(CalculateTrade(f, "."), TradeOutcome::Calculated);
+    EXPECT_EQ(f.Edit4, "old");
+    EXPECT_EQ(f.Edit3, "1000");
+    EXPECT_EQ(sellResults(f), (Texts{"11000", "33", "11", "1", "45", "10955", "9.21", "924"}));
+    EXPECT_EQ(f.Edit18Color, FieldColor::Red);
+}
+
 TEST(CalculateTrade, SellPriceWithoutAnyQuantityIsTheNotice)
 {
     TradeFields f = withStaleResults(trade("10", "", "11"));
