@@ -13,9 +13,7 @@
 #include <optional>
 
 #include <fcntl.h>
-#include <linux/capability.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include "Unit1.h"
@@ -23,6 +21,7 @@
 #include "bitmapfile.h"
 #include "bmp_file.h"
 #include "fake_platform.h"
+#include "file_faults.h"
 #include "qt_printers.h"
 
 namespace tallyfin {
@@ -30,6 +29,7 @@ namespace {
 
 using testing::BmpFile;
 using testing::FakePlatform;
+using testing::FilePermissionsEnforced;
 using testing::readBmp;
 
 // Every pixel differs from its neighbours and from every other pixel of an
@@ -59,35 +59,6 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
-
-// Takes from this thread, for its lifetime, root's right to ignore file
-// permissions, so that a read-only folder refuses the tests (which run as
-// root) as it refuses a user.
-class FilePermissionsEnforced {
-public:
-    FilePermissionsEnforced()
-    {
-        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-        if (syscall(SYS_capget, &header, m_saved) != 0)
-            return;
-        __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
-        for (int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH})
-            reduced[CAP_TO_INDEX(capability)].effective &= ~CAP_TO_MASK(capability);
-        m_reduced = syscall(SYS_capset, &header, reduced) == 0;
-    }
-    ~FilePermissionsEnforced()
-    {
-        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-        if (m_reduced)
-            syscall(SYS_capset, &header, m_saved);
-    }
-    FilePermissionsEnforced(const FilePermissionsEnforced &) = delete;
-    FilePermissionsEnforced &operator=(const FilePermissionsEnforced &) = delete;
-
-private:
-    __user_cap_data_struct m_saved[2] = {};
-    bool m_reduced = false;
-};
 
 class CaptureTest : public ::testing::Test {
 protected:
@@ -278,7 +249,7 @@ TEST_F(CaptureTest, UncreatableFileShowsTheReasonAndKeepsTheOverlay)
         const char *reason;
     } cases[] = {
         {"no/such/folder/shot.png", "no/such/folder/shot.bmp", "No such file or directory"},
-        {"taken", "taken.bmp", "Filename refers to a directory"},
+        {"taken", "taken.bmp", "Is a directory"},
     };
     for (const auto &c : cases) {
         fake.boxes.clear();
