@@ -16,6 +16,7 @@
 #include "Unit6.h"
 #include "Unit7.h"
 #include "Unit8.h"
+#include "icon.h"
 
 namespace {
 
@@ -63,6 +64,8 @@ int main(int argc, char *argv[])
     // The program's title is empty: error boxes have no caption.
     QGuiApplication::setApplicationDisplayName(QString());
     QGuiApplication::setDesktopFileName(QStringLiteral("tallyfin"));
+    // Every window, the main one too, shows the program's icon.
+    QApplication::setWindowIcon(tallyfin::programIcon());
     // The main window's close ends the program; hiding it while a tool is
     // open must not.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -31,8 +31,9 @@ void openLink(Link link) { platform().openWebPage(linkAddress(link)); }
 
 TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 {
-    setupUi(this);
+    // The font first: the widgets are then laid out once, in it.
     setFont(windowFont());
+    setupUi(this);
     // The client area below the menu bar has a fixed size.
     clientArea->setFixedSize(809, 395);
     makeFixedSizeWindow(this);

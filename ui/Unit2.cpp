@@ -21,8 +21,9 @@ namespace {
 
 TForm2::TForm2(QWidget *parent) : QWidget(parent)
 {
-    setupUi(this);
+    // The font first: the widgets are then laid out once, in it.
     setFont(windowFont());
+    setupUi(this);
     setWindowIcon(programIcon());
     setFixedSize(342, 504);
     makeFixedSizeWindow(this);

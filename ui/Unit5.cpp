@@ -13,8 +13,9 @@ TForm5 *Form5 = nullptr;
 
 TForm5::TForm5(QWidget *parent) : QDialog(parent)
 {
-    setupUi(this);
+    // The font first: the widgets are then laid out once, in it.
     setFont(windowFont());
+    setupUi(this);
     setWindowIcon(programIcon());
     Image1->setIcon(programIcon());
     showTexts();

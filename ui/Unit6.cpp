@@ -23,8 +23,9 @@ constexpr int kSampleInterval = 100;
 
 TForm6::TForm6(QWidget *parent) : QWidget(parent), Timer1(new QTimer(this))
 {
-    setupUi(this);
+    // The font first: the widgets are then laid out once, in it.
     setFont(windowFont());
+    setupUi(this);
     // Thirteen characters of hint must fit the 167-pixel window on one line.
     QFont hintFont = windowFont();
     hintFont.setPixelSize(12);

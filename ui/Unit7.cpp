@@ -12,8 +12,9 @@ TForm7 *Form7 = nullptr;
 
 TForm7::TForm7(QWidget *parent) : QDialog(parent)
 {
-    setupUi(this);
+    // The font first: the widgets are then laid out once, in it.
     setFont(windowFont());
+    setupUi(this);
     setWindowIcon(programIcon());
     Memo1->setPlainText(bundledText(QStringLiteral("help.txt")));
     // The text fills the window edge to edge; a margin keeps it off the frame.

@@ -1,5 +1,6 @@
 #include "appearance.h"
 
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -16,10 +17,22 @@ namespace tallyfin {
 
 QFont windowFont()
 {
+    // The Chinese system font of each platform first, then the free CJK
+    // families. Only the installed ones are named: every absent family
+    // costs a fallback lookup for each text until a present one is found.
+    static const QStringList installed = [] {
+        QStringList families;
+        for (const char *family : {"SimSun", "宋体", "Noto Sans CJK SC", "Source Han Sans SC", "WenQuanYi Micro Hei",
+                                   "Microsoft YaHei", "PingFang SC"}) {
+            const QString name = QString::fromUtf8(family);
+            if (QFontDatabase::hasFamily(name))
+                families << name;
+        }
+        return families;
+    }();
     QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Source Han Sans SC"), QStringLiteral("WenQuanYi Micro Hei"),
-                      QStringLiteral("Microsoft YaHei"), QStringLiteral("PingFang SC")});
+    if (!installed.isEmpty())
+        font.setFamilies(installed);
     font.setPixelSize(13);
     return font;
 }
