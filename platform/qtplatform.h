@@ -5,7 +5,7 @@
 namespace tallyfin {
 
 // The real desktop through Qt.
-class QtPlatform final : public Platform {
+class QtPlatform : public Platform {
 public:
     void showValidationBox(QWidget *owner, const QString &text) override;
     void showErrorBox(const QString &text) override;
