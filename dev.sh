@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Tallyfin's two developer commands, for a fresh Debian 12 machine or this one:
 #   ./dev.sh run    install what is missing, build, start Tallyfin
-#   ./dev.sh test   install what is missing, build, run every test
+#   ./dev.sh test   install what is missing, build, run every test: the suite,
+#                   the suite again under AddressSanitizer + UBSan, a bounded
+#                   fuzzing run of the engine, the engine's coverage
 # Packages come from Debian's archive: apt-get as root, through sudo otherwise.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
@@ -11,6 +13,7 @@ PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-translations-l10n fonts-wqy-microhei xvfb xauth
     libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev gcovr
 )
 
 missing_packages() {
@@ -38,7 +41,7 @@ build() {
 }
 
 usage() {
-    sed -n '2,5p' "$0" | sed 's/^# \{0,1\}//' >&2
+    sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//' >&2
     exit 2
 }
 
@@ -52,6 +55,11 @@ test)
     install_missing
     build
     ctest --preset dev
+    cmake --preset asan >/dev/null
+    cmake --build --preset asan
+    ctest --preset asan
+    tests/fuzz/run.sh 20
+    tests/coverage.sh
     ;;
 *)
     usage
