@@ -19,6 +19,7 @@
 #include "fake_platform.h"
 #include "links.h"
 #include "qt_printers.h"
+#include "window_globals.h"
 
 namespace tallyfin {
 namespace {
@@ -45,14 +46,7 @@ protected:
     }
     ~MenuTest() override
     {
-        Form1 = nullptr;
-        Form2 = nullptr;
-        Form3 = nullptr;
-        Form4 = nullptr;
-        Form5 = nullptr;
-        Form6 = nullptr;
-        Form7 = nullptr;
-        Form8 = nullptr;
+        testing::forgetAllWindows();
     }
 
     QAction *item(const char *name) { return main.findChild<QAction *>(name); }

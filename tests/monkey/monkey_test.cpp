@@ -60,6 +60,7 @@
 #include "fake_platform.h"
 #include "handler.h"
 #include "qt_printers.h"
+#include "window_globals.h"
 
 namespace tallyfin {
 namespace {
@@ -161,14 +162,7 @@ public:
                 static_cast<void>(m_windows[w].release());
         while (!m_windows.empty())
             m_windows.pop_back();
-        Form1 = nullptr;
-        Form2 = nullptr;
-        Form3 = nullptr;
-        Form4 = nullptr;
-        Form5 = nullptr;
-        Form6 = nullptr;
-        Form7 = nullptr;
-        Form8 = nullptr;
+        testing::forgetAllWindows();
     }
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
