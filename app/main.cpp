@@ -5,18 +5,9 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include <memory>
-#include <vector>
-
 #include "Unit1.h"
-#include "Unit2.h"
-#include "Unit3.h"
-#include "Unit4.h"
-#include "Unit5.h"
-#include "Unit6.h"
-#include "Unit7.h"
-#include "Unit8.h"
 #include "icon.h"
+#include "windows.h"
 
 namespace {
 
@@ -28,31 +19,6 @@ void installQtTranslations(QApplication &app)
     if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
-}
-
-// The windows in their order of creation; destroyed in reverse at the end.
-using Windows = std::vector<std::unique_ptr<QWidget>>;
-
-template <typename Form>
-void create(Form *&global, Windows &windows)
-{
-    global = new Form;
-    windows.emplace_back(global);
-}
-
-Windows createWindows()
-{
-    using namespace tallyfin;
-    Windows windows;
-    create(Form1, windows);
-    create(Form2, windows);
-    create(Form3, windows);
-    create(Form4, windows);
-    create(Form5, windows);
-    create(Form6, windows);
-    create(Form7, windows);
-    create(Form8, windows);
-    return windows;
 }
 
 } // namespace
@@ -71,7 +37,7 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     installQtTranslations(app);
 
-    Windows windows = createWindows();
+    tallyfin::Windows windows = tallyfin::createWindows();
     tallyfin::Form1->show();
     const int status = QApplication::exec();
     while (!windows.empty())

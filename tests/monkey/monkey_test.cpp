@@ -61,6 +61,7 @@
 #include "handler.h"
 #include "qt_printers.h"
 #include "window_globals.h"
+#include "windows.h"
 
 namespace tallyfin {
 namespace {
@@ -142,16 +143,10 @@ std::string boxPattern(const QString &text)
 // window's close ends the program.
 class Program {
 public:
-    Program()
+    Program() : m_windows(createWindows())
     {
-        create(Form1);
-        create(Form2);
-        create(Form3);
-        create(Form4);
-        create(Form5);
-        create(Form6);
-        create(Form7);
-        create(Form8);
+        for (std::size_t w = 0; w < m_windows.size(); ++w)
+            m_watched[w] = m_windows[w].get();
     }
     ~Program()
     {
@@ -190,15 +185,7 @@ public:
     }
 
 private:
-    template <typename Form>
-    void create(Form *&global)
-    {
-        global = new Form;
-        m_watched[m_windows.size()] = global;
-        m_windows.emplace_back(global);
-    }
-
-    std::vector<std::unique_ptr<QWidget>> m_windows;
+    Windows m_windows;
     // Becomes null if a window is ever destroyed behind the program's back.
     std::array<QPointer<QWidget>, kWindowCount> m_watched;
 };
