@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "ui_Unit6.h"
+#include "windowglobal.h"
 
 class QTimer;
 
@@ -34,6 +35,6 @@ private:
     QTimer *Timer1;
 };
 
-extern TForm6 *Form6;
+extern WindowGlobal<TForm6> Form6;
 
 } // namespace tallyfin
