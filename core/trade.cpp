@@ -1,5 +1,6 @@
 #include "trade.h"
 
+#include "datedtrade.h"
 #include "fees.h"
 
 namespace tallyfin {
@@ -19,6 +20,7 @@ FeeSettings readFeeSettings(const TradeFields &fields, DecimalSeparator separato
     fees.commissionRate = parseInput(fields.ComboBox1, separator);
     fees.stampDutyRate = parseInput(fields.ComboBox2, separator);
     fees.stampDutyBothSides = fields.CheckBox1;
+    fees.minimumCommission = !fields.noMinimum;
     return fees;
 }
 
@@ -32,7 +34,7 @@ void calculateBuy(TradeFields &f, const FeeSettings &fees, DecimalSeparator sepa
 
     const double amount = TradeAmount(price, quantity);
     f.Edit4 = show(amount);
-    const double commission = CommissionFee(price, quantity, fees.commissionRate);
+    const double commission = CommissionFee(price, quantity, fees.commissionRate, fees.minimumCommission);
     f.Edit5 = show(commission);
     // A buy pays stamp duty only where it is charged on both sides.
     const double buyStampDuty =
@@ -84,7 +86,7 @@ TradeOutcome calculateSell(TradeFields &f, const FeeSettings &fees, DecimalSepar
 
     const double amount = TradeAmount(price, quantity);
     f.Edit12 = show(amount);
-    const double commission = CommissionFee(price, quantity, fees.commissionRate);
+    const double commission = CommissionFee(price, quantity, fees.commissionRate, fees.minimumCommission);
     f.Edit13 = show(commission);
     // A sale always pays stamp duty.
     const double stampDuty = StampDutyFee(price, quantity, fees.stampDutyRate);
@@ -106,6 +108,8 @@ TradeOutcome calculateSell(TradeFields &f, const FeeSettings &fees, DecimalSepar
 
 TradeOutcome CalculateTrade(TradeFields &fields, DecimalSeparator separator)
 {
+    if (fields.rules == RuleSet::Dated)
+        return CalculateDatedTrade(fields, separator);
     const FeeSettings fees = readFeeSettings(fields, separator);
     if (!fields.jg.empty() && !fields.sl.empty())
         calculateBuy(fields, fees, separator);
@@ -118,7 +122,7 @@ void ClearTrade(TradeFields &fields)
                               &fields.Edit5, &fields.Edit6, &fields.Edit7, &fields.Edit8, &fields.Edit9,
                               &fields.Edit10, &fields.Edit11, &fields.Edit12, &fields.Edit13,
                               &fields.Edit14, &fields.Edit15, &fields.Edit16, &fields.Edit17,
-                              &fields.Edit18, &fields.Edit19})
+                              &fields.Edit18, &fields.Edit19, &fields.buyLevies, &fields.sellLevies})
         text->clear();
     fields.Edit18Color = FieldColor::Window;
     fields.Edit19Color = FieldColor::Window;

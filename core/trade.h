@@ -11,15 +11,29 @@ namespace tallyfin {
 // a gain (RGB 255,0,0), green for no gain (RGB 0,128,0).
 enum class FieldColor { Window, Red, Green };
 
+enum class TradeSide { Buy, Sell };
+
+// The two fee rule sets: the fixed schedule of the settings boxes, or the
+// statutory fees in force on the trade date, in exact money.
+enum class RuleSet { Classic, Dated };
+
+inline constexpr std::string_view kClassicRulesName = "经典规则";
+inline constexpr std::string_view kDatedRulesName = "按成交日期";
+
 // The texts of the main window that the calculate action reads and writes,
 // under the names of their fields.
 struct TradeFields {
-    // Fee settings: the exchange, the commission and stamp-duty rates (per
-    // mille, as shown in their boxes) and "stamp duty on both sides".
+    // Fee settings: the rule set, the exchange, the commission and stamp-duty
+    // rates (per mille, as shown in their boxes) and "stamp duty on both
+    // sides". The dated rules take the stamp duty from the fee table instead.
+    RuleSet rules = RuleSet::Classic;
+    std::string tradeDate; // "YYYY-MM-DD", dated rules only
     std::string zjs = "上海A股";
     std::string ComboBox1 = "3.0";
     std::string ComboBox2 = "1";
     bool CheckBox1 = false;
+    bool noMinimum = false;   // 免五: no 5-yuan minimum commission
+    bool leviesOnTop = false; // 规费另计: handling and management fees on top (dated rules)
 
     // Buy group: price and quantity (typed), then the eight results.
     std::string jg, sl;
@@ -28,6 +42,8 @@ struct TradeFields {
     // Sell group: price and quantity (typed), then the eight results.
     std::string Edit2, Edit3;
     std::string Edit12, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18, Edit19;
+    // The levies of each side when they are charged on top (dated rules).
+    std::string buyLevies, sellLevies;
     FieldColor Edit18Color = FieldColor::Window;
     FieldColor Edit19Color = FieldColor::Window;
 };
@@ -48,6 +64,10 @@ inline constexpr std::string_view kSellQuantityMissing = "卖出数量必须设�
 //   jg "10", sl "1000", Edit2 "11" (Shanghai, 3.0‰, 1‰) ->
 //     Edit4..Edit11 "10000" "30" "0" "1" "31" "10031" "10.03" "10.07",
 //     Edit3 "1000", Edit12..Edit19 "11000" "33" "11" "1" "45" "10955" "9.21" "924", red
+// The dated rules write money with two decimals, the cost per share and the
+// break-even price to the market's tick; a date or market the fee table does
+// not cover, and a price, quantity or rate it cannot take, throw
+// EInputRejected (see datedtrade.h).
 TradeOutcome CalculateTrade(TradeFields &fields, DecimalSeparator separator);
 
 // The "清空" action on the trade fields: inputs and results emptied, the two

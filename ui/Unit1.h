@@ -12,8 +12,6 @@ namespace tallyfin {
 
 struct BatchReduction;
 
-enum class TradeSide { Buy, Sell };
-
 // The main window "Tallyfin1.1": fee settings, the buy and sell groups, the
 // toolbox. Every figure comes from the core's calculate action; the window
 // only moves texts between its fields and the core.
