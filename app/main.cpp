@@ -7,6 +7,7 @@
 
 #include "Unit1.h"
 #include "icon.h"
+#include "settingsstore.h"
 #include "windows.h"
 
 namespace {
@@ -37,7 +38,9 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     installQtTranslations(app);
 
+    tallyfin::SettingsStore settings;
     tallyfin::Windows windows = tallyfin::createWindows();
+    tallyfin::Form1->rememberSettings(settings);
     tallyfin::Form1->show();
     const int status = QApplication::exec();
     while (!windows.empty())

@@ -210,6 +210,36 @@ std::vector<std::string_view> RuleNotes(const RulesInForce &rules, bool leviesOn
     return notes;
 }
 
+namespace {
+
+std::string rateText(const FeeRuleRow &row)
+{
+    if (Decimal::fromLiteral(row.ratePerMille).sign() == 0)
+        return "免";
+    return std::string(row.basis == FeeBasis::ParValue ? "面值的 " : "") + std::string(row.ratePerMille) + "‰";
+}
+
+std::string sidesText(const FeeRuleRow &row, std::string_view more = {})
+{
+    std::string text = row.sides == FeeSides::Both ? "双向" : "卖方";
+    if (!row.minimumYuan.empty())
+        text += "，最低 " + std::string(row.minimumYuan) + " 元";
+    return "（" + text + std::string(more) + "）";
+}
+
+} // namespace
+
+std::string DescribeRules(const RulesInForce &rules, bool leviesOnTop)
+{
+    const auto item = [](const FeeRuleRow &row) { return std::string(FeeItemName(row.item)) + " " + rateText(row); };
+    const FeeRuleRow &transfer = *rules.transferFee;
+    std::string text = item(*rules.stampDuty) + sidesText(*rules.stampDuty) + "；" + item(transfer);
+    const bool transferInside = !leviesOnTop && !transfer.shownSeparately;
+    text += sidesText(transfer, transferInside ? "，含在佣金内" : "") + "；";
+    text += item(*rules.handlingFee) + "、" + item(*rules.managementFee);
+    return text + sidesText(*rules.handlingFee, leviesOnTop ? "，另计" : "，含在佣金内");
+}
+
 std::string_view FeeItemName(FeeItem item)
 {
     switch (item) {

@@ -102,6 +102,11 @@ RulesInForce RulesFor(TradeDate date, Market market);
 // what the market itself needs said. In table order, without repeats.
 std::vector<std::string_view> RuleNotes(const RulesInForce &rules, bool leviesOnTop);
 
+// What each item costs under the rules, for a person:
+//   2026-12-08, 上海A股, levies inside ->
+//   "印花税 0.5‰（卖方）；过户费 0.01‰（双向）；经手费 0.0341‰、证管费 0.02‰（双向，含在佣金内）"
+std::string DescribeRules(const RulesInForce &rules, bool leviesOnTop);
+
 // Names for a person and for scripts.
 std::string_view FeeItemName(FeeItem item);     // "印花税", "过户费", "经手费", "证管费"
 std::string_view FeeItemKey(FeeItem item);      // "stampDuty", "transferFee", …

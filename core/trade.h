@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,10 @@ enum class RuleSet { Classic, Dated };
 
 inline constexpr std::string_view kClassicRulesName = "经典规则";
 inline constexpr std::string_view kDatedRulesName = "按成交日期";
+
+// The choices the classic rules offer for the exchange and the stamp duty (‰).
+inline constexpr std::array<std::string_view, 3> kClassicExchanges{"上海A股", "深圳A股", "基金权证"};
+inline constexpr std::array<std::string_view, 7> kStampDutyChoices{"6", "5", "4", "3", "2", "1", "0"};
 
 // The texts of the main window that the calculate action reads and writes,
 // under the names of their fields.
