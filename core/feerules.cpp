@@ -240,6 +240,38 @@ std::string DescribeRules(const RulesInForce &rules, bool leviesOnTop)
     return text + sidesText(*rules.handlingFee, leviesOnTop ? "，另计" : "，含在佣金内");
 }
 
+std::string MarketsText(std::uint8_t markets)
+{
+    std::string text;
+    for (std::size_t i = 0; i < kMarketNames.size(); ++i)
+        if (markets & MarketBit(static_cast<Market>(i)))
+            text += (text.empty() ? "" : "、") + std::string(kMarketNames[i]);
+    return text;
+}
+
+std::string RowTermsText(const FeeRuleRow &row)
+{
+    std::string text = row.basis == FeeBasis::ParValue ? "面值的 " : "成交金额的 ";
+    text += std::string(row.ratePerMille) + "‰，" + (row.sides == FeeSides::Both ? "双向" : "卖方");
+    if (!row.minimumYuan.empty())
+        text += "，最低 " + std::string(row.minimumYuan) + " 元";
+    return text + (row.shownSeparately ? "" : "，含在佣金内");
+}
+
+std::string FeeTableText()
+{
+    std::string text;
+    for (const FeeRuleRow &row : kRows) {
+        text += std::string(row.effectiveFrom) + " 起　" + MarketsText(row.markets) + "　" + std::string(FeeItemName(row.item))
+                + "：" + RowTermsText(row) + "　[" + std::string(ConfidenceMark(row.confidence)) + "]\n";
+        text += "　来源：" + std::string(row.source) + "\n";
+        if (!row.note.empty())
+            text += "　注：" + std::string(row.note) + "\n";
+        text += "\n";
+    }
+    return text;
+}
+
 std::string_view FeeItemName(FeeItem item)
 {
     switch (item) {

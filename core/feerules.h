@@ -107,6 +107,16 @@ std::vector<std::string_view> RuleNotes(const RulesInForce &rules, bool leviesOn
 //   "印花税 0.5‰（卖方）；过户费 0.01‰（双向）；经手费 0.0341‰、证管费 0.02‰（双向，含在佣金内）"
 std::string DescribeRules(const RulesInForce &rules, bool leviesOnTop);
 
+// One row's scope and terms, for a person:
+//   MarketsText(SH | SZ) -> "上海A股、深圳A股"
+//   RowTermsText(the 2023-08-28 stamp duty) -> "成交金额的 0.5‰，卖方"
+//   RowTermsText(the 2001-11-16 Shanghai transfer fee) -> "面值的 1‰，双向，最低 1 元"
+std::string MarketsText(std::uint8_t markets);
+std::string RowTermsText(const FeeRuleRow &row);
+
+// The whole table as plain text, a paragraph per row, for the Help window.
+std::string FeeTableText();
+
 // Names for a person and for scripts.
 std::string_view FeeItemName(FeeItem item);     // "印花税", "过户费", "经手费", "证管费"
 std::string_view FeeItemKey(FeeItem item);      // "stampDuty", "transferFee", …

@@ -8,15 +8,20 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <memory>
 
 #include "Unit1.h"
+#include "Unit7.h"
 #include "accessibility.h"
 #include "fake_platform.h"
+#include "feerules.h"
+#include "links.h"
 #include "qt_printers.h"
 #include "settingsstore.h"
 
@@ -222,6 +227,29 @@ TEST_F(FeeRulesTest, NewControlsAreNamedByTheirCaptions)
         QAccessibleInterface *node = testing::accessible(form->findChild<QWidget *>(objectName));
         ASSERT_NE(node, nullptr) << objectName;
         EXPECT_EQ(testing::announcedName(node), caption) << objectName;
+    }
+}
+
+} // namespace
+} // namespace tallyfin
+
+namespace tallyfin {
+namespace {
+
+// The Help window and the page about Tallyfin show the table the engine uses.
+TEST(FeeTableWords, HelpAndThePageListEveryRow)
+{
+    TForm7 help;
+    const QString helpText = help.findChild<QPlainTextEdit *>("Memo1")->toPlainText();
+    QFile file(QUrl(linkAddress(Link::Blog)).toLocalFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(file.readAll());
+    EXPECT_FALSE(page.contains("<!-- fee-table -->"));
+    for (const FeeRuleRow &row : FeeRuleTable()) {
+        const QString terms = QString::fromStdString(RowTermsText(row));
+        const QString source = QString::fromUtf8(row.source.data(), static_cast<qsizetype>(row.source.size()));
+        EXPECT_TRUE(helpText.contains(terms) && helpText.contains(source)) << row.source;
+        EXPECT_TRUE(page.contains(terms) && page.contains(source.toHtmlEscaped())) << row.source;
     }
 }
 
