@@ -155,7 +155,7 @@ void showTradeResult(TradeFields &f, const Decimal &netReceipts, DecimalSeparato
         throw EInvalidOp();
     if (cashPaid.sign() == 0)
         throw EZeroDivide();
-    const Decimal returnPercent = Decimal::quotient(profit.shifted(2), cashPaid, 2, Rounding::HalfUp);
+    const Decimal returnPercent = DatedReturnPercent(profit, cashPaid);
     const FieldColor color = returnPercent.sign() > 0 ? FieldColor::Red : FieldColor::Green;
     f.Edit18Color = color;
     f.Edit19Color = color;
@@ -220,6 +220,11 @@ Decimal ReadDatedQuantity(std::string_view text, TradeSide side, DecimalSeparato
     requireRange(quantity.isInteger() && quantity >= Decimal(1) && quantity <= Decimal(kMaxDatedQuantity),
                  sideName(side) + "数量应为 1 到 " + std::to_string(kMaxDatedQuantity) + " 之间的整数");
     return quantity;
+}
+
+Decimal DatedReturnPercent(const Decimal &profit, const Decimal &cashPaid)
+{
+    return Decimal::quotient(profit.shifted(2), cashPaid, 2, Rounding::HalfUp);
 }
 
 SideFees DatedSideFees(const DatedTerms &terms, TradeSide side, const Decimal &price, const Decimal &quantity)

@@ -62,6 +62,10 @@ struct SideFees {
 //   2026-12-08, 上海A股, 0.25‰: buy 1000 at 10 -> 10000.00, 5.00, 0.00, 0.10, 0.00 (total 5.10)
 SideFees DatedSideFees(const DatedTerms &terms, TradeSide side, const Decimal &price, const Decimal &quantity);
 
+// profit ÷ cash paid in %, half up to two decimals (cash paid not zero).
+//   DatedReturnPercent(984.29, 10005.10) -> 9.84
+Decimal DatedReturnPercent(const Decimal &profit, const Decimal &cashPaid);
+
 // The profit of selling `quantity` under the terms at each tick of the
 // market, against `cashPaid`, for the lowest-price search.
 SaleCurve DatedSaleCurve(const DatedTerms &terms, const Decimal &quantity, const Decimal &cashPaid,

@@ -18,6 +18,9 @@ enum class TradeSide { Buy, Sell };
 // statutory fees in force on the trade date, in exact money.
 enum class RuleSet { Classic, Dated };
 
+// What the user asks of a sale (see target.h).
+enum class TargetKind { BreakEven, Profit, Return };
+
 inline constexpr std::string_view kClassicRulesName = "经典规则";
 inline constexpr std::string_view kDatedRulesName = "按成交日期";
 
@@ -49,6 +52,11 @@ struct TradeFields {
     std::string Edit12, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18, Edit19;
     // The levies of each side when they are charged on top (dated rules).
     std::string buyLevies, sellLevies;
+    // The target of the sale (a return in % or a profit in yuan), the
+    // lowest price reaching it, and what selling there yields.
+    TargetKind targetKind = TargetKind::Return;
+    std::string targetValue;
+    std::string targetPrice, targetYield;
     FieldColor Edit18Color = FieldColor::Window;
     FieldColor Edit19Color = FieldColor::Window;
 };
@@ -69,11 +77,26 @@ inline constexpr std::string_view kSellQuantityMissing = "卖出数量必须设�
 //   jg "10", sl "1000", Edit2 "11" (Shanghai, 3.0‰, 1‰) ->
 //     Edit4..Edit11 "10000" "30" "0" "1" "31" "10031" "10.03" "10.07",
 //     Edit3 "1000", Edit12..Edit19 "11000" "33" "11" "1" "45" "10955" "9.21" "924", red
+// With a target typed and a bought quantity, the action ends with the
+// lowest sell price that reaches it (targetPrice) and the net receipts and
+// profit of selling there (targetYield: "10009.89 / 4.79"), or why no price
+// does in targetPrice.
 // The dated rules write money with two decimals, the cost per share and the
 // break-even price to the market's tick; a date or market the fee table does
 // not cover, and a price, quantity or rate it cannot take, throw
 // EInputRejected (see datedtrade.h).
 TradeOutcome CalculateTrade(TradeFields &fields, DecimalSeparator separator);
+
+// The sell side's arithmetic, shared with the target price search.
+//   net receipts ((amount − commission) − stamp duty) − transfer fee
+Extended ClassicNetReceipts(double amount, double commission, double stampDuty, double transferFee);
+//   RoundHalfEven((net − cash paid) ÷ cash paid × 10000) ÷ 100, rounded to double
+double ClassicReturnPercent(Extended netReceipts, Extended cashPaid);
+
+// The fee settings the classic rules read from the fields; the rates parsed
+// and rounded to double (EConvertError for a rate that is no number).
+struct FeeSettings;
+FeeSettings ReadFeeSettings(const TradeFields &fields, DecimalSeparator separator);
 
 // The "清空" action on the trade fields: inputs and results emptied, the two
 // result colours back to normal. Fee settings are kept.
