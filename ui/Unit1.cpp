@@ -121,6 +121,8 @@ void TForm1::connectFeeSettings()
             feeSettingsChanged();
         });
     connectHandler(resetSettings, &QAction::triggered, this, &TForm1::resetSettingsClick);
+    connect(targetKind, &QComboBox::currentIndexChanged, this,
+            [this](int kind) { targetUnit->setText(kind == 1 ? QStringLiteral("元") : QStringLiteral("%")); });
 }
 
 RuleSet TForm1::ruleSetChosen() const { return ruleSet->currentIndex() == 1 ? RuleSet::Dated : RuleSet::Classic; }
@@ -261,7 +263,7 @@ void TForm1::connectMenu()
     connectHandler(N9, &QAction::triggered, this, &TForm1::N9Click);
 }
 
-std::array<TForm1::FieldBinding, 22> TForm1::tradeFieldBindings() const
+std::array<TForm1::FieldBinding, 25> TForm1::tradeFieldBindings() const
 {
     return {{{jg, &TradeFields::jg},         {sl, &TradeFields::sl},         {Edit2, &TradeFields::Edit2},
              {Edit3, &TradeFields::Edit3},   {Edit4, &TradeFields::Edit4},   {Edit5, &TradeFields::Edit5},
@@ -270,7 +272,9 @@ std::array<TForm1::FieldBinding, 22> TForm1::tradeFieldBindings() const
              {Edit12, &TradeFields::Edit12}, {Edit13, &TradeFields::Edit13}, {Edit14, &TradeFields::Edit14},
              {Edit15, &TradeFields::Edit15}, {Edit16, &TradeFields::Edit16}, {Edit17, &TradeFields::Edit17},
              {Edit18, &TradeFields::Edit18}, {Edit19, &TradeFields::Edit19},
-             {buyLevies, &TradeFields::buyLevies}, {sellLevies, &TradeFields::sellLevies}}};
+             {buyLevies, &TradeFields::buyLevies}, {sellLevies, &TradeFields::sellLevies},
+             {targetValue, &TradeFields::targetValue}, {targetPrice, &TradeFields::targetPrice},
+             {targetYield, &TradeFields::targetYield}}};
 }
 
 TradeFields TForm1::readTradeFields() const
@@ -280,6 +284,7 @@ TradeFields TForm1::readTradeFields() const
     fields.tradeDate = FormatTradeDate(toTradeDate(tradeDate->date()));
     fields.noMinimum = noMinimum->isChecked();
     fields.leviesOnTop = leviesOnTop->isChecked();
+    fields.targetKind = targetKind->currentIndex() == 1 ? TargetKind::Profit : TargetKind::Return;
     fields.zjs = zjs->currentText().toStdString();
     // The rate typed into the commission box counts as much as a chosen one.
     fields.ComboBox1 = ComboBox1->currentText().toStdString();

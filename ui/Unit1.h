@@ -65,7 +65,7 @@ private:
         std::string TradeFields::*text;
     };
 
-    std::array<FieldBinding, 22> tradeFieldBindings() const;
+    std::array<FieldBinding, 25> tradeFieldBindings() const;
     TradeFields readTradeFields() const;
     void writeTradeFields(const TradeFields &fields);
     void connectHandlers();

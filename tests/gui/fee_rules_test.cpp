@@ -113,6 +113,24 @@ TEST_F(FeeRulesTest, DatedRulesShowTodaysFeesInExactMoney)
     EXPECT_TRUE(fake.boxes.empty());
 }
 
+TEST_F(FeeRulesTest, EnterAlsoFindsTheTargetPrice)
+{
+    chooseDatedRules();
+    type("targetValue", "10");
+    calculate("10", "1000", "");
+    // 10% of 10005.10: 11.01 nets 10999.38, 11.02 nets 11009.38.
+    EXPECT_EQ(texts({"targetPrice", "targetYield"}), QStringList({"11.02", "11009.38 / 1004.28"}));
+    combo("targetKind")->setCurrentIndex(1);
+    EXPECT_EQ(get<QLabel>("targetUnit")->text(), "元");
+    type("targetValue", "1e9");
+    QTest::keyClick(get("targetValue"), Qt::Key_Return);
+    EXPECT_EQ(texts({"targetPrice", "targetYield"}), QStringList({"任何价格都达不到目标", ""}));
+    type("targetValue", "");
+    QTest::keyClick(get("jg"), Qt::Key_Return);
+    EXPECT_EQ(get("targetPrice")->text(), "");
+    EXPECT_TRUE(fake.boxes.empty());
+}
+
 TEST_F(FeeRulesTest, BackToClassicRulesRestoresItsChoicesAndFigures)
 {
     combo("ComboBox2")->setCurrentIndex(2); // "4"
@@ -222,7 +240,8 @@ TEST_F(FeeRulesTest, NewControlsAreNamedByTheirCaptions)
 {
     const std::pair<const char *, QString> named[] = {
         {"ruleSet", "费率规则"}, {"tradeDate", "成交日期"}, {"noMinimum", "免五（佣金不设 5 元最低）"},
-        {"leviesOnTop", "规费另计（经手费、证管费）"}, {"buyLevies", "规    费"}, {"sellLevies", "规    费"}};
+        {"leviesOnTop", "规费另计（经手费、证管费）"}, {"buyLevies", "规    费"}, {"sellLevies", "规    费"},
+        {"targetKind", "目标类型"}, {"targetValue", "目 标 值"}, {"targetPrice", "目标卖价"}, {"targetYield", "实收/盈亏"}};
     for (const auto &[objectName, caption] : named) {
         QAccessibleInterface *node = testing::accessible(form->findChild<QWidget *>(objectName));
         ASSERT_NE(node, nullptr) << objectName;
