@@ -76,8 +76,8 @@ void TForm8::freezeScreen(QRect geometry, const ScreenGrab &grab)
     if (grab.answer == ScreenAnswer::Cancelled)
         return endCapture();
     const QImage frozen = grab.picture.convertToFormat(QImage::Format_RGB32);
-    // A black or empty picture saved as the screen would be a failure
-    // reported as success.
+    // Saving a picture the desktop did not give would report a failure as
+    // success: the overlay does not even appear.
     if (grab.answer != ScreenAnswer::Given || frozen.isNull())
         return reportScreenUnread(grab.answer == ScreenAnswer::Refused ? ScreenAnswer::Refused : ScreenAnswer::Failed);
     m_frozen = frozen;
