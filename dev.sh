@@ -12,7 +12,7 @@ cd "$(dirname "$(readlink -f "$0")")"
 PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-translations-l10n fonts-wqy-microhei xvfb xauth
-    libgtest-dev libbenchmark-dev libboost-dev
+    libgtest-dev libbenchmark-dev libboost-dev dbus
     clang libclang-rt-14-dev gcovr
 )
 
