@@ -36,8 +36,6 @@ std::string decimalSeparator() { return platform().decimalSeparator().toStdStrin
 
 void openLink(Link link) { platform().openWebPage(linkAddress(link)); }
 
-QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QDate toQDate(TradeDate date) { return QDate(date.year, date.month, date.day); }
 
 TradeDate toTradeDate(QDate date) { return {date.year(), date.month(), date.day()}; }
@@ -50,7 +48,7 @@ void setChoices(QComboBox *box, const std::array<std::string_view, N> &choices)
     const QSignalBlocker quiet(box);
     box->clear();
     for (std::string_view choice : choices)
-        box->addItem(fromView(choice));
+        box->addItem(uiText(choice));
     box->setCurrentIndex(std::max(0, box->findText(shown)));
 }
 
@@ -60,11 +58,11 @@ const QString kClassicRulesNote = QStringLiteral(
 
 QString datedRulesNote(const RulesInForce &rules, bool leviesOnTop)
 {
-    QString note = QStringLiteral("按成交日期 %1 的规则：").arg(fromView(FormatTradeDate(rules.date)))
+    QString note = QStringLiteral("按成交日期 %1 的规则：").arg(uiText(FormatTradeDate(rules.date)))
                    + QString::fromStdString(DescribeRules(rules, leviesOnTop))
                    + QStringLiteral("。各项费用分别四舍五入到分（部分券商截尾）。");
     for (std::string_view uncertain : RuleNotes(rules, leviesOnTop))
-        note += QStringLiteral("注：") + fromView(uncertain) + QStringLiteral("。");
+        note += QStringLiteral("注：") + uiText(uncertain) + QStringLiteral("。");
     return note;
 }
 
@@ -173,7 +171,7 @@ void TForm1::showRulesInForce()
     try {
         const RulesInForce rules =
             RulesFor(toTradeDate(tradeDate->date()), MarketNamed(zjs->currentText().toStdString()).value());
-        ComboBox2->addItem(fromView(rules.stampDuty->ratePerMille));
+        ComboBox2->addItem(uiText(rules.stampDuty->ratePerMille));
         CheckBox1->setChecked(rules.stampDuty->sides == FeeSides::Both);
         ruleNotes->setText(datedRulesNote(rules, levies));
     } catch (const EFeeRulesError &error) {
@@ -189,7 +187,7 @@ RememberedSettings TForm1::currentSettings() const
     settings.commission = ComboBox1->currentText();
     const bool classic = settings.rules == RuleSet::Classic;
     settings.stampDuty = classic ? ComboBox2->currentText()
-                                 : fromView(kStampDutyChoices.at(static_cast<std::size_t>(m_classicStampDutyIndex)));
+                                 : uiText(kStampDutyChoices.at(static_cast<std::size_t>(m_classicStampDutyIndex)));
     settings.bothSides = classic ? CheckBox1->isChecked() : m_classicBothSides;
     settings.noMinimum = noMinimum->isChecked();
     settings.leviesOnTop = leviesOnTop->isChecked();
@@ -325,8 +323,7 @@ void TForm1::Button1Click()
     }
     writeTradeFields(fields);
     if (outcome == TradeOutcome::SellQuantityMissing)
-        platform().showValidationBox(this, QString::fromUtf8(kSellQuantityMissing.data(),
-                                                             static_cast<qsizetype>(kSellQuantityMissing.size())));
+        platform().showValidationBox(this, uiText(kSellQuantityMissing));
 }
 
 void TForm1::Button2Click()

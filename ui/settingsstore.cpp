@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <span>
 
+#include "appearance.h"
 #include "feerules.h"
 
 namespace tallyfin {
@@ -26,12 +27,10 @@ const QString kBothSidesKey = QStringLiteral("fees/bothSides");
 const QString kNoMinimumKey = QStringLiteral("fees/noMinimum");
 const QString kLeviesOnTopKey = QStringLiteral("fees/leviesOnTop");
 
-QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 template <std::size_t N>
 bool isOneOf(const QString &text, const std::array<std::string_view, N> &choices)
 {
-    return std::any_of(choices.begin(), choices.end(), [&text](std::string_view choice) { return text == fromView(choice); });
+    return std::any_of(choices.begin(), choices.end(), [&text](std::string_view choice) { return text == uiText(choice); });
 }
 
 // Reads one stored value into `into`, leaving the default where the key is
