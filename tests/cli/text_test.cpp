@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "json.h"
 #include "table.h"
 #include "utf8.h"
@@ -76,6 +78,16 @@ INSTANTIATE_TEST_SUITE_P(
                     WidthCase{"SupplementaryIdeograph", "\xF0\xA0\x80\x80", 2},
                     WidthCase{"InvalidByteShowsOneMark", "\xff", 1}),
     kCaseName);
+
+// Members in order, ", " and ": " between them, strings through JsonString.
+TEST(JsonLine, OneLineWithSpaces)
+{
+    const nlohmann::ordered_json value = {
+        {"z", {{"b", "1\x1f"}, {"a", nlohmann::ordered_json::array({"\xff", 2, true})}}},
+        {"error", nullptr},
+        {"empty", nlohmann::ordered_json::object()}};
+    EXPECT_EQ(JsonLine(value), R"({"z": {"b": "1\u001F", "a": [")" FFFD R"(", 2, true]}, "error": null, "empty": {}})");
+}
 
 TEST(TextTable, ValuesStartInOneColumn)
 {
