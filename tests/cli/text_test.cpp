@@ -4,7 +4,7 @@
 
 #include "json.h"
 #include "table.h"
-#include "utf8.h"
+#include "terminal.h"
 
 namespace tallyfin {
 namespace {
@@ -53,6 +53,9 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"EscapeSequence", "\x1b[2J", R"(\u001B[2J)"},
                     TextCase{"EightBitControl", "\xC2\x9B" "1m", R"(\u009B1m)"},
                     TextCase{"BidiOverride", "\u202E12", R"(\u202E12)"},
+                    TextCase{"ArabicLetterMark", "\u061C1", R"(\u061C1)"},
+                    TextCase{"LineSeparator", "1\u20282", R"(1\u20282)"},
+                    TextCase{"TruncatedKeepsNext", "\xE4\xB8" "x\xED\xA0\x80", FFFD "x" FFFD FFFD FFFD},
                     TextCase{"InvalidByte", "1\xff", "1" FFFD}),
     kCaseName);
 
