@@ -16,10 +16,11 @@ namespace {
 // look like ("-5", "--json", ""), as we want. Where it reads an argument
 // otherwise, the line is marked with texts no argument can hold (an
 // argument ends at its first NUL byte):
-// - "--opt=" would take the next argument as its value, and "--" and "++"
-//   would end the options or the subcommand, which our commands have no use
-//   for: with kTextMark appended, CLI11 reads "--opt=" with a value and the
-//   others as unknown words; typed() removes the mark again;
+// - "--opt=" would take the next argument as its value, "--flag=true"
+//   would pass for "--flag", and "--" and "++" would end the options or the
+//   subcommand, which our commands have no use for: with kTextMark appended
+//   to "--opt=TEXT", "--" and "++", CLI11 reads the TEXT, even an empty one,
+//   as the value and the others as unknown words; typed() removes the mark;
 // - a line that ends before an option's values makes CLI11 throw without
 //   saying which option: kEndMark after the last argument stands in for
 //   each missing value, so that the check can name the option.
@@ -32,7 +33,8 @@ std::vector<std::string> markedForCli11(std::span<const std::string> args)
     // CLI11 reads the vector from its back.
     std::vector<std::string> marked(2, kEndMark);
     for (auto arg = args.rbegin(); arg != args.rend(); ++arg) {
-        const bool mark = *arg == "--" || *arg == "++" || (arg->starts_with("--") && arg->ends_with('='));
+        const bool withValue = arg->starts_with("--") && arg->find('=') != std::string::npos;
+        const bool mark = withValue || *arg == "--" || *arg == "++";
         marked.push_back(mark ? *arg + kTextMark : *arg);
     }
     return marked;

@@ -140,6 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "option '--buy-price' given more than once"},
         UsageCase{"FlagWithValue", {"trade", "--both-sides=yes"}, "option '--both-sides' takes no value"},
         UsageCase{"FlagWithEmptyValue", {"trade", "--json="}, "option '--json' takes no value"},
+        UsageCase{"FlagWithTrue", {"trade", "--json=true"}, "option '--json' takes no value"},
         UsageCase{"EmptyBatchPriceAlone", {"trade", "--buy-batch="}, "option '--buy-batch' needs a price and a quantity"},
         UsageCase{"RepeatedEmptyValue", {"trade", "--buy-price=", "--buy-price="}, "option '--buy-price' given more than once"},
         UsageCase{"UnknownOptionEmptyValue", {"trade", "--frob="}, "unknown option '--frob' for trade"},
