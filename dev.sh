@@ -14,6 +14,7 @@ PACKAGES=(
     qt6-base-dev qt6-translations-l10n fonts-wqy-microhei xvfb xauth
     libgtest-dev libbenchmark-dev libboost-dev dbus
     clang libclang-rt-14-dev gcovr
+    libcli11-dev nlohmann-json3-dev libunistring-dev
 )
 
 missing_packages() {
