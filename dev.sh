@@ -12,8 +12,9 @@ cd "$(dirname "$(readlink -f "$0")")"
 PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-translations-l10n fonts-wqy-microhei xvfb xauth
-    libgtest-dev libbenchmark-dev
+    libgtest-dev libbenchmark-dev libboost-dev dbus
     clang libclang-rt-14-dev gcovr
+    libcli11-dev nlohmann-json3-dev libunistring-dev
 )
 
 missing_packages() {

@@ -8,6 +8,7 @@
 
 #include "Unit1.h"
 #include "icon.h"
+#include "settingsstore.h"
 #include "windows.h"
 
 namespace {
@@ -38,8 +39,10 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     installQtTranslations(app);
 
+    tallyfin::SettingsStore settings;
     // The main window now; the others when the user first opens them.
     const tallyfin::ProgramWindows windows;
+    tallyfin::Form1->rememberSettings(settings);
     tallyfin::Form1->show();
     return QApplication::exec();
 }

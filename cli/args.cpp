@@ -1,202 +1,265 @@
 #include "args.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
+#include <functional>
 #include <optional>
-#include <set>
+#include <utility>
 #include <vector>
 
 namespace tallyfin {
 
 namespace {
 
-enum class Arity { Flag, Text, Pair };
+// CLI11 takes the arguments after an option as its values whatever they
+// look like ("-5", "--json", ""), as we want. Where it reads an argument
+// otherwise, the line is marked with texts no argument can hold (an
+// argument ends at its first NUL byte):
+// - "--opt=" would take the next argument as its value, "--flag=true"
+//   would pass for "--flag", and "--" and "++" would end the options or the
+//   subcommand, which our commands have no use for: with kTextMark appended
+//   to "--opt=TEXT", "--" and "++", CLI11 reads the TEXT, even an empty one,
+//   as the value and the others as unknown words; typed() removes the mark;
+// - a line that ends before an option's values makes CLI11 throw without
+//   saying which option: kEndMark after the last argument stands in for
+//   each missing value, so that the check can name the option.
+const std::string kTextMark("\0text", 5);
+const std::string kEndMark("\0end", 4);
 
-struct KnownOption {
-    std::string_view name;
-    Arity arity;
+std::vector<std::string> markedForCli11(std::span<const std::string> args)
+{
+    // As many end marks as an option takes values (--buy-batch PRICE QTY);
+    // CLI11 reads the vector from its back.
+    std::vector<std::string> marked(2, kEndMark);
+    for (auto arg = args.rbegin(); arg != args.rend(); ++arg) {
+        const bool withValue = arg->starts_with("--") && arg->find('=') != std::string::npos;
+        const bool mark = withValue || *arg == "--" || *arg == "++";
+        marked.push_back(mark ? *arg + kTextMark : *arg);
+    }
+    return marked;
+}
+
+// A value or a stray argument as it was typed.
+std::string typed(std::string text)
+{
+    if (text.ends_with(kTextMark))
+        text.resize(text.size() - kTextMark.size());
+    return text;
+}
+
+std::string inQuotes(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+//   {"up", "down", "bound"} -> "up, down or bound"
+std::string alternatives(const std::vector<std::string> &names)
+{
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+    return text;
+}
+
+// The arguments CLI11 could not place, as typed.
+std::vector<std::string> strays(const CLI::App &app)
+{
+    std::vector<std::string> found;
+    for (const std::string &arg : app.remaining())
+        if (arg != kEndMark)
+            found.push_back(typed(arg));
+    return found;
+}
+
+// An argument a command could not place: an option it does not know, or
+// one word too many.
+UsageError strayArgument(const std::string &arg, const std::string &command)
+{
+    if (arg.size() > 1 && arg.front() == '-')
+        return UsageError("unknown option " + inQuotes(arg.substr(0, arg.find('='))) + " for " + command);
+    return UsageError("unexpected argument " + inQuotes(arg) + " for " + command);
+}
+
+using Values = std::vector<std::string>; // one use of an option
+
+// Every use of the option in order, each with its `arity` values as typed:
+// none for a flag, one for a text, two for a batch row (PRICE QTY). A flag
+// or a text may be given once, since a second use would silently overrule
+// the first; a batch row up to kBatchRows times.
+std::vector<Values> uses(const CLI::Option &option, std::size_t arity)
+{
+    const std::string name = inQuotes(option.get_name());
+    const std::vector<std::string> &results = option.results();
+    std::vector<Values> found;
+    for (std::size_t first = 0; first < results.size(); first += std::max<std::size_t>(arity, 1)) {
+        if (arity == 0 && results[first] != "true") // CLI11's value for a bare flag
+            throw UsageError("option " + name + " takes no value");
+        Values values;
+        for (std::size_t i = first; i < first + arity; ++i)
+            values.push_back(typed(results[i]));
+        if (std::find(values.begin(), values.end(), kEndMark) != values.end())
+            throw UsageError("option " + name + (arity == 2 ? " needs a price and a quantity" : " needs a value"));
+        found.push_back(std::move(values));
+    }
+    if (arity < 2 && found.size() > 1)
+        throw UsageError("option " + name + " given more than once");
+    if (found.size() > kBatchRows)
+        throw UsageError("too many " + name + " rows (at most " + std::to_string(kBatchRows) + ")");
+    return found;
+}
+
+// One subcommand and the request it fills. CLI11 collects the values; once
+// the line is read, finish() checks them and stores them in the request,
+// option by option in the order they were declared.
+class Command {
+public:
+    Command(CLI::App &program, const std::string &name, Request request)
+        : m_app(program.add_subcommand(name)), m_request(std::move(request))
+    {
+        m_app->allow_extras();
+    }
+    Command(const Command &) = delete; // the declarations point into m_request
+    Command &operator=(const Command &) = delete;
+
+    template <typename Kind>
+    Kind &request() { return std::get<Kind>(m_request); }
+
+    // "--name"
+    void flag(const std::string &name, bool &target)
+    {
+        declare(m_app->add_flag(name), 0, [&target](const auto &used) { target = !used.empty(); });
+    }
+
+    // "--name TEXT" or "--name=TEXT"
+    void text(const std::string &name, std::string &target)
+    {
+        declare(m_app->add_option(name), 1, [&target](const auto &used) {
+            if (!used.empty())
+                target = used.front().front();
+        });
+    }
+
+    // "--name PRICE QTY", one batch row each time.
+    void rows(const std::string &name, BatchInput &target)
+    {
+        declare(m_app->add_option(name)->type_size(2), 2, [&target](const auto &used) {
+            for (const Values &row : used)
+                target.rows[target.count++] = {row[0], row[1]};
+        });
+    }
+
+    // The one argument that is no option; `store` gets nothing when it is missing.
+    void operand(const std::string &name, std::function<void(const std::optional<std::string> &)> store)
+    {
+        CLI::Option *option = m_app->add_option(name);
+        m_stores.push_back([option, store = std::move(store)] {
+            const std::vector<std::string> &given = option->results();
+            store(given.empty() || given.front() == kEndMark ? std::nullopt : std::optional(typed(given.front())));
+        });
+    }
+
+    bool chosen() const { return m_app->parsed(); }
+
+    Request finish() const
+    {
+        if (const std::vector<std::string> found = strays(*m_app); !found.empty())
+            throw strayArgument(found.front(), m_app->get_name());
+        for (const auto &store : m_stores)
+            store();
+        return m_request;
+    }
+
+private:
+    void declare(CLI::Option *option, std::size_t arity, std::function<void(const std::vector<Values> &)> store)
+    {
+        m_stores.push_back([option, arity, store = std::move(store)] { store(uses(*option, arity)); });
+    }
+
+    CLI::App *m_app;
+    Request m_request;
+    std::vector<std::function<void()>> m_stores;
 };
 
-constexpr KnownOption kTradeOptions[] = {
-    {"--exchange", Arity::Text},   {"--commission", Arity::Text}, {"--stamp-duty", Arity::Text},
-    {"--both-sides", Arity::Flag}, {"--buy-price", Arity::Text},  {"--buy-qty", Arity::Text},
-    {"--sell-price", Arity::Text}, {"--sell-qty", Arity::Text},   {"--buy-batch", Arity::Pair},
-    {"--sell-batch", Arity::Pair}, {"--json", Arity::Flag},       {"--help", Arity::Flag},
-};
-
-constexpr KnownOption kGoldenOptions[] = {
-    {"--low", Arity::Text}, {"--high", Arity::Text}, {"--json", Arity::Flag}, {"--help", Arity::Flag},
-};
-
-constexpr std::pair<std::string_view, std::string TradeFields::*> kTradeTextFields[] = {
-    {"--exchange", &TradeFields::zjs},   {"--commission", &TradeFields::ComboBox1},
-    {"--stamp-duty", &TradeFields::ComboBox2}, {"--buy-price", &TradeFields::jg},
-    {"--buy-qty", &TradeFields::sl},     {"--sell-price", &TradeFields::Edit2},
-    {"--sell-qty", &TradeFields::Edit3},
-};
+void declareTrade(Command &trade)
+{
+    TradeRequest &request = trade.request<TradeRequest>();
+    TradeFields &fields = request.fields;
+    trade.text("--exchange", fields.zjs);
+    trade.text("--commission", fields.ComboBox1);
+    trade.text("--stamp-duty", fields.ComboBox2);
+    trade.flag("--both-sides", fields.CheckBox1);
+    trade.text("--buy-price", fields.jg);
+    trade.text("--buy-qty", fields.sl);
+    trade.text("--sell-price", fields.Edit2);
+    trade.text("--sell-qty", fields.Edit3);
+    trade.rows("--buy-batch", request.buyBatches);
+    trade.rows("--sell-batch", request.sellBatches);
+    trade.flag("--json", request.json);
+}
 
 constexpr std::pair<std::string_view, GoldenMode> kGoldenModes[] = {
     {"up", GoldenMode::Rise}, {"down", GoldenMode::Fall},
     {"bound", GoldenMode::Rebound}, {"callback", GoldenMode::PullBack},
 };
 
-// One option with its values, or a positional argument (empty name, one value).
-struct Token {
-    std::string_view name;
-    std::vector<std::string> values;
-};
-
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
-
-class ArgumentReader {
-public:
-    ArgumentReader(std::span<const std::string> args, std::span<const KnownOption> options,
-                   std::string_view command)
-        : m_args(args), m_options(options), m_command(command) {}
-
-    bool done() const { return m_next == m_args.size(); }
-
-    Token next()
-    {
-        const std::string &arg = m_args[m_next++];
-        if (arg.size() < 2 || arg.front() != '-')
-            return {{}, {arg}};
-        const std::size_t equals = arg.find('=');
-        const std::string_view typed = std::string_view(arg).substr(0, equals);
-        const KnownOption &option = lookUp(typed);
-        Token token{option.name, {}};
-        if (equals != std::string::npos) {
-            if (option.arity == Arity::Flag)
-                throw UsageError("option " + quoted(typed) + " takes no value");
-            token.values.push_back(arg.substr(equals + 1));
-        }
-        const std::size_t wanted = option.arity == Arity::Pair ? 2 : option.arity == Arity::Text ? 1 : 0;
-        while (token.values.size() < wanted) {
-            if (done())
-                throw UsageError("option " + quoted(option.name)
-                                 + (wanted == 2 ? " needs a price and a quantity" : " needs a value"));
-            token.values.push_back(m_args[m_next++]);
-        }
-        return token;
-    }
-
-private:
-    const KnownOption &lookUp(std::string_view name) const
-    {
-        const std::string_view wanted = name == "-h" ? "--help" : name;
-        const auto found = std::find_if(m_options.begin(), m_options.end(),
-                                        [wanted](const KnownOption &option) { return option.name == wanted; });
-        if (found == m_options.end())
-            throw UsageError("unknown option " + quoted(name) + " for " + std::string(m_command));
-        return *found;
-    }
-
-    std::span<const std::string> m_args;
-    std::span<const KnownOption> m_options;
-    std::string_view m_command;
-    std::size_t m_next = 0;
-};
-
-// Options that set one thing may appear once: a second one would silently
-// overrule the first.
-void checkOnce(std::set<std::string_view> &seen, std::string_view name)
+GoldenMode goldenMode(const std::optional<std::string> &text)
 {
-    if (!seen.insert(name).second)
-        throw UsageError("option " + quoted(name) + " given more than once");
-}
-
-void addBatch(BatchInput &batches, const Token &option)
-{
-    if (batches.count == kBatchRows)
-        throw UsageError("too many " + quoted(option.name) + " rows (at most "
-                         + std::to_string(kBatchRows) + ")");
-    batches.rows[batches.count++] = {option.values[0], option.values[1]};
-}
-
-void applyTradeOption(TradeRequest &request, const Token &option)
-{
-    if (option.name == "--buy-batch")
-        return addBatch(request.buyBatches, option);
-    if (option.name == "--sell-batch")
-        return addBatch(request.sellBatches, option);
-    if (option.name == "--both-sides")
-        request.fields.CheckBox1 = true;
-    else if (option.name == "--json")
-        request.json = true;
-    for (const auto &[name, field] : kTradeTextFields)
-        if (option.name == name)
-            request.fields.*field = option.values[0];
-}
-
-Request parseTrade(std::span<const std::string> args)
-{
-    TradeRequest request;
-    std::set<std::string_view> seen;
-    ArgumentReader reader(args, kTradeOptions, "trade");
-    while (!reader.done()) {
-        const Token token = reader.next();
-        if (token.name.empty())
-            throw UsageError("unexpected argument " + quoted(token.values[0]) + " for trade");
-        if (token.name == "--help")
-            return HelpRequest{};
-        if (!token.name.ends_with("-batch"))
-            checkOnce(seen, token.name);
-        applyTradeOption(request, token);
-    }
-    return request;
-}
-
-GoldenMode goldenMode(const std::string &text)
-{
-    for (const auto &[name, mode] : kGoldenModes)
+    std::vector<std::string> names;
+    for (const auto &[name, mode] : kGoldenModes) {
         if (text == name)
             return mode;
-    throw UsageError("unknown golden mode " + quoted(text) + " (expected up, down, bound or callback)");
+        names.emplace_back(name);
+    }
+    const std::string expected = alternatives(names);
+    throw UsageError(text ? "unknown golden mode " + inQuotes(*text) + " (expected " + expected + ")"
+                          : "missing golden mode (" + expected + ")");
 }
 
-Request parseGolden(std::span<const std::string> args)
+void declareGolden(Command &golden)
 {
-    GoldenRequest request;
-    std::optional<GoldenMode> mode;
-    std::set<std::string_view> seen;
-    ArgumentReader reader(args, kGoldenOptions, "golden");
-    while (!reader.done()) {
-        const Token token = reader.next();
-        if (token.name == "--help")
-            return HelpRequest{};
-        if (token.name.empty() && mode)
-            throw UsageError("unexpected argument " + quoted(token.values[0]) + " for golden");
-        if (token.name.empty()) {
-            mode = goldenMode(token.values[0]);
-            continue;
-        }
-        checkOnce(seen, token.name);
-        if (token.name == "--low")
-            request.fields.Edit1 = token.values[0];
-        else if (token.name == "--high")
-            request.fields.Edit2 = token.values[0];
-        else
-            request.json = true;
-    }
-    if (!mode)
-        throw UsageError("missing golden mode (up, down, bound or callback)");
-    request.mode = *mode;
-    return request;
+    GoldenRequest &request = golden.request<GoldenRequest>();
+    golden.text("--low", request.fields.Edit1);
+    golden.text("--high", request.fields.Edit2);
+    golden.flag("--json", request.json);
+    golden.operand("mode", [&request](const auto &text) { request.mode = goldenMode(text); });
+}
+
+//   -> "trade or golden"
+std::string commandNames(const CLI::App &program)
+{
+    std::vector<std::string> names;
+    for (const CLI::App *command : program.get_subcommands({}))
+        names.push_back(command->get_name());
+    return alternatives(names);
 }
 
 } // namespace
 
 Request ParseArguments(std::span<const std::string> args)
 {
-    if (args.empty())
-        throw UsageError("missing command (trade or golden)");
-    const std::string &command = args.front();
-    if (command == "--help" || command == "-h")
-        return HelpRequest{};
-    if (command == "trade")
-        return parseTrade(args.subspan(1));
-    if (command == "golden")
-        return parseGolden(args.subspan(1));
-    throw UsageError("unknown command " + quoted(command) + " (expected trade or golden)");
+    CLI::App program("", "tallyfin-cli");
+    program.allow_extras();
+    // After the command, another command's name is a stray word.
+    program.require_subcommand(0, 1);
+    // Every use is kept, so that a repeat is reported in our words.
+    program.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    Command trade(program, "trade", TradeRequest{});
+    declareTrade(trade);
+    Command golden(program, "golden", GoldenRequest{});
+    declareGolden(golden);
+
+    try {
+        program.parse(markedForCli11(args));
+    } catch (const CLI::CallForHelp &) {
+        return HelpRequest{}; // wherever --help stands, as CLI11 has it
+    } catch (const CLI::ParseError &error) {
+        throw UsageError(error.what());
+    }
+    const std::string expected = commandNames(program);
+    if (const std::vector<std::string> found = strays(program); !found.empty())
+        throw UsageError("unknown command " + inQuotes(found.front()) + " (expected " + expected + ")");
+    for (const Command *command : {&trade, &golden})
+        if (command->chosen())
+            return command->finish();
+    throw UsageError("missing command (" + expected + ")");
 }
 
 } // namespace tallyfin

@@ -45,14 +45,16 @@ struct HelpRequest {};
 
 using Request = std::variant<HelpRequest, TradeRequest, GoldenRequest>;
 
-// Reads the arguments after the program name. The argument after an option
-// is always its value, whatever it looks like:
+// Reads the arguments after the program name (through CLI11). The argument
+// after an option is always its value, whatever it looks like:
 //   {"trade", "--buy-price", "-5"}         -> jg "-5"
 //   {"trade", "--buy-price", "--json"}     -> jg "--json", no JSON output
 //   {"trade", "--buy-price="}              -> jg ""
 //   {"trade", "--buy-batch=10", "1000"}    -> buy batch row {"10", "1000"}
 //   {"golden", "up", "--low", "10"}        -> Rise, Edit1 "10"
 //   {"trade", "--help"}                    -> HelpRequest
+//   {"trade", "--frob", "--help"}          -> HelpRequest (wherever it stands)
+// "--" and "++" are words like any other, not separators.
 // Throws UsageError for an unknown command, option or mode, a missing value,
 // an option given twice, a value for a flag, or a sixth batch row.
 Request ParseArguments(std::span<const std::string> args);

@@ -5,7 +5,7 @@
 #include "args.h"
 #include "commands.h"
 #include "output.h"
-#include "utf8.h"
+#include "terminal.h"
 
 namespace tallyfin {
 

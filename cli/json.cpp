@@ -1,51 +1,77 @@
 #include "json.h"
 
-#include "utf8.h"
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
 
 namespace tallyfin {
 
 namespace {
 
-std::string_view shortEscape(char32_t codePoint)
+// Characters nlohmann leaves as they are: DEL, and the line separators
+// that end a line in JavaScript.
+constexpr std::pair<std::string_view, std::string_view> kAlsoEscaped[] = {
+    {"\x7f", "\\u007F"}, {"\u2028", "\\u2028"}, {"\u2029", "\\u2029"}};
+
+std::string upperCase(std::string_view hex)
 {
-    switch (codePoint) {
-    case '"': return "\\\"";
-    case '\\': return "\\\\";
-    case '\b': return "\\b";
-    case '\f': return "\\f";
-    case '\n': return "\\n";
-    case '\r': return "\\r";
-    case '\t': return "\\t";
-    default: return {};
-    }
+    std::string text(hex);
+    for (char &digit : text)
+        digit = static_cast<char>(std::toupper(static_cast<unsigned char>(digit)));
+    return text;
 }
 
-bool needsUnicodeEscape(char32_t codePoint)
+// Copies nlohmann's literal with upper-case hex in "\u001F" and the escapes above.
+std::string withOurEscapes(std::string_view literal)
 {
-    return codePoint < 0x20 || codePoint == 0x7F || codePoint == 0x2028 || codePoint == 0x2029;
+    std::string text;
+    while (!literal.empty()) {
+        const auto raw = std::find_if(std::begin(kAlsoEscaped), std::end(kAlsoEscaped),
+                                      [literal](const auto &pair) { return literal.starts_with(pair.first); });
+        std::size_t taken = 1;
+        if (literal.starts_with("\\u")) {
+            text += "\\u" + upperCase(literal.substr(2, 4));
+            taken = 6;
+        } else if (literal.starts_with('\\')) { // "\n", "\\", "\"": the next byte is no raw character
+            text += literal.substr(0, 2);
+            taken = 2;
+        } else if (raw != std::end(kAlsoEscaped)) {
+            text += raw->second;
+            taken = raw->first.size();
+        } else {
+            text += literal.front();
+        }
+        literal.remove_prefix(taken);
+    }
+    return text;
 }
 
 } // namespace
 
 std::string JsonString(std::string_view text)
 {
-    std::string literal = "\"";
-    while (!text.empty()) {
-        const auto [codePoint, length] = DecodeUtf8(text);
-        text.remove_prefix(length);
-        if (const std::string_view escape = shortEscape(codePoint); !escape.empty())
-            literal += escape;
-        else if (needsUnicodeEscape(codePoint))
-            AppendUnicodeEscape(literal, codePoint);
-        else
-            AppendUtf8(literal, codePoint);
-    }
-    return literal + '"';
+    return withOurEscapes(nlohmann::json(std::string(text)).dump(-1, ' ', false,
+                                                               nlohmann::json::error_handler_t::replace));
 }
 
-std::string JsonOptional(const std::optional<std::string> &text)
+std::string JsonLine(const nlohmann::ordered_json &value)
 {
-    return text ? JsonString(*text) : "null";
+    if (value.is_string())
+        return JsonString(value.get_ref<const std::string &>());
+    if (!value.is_structured())
+        return value.dump();
+    const bool object = value.is_object();
+    std::string line(1, object ? '{' : '[');
+    for (auto member = value.begin(); member != value.end(); ++member) {
+        if (member != value.begin())
+            line += ", ";
+        if (object)
+            line += JsonString(member.key()) + ": ";
+        line += JsonLine(*member);
+    }
+    return line + (object ? '}' : ']');
 }
 
 } // namespace tallyfin

@@ -1,5 +1,7 @@
 #include "output.h"
 
+#include <nlohmann/json.hpp>
+
 #include <span>
 #include <utility>
 
@@ -74,14 +76,17 @@ struct Group {
 };
 
 template <typename Fields, std::size_t N>
-std::string jsonFields(const Fields &fields, const NamedField<Fields> (&names)[N])
+nlohmann::ordered_json jsonFields(const Fields &fields, const NamedField<Fields> (&names)[N])
 {
-    std::string object = "{";
-    for (const auto &[name, field] : names) {
-        object += object.size() > 1 ? ", " : "";
-        object += JsonString(name) + ": " + JsonString(fields.*field);
-    }
-    return object + "}";
+    nlohmann::ordered_json object = nlohmann::ordered_json::object();
+    for (const auto &[name, field] : names)
+        object[std::string(name)] = fields.*field;
+    return object;
+}
+
+nlohmann::ordered_json jsonText(const std::optional<std::string> &text)
+{
+    return text ? nlohmann::ordered_json(*text) : nlohmann::ordered_json(nullptr);
 }
 
 std::string_view colorName(FieldColor color)
@@ -144,16 +149,19 @@ std::string_view modeName(GoldenMode mode)
 std::string TradeJson(const TradeResult &result)
 {
     const TradeFields &f = result.fields;
-    return "{\"fields\": " + jsonFields(f, kTradeFieldNames) + ", \"colors\": {\"Edit18\": "
-           + JsonString(colorName(f.Edit18Color)) + ", \"Edit19\": " + JsonString(colorName(f.Edit19Color))
-           + "}, \"message\": " + JsonOptional(result.message) + ", \"error\": " + JsonOptional(result.error)
-           + "}\n";
+    return JsonLine({{"fields", jsonFields(f, kTradeFieldNames)},
+                     {"colors", {{"Edit18", colorName(f.Edit18Color)}, {"Edit19", colorName(f.Edit19Color)}}},
+                     {"message", jsonText(result.message)},
+                     {"error", jsonText(result.error)}})
+           + '\n';
 }
 
 std::string GoldenJson(const GoldenResult &result)
 {
-    return "{\"fields\": " + jsonFields(result.fields, kGoldenFieldNames) + ", \"message\": "
-           + JsonOptional(result.message) + ", \"error\": " + JsonOptional(result.error) + "}\n";
+    return JsonLine({{"fields", jsonFields(result.fields, kGoldenFieldNames)},
+                     {"message", jsonText(result.message)},
+                     {"error", jsonText(result.error)}})
+           + '\n';
 }
 
 std::string TradeTable(const TradeResult &result, bool ansiColours)

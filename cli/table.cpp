@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "utf8.h"
+#include "terminal.h"
 
 namespace tallyfin {
 

@@ -16,6 +16,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # plugins and a font with Simplified Chinese glyphs are not libraries.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wqy-microhei | fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
+# qt6-wayland: native on Wayland desktops, whose screen only the desktop
+# portal reads; under XWayland the portal is used all the same.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils, qt6-wayland")
 
 include(CPack)

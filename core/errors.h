@@ -52,6 +52,14 @@ public:
     EOverflow();
 };
 
+// An input the dated rules refuse, with a message in the user's language
+// that the window shows in the box for a bad input (no full stop added).
+//   "买入数量应为 1 到 10000000000 之间的整数"
+class EInputRejected : public Error {
+public:
+    using Error::Error;
+};
+
 // A file that cannot be created: "Cannot create file "%s". %s".
 class EFCreateError : public Error {
 public:

@@ -22,10 +22,10 @@ double TradeAmount(double price, double quantity)
     return RoundToDouble(Extended(price) * quantity);
 }
 
-double CommissionFee(double price, double quantity, double ratePerMille)
+double CommissionFee(double price, double quantity, double ratePerMille, bool withMinimum)
 {
     const double commission = RoundToDouble(perMilleOfAmount(price, quantity, ratePerMille));
-    return commission < kMinimumCommission ? kMinimumCommission : commission;
+    return withMinimum && commission < kMinimumCommission ? kMinimumCommission : commission;
 }
 
 double StampDutyFee(double price, double quantity, double ratePerMille)

@@ -15,6 +15,7 @@ struct FeeSettings {
     double commissionRate = 0;
     double stampDutyRate = 0;
     bool stampDutyBothSides = false;
+    bool minimumCommission = true; // false: 免五
 };
 
 // Each fee is computed in extended precision in the order shown and rounded
@@ -25,10 +26,12 @@ struct FeeSettings {
 //   TradeAmount(10, 1000) -> 10000
 double TradeAmount(double price, double quantity);
 
-// ((price × quantity) × rate) ÷ 1000, at least 5 yuan per calculation.
+// ((price × quantity) × rate) ÷ 1000, at least 5 yuan per calculation
+// unless the account has no minimum (免五).
 //   CommissionFee(10, 100, 3.0) -> 5   (3 raised to the minimum)
 //   CommissionFee(20, 1000, 3.0) -> 60
-double CommissionFee(double price, double quantity, double ratePerMille);
+//   CommissionFee(10, 100, 3.0, false) -> 3
+double CommissionFee(double price, double quantity, double ratePerMille, bool withMinimum = true);
 
 // ((price × quantity) × rate) ÷ 1000, no minimum.
 //   StampDutyFee(10, 1000, 1) -> 10

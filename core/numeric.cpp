@@ -15,13 +15,6 @@ constexpr std::size_t kShownDigits = 15;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The parts of a number as read from its text.
-struct DecimalText {
-    bool negative = false;
-    std::string digits;        // integer and fraction digits, as typed
-    long long exponent = 0;    // value = 0.digits... scaled: digits × 10^exponent
-};
-
 class Scanner {
 public:
     Scanner(std::string_view text, DecimalSeparator separator)
@@ -184,9 +177,14 @@ std::string scientificNotation(const ShownDigits &shown, DecimalSeparator separa
 
 } // namespace
 
+std::optional<DecimalText> ScanDecimal(std::string_view text, DecimalSeparator separator)
+{
+    return Scanner(text, separator).scan();
+}
+
 Extended ParseDecimal(std::string_view text, DecimalSeparator separator)
 {
-    const std::optional<DecimalText> number = Scanner(text, separator).scan();
+    const std::optional<DecimalText> number = ScanDecimal(text, separator);
     if (!number)
         throw EConvertError(text);
     const std::optional<long double> magnitude = toExtended(number->digits, number->exponent);

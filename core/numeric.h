@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,18 @@ namespace tallyfin {
 using DecimalSeparator = std::string_view;
 
 inline constexpr DecimalSeparator kDecimalPoint = ".";
+
+// The parts of a number as read from its text: digits × 10^exponent.
+struct DecimalText {
+    bool negative = false;
+    std::string digits;     // integer and fraction digits, as typed
+    long long exponent = 0; // of the last digit
+};
+
+// The grammar of ParseDecimal without the conversion: nullopt for a text
+// that is not a number.
+//   ScanDecimal("-12.50", ".") -> {true, "1250", -2}
+std::optional<DecimalText> ScanDecimal(std::string_view text, DecimalSeparator separator);
 
 // Reads a number typed by the user, exactly as typed:
 //   [spaces] [+|-] digits [sep digits] [(e|E) [+|-] digits] [spaces]

@@ -1,6 +1,8 @@
 #include "trade.h"
 
+#include "datedtrade.h"
 #include "fees.h"
+#include "target.h"
 
 namespace tallyfin {
 
@@ -12,15 +14,30 @@ double parseInput(std::string_view text, DecimalSeparator separator)
     return RoundToDouble(ParseDecimal(text, separator));
 }
 
-FeeSettings readFeeSettings(const TradeFields &fields, DecimalSeparator separator)
+} // namespace
+
+FeeSettings ReadFeeSettings(const TradeFields &fields, DecimalSeparator separator)
 {
     FeeSettings fees;
     fees.exchange = fields.zjs;
     fees.commissionRate = parseInput(fields.ComboBox1, separator);
     fees.stampDutyRate = parseInput(fields.ComboBox2, separator);
     fees.stampDutyBothSides = fields.CheckBox1;
+    fees.minimumCommission = !fields.noMinimum;
     return fees;
 }
+
+Extended ClassicNetReceipts(double amount, double commission, double stampDuty, double transferFee)
+{
+    return ((Extended(amount) - commission) - stampDuty) - transferFee;
+}
+
+double ClassicReturnPercent(Extended netReceipts, Extended cashPaid)
+{
+    return RoundToDouble(Extended(RoundHalfEven((netReceipts - cashPaid) / cashPaid * 10000)) / 100);
+}
+
+namespace {
 
 void calculateBuy(TradeFields &f, const FeeSettings &fees, DecimalSeparator separator)
 {
@@ -32,7 +49,7 @@ void calculateBuy(TradeFields &f, const FeeSettings &fees, DecimalSeparator sepa
 
     const double amount = TradeAmount(price, quantity);
     f.Edit4 = show(amount);
-    const double commission = CommissionFee(price, quantity, fees.commissionRate);
+    const double commission = CommissionFee(price, quantity, fees.commissionRate, fees.minimumCommission);
     f.Edit5 = show(commission);
     // A buy pays stamp duty only where it is charged on both sides.
     const double buyStampDuty =
@@ -58,8 +75,7 @@ void showTradeResult(TradeFields &f, Extended netReceipts, DecimalSeparator sepa
     // Each use reads the cash paid afresh from its field, in extended precision.
     const auto cashPaid = [&] { return ParseDecimal(f.Edit9, separator); };
 
-    const double returnPercent = RoundToDouble(
-        Extended(RoundHalfEven((netReceipts - cashPaid()) / cashPaid() * 10000)) / 100);
+    const double returnPercent = ClassicReturnPercent(netReceipts, cashPaid());
     const double profit = RoundToDouble(netReceipts - cashPaid());
     const FieldColor color = returnPercent > 0 ? FieldColor::Red : FieldColor::Green;
     f.Edit18Color = color;
@@ -84,7 +100,7 @@ TradeOutcome calculateSell(TradeFields &f, const FeeSettings &fees, DecimalSepar
 
     const double amount = TradeAmount(price, quantity);
     f.Edit12 = show(amount);
-    const double commission = CommissionFee(price, quantity, fees.commissionRate);
+    const double commission = CommissionFee(price, quantity, fees.commissionRate, fees.minimumCommission);
     f.Edit13 = show(commission);
     // A sale always pays stamp duty.
     const double stampDuty = StampDutyFee(price, quantity, fees.stampDutyRate);
@@ -92,7 +108,7 @@ TradeOutcome calculateSell(TradeFields &f, const FeeSettings &fees, DecimalSepar
     const double transfer = TransferFee(fees.exchange, quantity);
     f.Edit15 = show(transfer);
     f.Edit16 = show(Extended(transfer) + (Extended(stampDuty) + commission));
-    const Extended netReceipts = ((Extended(amount) - commission) - stampDuty) - transfer;
+    const Extended netReceipts = ClassicNetReceipts(amount, commission, stampDuty, transfer);
     f.Edit17 = show(netReceipts);
 
     // A sale on its own has no result to compare.
@@ -102,14 +118,23 @@ TradeOutcome calculateSell(TradeFields &f, const FeeSettings &fees, DecimalSepar
     return TradeOutcome::Calculated;
 }
 
+TradeOutcome calculateClassic(TradeFields &fields, DecimalSeparator separator)
+{
+    const FeeSettings fees = ReadFeeSettings(fields, separator);
+    if (!fields.jg.empty() && !fields.sl.empty())
+        calculateBuy(fields, fees, separator);
+    return calculateSell(fields, fees, separator);
+}
+
 } // namespace
 
 TradeOutcome CalculateTrade(TradeFields &fields, DecimalSeparator separator)
 {
-    const FeeSettings fees = readFeeSettings(fields, separator);
-    if (!fields.jg.empty() && !fields.sl.empty())
-        calculateBuy(fields, fees, separator);
-    return calculateSell(fields, fees, separator);
+    const TradeOutcome outcome =
+        fields.rules == RuleSet::Dated ? CalculateDatedTrade(fields, separator) : calculateClassic(fields, separator);
+    if (outcome == TradeOutcome::Calculated)
+        ShowTargetPrice(fields, separator);
+    return outcome;
 }
 
 void ClearTrade(TradeFields &fields)
@@ -118,7 +143,8 @@ void ClearTrade(TradeFields &fields)
                               &fields.Edit5, &fields.Edit6, &fields.Edit7, &fields.Edit8, &fields.Edit9,
                               &fields.Edit10, &fields.Edit11, &fields.Edit12, &fields.Edit13,
                               &fields.Edit14, &fields.Edit15, &fields.Edit16, &fields.Edit17,
-                              &fields.Edit18, &fields.Edit19})
+                              &fields.Edit18, &fields.Edit19, &fields.buyLevies, &fields.sellLevies, &fields.targetPrice,
+                              &fields.targetYield})
         text->clear();
     fields.Edit18Color = FieldColor::Window;
     fields.Edit19Color = FieldColor::Window;

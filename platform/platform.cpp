@@ -1,5 +1,8 @@
 #include "platform.h"
 
+#include <QGuiApplication>
+
+#include "portal.h"
 #include "qtplatform.h"
 
 namespace tallyfin {
@@ -8,15 +11,38 @@ namespace {
 
 Platform *g_current = nullptr;
 
+Platform &desktopPlatform()
+{
+    const bool wayland = isWaylandSession(QGuiApplication::platformName(), qEnvironmentVariable("XDG_SESSION_TYPE"),
+                                          qEnvironmentVariable("WAYLAND_DISPLAY"));
+    if (wayland) {
+        static PortalPlatform portal;
+        return portal;
+    }
+    static QtPlatform desktop;
+    return desktop;
+}
+
 } // namespace
 
 Platform &platform()
 {
-    if (!g_current) {
-        static QtPlatform desktop;
-        g_current = &desktop;
-    }
+    if (!g_current)
+        g_current = &desktopPlatform();
     return *g_current;
+}
+
+void Platform::requestScreenGrab(QRect area, QObject *, std::function<void(const ScreenGrab &)> done)
+{
+    QImage picture = grabScreen(area);
+    const ScreenAnswer answer = picture.isNull() ? ScreenAnswer::Failed : ScreenAnswer::Given;
+    done({answer, std::move(picture)});
+}
+
+void Platform::requestColorPick(QObject *, std::function<void(const ColorPick &)> done)
+{
+    const std::optional<QRgb> color = screenPixel(cursorPosition());
+    done(color ? ColorPick{ScreenAnswer::Given, *color} : ColorPick{});
 }
 
 PlatformOverride::PlatformOverride(Platform &replacement) : m_previous(&platform())
@@ -32,6 +58,20 @@ QString decimalSeparatorFrom(const QString &localeDecimalPoint)
     const bool oneCharacter = localeDecimalPoint.size() == 1
                               || (localeDecimalPoint.size() == 2 && localeDecimalPoint.at(0).isHighSurrogate());
     return oneCharacter ? localeDecimalPoint : QStringLiteral(".");
+}
+
+bool isWaylandSession(const QString &qtPlatform, const QString &sessionType, const QString &waylandDisplay)
+{
+    if (qtPlatform.startsWith(QLatin1String("wayland")))
+        return true;
+    // Other platforms than X11 (offscreen, VNC) have screens of their own.
+    if (qtPlatform != QLatin1String("xcb"))
+        return false;
+    // A session started from a console says "tty"; WAYLAND_DISPLAY then
+    // tells whether a compositor runs the X server.
+    if (sessionType == QLatin1String("wayland") || sessionType == QLatin1String("x11"))
+        return sessionType == QLatin1String("wayland");
+    return !waylandDisplay.isEmpty();
 }
 
 } // namespace tallyfin

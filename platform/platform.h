@@ -5,16 +5,39 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
+class QObject;
 class QWidget;
 
 namespace tallyfin {
 
+// What the desktop answered when asked to read the screen.
+enum class ScreenAnswer {
+    Given,     // the picture or the colour is there
+    Cancelled, // the user declined in the desktop's own dialog
+    Refused,   // the desktop does not let this program read the screen
+    Failed,    // asked, but nothing usable came back (in time)
+};
+
+struct ScreenGrab {
+    ScreenAnswer answer = ScreenAnswer::Failed;
+    // One pixel per device pixel; null unless the answer is Given.
+    QImage picture;
+};
+
+struct ColorPick {
+    ScreenAnswer answer = ScreenAnswer::Failed;
+    QRgb color = 0;
+};
+
 // The program's seam to the desktop. Windows ask the current platform for
 // every message box, web page, screen read, file dialog and window-layer
 // change, so that tests can replace it with a fake that records the calls
-// and answers from a script. QtPlatform is the real desktop.
+// and answers from a script. QtPlatform is the real desktop; PortalPlatform
+// is the same in a Wayland session, where the screen is read through the
+// desktop's portal.
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -55,10 +78,25 @@ public:
     // filter entry, no default extension and no overwrite prompt. nullopt
     // when the user cancels.
     virtual std::optional<QString> saveFileName(QWidget *owner, const QString &filter) = 0;
+
+    // Whether the colour picker may read the pixel under the pointer at will
+    // (false), or the desktop lets the user click one point for it
+    // (requestColorPick).
+    virtual bool picksColorOnClick() { return false; }
+
+    // Asks for what the screen shows in `area` (screen coordinates). `done`
+    // runs with the answer on the user-interface thread, at once or later,
+    // never after `context` is destroyed. By default it is grabScreen's
+    // picture, at once; a null picture is Failed.
+    virtual void requestScreenGrab(QRect area, QObject *context, std::function<void(const ScreenGrab &)> done);
+
+    // Asks for one colour of the user's choice, answered as above. By
+    // default the pixel under the pointer, at once.
+    virtual void requestColorPick(QObject *context, std::function<void(const ColorPick &)> done);
 };
 
-// The platform every window uses; the Qt desktop unless a test installed
-// another one.
+// The platform every window uses, unless a test installed another one:
+// chosen on first use (after the application exists) by isWaylandSession.
 Platform &platform();
 
 // Installs `replacement` for the lifetime of this object (tests), restoring
@@ -77,5 +115,15 @@ private:
 // The separator rule on a locale's decimal-point text.
 //   decimalSeparatorFrom(",") -> ","   decimalSeparatorFrom("") -> "."
 QString decimalSeparatorFrom(const QString &localeDecimalPoint);
+
+// Whether the program runs in a Wayland session, where only the desktop's
+// portal reads the screen: Qt speaks Wayland, or Qt speaks X11 to XWayland
+// and the session's type (else WAYLAND_DISPLAY) says Wayland.
+//   isWaylandSession("wayland", "", "")           -> true
+//   isWaylandSession("xcb", "wayland", "")        -> true
+//   isWaylandSession("xcb", "tty", "wayland-1")   -> true
+//   isWaylandSession("xcb", "x11", "wayland-1")   -> false
+//   isWaylandSession("offscreen", "wayland", "")  -> false
+bool isWaylandSession(const QString &qtPlatform, const QString &sessionType, const QString &waylandDisplay);
 
 } // namespace tallyfin

@@ -3,12 +3,16 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QSignalBlocker>
+#include <QTimer>
 
 #include "appearance.h"
 #include "batch.h"
+#include "feerules.h"
 #include "handler.h"
 #include "links.h"
 #include "platform.h"
+#include "settingsstore.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
@@ -23,9 +27,44 @@ TForm1 *Form1 = nullptr;
 namespace {
 
 
+// The client area keeps its width; it is as tall as its rows need.
+constexpr int kClientWidth = 809;
+// The line about the fee rules in use holds this many lines of text.
+constexpr int kRuleNoteLines = 3;
+
 std::string decimalSeparator() { return platform().decimalSeparator().toStdString(); }
 
 void openLink(Link link) { platform().openWebPage(linkAddress(link)); }
+
+QDate toQDate(TradeDate date) { return QDate(date.year, date.month, date.day); }
+
+TradeDate toTradeDate(QDate date) { return {date.year(), date.month(), date.day()}; }
+
+// Refills a list, keeping the entry shown when the new list has it.
+template <std::size_t N>
+void setChoices(QComboBox *box, const std::array<std::string_view, N> &choices)
+{
+    const QString shown = box->currentText();
+    const QSignalBlocker quiet(box);
+    box->clear();
+    for (std::string_view choice : choices)
+        box->addItem(uiText(choice));
+    box->setCurrentIndex(std::max(0, box->findText(shown)));
+}
+
+const QString kClassicRulesNote = QStringLiteral(
+    "经典规则：佣金按所选费率，最低 5 元（免五则不设最低）；印花税按所选费率；沪市过户费每满 1000 股 1 元，"
+    "不足 1000 股按 1 元，其他市场没有过户费。");
+
+QString datedRulesNote(const RulesInForce &rules, bool leviesOnTop)
+{
+    QString note = QStringLiteral("按成交日期 %1 的规则：").arg(uiText(FormatTradeDate(rules.date)))
+                   + QString::fromStdString(DescribeRules(rules, leviesOnTop))
+                   + QStringLiteral("。各项费用分别四舍五入到分（部分券商截尾）。");
+    for (std::string_view uncertain : RuleNotes(rules, leviesOnTop))
+        note += QStringLiteral("注：") + uiText(uncertain) + QStringLiteral("。");
+    return note;
+}
 
 } // namespace
 
@@ -34,11 +73,15 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     // The font first: the widgets are then laid out once, in it.
     setFont(windowFont());
     setupUi(this);
+    tradeDate->setMinimumDate(toQDate(FeeTableStart()));
+    tradeDate->setDate(QDate::currentDate());
+    ruleNotes->setFixedHeight(kRuleNoteLines * ruleNotes->fontMetrics().lineSpacing());
+    connectHandlers();
+    showRuleSet();
     // The client area below the menu bar has a fixed size.
-    clientArea->setFixedSize(809, 395);
+    clientArea->setFixedSize(kClientWidth, clientArea->sizeHint().height());
     makeFixedSizeWindow(this);
     centreOnScreen(this);
-    connectHandlers();
 }
 
 void TForm1::connectHandlers()
@@ -54,6 +97,152 @@ void TForm1::connectHandlers()
     connectHandler(btn1, &QPushButton::clicked, this, &TForm1::btn1Click);
     connectHandler(CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
     connectMenu();
+    connectFeeSettings();
+}
+
+void TForm1::connectFeeSettings()
+{
+    connect(ruleSet, &QComboBox::currentIndexChanged, this, [this] {
+        showRuleSet();
+        feeSettingsChanged();
+    });
+    connect(tradeDate, &QDateEdit::dateChanged, this, &TForm1::showRulesInForce);
+    for (QComboBox *box : {zjs, ComboBox2})
+        connect(box, &QComboBox::currentIndexChanged, this, [this] {
+            showRulesInForce();
+            feeSettingsChanged();
+        });
+    connect(ComboBox1, &QComboBox::currentTextChanged, this, &TForm1::feeSettingsChanged);
+    for (QCheckBox *box : {CheckBox1, noMinimum, leviesOnTop})
+        connect(box, &QCheckBox::toggled, this, [this] {
+            showRulesInForce();
+            feeSettingsChanged();
+        });
+    connectHandler(resetSettings, &QAction::triggered, this, &TForm1::resetSettingsClick);
+    connect(targetKind, &QComboBox::currentIndexChanged, this,
+            [this](int kind) { targetUnit->setText(kind == 1 ? QStringLiteral("元") : QStringLiteral("%")); });
+}
+
+RuleSet TForm1::ruleSetChosen() const { return ruleSet->currentIndex() == 1 ? RuleSet::Dated : RuleSet::Classic; }
+
+void TForm1::showRuleSet()
+{
+    const bool dated = ruleSetChosen() == RuleSet::Dated;
+    // The boxes the dated rules fill from the fee table are enabled only
+    // under the classic rules; leaving those, keep their choices.
+    if (dated && ComboBox2->isEnabled()) {
+        m_classicStampDutyIndex = ComboBox2->currentIndex();
+        m_classicBothSides = CheckBox1->isChecked();
+    }
+    if (!dated && !ComboBox2->isEnabled()) {
+        setChoices(ComboBox2, kStampDutyChoices);
+        const QSignalBlocker quietStamp(ComboBox2), quietSides(CheckBox1);
+        ComboBox2->setCurrentIndex(m_classicStampDutyIndex);
+        CheckBox1->setChecked(m_classicBothSides);
+    }
+    if (dated)
+        setChoices(zjs, kMarketNames);
+    else
+        setChoices(zjs, kClassicExchanges);
+    ComboBox2->setEnabled(!dated);
+    CheckBox1->setEnabled(!dated);
+    for (QWidget *datedOnly : std::initializer_list<QWidget *>{tradeDateLabel, tradeDate, leviesOnTop})
+        datedOnly->setEnabled(dated);
+    showRulesInForce();
+}
+
+void TForm1::showRulesInForce()
+{
+    const bool dated = ruleSetChosen() == RuleSet::Dated;
+    const bool levies = dated && leviesOnTop->isChecked();
+    for (QWidget *row : std::initializer_list<QWidget *>{buyLeviesLabel, buyLevies, buyLeviesUnit, sellLeviesLabel,
+                                                         sellLevies, sellLeviesUnit})
+        row->setEnabled(levies);
+    if (!levies) {
+        buyLevies->clear();
+        sellLevies->clear();
+    }
+    if (!dated) {
+        ruleNotes->setText(kClassicRulesNote);
+        return;
+    }
+    const QSignalBlocker quietStamp(ComboBox2), quietSides(CheckBox1);
+    ComboBox2->clear();
+    try {
+        const RulesInForce rules =
+            RulesFor(toTradeDate(tradeDate->date()), MarketNamed(zjs->currentText().toStdString()).value());
+        ComboBox2->addItem(uiText(rules.stampDuty->ratePerMille));
+        CheckBox1->setChecked(rules.stampDuty->sides == FeeSides::Both);
+        ruleNotes->setText(datedRulesNote(rules, levies));
+    } catch (const EFeeRulesError &error) {
+        ruleNotes->setText(QString::fromStdString(error.message()));
+    }
+}
+
+RememberedSettings TForm1::currentSettings() const
+{
+    RememberedSettings settings;
+    settings.rules = ruleSetChosen();
+    settings.market = zjs->currentText();
+    settings.commission = ComboBox1->currentText();
+    const bool classic = settings.rules == RuleSet::Classic;
+    settings.stampDuty = classic ? ComboBox2->currentText()
+                                 : uiText(kStampDutyChoices.at(static_cast<std::size_t>(m_classicStampDutyIndex)));
+    settings.bothSides = classic ? CheckBox1->isChecked() : m_classicBothSides;
+    settings.noMinimum = noMinimum->isChecked();
+    settings.leviesOnTop = leviesOnTop->isChecked();
+    return settings;
+}
+
+void TForm1::applySettings(const RememberedSettings &settings)
+{
+    m_applyingSettings = true;
+    // The classic boxes first, while they are shown; then the rule set and
+    // the market from its list.
+    ruleSet->setCurrentIndex(0);
+    ComboBox2->setCurrentIndex(std::max(0, ComboBox2->findText(settings.stampDuty)));
+    CheckBox1->setChecked(settings.bothSides);
+    ruleSet->setCurrentIndex(settings.rules == RuleSet::Dated ? 1 : 0);
+    zjs->setCurrentIndex(std::max(0, zjs->findText(settings.market)));
+    const int listed = ComboBox1->findText(settings.commission);
+    if (listed >= 0)
+        ComboBox1->setCurrentIndex(listed);
+    ComboBox1->setEditText(settings.commission);
+    noMinimum->setChecked(settings.noMinimum);
+    leviesOnTop->setChecked(settings.leviesOnTop);
+    m_applyingSettings = false;
+}
+
+void TForm1::feeSettingsChanged()
+{
+    if (!m_store || m_applyingSettings)
+        return;
+    m_store->save(currentSettings());
+    showSettingsNotice();
+}
+
+void TForm1::showSettingsNotice()
+{
+    if (!m_store)
+        return;
+    if (const std::optional<QString> notice = m_store->takeNotice())
+        platform().showValidationBox(this, *notice);
+}
+
+void TForm1::rememberSettings(SettingsStore &store)
+{
+    applySettings(store.load());
+    m_store = &store;
+    // After the window is on screen, so that the notice has an owner to show over.
+    QTimer::singleShot(0, this, &TForm1::showSettingsNotice);
+}
+
+void TForm1::resetSettingsClick()
+{
+    if (m_store)
+        m_store->reset();
+    applySettings(RememberedSettings());
+    feeSettingsChanged();
 }
 
 void TForm1::connectMenu()
@@ -72,7 +261,7 @@ void TForm1::connectMenu()
     connectHandler(N9, &QAction::triggered, this, &TForm1::N9Click);
 }
 
-std::array<TForm1::FieldBinding, 20> TForm1::tradeFieldBindings() const
+std::array<TForm1::FieldBinding, 25> TForm1::tradeFieldBindings() const
 {
     return {{{jg, &TradeFields::jg},         {sl, &TradeFields::sl},         {Edit2, &TradeFields::Edit2},
              {Edit3, &TradeFields::Edit3},   {Edit4, &TradeFields::Edit4},   {Edit5, &TradeFields::Edit5},
@@ -80,12 +269,20 @@ std::array<TForm1::FieldBinding, 20> TForm1::tradeFieldBindings() const
              {Edit9, &TradeFields::Edit9},   {Edit10, &TradeFields::Edit10}, {Edit11, &TradeFields::Edit11},
              {Edit12, &TradeFields::Edit12}, {Edit13, &TradeFields::Edit13}, {Edit14, &TradeFields::Edit14},
              {Edit15, &TradeFields::Edit15}, {Edit16, &TradeFields::Edit16}, {Edit17, &TradeFields::Edit17},
-             {Edit18, &TradeFields::Edit18}, {Edit19, &TradeFields::Edit19}}};
+             {Edit18, &TradeFields::Edit18}, {Edit19, &TradeFields::Edit19},
+             {buyLevies, &TradeFields::buyLevies}, {sellLevies, &TradeFields::sellLevies},
+             {targetValue, &TradeFields::targetValue}, {targetPrice, &TradeFields::targetPrice},
+             {targetYield, &TradeFields::targetYield}}};
 }
 
 TradeFields TForm1::readTradeFields() const
 {
     TradeFields fields;
+    fields.rules = ruleSetChosen();
+    fields.tradeDate = FormatTradeDate(toTradeDate(tradeDate->date()));
+    fields.noMinimum = noMinimum->isChecked();
+    fields.leviesOnTop = leviesOnTop->isChecked();
+    fields.targetKind = targetKind->currentIndex() == 1 ? TargetKind::Profit : TargetKind::Return;
     fields.zjs = zjs->currentText().toStdString();
     // The rate typed into the commission box counts as much as a chosen one.
     fields.ComboBox1 = ComboBox1->currentText().toStdString();
@@ -114,6 +311,11 @@ void TForm1::Button1Click()
     TradeOutcome outcome;
     try {
         outcome = CalculateTrade(fields, decimalSeparator());
+    } catch (const EInputRejected &rejected) {
+        // The dated rules explain in the user's words what they cannot take.
+        writeTradeFields(fields);
+        platform().showValidationBox(this, QString::fromStdString(rejected.message()));
+        return;
     } catch (const Error &) {
         // The fields written before the failing step stay written.
         writeTradeFields(fields);
@@ -121,8 +323,7 @@ void TForm1::Button1Click()
     }
     writeTradeFields(fields);
     if (outcome == TradeOutcome::SellQuantityMissing)
-        platform().showValidationBox(this, QString::fromUtf8(kSellQuantityMissing.data(),
-                                                             static_cast<qsizetype>(kSellQuantityMissing.size())));
+        platform().showValidationBox(this, uiText(kSellQuantityMissing));
 }
 
 void TForm1::Button2Click()

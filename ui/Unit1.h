@@ -11,8 +11,8 @@
 namespace tallyfin {
 
 struct BatchReduction;
-
-enum class TradeSide { Buy, Sell };
+struct RememberedSettings;
+class SettingsStore;
 
 // The main window "Tallyfin1.1": fee settings, the buy and sell groups, the
 // toolbox. Every figure comes from the core's calculate action; the window
@@ -45,6 +45,12 @@ public:
     void N8Click();
     void N9Click();
 
+    // Restores the fee settings from `store` and saves every later change
+    // there; tells the user once about a file it could not read or write.
+    void rememberSettings(SettingsStore &store);
+    // "恢复默认设置": the fee settings as on a first start.
+    void resetSettingsClick();
+
     // What a batch dialog writes: the reduced price and quantity into the
     // side's inputs, and the "average"/"total" captions when rows were found.
     void writeBatchResult(TradeSide side, const BatchReduction &reduction);
@@ -59,15 +65,33 @@ private:
         std::string TradeFields::*text;
     };
 
-    std::array<FieldBinding, 20> tradeFieldBindings() const;
+    std::array<FieldBinding, 25> tradeFieldBindings() const;
     TradeFields readTradeFields() const;
     void writeTradeFields(const TradeFields &fields);
     void connectHandlers();
     void connectMenu();
+    void connectFeeSettings();
+
+    RuleSet ruleSetChosen() const;
+    // The rule set's market list, the stamp-duty and both-sides boxes as it
+    // fills them, the levy rows it uses, and the line about the rules.
+    void showRuleSet();
+    void showRulesInForce();
+    void feeSettingsChanged();
+    RememberedSettings currentSettings() const;
+    void applySettings(const RememberedSettings &settings);
+    void showSettingsNotice();
 
     // The result colours as last painted; the palette alone would not say.
     FieldColor m_edit18Color = FieldColor::Window;
     FieldColor m_edit19Color = FieldColor::Window;
+
+    // The classic stamp duty and both-sides choice, kept while the dated
+    // rules show the fee table's in their boxes.
+    int m_classicStampDutyIndex = 5;
+    bool m_classicBothSides = false;
+    SettingsStore *m_store = nullptr;
+    bool m_applyingSettings = false;
 };
 
 extern TForm1 *Form1;

@@ -80,7 +80,7 @@ void TForm2::project(GoldenMode mode)
     }
     writeFields(fields);
     if (message)
-        platform().showValidationBox(this, QString::fromUtf8(message->data(), static_cast<qsizetype>(message->size())));
+        platform().showValidationBox(this, uiText(*message));
 }
 
 void TForm2::upClick() { project(GoldenMode::Rise); }

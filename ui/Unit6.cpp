@@ -10,6 +10,7 @@
 #include "colorcode.h"
 #include "handler.h"
 #include "platform.h"
+#include "screenreading.h"
 
 namespace tallyfin {
 
@@ -30,6 +31,8 @@ TForm6::TForm6(QWidget *parent) : QWidget(parent), Timer1(new QTimer(this))
     QFont hintFont = windowFont();
     hintFont.setPixelSize(12);
     Label1->setFont(hintFont);
+    if (platform().picksColorOnClick())
+        Label1->setText(QStringLiteral("提示:\n本桌面点开始后单击取色"));
     Timer1->setObjectName(QStringLiteral("Timer1"));
     makeFixedSizeWindow(this);
     setFixedSize(167, 124);
@@ -51,6 +54,13 @@ void TForm6::FormCreate()
 
 void TForm6::Button1Click()
 {
+    if (platform().picksColorOnClick()) {
+        if (!m_awaitedPick)
+            return askForPick();
+        m_awaitedPick = 0;
+        Button1->setText(QStringLiteral("开始"));
+        return;
+    }
     if (Timer1->isActive()) {
         Timer1->stop();
         Button1->setText(QStringLiteral("开始"));
@@ -71,9 +81,33 @@ void TForm6::Timer1Timer()
     Edit1->setText(colorCode(color));
 }
 
+void TForm6::askForPick()
+{
+    const unsigned request = ++m_picks;
+    m_awaitedPick = request;
+    Button1->setText(QStringLiteral("停止"));
+    platform().requestColorPick(this, [this, request](const ColorPick &pick) {
+        runHandler([&] { showPick(request, pick); });
+    });
+}
+
+void TForm6::showPick(unsigned request, const ColorPick &pick)
+{
+    // Stopped, or closed, meanwhile: the answer is no longer wanted.
+    if (request != m_awaitedPick)
+        return;
+    m_awaitedPick = 0;
+    Button1->setText(QStringLiteral("开始"));
+    if (pick.answer != ScreenAnswer::Given)
+        return reportScreenUnread(pick.answer);
+    setBackground(QColor(pick.color));
+    Edit1->setText(colorCode(pick.color));
+}
+
 void TForm6::FormClose()
 {
     Timer1->stop();
+    m_awaitedPick = 0;
     Button1->setText(QStringLiteral("开始"));
     Edit1->clear();
     // The field colour, not the button face the window first had.

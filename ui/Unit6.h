@@ -9,9 +9,13 @@ class QTimer;
 
 namespace tallyfin {
 
+struct ColorPick;
+
 // "颜色代码选取器": while running, shows the colour under the mouse pointer
 // as the window's background and as the code chart software expects.
-// Closing only hides it and brings the main window back.
+// Closing only hides it and brings the main window back. Where the desktop
+// lets the user click the colour instead (Wayland), "开始" asks for one pick
+// and runs until the answer, and the hint says so.
 class TForm6 : public QWidget, private Ui::TForm6 {
     Q_OBJECT
 
@@ -31,8 +35,13 @@ private:
     void FormCreate();
     void FormClose();
     void setBackground(const QColor &color);
+    void askForPick();
+    void showPick(unsigned request, const ColorPick &pick);
 
     QTimer *Timer1;
+    // The pick whose answer is awaited, 0 for none; earlier ones are stale.
+    unsigned m_awaitedPick = 0;
+    unsigned m_picks = 0;
 };
 
 extern WindowGlobal<TForm6> Form6;

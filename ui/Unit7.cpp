@@ -4,6 +4,7 @@
 
 #include "appearance.h"
 #include "bundled.h"
+#include "feerules.h"
 #include "icon.h"
 
 namespace tallyfin {
@@ -16,7 +17,9 @@ TForm7::TForm7(QWidget *parent) : QDialog(parent)
     setFont(windowFont());
     setupUi(this);
     setWindowIcon(programIcon());
-    Memo1->setPlainText(bundledText(QStringLiteral("help.txt")));
+    // The fee table closes the text, as the engine holds it.
+    Memo1->setPlainText(bundledText(QStringLiteral("help.txt")) + QStringLiteral("\n\n")
+                        + QString::fromStdString(FeeTableText()).trimmed());
     // The text fills the window edge to edge; a margin keeps it off the frame.
     Memo1->document()->setDocumentMargin(8);
     setFixedSize(436, 367);

@@ -17,6 +17,7 @@
 #include "errors.h"
 #include "handler.h"
 #include "platform.h"
+#include "screenreading.h"
 
 namespace tallyfin {
 
@@ -57,15 +58,29 @@ void TForm8::FormCreate()
 
 void TForm8::startCapture()
 {
-    if (isVisible())
+    if (isVisible() || m_asking)
         return;
     QScreen *screen = screenUnderPointer();
     if (!screen)
         throw Error("No screen to capture");
     const QRect geometry = screen->geometry();
-    m_frozen = platform().grabScreen(geometry).convertToFormat(QImage::Format_RGB32);
-    if (m_frozen.isNull())
-        throw Error("The screen cannot be read");
+    m_asking = true;
+    platform().requestScreenGrab(geometry, this, [this, geometry](const ScreenGrab &grab) {
+        runHandler([&] { freezeScreen(geometry, grab); });
+    });
+}
+
+void TForm8::freezeScreen(QRect geometry, const ScreenGrab &grab)
+{
+    m_asking = false;
+    if (grab.answer == ScreenAnswer::Cancelled)
+        return endCapture();
+    const QImage frozen = grab.picture.convertToFormat(QImage::Format_RGB32);
+    // Saving a picture the desktop did not give would report a failure as
+    // success: the overlay does not even appear.
+    if (grab.answer != ScreenAnswer::Given || frozen.isNull())
+        return reportScreenUnread(grab.answer == ScreenAnswer::Refused ? ScreenAnswer::Refused : ScreenAnswer::Failed);
+    m_frozen = frozen;
     // The grab has one pixel per device pixel; the overlay is laid out in
     // logical pixels.
     m_frozen.setDevicePixelRatio(qreal(m_frozen.width()) / geometry.width());
@@ -81,6 +96,9 @@ void TForm8::startCapture()
 
 void TForm8::FormMouseDown(QPoint position)
 {
+    // No frozen screen, no capture running: nothing to select from.
+    if (m_frozen.isNull())
+        return;
     if (m_band.active)
         drawOutline(m_band.corner);
     m_band.active = true;

@@ -11,6 +11,8 @@ class QRegion;
 
 namespace tallyfin {
 
+struct ScreenGrab;
+
 // The capture overlay: a frameless window over the whole screen showing the
 // screen as it was when the capture began. The user drags a rectangle on it
 // (a blue rubber band) and the frozen image inside the rectangle is saved as
@@ -22,7 +24,10 @@ class TForm8 : public QWidget {
 public:
     explicit TForm8(QWidget *parent = nullptr);
 
-    // Freezes the screen under the pointer and lays the overlay over it.
+    // Asks for the screen under the pointer, then freezes it and lays the
+    // overlay over it. The overlay appears once the desktop has answered (at
+    // once on X11); a cancel ends the capture as Escape does, a refusal or a
+    // screen that could not be read is reported, and nothing is saved.
     void startCapture();
 
     // Positions are overlay coordinates, which are also the captured screen's
@@ -50,12 +55,15 @@ private:
     };
 
     void FormCreate();
+    void freezeScreen(QRect geometry, const ScreenGrab &grab);
     void drawOutline(QPoint corner);
     QRegion outlineRegion(QPoint corner) const;
     QPoint clampedPosition(QPointF position) const;
     QRect devicePixels(QRect area) const;
     void endCapture();
 
+    // A screen request is on its way: another start waits for its answer.
+    bool m_asking = false;
     SelectionBand m_band;
     QPen m_pen;
     // The screen as grabbed, in device pixels, and what the overlay shows:

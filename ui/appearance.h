@@ -5,7 +5,10 @@
 #include <QPoint>
 #include <QRect>
 
+#include <QString>
+
 #include <string>
+#include <string_view>
 
 class QKeyEvent;
 class QLineEdit;
@@ -45,6 +48,13 @@ QPoint placeBeside(const QRect &anchor, const QSize &size, const QRect &availabl
 
 // Moves a window beside another one on that window's screen.
 void moveBeside(QWidget *window, const QWidget *anchor, Side preferred);
+
+// A text of the engine (UTF-8) for a widget.
+//   uiText("卖出数量必须设置初始值")
+inline QString uiText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Shows a text in a field; a field already showing it is left alone, since
 // rewriting it would move the user's cursor.

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "appearance.h"
 #include "platform.h"
 
 namespace tallyfin {
@@ -9,7 +10,7 @@ namespace tallyfin {
 void showError(std::string_view message)
 {
     const std::string text = ErrorBoxText(message);
-    platform().showErrorBox(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    platform().showErrorBox(uiText(text));
 }
 
 } // namespace tallyfin

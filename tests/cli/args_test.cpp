@@ -39,7 +39,11 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"NegativeNumber", {"--buy-price", "-5"}, &TradeFields::jg, "-5"},
                     TextCase{"LooksLikeFlag", {"--commission", "--json"}, &TradeFields::ComboBox1, "--json"},
                     TextCase{"LooksLikeHelp", {"--stamp-duty", "-h"}, &TradeFields::ComboBox2, "-h"},
-                    TextCase{"SpacesKept", {"--buy-price", " 12 "}, &TradeFields::jg, " 12 "}),
+                    TextCase{"SpacesKept", {"--buy-price", " 12 "}, &TradeFields::jg, " 12 "},
+                    TextCase{"EmptyAfterEqualsKeepsNext", {"--sell-price=", "--json"}, &TradeFields::Edit2, ""},
+                    TextCase{"CommandName", {"--exchange", "golden"}, &TradeFields::zjs, "golden"},
+                    TextCase{"DoubleDash", {"--exchange", "--"}, &TradeFields::zjs, "--"},
+                    TextCase{"DoublePlus", {"--exchange=++"}, &TradeFields::zjs, "++"}),
     [](const auto &test) { return std::string(test.param.name); });
 
 TEST(ParseArguments, FlagsOnlyFromOptionPositions)
@@ -88,7 +92,8 @@ TEST(ParseArguments, GoldenModeAndInputsInAnyOrder)
 
 TEST(ParseArguments, HelpWhereAnOptionMayStand)
 {
-    for (const Args &args : {Args{"--help"}, Args{"-h"}, Args{"trade", "--json", "--help"}, Args{"golden", "-h"}})
+    for (const Args &args : {Args{"--help"}, Args{"-h"}, Args{"trade", "--json", "--help"}, Args{"golden", "-h"},
+                             Args{"trade", "--frob", "--help"}})
         EXPECT_TRUE(std::holds_alternative<HelpRequest>(ParseArguments(args))) << args.back();
     EXPECT_EQ(parseTrade({"--buy-price", "--help"}).fields.jg, "--help");
 }
@@ -134,6 +139,15 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"RepeatedOption", {"trade", "--buy-price", "1", "--buy-price=2"},
                   "option '--buy-price' given more than once"},
         UsageCase{"FlagWithValue", {"trade", "--both-sides=yes"}, "option '--both-sides' takes no value"},
+        UsageCase{"FlagWithEmptyValue", {"trade", "--json="}, "option '--json' takes no value"},
+        UsageCase{"FlagWithTrue", {"trade", "--json=true"}, "option '--json' takes no value"},
+        UsageCase{"EmptyBatchPriceAlone", {"trade", "--buy-batch="}, "option '--buy-batch' needs a price and a quantity"},
+        UsageCase{"RepeatedEmptyValue", {"trade", "--buy-price=", "--buy-price="}, "option '--buy-price' given more than once"},
+        UsageCase{"UnknownOptionEmptyValue", {"trade", "--frob="}, "unknown option '--frob' for trade"},
+        UsageCase{"UnknownCommandEmptyValue", {"--x="}, "unknown command '--x=' (expected trade or golden)"},
+        UsageCase{"DoubleDashIsNoSeparator", {"trade", "--", "--json"}, "unknown option '--' for trade"},
+        UsageCase{"DoublePlusIsAWord", {"trade", "++", "--json"}, "unexpected argument '++' for trade"},
+        UsageCase{"SecondCommand", {"trade", "golden", "up"}, "unexpected argument 'golden' for trade"},
         UsageCase{"StrayArgument", {"trade", "10"}, "unexpected argument '10' for trade"},
         UsageCase{"MissingMode", {"golden", "--low", "up"}, "missing golden mode (up, down, bound or callback)"},
         UsageCase{"UnknownMode", {"golden", "Up"}, "unknown golden mode 'Up' (expected up, down, bound or callback)"},

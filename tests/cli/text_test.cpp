@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "json.h"
 #include "table.h"
-#include "utf8.h"
+#include "terminal.h"
 
 namespace tallyfin {
 namespace {
@@ -51,6 +53,9 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"EscapeSequence", "\x1b[2J", R"(\u001B[2J)"},
                     TextCase{"EightBitControl", "\xC2\x9B" "1m", R"(\u009B1m)"},
                     TextCase{"BidiOverride", "\u202E12", R"(\u202E12)"},
+                    TextCase{"ArabicLetterMark", "\u061C1", R"(\u061C1)"},
+                    TextCase{"LineSeparator", "1\u20282", R"(1\u20282)"},
+                    TextCase{"TruncatedKeepsNext", "\xE4\xB8" "x\xED\xA0\x80", FFFD "x" FFFD FFFD FFFD},
                     TextCase{"InvalidByte", "1\xff", "1" FFFD}),
     kCaseName);
 
@@ -76,6 +81,16 @@ INSTANTIATE_TEST_SUITE_P(
                     WidthCase{"SupplementaryIdeograph", "\xF0\xA0\x80\x80", 2},
                     WidthCase{"InvalidByteShowsOneMark", "\xff", 1}),
     kCaseName);
+
+// Members in order, ", " and ": " between them, strings through JsonString.
+TEST(JsonLine, OneLineWithSpaces)
+{
+    const nlohmann::ordered_json value = {
+        {"z", {{"b", "1\x1f"}, {"a", nlohmann::ordered_json::array({"\xff", 2, true})}}},
+        {"error", nullptr},
+        {"empty", nlohmann::ordered_json::object()}};
+    EXPECT_EQ(JsonLine(value), R"({"z": {"b": "1\u001F", "a": [")" FFFD R"(", 2, true]}, "error": null, "empty": {}})");
+}
 
 TEST(TextTable, ValuesStartInOneColumn)
 {

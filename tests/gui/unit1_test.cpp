@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, StartsWithDefaultsAndEmptyFields)
     EXPECT_FALSE(form.findChild<QCheckBox *>("CheckBox1")->isChecked());
     EXPECT_FALSE(form.findChild<QCheckBox *>("CheckBox2")->isChecked());
     EXPECT_EQ(buyResults().join(""), "");
-    EXPECT_EQ(form.centralWidget()->size(), QSize(809, 395));
+    EXPECT_EQ(form.centralWidget()->width(), 809);
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 

@@ -171,5 +171,34 @@ TEST_F(PickerTest, ClosingResetsAndShowsTheMainWindow)
     EXPECT_FALSE(timer()->isActive());
 }
 
+// A desktop that picks on a click: "开始" asks for one pick and runs until
+// its answer; an answer after "停止" or a close is dropped.
+TEST(PickerOnClick, StartAsksForOnePickAndDropsStaleAnswers)
+{
+    FakePlatform fake;
+    fake.picksOnClick = true;
+    TForm6 picker;
+    auto *button = picker.findChild<QPushButton *>("Button1");
+    auto *code = picker.findChild<QLineEdit *>("Edit1");
+    button->click();
+    ASSERT_EQ(fake.picks.size(), 1u);
+    EXPECT_EQ(button->text(), "停止");
+    fake.picks[0]({ScreenAnswer::Given, qRgb(0xFF, 0x80, 0x40)});
+    EXPECT_EQ(code->text(), "#4080FF");
+    EXPECT_EQ(button->text(), "开始");
+
+    button->click(); // stopped before its answer
+    button->click();
+    button->click(); // closed before its answer
+    picker.close();
+    ASSERT_EQ(fake.picks.size(), 3u);
+    fake.picks[1]({ScreenAnswer::Given, qRgb(1, 2, 3)});
+    fake.picks[2]({ScreenAnswer::Refused, 0});
+    EXPECT_EQ(code->text(), "");
+    EXPECT_EQ(button->text(), "开始");
+    EXPECT_TRUE(fake.boxes.empty());
+    EXPECT_FALSE(picker.findChild<QTimer *>("Timer1")->isActive());
+}
+
 } // namespace
 } // namespace tallyfin

@@ -231,6 +231,20 @@ TEST_F(CaptureTest, EndsWithoutAFile)
     EXPECT_TRUE(fake.boxes.empty());
 }
 
+TEST_F(CaptureTest, UnreadableScreenIsReportedAndNothingIsSaved)
+{
+    fake.screen = QImage();
+    fake.saveAnswers.push_back(path("shot"));
+    overlay.startCapture();
+    drag({10, 10}, {60, 50});
+    ASSERT_EQ(fake.boxes.size(), 1u);
+    EXPECT_EQ(fake.boxes[0].kind, FakePlatform::BoxKind::Error);
+    EXPECT_EQ(fake.boxes[0].text, "未能读取屏幕。");
+    EXPECT_FALSE(overlay.isVisible());
+    EXPECT_TRUE(fake.saveFilters.empty());
+    EXPECT_EQ(files(), QStringList());
+}
+
 TEST_F(CaptureTest, ReleaseWithoutAPressDoesNothing)
 {
     overlay.startCapture();

@@ -3,6 +3,7 @@
 // has no such net: there it would end the program), and the walk's
 // settings from the command line as well as from the environment.
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,9 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     readWalkArguments(argc, argv);
+    // No walk touches the user's settings: the configuration folder is a temporary one.
+    const QTemporaryDir configuration;
+    qputenv("XDG_CONFIG_HOME", configuration.path().toLocal8Bit());
     testing::InitGoogleTest(&argc, argv);
     GuardedApplication app(argc, argv);
     // As the program: hiding the main window while a tool is open must not

@@ -1118,12 +1118,8 @@ void Monkey::expectWorkedExample()
     activate(Main);
     m_fake.separator = QStringLiteral(".");
     auto *main = window(Main);
-    main->findChild<QComboBox *>("zjs")->setCurrentIndex(0);
-    main->findChild<QComboBox *>("ComboBox1")->setCurrentIndex(0);
-    auto *transferFee = main->findChild<QComboBox *>("ComboBox2");
-    transferFee->setCurrentIndex(transferFee->findText("1"));
-    if (auto *check = main->findChild<QAbstractButton *>("CheckBox1"); check->isChecked())
-        check->click();
+    main->findChild<QAction *>("resetSettings")->trigger();
+    field(Main, "targetValue")->clear();
     QTest::mouseClick(button(Main, "Button2"), Qt::LeftButton);
     const std::size_t boxes = m_fake.boxes.size();
     for (const auto &[name, text] : {std::pair{"jg", "10"}, std::pair{"sl", "1000"}, std::pair{"Edit2", "11"}}) {

@@ -36,6 +36,11 @@ public:
     std::optional<QRgb> screenPixel(QPoint position) override;
     QImage grabScreen(QRect area) override;
     std::optional<QString> saveFileName(QWidget *owner, const QString &filter) override;
+    bool picksColorOnClick() override { return picksOnClick; }
+    void requestColorPick(QObject *, std::function<void(const ColorPick &)> done) override
+    {
+        picks.push_back(std::move(done));
+    }
 
     // Runs while a box is "open", as the user would see it (e.g. to check
     // which windows are visible behind it).
@@ -53,6 +58,10 @@ public:
     // Answers of the save dialog, in order; an empty queue cancels.
     std::deque<std::optional<QString>> saveAnswers;
     std::vector<QString> saveFilters;
+    // A desktop that picks colours on a click (Wayland); each pick asked
+    // for waits here until the test answers it.
+    bool picksOnClick = false;
+    std::vector<std::function<void(const ColorPick &)>> picks;
 
 private:
     PlatformOverride m_override;

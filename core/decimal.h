@@ -1,0 +1,91 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <boost/multiprecision/cpp_int.hpp>
+
+#include "numeric.h"
+
+namespace tallyfin {
+
+// How a value between two steps is brought onto one of them.
+enum class Rounding {
+    HalfUp,  // to the nearest step, a tie away from zero (四舍五入): 5.005 -> 5.01
+    Ceiling, // up to the next step: 10.001 -> 10.01
+    Floor,   // down to the step below: 10.009 -> 10.00
+};
+
+// An exact decimal number: an integer of units times 10^-scale. Money in the
+// dated fee rules is computed in it, so that a rate of 0.25‰ on 20020 yuan is
+// exactly 5.005 and rounds half up to 5.01, as on a broker's slip; binary
+// floating point would hold 5.00499999… and round it down.
+class Decimal {
+public:
+    // Without expression templates: plain values, as with built-in integers.
+    using Integer =
+        boost::multiprecision::number<boost::multiprecision::cpp_int_backend<>, boost::multiprecision::et_off>;
+
+    Decimal() = default;
+    // units × 10^-scale:  Decimal(510, 2) is 5.10
+    explicit Decimal(long long units, int scale = 0);
+
+    // A decimal literal with "." as its separator, such as a rate of the fee
+    // table; throws std::invalid_argument for anything else.
+    //   Decimal::fromLiteral("0.0341")
+    static Decimal fromLiteral(std::string_view text);
+
+    // A number typed by the user, read exactly by ParseDecimal's grammar;
+    // nullopt where that grammar rejects the text.
+    //   fromTyped("1e3", ".") -> 1000,   fromTyped(" 10,5 ", ",") -> 10.5
+    static std::optional<Decimal> fromTyped(std::string_view text, DecimalSeparator separator);
+
+    // The exact value of a finite extended-precision number (every binary
+    // fraction is a finite decimal one).
+    //   fromExtended(0.1L) -> 0.1000000000000000000013552527156068805425…
+    static Decimal fromExtended(long double value);
+
+    friend Decimal operator+(const Decimal &a, const Decimal &b);
+    friend Decimal operator-(const Decimal &a, const Decimal &b);
+    friend Decimal operator*(const Decimal &a, const Decimal &b);
+    Decimal operator-() const;
+    friend bool operator==(const Decimal &a, const Decimal &b);
+    friend std::strong_ordering operator<=>(const Decimal &a, const Decimal &b);
+
+    // × 10^power, exactly:  Decimal(5).shifted(-3) -> 0.005
+    Decimal shifted(int power) const;
+
+    // On the grid of 10^-decimals:  Decimal(5005, 3).rounded(2, HalfUp) -> 5.01
+    Decimal rounded(int decimals, Rounding rounding) const;
+
+    // a ÷ b on the grid of 10^-decimals; b must not be zero.
+    //   quotient(10005.10, 1000, 2, HalfUp) -> 10.01
+    static Decimal quotient(const Decimal &a, const Decimal &b, int decimals, Rounding rounding);
+
+    int sign() const;
+    bool isInteger() const;
+    // The number of decimal digits before the separator (0 for |v| < 1).
+    int integerDigits() const;
+
+    // Fixed notation with exactly `decimals` digits after the separator, the
+    // value rounded half up first:  Decimal(51, 1).toFixed(2, ".") -> "5.10"
+    std::string toFixed(int decimals, DecimalSeparator separator) const;
+
+    // The shortest exact text, "." as separator:  Decimal(5100, 3) -> "5.1"
+    std::string toString() const;
+
+    // The value when it is a whole number within 64 bits.
+    std::optional<std::int64_t> toInt64() const;
+
+private:
+    Decimal(Integer units, int scale);
+    Integer unitsAtScale(int scale) const;
+
+    Integer m_units = 0;
+    int m_scale = 0; // never negative
+};
+
+} // namespace tallyfin

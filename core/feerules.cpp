@@ -1,0 +1,311 @@
+#include "feerules.h"
+
+#include <algorithm>
+
+namespace tallyfin {
+
+namespace {
+
+constexpr std::uint8_t SH = MarketBit(Market::ShanghaiA);
+constexpr std::uint8_t SZ = MarketBit(Market::ShenzhenA);
+constexpr std::uint8_t BJ = MarketBit(Market::BeijingA);
+constexpr std::uint8_t FW = MarketBit(Market::FundsWarrants);
+
+constexpr FeeItem Stamp = FeeItem::StampDuty;
+constexpr FeeItem Transfer = FeeItem::TransferFee;
+constexpr FeeItem Handling = FeeItem::HandlingFee;
+constexpr FeeItem Management = FeeItem::ManagementFee;
+constexpr FeeBasis Amount = FeeBasis::Amount;
+constexpr FeeBasis Par = FeeBasis::ParValue;
+constexpr FeeSides Both = FeeSides::Both;
+constexpr FeeSides Sell = FeeSides::SellOnly;
+constexpr Confidence P = Confidence::Primary;
+constexpr Confidence S = Confidence::Secondary;
+constexpr Confidence Q = Confidence::Uncertain;
+
+constexpr std::string_view kShanghaiTransfer2012 =
+    "2012-06-01至2015-07-31沪市过户费不确定：按中国结算的官方费率计，许多券商当时收取更多";
+constexpr std::string_view kFundHandlingShanghai = "沪深基金经手费不同时按沪市计";
+
+// The statutory fees of A-share, fund and warrant trades since 2001-11-16.
+// Rates are per mille; each row holds until the next row of its item and market.
+constexpr FeeRuleRow kRows[] = {
+    {"2001-11-16", SH | SZ, Stamp, Amount, "2", Both, "", S, true,
+     "财政部 2001-11-16 起由4‰调为2‰（中国证券报 2007-05-30）", ""},
+    {"2001-11-16", FW, Stamp, Amount, "0", Both, "", S, true, "基金交易免征印花税（券商费率表）", ""},
+    {"2001-11-16", SH, Transfer, Par, "1", Both, "1", Q, true,
+     "上交所收费表（约2008年）：成交面额的0.1%，起点1元",
+     "沪市过户费（面值的1‰，最低1元，面值按1元计）的起始日期未经证实"},
+    {"2001-11-16", SZ, Transfer, Amount, "0.0255", Both, "", Q, false,
+     "深交所 2012-04-30 通知：经手费0.1475‰中中国结算收取0.0255‰",
+     "深市过户费含在经手费内、不单独列示；起始日期未经证实"},
+    {"2001-11-16", FW, Transfer, Amount, "0", Both, "", S, true, "中国结算：ETF免收过户费", ""},
+    {"2001-11-16", SH, Handling, Amount, "0.105", Both, "", Q, true, "上证财字〔2003〕2号（原0.105‰）",
+     "沪市经手费0.105‰的起始日期未经证实"},
+    {"2001-11-16", SZ, Handling, Amount, "0.122", Both, "", Q, true,
+     "深交所 2012-04-30 通知（本所收取0.122‰）", "深市经手费0.122‰的起始日期未经证实"},
+    {"2001-11-16", FW, Handling, Amount, "0.085", Both, "", Q, true, "上证财字〔2003〕2号（基金原0.085‰）",
+     "基金经手费0.085‰的起始日期未经证实；沪深基金经手费不同时按沪市计"},
+    {"2001-11-16", SH | SZ, Management, Amount, "0.045", Both, "", Q, true,
+     "上证财字〔2003〕2号（证管费原0.045‰）", "证管费0.045‰的起始日期未经证实，深市按沪市计"},
+    {"2001-11-16", FW, Management, Amount, "0", Both, "", P, true, "上证财字〔2003〕2号（基金原不收证管费）", ""},
+    {"2003-02-20", SH, Handling, Amount, "0.11", Both, "", Q, true, "上证财字〔2003〕2号",
+     "2003年经手费调整的生效日期未经证实（按通知日期计）"},
+    {"2003-02-20", FW, Handling, Amount, "0.045", Both, "", Q, true, "上证财字〔2003〕2号",
+     "2003年经手费调整的生效日期未经证实（按通知日期计）；沪深基金经手费不同时按沪市计"},
+    {"2003-02-20", SH | SZ | FW, Management, Amount, "0.04", Both, "", Q, true, "上证财字〔2003〕2号",
+     "2003年证管费调整的生效日期未经证实（按通知日期计）"},
+    {"2005-01-24", SH | SZ, Stamp, Amount, "1", Both, "", P,
+     true, "财政部 国家税务总局《关于调整证券(股票)交易印花税税率的通知》", ""},
+    {"2007-05-30", SH | SZ, Stamp, Amount, "3", Both, "", P, true, "财税〔2007〕84号", ""},
+    {"2008-04-24", SH | SZ, Stamp, Amount, "1", Both, "", S, true, "新浪财经 2008-04-23", ""},
+    {"2008-09-19", SH | SZ, Stamp, Amount, "1", Sell, "", P, true, "财税明电〔2008〕2号：只对出让方征收", ""},
+    {"2012-01-01", SH | SZ, Management, Amount, "0.02", Both, "", Q, true, "发改价格〔2012〕2119号",
+     "证管费0.02‰向投资者收取的起始日期未经证实"},
+    {"2012-01-01", FW, Management, Amount, "0", Both, "", P, true, "发改价格〔2012〕2119号：基金免收", ""},
+    {"2012-06-01", SH, Transfer, Par, "0.375", Both, "1", Q, true, "中国结算 2012-04-30 通知（他方整理的数据）",
+     kShanghaiTransfer2012},
+    {"2012-06-01", SH | SZ, Handling, Amount, "0.087", Both, "", P, true, "沪深交易所 2012-04-30 通知", ""},
+    {"2012-09-01", SH, Transfer, Par, "0.3", Both, "1", Q, true, "中国结算 2015 通知：成交面值0.3‰",
+     kShanghaiTransfer2012},
+    {"2012-09-01", SH | SZ, Handling, Amount, "0.0696", Both, "", S, true, "2012-09-01 经手费下调20%", ""},
+    {"2015-08-01", SH, Transfer, Amount, "0.02", Both, "", P, true,
+     "中国结算《关于调整A股交易过户费收费标准有关事项的通知》", ""},
+    {"2015-08-01", SZ, Transfer, Amount, "0.02", Both, "", Q, false,
+     "中国结算《关于调整A股交易过户费收费标准有关事项的通知》", "深市过户费单独列示的日期（2017-01-01）未经证实"},
+    {"2015-08-01", SH | SZ, Handling, Amount, "0.0487", Both, "", P, true, "沪深交易所与中国结算 2015-07 问答", ""},
+    {"2017-01-01", SZ, Transfer, Amount, "0.02", Both, "", S, true, "深市过户费自2017-01-01起单独列示", ""},
+    {"2021-07-19", FW, Handling, Amount, "0.04", Both, "", P, true, "深证上〔2021〕655号", ""},
+    {"2021-11-15", BJ, Stamp, Amount, "1", Sell, "", S, true, "《印花税法》第三条；北交所 2021-11-15 开市", ""},
+    {"2021-11-15", BJ, Transfer, Amount, "0.025", Both, "", P, true, "新华网 2022-04-28", ""},
+    {"2021-11-15", BJ, Handling, Amount, "0.5", Both, "", S, true, "北京日报：北交所经手费", ""},
+    {"2021-11-15", BJ, Management, Amount, "0.02", Both, "", Q, true, "无来源，按沪深计",
+     "北交所证管费无来源，按沪深的0.02‰计"},
+    {"2022-04-29", SH | SZ | BJ, Transfer, Amount, "0.01", Both, "", P, true,
+     "新华网 2022-04-28：自2022年4月29日起统一下调为0.01‰", ""},
+    {"2022-07-01", SH | SZ | BJ, Stamp, Amount, "1", Sell, "", P, true, "《中华人民共和国印花税法》第三条", ""},
+    {"2022-12-01", BJ, Handling, Amount, "0.25", Both, "", S, true, "北京日报：自2022年12月1日起", ""},
+    {"2023-08-28", SH | SZ | BJ, Stamp, Amount, "0.5", Sell, "", P, true,
+     "财政部 税务总局公告2023年第39号：减半征收", ""},
+    {"2023-08-28", SH | SZ, Handling, Amount, "0.0341", Both, "", S, true, "新华社 2023-08-18：0.00341%", ""},
+    {"2023-08-28", BJ, Handling, Amount, "0.125", Both, "", S, true, "新华社 2023-08-18：0.0125%", ""},
+};
+
+constexpr std::string_view kFundsWarrantsNote = "基金权证按ETF/LOF基金的费率计；权证的费率未经证实";
+
+bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int daysInMonth(int year, int month)
+{
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+std::optional<int> digitsAt(std::string_view text, std::size_t from, std::size_t count)
+{
+    int value = 0;
+    for (std::size_t i = from; i < from + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+TradeDate rowDate(const FeeRuleRow &row) { return *ParseTradeDate(row.effectiveFrom); }
+
+const FeeRuleRow *latestRow(FeeItem item, Market market, TradeDate date)
+{
+    const FeeRuleRow *found = nullptr;
+    for (const FeeRuleRow &row : kRows)
+        if (row.item == item && (row.markets & MarketBit(market)) && rowDate(row) <= date)
+            found = &row;
+    return found;
+}
+
+} // namespace
+
+std::optional<TradeDate> ParseTradeDate(std::string_view text)
+{
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    const auto year = digitsAt(text, 0, 4), month = digitsAt(text, 5, 2), day = digitsAt(text, 8, 2);
+    if (!year || !month || !day || *year < 1 || *month < 1 || *month > 12 || *day < 1
+        || *day > daysInMonth(*year, *month))
+        return std::nullopt;
+    return TradeDate{*year, *month, *day};
+}
+
+std::string FormatTradeDate(TradeDate date)
+{
+    const auto padded = [](int value, std::size_t width) {
+        const std::string digits = std::to_string(value);
+        return std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits;
+    };
+    return padded(date.year, 4) + "-" + padded(date.month, 2) + "-" + padded(date.day, 2);
+}
+
+std::string_view MarketName(Market market) { return kMarketNames[static_cast<std::size_t>(market)]; }
+
+std::optional<Market> MarketNamed(std::string_view name)
+{
+    const auto found = std::find(kMarketNames.begin(), kMarketNames.end(), name);
+    if (found == kMarketNames.end())
+        return std::nullopt;
+    return static_cast<Market>(found - kMarketNames.begin());
+}
+
+int MarketTickDecimals(Market market) { return market == Market::FundsWarrants ? 3 : 2; }
+
+Decimal MarketTick(Market market) { return Decimal(1, MarketTickDecimals(market)); }
+
+std::span<const FeeRuleRow> FeeRuleTable() { return kRows; }
+
+TradeDate FeeTableStart() { return rowDate(kRows[0]); }
+
+const FeeRuleRow &RulesInForce::row(FeeItem item) const
+{
+    switch (item) {
+    case FeeItem::StampDuty: return *stampDuty;
+    case FeeItem::TransferFee: return *transferFee;
+    case FeeItem::HandlingFee: return *handlingFee;
+    case FeeItem::ManagementFee: break;
+    }
+    return *managementFee;
+}
+
+RulesInForce RulesFor(TradeDate date, Market market)
+{
+    if (date < FeeTableStart())
+        throw EFeeRulesError("成交日期 " + FormatTradeDate(date) + " 早于费率表的起始日期 "
+                             + FormatTradeDate(FeeTableStart()));
+    RulesInForce rules{date, market, latestRow(Stamp, market, date), latestRow(Transfer, market, date),
+                       latestRow(Handling, market, date), latestRow(Management, market, date)};
+    if (!rules.stampDuty || !rules.transferFee || !rules.handlingFee || !rules.managementFee) {
+        // Only a market that opened after the table starts can lack a row.
+        const FeeRuleRow *first = std::find_if(std::begin(kRows), std::end(kRows), [market](const FeeRuleRow &row) {
+            return (row.markets & MarketBit(market)) != 0;
+        });
+        throw EFeeRulesError(std::string(MarketName(market)) + " 自 " + std::string(first->effectiveFrom)
+                             + " 起才有交易，成交日期 " + FormatTradeDate(date) + " 没有它的费率");
+    }
+    return rules;
+}
+
+std::vector<std::string_view> RuleNotes(const RulesInForce &rules, bool leviesOnTop)
+{
+    std::vector<std::string_view> notes;
+    const auto add = [&notes](std::string_view note) {
+        if (!note.empty() && std::find(notes.begin(), notes.end(), note) == notes.end())
+            notes.push_back(note);
+    };
+    add(rules.stampDuty->note);
+    add(rules.transferFee->note);
+    if (leviesOnTop) {
+        add(rules.handlingFee->note);
+        add(rules.managementFee->note);
+    }
+    if (rules.market == Market::FundsWarrants)
+        add(kFundsWarrantsNote);
+    return notes;
+}
+
+namespace {
+
+std::string rateText(const FeeRuleRow &row)
+{
+    if (Decimal::fromLiteral(row.ratePerMille).sign() == 0)
+        return "免";
+    return std::string(row.basis == FeeBasis::ParValue ? "面值的 " : "") + std::string(row.ratePerMille) + "‰";
+}
+
+std::string sidesText(const FeeRuleRow &row, std::string_view more = {})
+{
+    std::string text = row.sides == FeeSides::Both ? "双向" : "卖方";
+    if (!row.minimumYuan.empty())
+        text += "，最低 " + std::string(row.minimumYuan) + " 元";
+    return "（" + text + std::string(more) + "）";
+}
+
+} // namespace
+
+std::string DescribeRules(const RulesInForce &rules, bool leviesOnTop)
+{
+    const auto item = [](const FeeRuleRow &row) { return std::string(FeeItemName(row.item)) + " " + rateText(row); };
+    const FeeRuleRow &transfer = *rules.transferFee;
+    std::string text = item(*rules.stampDuty) + sidesText(*rules.stampDuty) + "；" + item(transfer);
+    const bool transferInside = !leviesOnTop && !transfer.shownSeparately;
+    text += sidesText(transfer, transferInside ? "，含在佣金内" : "") + "；";
+    text += item(*rules.handlingFee) + "、" + item(*rules.managementFee);
+    return text + sidesText(*rules.handlingFee, leviesOnTop ? "，另计" : "，含在佣金内");
+}
+
+std::string MarketsText(std::uint8_t markets)
+{
+    std::string text;
+    for (std::size_t i = 0; i < kMarketNames.size(); ++i)
+        if (markets & MarketBit(static_cast<Market>(i)))
+            text += (text.empty() ? "" : "、") + std::string(kMarketNames[i]);
+    return text;
+}
+
+std::string RowTermsText(const FeeRuleRow &row)
+{
+    std::string text = row.basis == FeeBasis::ParValue ? "面值的 " : "成交金额的 ";
+    text += std::string(row.ratePerMille) + "‰，" + (row.sides == FeeSides::Both ? "双向" : "卖方");
+    if (!row.minimumYuan.empty())
+        text += "，最低 " + std::string(row.minimumYuan) + " 元";
+    return text + (row.shownSeparately ? "" : "，含在佣金内");
+}
+
+std::string FeeTableText()
+{
+    std::string text;
+    for (const FeeRuleRow &row : kRows) {
+        text += std::string(row.effectiveFrom) + " 起　" + MarketsText(row.markets) + "　" + std::string(FeeItemName(row.item))
+                + "：" + RowTermsText(row) + "　[" + std::string(ConfidenceMark(row.confidence)) + "]\n";
+        text += "　来源：" + std::string(row.source) + "\n";
+        if (!row.note.empty())
+            text += "　注：" + std::string(row.note) + "\n";
+        text += "\n";
+    }
+    return text;
+}
+
+std::string_view FeeItemName(FeeItem item)
+{
+    switch (item) {
+    case FeeItem::StampDuty: return "印花税";
+    case FeeItem::TransferFee: return "过户费";
+    case FeeItem::HandlingFee: return "经手费";
+    case FeeItem::ManagementFee: break;
+    }
+    return "证管费";
+}
+
+std::string_view FeeItemKey(FeeItem item)
+{
+    switch (item) {
+    case FeeItem::StampDuty: return "stampDuty";
+    case FeeItem::TransferFee: return "transferFee";
+    case FeeItem::HandlingFee: return "handlingFee";
+    case FeeItem::ManagementFee: break;
+    }
+    return "managementFee";
+}
+
+std::string_view FeeBasisKey(FeeBasis basis) { return basis == FeeBasis::Amount ? "amount" : "parValue"; }
+
+std::string_view FeeSidesKey(FeeSides sides) { return sides == FeeSides::Both ? "both" : "sell"; }
+
+std::string_view ConfidenceMark(Confidence confidence)
+{
+    switch (confidence) {
+    case Confidence::Primary: return "P";
+    case Confidence::Secondary: return "S";
+    case Confidence::Uncertain: break;
+    }
+    return "?";
+}
+
+} // namespace tallyfin

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "decimal.h"
+#include "errors.h"
+
+namespace tallyfin {
+
+// A calendar date of the proleptic Gregorian calendar.
+struct TradeDate {
+    int year = 0, month = 0, day = 0;
+    friend auto operator<=>(const TradeDate &, const TradeDate &) = default;
+};
+
+// Reads exactly "YYYY-MM-DD" naming a real day; nullopt for anything else.
+//   ParseTradeDate("2026-12-08") -> {2026, 12, 8}
+//   ParseTradeDate("2026-02-30") -> nullopt,  ParseTradeDate("2026-1-8") -> nullopt
+std::optional<TradeDate> ParseTradeDate(std::string_view text);
+
+//   FormatTradeDate({2001, 11, 16}) -> "2001-11-16"
+std::string FormatTradeDate(TradeDate date);
+
+// The markets of the dated fee rules, as the exchange list names them.
+enum class Market : std::uint8_t { ShanghaiA, ShenzhenA, BeijingA, FundsWarrants };
+
+inline constexpr std::array kMarketNames{
+    std::string_view("上海A股"), std::string_view("深圳A股"), std::string_view("北京A股"),
+    std::string_view("基金权证")};
+
+std::string_view MarketName(Market market);
+// nullopt for a text that names none of them.
+std::optional<Market> MarketNamed(std::string_view name);
+
+// The smallest price step: 0.01 yuan for shares, 0.001 for funds and warrants.
+Decimal MarketTick(Market market);
+int MarketTickDecimals(Market market);
+
+enum class FeeItem : std::uint8_t { StampDuty, TransferFee, HandlingFee, ManagementFee };
+enum class FeeBasis : std::uint8_t { Amount, ParValue }; // price × quantity, or 1 yuan par × quantity
+enum class FeeSides : std::uint8_t { Both, SellOnly };
+// How well the figure is sourced: the official wording was quoted, a secondary
+// source gives it, or it is unconfirmed (and the row carries a note).
+enum class Confidence : std::uint8_t { Primary, Secondary, Uncertain };
+
+// One row of the fee table: from `effectiveFrom` on, until a later row for the
+// same item and market, `item` costs `ratePerMille` ‰ of `basis` on `sides`,
+// at least `minimumYuan` (empty: no minimum).
+struct FeeRuleRow {
+    std::string_view effectiveFrom; // "YYYY-MM-DD"
+    std::uint8_t markets;           // MarketBit()s
+    FeeItem item;
+    FeeBasis basis;
+    std::string_view ratePerMille;  // exact decimal text
+    FeeSides sides;
+    std::string_view minimumYuan;
+    Confidence confidence;
+    // False where the fee was billed inside the commission line and brokers
+    // showed no line of its own.
+    bool shownSeparately;
+    std::string_view source;
+    std::string_view note; // shown with every figure taken from the row
+};
+
+constexpr std::uint8_t MarketBit(Market market) { return static_cast<std::uint8_t>(1u << static_cast<unsigned>(market)); }
+
+// Every row, oldest first; a change of the rules is one more row.
+std::span<const FeeRuleRow> FeeRuleTable();
+
+// The first day the table covers.
+TradeDate FeeTableStart();
+
+// The four rows in force for one market on one day, with their notes.
+struct RulesInForce {
+    TradeDate date;
+    Market market;
+    const FeeRuleRow *stampDuty, *transferFee, *handlingFee, *managementFee;
+
+    const FeeRuleRow &row(FeeItem item) const;
+};
+
+// The dated rules cannot answer: a day before the table, or a market that had
+// no exchange yet. The message says which.
+class EFeeRulesError : public EInputRejected {
+public:
+    using EInputRejected::EInputRejected;
+};
+
+// The latest row on or before `date` of each item for `market`.
+//   RulesFor({2026, 12, 8}, Market::ShanghaiA).stampDuty->ratePerMille -> "0.5"
+//   RulesFor({2000, 1, 1}, Market::ShanghaiA) throws EFeeRulesError
+RulesInForce RulesFor(TradeDate date, Market market);
+
+// The notes a trade under these rules carries: those of the rows whose
+// figures it shows (the levies' rows only when they are charged on top), and
+// what the market itself needs said. In table order, without repeats.
+std::vector<std::string_view> RuleNotes(const RulesInForce &rules, bool leviesOnTop);
+
+// What each item costs under the rules, for a person:
+//   2026-12-08, 上海A股, levies inside ->
+//   "印花税 0.5‰（卖方）；过户费 0.01‰（双向）；经手费 0.0341‰、证管费 0.02‰（双向，含在佣金内）"
+std::string DescribeRules(const RulesInForce &rules, bool leviesOnTop);
+
+// One row's scope and terms, for a person:
+//   MarketsText(SH | SZ) -> "上海A股、深圳A股"
+//   RowTermsText(the 2023-08-28 stamp duty) -> "成交金额的 0.5‰，卖方"
+//   RowTermsText(the 2001-11-16 Shanghai transfer fee) -> "面值的 1‰，双向，最低 1 元"
+std::string MarketsText(std::uint8_t markets);
+std::string RowTermsText(const FeeRuleRow &row);
+
+// The whole table as plain text, a paragraph per row, for the Help window.
+std::string FeeTableText();
+
+// Names for a person and for scripts.
+std::string_view FeeItemName(FeeItem item);     // "印花税", "过户费", "经手费", "证管费"
+std::string_view FeeItemKey(FeeItem item);      // "stampDuty", "transferFee", …
+std::string_view FeeBasisKey(FeeBasis basis);   // "amount", "parValue"
+std::string_view FeeSidesKey(FeeSides sides);   // "both", "sell"
+std::string_view ConfidenceMark(Confidence c);  // "P", "S", "?"
+
+} // namespace tallyfin

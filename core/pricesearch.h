@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "decimal.h"
+
+namespace tallyfin {
+
+// The profit of selling at price tick × k, for k = 1 … maxTick, as the
+// window would compute it. Fee minimums and rounding to the cent make it a
+// step function that may even dip a little as the price rises; maxDip bounds
+// every dip: for all i < j, profitAt(i) <= profitAt(j) + maxDip.
+struct SaleCurve {
+    std::function<Decimal(std::int64_t tick)> profitAt;
+    Decimal maxDip;
+    std::int64_t maxTick = 0;
+    // A tick near the answer to start from (clamped to 1 … maxTick); any
+    // value gives the same answer, a good one gives it sooner.
+    std::int64_t estimate = 1;
+};
+
+enum class TickSearchOutcome {
+    Found,       // `tick` is the lowest tick reaching the goal
+    AtLowestTick, // the lowest tick already reaches it: the goal asks for nothing
+    Unreachable, // no tick up to maxTick reaches it
+};
+
+struct TickSearch {
+    TickSearchOutcome outcome = TickSearchOutcome::Unreachable;
+    std::int64_t tick = 0;
+    int evaluations = 0; // how often profitAt was asked (for the benchmark)
+};
+
+// The lowest k with profitAt(k) >= goal. Exponential search from the
+// estimate and bisection find two neighbours k-1 (short) and k (reaching);
+// since no tick below k-1 can lie more than maxDip above it, a walk down from
+// k-2 that stops once profitAt + maxDip falls short of the goal finds any
+// lower tick that reaches it. About 2·log2(distance from the estimate) + 3
+// evaluations, however the curve dips.
+TickSearch LowestTickReaching(const SaleCurve &curve, const Decimal &goal);
+
+} // namespace tallyfin

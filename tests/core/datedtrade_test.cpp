@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include "datedtrade.h"
+#include "errors.h"
+
+namespace tallyfin {
+namespace {
+
+TradeFields datedTrade(const char *market, const char *date, const char *commission, bool noMinimum,
+                       bool leviesOnTop)
+{
+    TradeFields f;
+    f.rules = RuleSet::Dated;
+    f.zjs = market;
+    f.tradeDate = date;
+    f.ComboBox1 = commission;
+    f.noMinimum = noMinimum;
+    f.leviesOnTop = leviesOnTop;
+    return f;
+}
+
+// The worked examples of the fee reference: totals of each side and the
+// net gain, in the four ways an account may be charged.
+struct WorkedExample {
+    const char *name, *market, *date;
+    const char *buyPrice, *quantity, *sellPrice;
+    bool noMinimum, leviesOnTop;
+    const char *buyFees, *sellFees, *profit;
+};
+
+class WorkedExampleTest : public testing::TestWithParam<WorkedExample> {};
+
+TEST_P(WorkedExampleTest, GivesTheSlipsFigures)
+{
+    const WorkedExample &c = GetParam();
+    TradeFields f = datedTrade(c.market, c.date, "0.25", c.noMinimum, c.leviesOnTop);
+    f.jg = c.buyPrice;
+    f.sl = c.quantity;
+    f.Edit2 = c.sellPrice;
+    ASSERT_EQ(CalculateTrade(f, "."), TradeOutcome::Calculated);
+    EXPECT_EQ(f.Edit8, c.buyFees);
+    EXPECT_EQ(f.Edit16, c.sellFees);
+    EXPECT_EQ(f.Edit19, c.profit);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Slips, WorkedExampleTest,
+    testing::Values(
+        WorkedExample{"Shanghai2026", "上海A股", "2026-12-08", "10", "1000", "11", false, false, "5.10", "10.61", "984.29"},
+        WorkedExample{"Shanghai2026NoMinimum", "上海A股", "2026-12-08", "10", "1000", "11", true, false, "2.60", "8.36", "989.04"},
+        WorkedExample{"Shanghai2026LeviesOnTop", "上海A股", "2026-12-08", "10", "1000", "11", false, true, "5.64", "11.21", "983.15"},
+        WorkedExample{"Shanghai2026Both", "上海A股", "2026-12-08", "10", "1000", "11", true, true, "3.14", "8.96", "987.90"},
+        WorkedExample{"Shenzhen2020", "深圳A股", "2020-01-02", "10", "1000", "11", false, false, "5.20", "16.22", "978.58"},
+        WorkedExample{"Shenzhen2020NoMinimum", "深圳A股", "2020-01-02", "10", "1000", "11", true, false, "2.70", "13.97", "983.33"},
+        WorkedExample{"Shenzhen2020LeviesOnTop", "深圳A股", "2020-01-02", "10", "1000", "11", false, true, "5.89", "16.98", "977.13"},
+        WorkedExample{"Shenzhen2020Both", "深圳A股", "2020-01-02", "10", "1000", "11", true, true, "3.39", "14.73", "981.88"},
+        // Half-fen ties: 12340 × 0.25‰ = 3.085 and 12500 × 0.25‰ = 3.125 round up.
+        WorkedExample{"Fund2026", "基金权证", "2026-12-08", "1.234", "10000", "1.250", false, false, "5.00", "5.00", "150.00"},
+        WorkedExample{"Fund2026NoMinimum", "基金权证", "2026-12-08", "1.234", "10000", "1.250", true, false, "3.09", "3.13", "153.78"},
+        WorkedExample{"Fund2026LeviesOnTop", "基金权证", "2026-12-08", "1.234", "10000", "1.250", false, true, "5.49", "5.50", "149.01"},
+        WorkedExample{"Fund2026Both", "基金权证", "2026-12-08", "1.234", "10000", "1.250", true, true, "3.58", "3.63", "152.79"},
+        // Before 2008-09-19 the buyer paid stamp duty too; Shanghai's transfer
+        // fee was 1‰ of par, at least 1 yuan: 1500 shares pay 1.50.
+        WorkedExample{"Shanghai2008BothSides", "上海A股", "2008-05-05", "10", "1500", "10", false, false, "21.50", "21.50", "-43.00"},
+        // Shenzhen's transfer fee sat inside the commission before 2017.
+        WorkedExample{"Shenzhen2016", "深圳A股", "2016-06-01", "10", "1000", "10", false, false, "5.00", "15.00", "-20.00"},
+        WorkedExample{"Beijing2026", "北京A股", "2026-12-08", "10", "1000", "11", false, true, "6.55", "12.21", "981.24"}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+TEST(DatedTradeTest, ShowsEveryFieldOfTheShanghaiExample)
+{
+    TradeFields f = datedTrade("上海A股", "2026-12-08", "0.25", false, false);
+    f.jg = "10";
+    f.sl = "1000";
+    f.Edit2 = "11";
+    CalculateTrade(f, ".");
+    EXPECT_EQ(f.jg, "10") << "the typed price stays as typed";
+    const std::vector<std::string> buy{f.Edit4, f.Edit5, f.Edit6, f.Edit7, f.Edit8, f.Edit9, f.Edit10, f.buyLevies};
+    EXPECT_EQ(buy, (std::vector<std::string>{"10000.00", "5.00", "0.00", "0.10", "5.10", "10005.10", "10.01", ""}));
+    const std::vector<std::string> sell{f.Edit12, f.Edit13, f.Edit14, f.Edit15, f.Edit16, f.Edit17, f.Edit18, f.Edit19};
+    EXPECT_EQ(sell, (std::vector<std::string>{"11000.00", "5.00", "5.50", "0.11", "10.61", "10989.39", "9.84", "984.29"}));
+    EXPECT_EQ(f.Edit18Color, FieldColor::Red);
+    // Selling 1000 at 10.01 returns 9999.89, at 10.02 10009.89, against 10005.10.
+    EXPECT_EQ(f.Edit11, "10.02");
+}
+
+TEST(DatedTradeTest, RoundsARealHalfFenTieUp)
+{
+    TradeFields f = datedTrade("上海A股", "2026-12-08", "0,25", true, false);
+    f.jg = "20,02";
+    f.sl = "1000";
+    CalculateTrade(f, ",");
+    EXPECT_EQ(f.Edit5, "5,01"); // 20020 × 0.25‰ = 5.005
+}
+
+struct Rejection {
+    const char *name;
+    TradeFields fields;
+    const char *message;
+};
+
+class DatedRejectionTest : public testing::TestWithParam<Rejection> {};
+
+TEST_P(DatedRejectionTest, SaysWhatIsWrongAndKeepsTheFields)
+{
+    TradeFields f = GetParam().fields;
+    const TradeFields before = f;
+    try {
+        CalculateTrade(f, ".");
+        FAIL() << "no error";
+    } catch (const EInputRejected &error) {
+        EXPECT_EQ(error.message(), GetParam().message);
+    }
+    EXPECT_EQ(f.Edit4, before.Edit4);
+    EXPECT_EQ(f.Edit12, before.Edit12);
+}
+
+TradeFields with(TradeFields f, const char *jg, const char *sl)
+{
+    f.jg = jg;
+    f.sl = sl;
+    return f;
+}
+
+const TradeFields kToday = datedTrade("上海A股", "2026-12-08", "0.25", false, false);
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, DatedRejectionTest,
+    testing::Values(
+        Rejection{"BeforeTheTable", with(datedTrade("上海A股", "2001-11-15", "3", false, false), "10", "100"),
+                  "成交日期 2001-11-15 早于费率表的起始日期 2001-11-16"},
+        Rejection{"BeijingBeforeItOpened", with(datedTrade("北京A股", "2021-11-12", "3", false, false), "10", "100"),
+                  "北京A股 自 2021-11-15 起才有交易，成交日期 2021-11-12 没有它的费率"},
+        Rejection{"UnknownMarket", with(datedTrade("香港", "2026-12-08", "3", false, false), "10", "100"),
+                  "按成交日期的费率表中没有“香港”，可选：上海A股、深圳A股、北京A股、基金权证"},
+        Rejection{"NotADate", with(datedTrade("上海A股", "2026-02-30", "3", false, false), "10", "100"),
+                  "成交日期“2026-02-30”不是 YYYY-MM-DD 格式的日期"},
+        Rejection{"CommissionAboveTheCap", with(datedTrade("上海A股", "2026-12-08", "3.01", false, false), "10", "100"),
+                  "佣金费率应在 0 到 3‰ 之间"},
+        Rejection{"ZeroPrice", with(kToday, "0", "100"), "买入价格应大于 0 且不超过 100000 元"},
+        Rejection{"FractionalQuantity", with(kToday, "10", "100.5"), "买入数量应为 1 到 10000000000 之间的整数"},
+        Rejection{"NegativeQuantity", with(kToday, "10", "-100"), "买入数量应为 1 到 10000000000 之间的整数"}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+TEST(DatedTradeTest, ANonNumberIsTheUsualConversionError)
+{
+    TradeFields f = with(kToday, "10", "1,000");
+    EXPECT_THROW(CalculateTrade(f, "."), EConvertError);
+}
+
+TEST(DatedTradeTest, NoSalePriceReachesCashPaidWhenFeesEatTheSale)
+{
+    // 1 share at 0.01: the 5-yuan minimum on the sale can never be earned back
+    // below the price limit.
+    TradeFields f = with(kToday, "0.01", "1");
+    CalculateTrade(f, ".");
+    EXPECT_EQ(f.Edit9, "5.01");
+    EXPECT_EQ(f.Edit11, "10.02");
+    f = with(datedTrade("基金权证", "2026-12-08", "3", false, false), "100000", "1");
+    CalculateTrade(f, ".");
+    EXPECT_EQ(f.Edit11, kNoBreakEven);
+}
+
+} // namespace
+} // namespace tallyfin

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+#include "trade.h"
+
+class QSettings;
+
+namespace tallyfin {
+
+// The fee settings the main window keeps between runs. The stamp duty and
+// "both sides" are the classic rules' own choices, never what the dated
+// rules show in their place.
+struct RememberedSettings {
+    RuleSet rules = RuleSet::Classic;
+    QString market = QStringLiteral("上海A股");
+    QString commission = QStringLiteral("3.0"); // as typed or chosen
+    QString stampDuty = QStringLiteral("1");
+    bool bothSides = false;
+    bool noMinimum = false;
+    bool leviesOnTop = false;
+
+    friend bool operator==(const RememberedSettings &, const RememberedSettings &) = default;
+};
+
+// Reads and writes them with QSettings: in the platform's usual place
+// (~/.config/tallyfin/tallyfin.conf on Linux, honouring XDG_CONFIG_HOME), or
+// in a file of the caller's choosing. A damaged or unreadable file gives the
+// defaults and one notice, and is kept beside as "<file>.damaged"; a file
+// that cannot be written gives one notice per run and changes nothing else.
+class SettingsStore {
+public:
+    SettingsStore();
+    explicit SettingsStore(const QString &fileName);
+    ~SettingsStore();
+    SettingsStore(const SettingsStore &) = delete;
+    SettingsStore &operator=(const SettingsStore &) = delete;
+
+    RememberedSettings load();
+    void save(const RememberedSettings &settings);
+    // Forgets everything stored; the next load gives the defaults.
+    void reset();
+
+    // What the user should be told about the file since the last call, once.
+    std::optional<QString> takeNotice();
+
+    QString fileName() const;
+
+private:
+    void setAsideDamagedFile();
+
+    std::unique_ptr<QSettings> m_settings;
+    std::optional<QString> m_notice;
+    bool m_writeFailureReported = false;
+};
+
+} // namespace tallyfin
