@@ -3,10 +3,13 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <ctime>
 #include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
+
+#include "feerules.h"
 
 namespace tallyfin {
 
@@ -137,6 +140,15 @@ public:
         });
     }
 
+    // The same, for an option that has no default.
+    void text(const std::string &name, std::optional<std::string> &target)
+    {
+        declare(m_app->add_option(name), 1, [&target](const auto &used) {
+            if (!used.empty())
+                target = used.front().front();
+        });
+    }
+
     // "--name PRICE QTY", one batch row each time.
     void rows(const std::string &name, BatchInput &target)
     {
@@ -178,21 +190,83 @@ private:
     std::vector<std::function<void()>> m_stores;
 };
 
+// The fee settings and the buy side, as trade and target both take them.
+void declareSettings(Command &command, TradeFields &fields, RuleChoice &ruleChoice)
+{
+    command.text("--rules", ruleChoice.rules);
+    command.text("--date", ruleChoice.date);
+    command.text("--exchange", fields.zjs);
+    command.text("--commission", fields.ComboBox1);
+    command.text("--stamp-duty", fields.ComboBox2);
+    command.flag("--both-sides", fields.CheckBox1);
+    command.flag("--no-minimum", fields.noMinimum);
+    command.flag("--levies-on-top", fields.leviesOnTop);
+    command.text("--buy-price", fields.jg);
+    command.text("--buy-qty", fields.sl);
+    command.text("--sell-qty", fields.Edit3);
+}
+
 void declareTrade(Command &trade)
 {
     TradeRequest &request = trade.request<TradeRequest>();
-    TradeFields &fields = request.fields;
-    trade.text("--exchange", fields.zjs);
-    trade.text("--commission", fields.ComboBox1);
-    trade.text("--stamp-duty", fields.ComboBox2);
-    trade.flag("--both-sides", fields.CheckBox1);
-    trade.text("--buy-price", fields.jg);
-    trade.text("--buy-qty", fields.sl);
-    trade.text("--sell-price", fields.Edit2);
-    trade.text("--sell-qty", fields.Edit3);
+    declareSettings(trade, request.fields, request.ruleChoice);
+    trade.text("--sell-price", request.fields.Edit2);
     trade.rows("--buy-batch", request.buyBatches);
     trade.rows("--sell-batch", request.sellBatches);
     trade.flag("--json", request.json);
+}
+
+void declareTarget(Command &target)
+{
+    TargetRequest &request = target.request<TargetRequest>();
+    declareSettings(target, request.fields, request.ruleChoice);
+    target.text("--cash-paid", request.cashPaid);
+    target.text("--profit", request.profit);
+    target.text("--return", request.returnPercent);
+    target.flag("--json", request.json);
+}
+
+// The local calendar day.
+TradeDate today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+// --rules and --date into the fields; the dated-only settings need the
+// dated rules.
+void applyRuleChoice(const RuleChoice &choice, TradeFields &fields)
+{
+    const std::string rules = choice.rules.value_or("classic");
+    if (rules != "classic" && rules != "dated")
+        throw UsageError("unknown rule set " + inQuotes(rules) + " for '--rules' (expected classic or dated)");
+    fields.rules = rules == "dated" ? RuleSet::Dated : RuleSet::Classic;
+    if (fields.rules == RuleSet::Classic) {
+        if (choice.date)
+            throw UsageError("option '--date' needs '--rules dated'");
+        if (fields.leviesOnTop)
+            throw UsageError("option '--levies-on-top' needs '--rules dated'");
+        return;
+    }
+    if (choice.date && !ParseTradeDate(*choice.date))
+        throw UsageError("malformed date " + inQuotes(*choice.date) + " for '--date' (expected YYYY-MM-DD)");
+    fields.tradeDate = choice.date.value_or(FormatTradeDate(today()));
+}
+
+// The parts of a target line that only make sense together.
+void checkTarget(TargetRequest &request)
+{
+    applyRuleChoice(request.ruleChoice, request.fields);
+    if (request.profit && request.returnPercent)
+        throw UsageError("options '--profit' and '--return' exclude each other");
+    if (request.cashPaid && !request.fields.jg.empty())
+        throw UsageError("options '--cash-paid' and '--buy-price' exclude each other");
+    if (!request.cashPaid && request.fields.jg.empty())
+        throw UsageError("target needs '--buy-price' or '--cash-paid'");
+    if (request.fields.sl.empty())
+        throw UsageError("target needs '--buy-qty'");
 }
 
 constexpr std::pair<std::string_view, GoldenMode> kGoldenModes[] = {
@@ -222,7 +296,7 @@ void declareGolden(Command &golden)
     golden.operand("mode", [&request](const auto &text) { request.mode = goldenMode(text); });
 }
 
-//   -> "trade or golden"
+//   -> "trade, golden or target"
 std::string commandNames(const CLI::App &program)
 {
     std::vector<std::string> names;
@@ -245,6 +319,8 @@ Request ParseArguments(std::span<const std::string> args)
     declareTrade(trade);
     Command golden(program, "golden", GoldenRequest{});
     declareGolden(golden);
+    Command target(program, "target", TargetRequest{});
+    declareTarget(target);
 
     try {
         program.parse(markedForCli11(args));
@@ -256,9 +332,16 @@ Request ParseArguments(std::span<const std::string> args)
     const std::string expected = commandNames(program);
     if (const std::vector<std::string> found = strays(program); !found.empty())
         throw UsageError("unknown command " + inQuotes(found.front()) + " (expected " + expected + ")");
-    for (const Command *command : {&trade, &golden})
-        if (command->chosen())
-            return command->finish();
+    for (const Command *command : {&trade, &golden, &target}) {
+        if (!command->chosen())
+            continue;
+        Request request = command->finish();
+        if (auto *tradeRequest = std::get_if<TradeRequest>(&request))
+            applyRuleChoice(tradeRequest->ruleChoice, tradeRequest->fields);
+        if (auto *targetRequest = std::get_if<TargetRequest>(&request))
+            checkTarget(*targetRequest);
+        return request;
+    }
     throw UsageError("missing command (" + expected + ")");
 }
 

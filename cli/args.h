@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -26,11 +27,28 @@ struct BatchInput {
     std::size_t count = 0; // rows given; none means the dialog was not used
 };
 
+// --rules and --date as typed; read into the fields' rule set and trade
+// date once the line is parsed.
+struct RuleChoice {
+    std::optional<std::string> rules, date;
+};
+
 // "trade": the main window's fields as typed (the window's defaults where no
 // option was given) and the batch rows to reduce before calculating.
 struct TradeRequest {
     TradeFields fields;
+    RuleChoice ruleChoice;
     BatchInput buyBatches, sellBatches;
+    bool json = false;
+};
+
+// "target": the trade's settings and buy side (or the cash paid and bought
+// quantity), the quantity to sell, and what the sale should reach.
+struct TargetRequest {
+    TradeFields fields;
+    RuleChoice ruleChoice;
+    std::optional<std::string> cashPaid;
+    std::optional<std::string> profit, returnPercent; // neither: break even
     bool json = false;
 };
 
@@ -43,7 +61,7 @@ struct GoldenRequest {
 
 struct HelpRequest {};
 
-using Request = std::variant<HelpRequest, TradeRequest, GoldenRequest>;
+using Request = std::variant<HelpRequest, TradeRequest, GoldenRequest, TargetRequest>;
 
 // Reads the arguments after the program name (through CLI11). The argument
 // after an option is always its value, whatever it looks like:
@@ -55,8 +73,12 @@ using Request = std::variant<HelpRequest, TradeRequest, GoldenRequest>;
 //   {"trade", "--help"}                    -> HelpRequest
 //   {"trade", "--frob", "--help"}          -> HelpRequest (wherever it stands)
 // "--" and "++" are words like any other, not separators.
+//   {"trade", "--rules", "dated"}          -> dated rules on today's local date
+//   {"trade", "--date", "2026-12-08"}      throws UsageError (needs --rules dated)
 // Throws UsageError for an unknown command, option or mode, a missing value,
-// an option given twice, a value for a flag, or a sixth batch row.
+// an option given twice, a value for a flag, or a sixth batch row; for an
+// unknown rule set, a malformed date or a dated-only option with the classic
+// rules; for target, a missing buy side or both --profit and --return.
 Request ParseArguments(std::span<const std::string> args);
 
 } // namespace tallyfin

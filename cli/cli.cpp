@@ -12,13 +12,22 @@ namespace tallyfin {
 const std::string_view kUsage = R"(Usage:
   tallyfin-cli trade [OPTION]...        trade fees, break-even price and result
   tallyfin-cli golden MODE [OPTION]...  golden-section price levels
+  tallyfin-cli target [OPTION]...       the lowest sell price reaching a target
   tallyfin-cli --help                   show this text
 
 Trade options (defaults as in the main window):
-  --exchange TEXT         exchange (证交所), default 上海A股
+  --rules classic|dated   fee rules (费率规则): the classic schedule (default),
+                          or the statutory fees of the trade date (按成交日期)
+  --date YYYY-MM-DD       trade date (成交日期) for --rules dated, default today
+  --exchange TEXT         exchange (证交所), default 上海A股; 北京A股 too with
+                          --rules dated
   --commission TEXT       commission rate in ‰ (佣金), default 3.0
-  --stamp-duty TEXT       stamp duty rate in ‰ (印花税), default 1
+  --stamp-duty TEXT       stamp duty rate in ‰ (印花税), default 1; the dated
+                          rules take it from their table
   --both-sides            stamp duty on the buy too (印花税双边征收)
+  --no-minimum            no 5-yuan minimum commission (免五)
+  --levies-on-top         handling and management fees on top of the
+                          commission (规费另计), --rules dated only
   --buy-price TEXT        buy price (买入价格)
   --buy-qty TEXT          buy quantity (买入数量)
   --sell-price TEXT       sell price (卖出价格)
@@ -27,12 +36,20 @@ Trade options (defaults as in the main window):
                           and total quantity replace the buy price and quantity
   --sell-batch PRICE QTY  one sold batch, up to 5 times; likewise for selling
 
+Target options: the trade's fee options, then
+  --buy-price TEXT --buy-qty TEXT   the buy side, or
+  --cash-paid TEXT --buy-qty TEXT   the cash paid (实付金额) and bought quantity
+  --sell-qty TEXT         quantity to sell, default the bought quantity
+  --profit YUAN           reach this profit (目标盈利), or
+  --return PCT            this return in % of the cash paid (目标收益率);
+                          neither: break even (保本)
+
 Golden modes: up (低点上涨), down (高点下跌), bound (区间反弹), callback (区间回调)
 Golden options:
   --low TEXT              swing low (低点), default 0
   --high TEXT             swing high (高点), default 0
 
-Both commands:
+Every command:
   --json                  print one JSON object instead of a table
   -h, --help              show this text
 
@@ -74,6 +91,12 @@ int runTrade(const TradeRequest &request, std::ostream &out, std::ostream &err, 
                    request.json, out, err);
 }
 
+int runTarget(const TargetRequest &request, std::ostream &out, std::ostream &err)
+{
+    const TargetResult result = RunTarget(request);
+    return present(result, request.json ? TargetJson(result) : TargetTable(result), request.json, out, err);
+}
+
 int runGolden(const GoldenRequest &request, std::ostream &out, std::ostream &err)
 {
     const GoldenResult result = RunGolden(request);
@@ -87,6 +110,8 @@ int run(const Request &request, std::ostream &out, std::ostream &err, bool ansiC
         return runTrade(*trade, out, err, ansiColours);
     if (const auto *golden = std::get_if<GoldenRequest>(&request))
         return runGolden(*golden, out, err);
+    if (const auto *target = std::get_if<TargetRequest>(&request))
+        return runTarget(*target, out, err);
     out << kUsage;
     return 0;
 }

@@ -36,6 +36,51 @@ TradeResult RunTrade(const TradeRequest &request)
         applyReduction(sell, result.fields.Edit2, result.fields.Edit3, result.sellRelabelled);
         if (CalculateTrade(result.fields, kDecimalPoint) == TradeOutcome::SellQuantityMissing)
             result.message = std::string(kSellQuantityMissing);
+    } catch (const EInputRejected &rejected) {
+        // Said in the user's words, as the window's box says it.
+        result.error = rejected.message();
+    } catch (const Error &error) {
+        result.error = ErrorBoxText(error.message());
+    }
+    return result;
+}
+
+std::optional<AppliedRules> RulesApplied(const TradeFields &fields)
+{
+    if (fields.rules != RuleSet::Dated)
+        return std::nullopt;
+    AppliedRules applied{fields.tradeDate, fields.zjs, std::nullopt, fields.leviesOnTop};
+    const std::optional<TradeDate> date = ParseTradeDate(fields.tradeDate);
+    const std::optional<Market> market = MarketNamed(fields.zjs);
+    try {
+        if (date && market)
+            applied.rules = RulesFor(*date, *market);
+    } catch (const EFeeRulesError &) {
+        // The calculation reports it.
+    }
+    return applied;
+}
+
+TargetResult RunTarget(const TargetRequest &request)
+{
+    TargetResult result;
+    result.fields = request.fields;
+    TradeFields &f = result.fields;
+    const TargetKind kind = request.profit          ? TargetKind::Profit
+                            : request.returnPercent ? TargetKind::Return
+                                                    : TargetKind::BreakEven;
+    try {
+        // The cash paid as given, or as the buy side computes it.
+        if (request.cashPaid)
+            f.Edit9 = *request.cashPaid;
+        else
+            CalculateTrade(f, kDecimalPoint);
+        TargetSolution solution = SolveTarget(f, kind, request.profit.value_or(request.returnPercent.value_or("")),
+                                              kDecimalPoint);
+        result.message = solution.message;
+        result.solution = std::move(solution);
+    } catch (const EInputRejected &rejected) {
+        result.error = rejected.message();
     } catch (const Error &error) {
         result.error = ErrorBoxText(error.message());
     }

@@ -121,9 +121,9 @@ TEST_P(UsageErrorTest, SaysWhatIsWrong)
 INSTANTIATE_TEST_SUITE_P(
     Lines, UsageErrorTest,
     testing::Values(
-        UsageCase{"NoCommand", {}, "missing command (trade or golden)"},
-        UsageCase{"UnknownCommand", {"trades"}, "unknown command 'trades' (expected trade or golden)"},
-        UsageCase{"OptionBeforeCommand", {"--json", "trade"}, "unknown command '--json' (expected trade or golden)"},
+        UsageCase{"NoCommand", {}, "missing command (trade, golden or target)"},
+        UsageCase{"UnknownCommand", {"trades"}, "unknown command 'trades' (expected trade, golden or target)"},
+        UsageCase{"OptionBeforeCommand", {"--json", "trade"}, "unknown command '--json' (expected trade, golden or target)"},
         UsageCase{"UnknownOption", {"trade", "--buy-prize", "1"}, "unknown option '--buy-prize' for trade"},
         UsageCase{"GoldenOptionInTrade", {"trade", "--low=1"}, "unknown option '--low' for trade"},
         UsageCase{"TradeOptionInGolden", {"golden", "up", "--buy-price", "1"}, "unknown option '--buy-price' for golden"},
@@ -144,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"EmptyBatchPriceAlone", {"trade", "--buy-batch="}, "option '--buy-batch' needs a price and a quantity"},
         UsageCase{"RepeatedEmptyValue", {"trade", "--buy-price=", "--buy-price="}, "option '--buy-price' given more than once"},
         UsageCase{"UnknownOptionEmptyValue", {"trade", "--frob="}, "unknown option '--frob' for trade"},
-        UsageCase{"UnknownCommandEmptyValue", {"--x="}, "unknown command '--x=' (expected trade or golden)"},
+        UsageCase{"UnknownCommandEmptyValue", {"--x="}, "unknown command '--x=' (expected trade, golden or target)"},
         UsageCase{"DoubleDashIsNoSeparator", {"trade", "--", "--json"}, "unknown option '--' for trade"},
         UsageCase{"DoublePlusIsAWord", {"trade", "++", "--json"}, "unexpected argument '++' for trade"},
         UsageCase{"SecondCommand", {"trade", "golden", "up"}, "unexpected argument 'golden' for trade"},

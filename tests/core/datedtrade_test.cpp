@@ -138,9 +138,32 @@ INSTANTIATE_TEST_SUITE_P(
         Rejection{"CommissionAboveTheCap", with(datedTrade("上海A股", "2026-12-08", "3.01", false, false), "10", "100"),
                   "佣金费率应在 0 到 3‰ 之间"},
         Rejection{"ZeroPrice", with(kToday, "0", "100"), "买入价格应大于 0 且不超过 100000 元"},
+        Rejection{"PriceAboveTheLimit", with(kToday, "1e6", "100"), "买入价格应大于 0 且不超过 100000 元"},
+        Rejection{"NegativeCommission", with(datedTrade("上海A股", "2026-12-08", "-0.1", false, false), "10", "100"),
+                  "佣金费率应在 0 到 3‰ 之间"},
+        Rejection{"QuantityAboveTheLimit", with(kToday, "10", "1e11"), "买入数量应为 1 到 10000000000 之间的整数"},
         Rejection{"FractionalQuantity", with(kToday, "10", "100.5"), "买入数量应为 1 到 10000000000 之间的整数"},
         Rejection{"NegativeQuantity", with(kToday, "10", "-100"), "买入数量应为 1 到 10000000000 之间的整数"}),
     [](const auto &test) { return std::string(test.param.name); });
+
+// The dated rules stop where the classic ones stop.
+TEST(DatedTradeTest, SellsAloneAndStopsAsTheClassicRulesDo)
+{
+    TradeFields f = kToday;
+    f.Edit2 = "11";
+    EXPECT_EQ(CalculateTrade(f, "."), TradeOutcome::SellQuantityMissing);
+    f.Edit3 = "1000";
+    f.Edit18 = "old";
+    EXPECT_EQ(CalculateTrade(f, "."), TradeOutcome::Calculated);
+    EXPECT_EQ(f.Edit17, "10989.39");
+    EXPECT_EQ(f.Edit18, "old") << "a sale alone has no result";
+    f.sl = "1000";
+    f.Edit9 = "0";
+    EXPECT_THROW(CalculateTrade(f, "."), EZeroDivide);
+    f.Edit2 = "5";
+    f.Edit3 = "1";
+    EXPECT_THROW(CalculateTrade(f, "."), EInvalidOp) << "0 ÷ 0: a 5-yuan sale nets nothing, and nothing was paid";
+}
 
 TEST(DatedTradeTest, ANonNumberIsTheUsualConversionError)
 {

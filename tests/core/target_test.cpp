@@ -70,6 +70,41 @@ TEST(TargetTest, TargetsNoPriceCanMeetGiveAMessage)
     EXPECT_THROW(SolveTarget(f, TargetKind::Profit, "lots", "."), EConvertError);
 }
 
+TEST(TargetTest, TheCalculateActionEndsWithTheTarget)
+{
+    TradeFields f = boughtDated("上海A股", "2026-12-08", "10", "1000");
+    f.targetValue = "10";
+    CalculateTrade(f, ".");
+    EXPECT_EQ(f.targetPrice, "11.02");
+    EXPECT_EQ(f.targetYield, "11009.38 / 1004.28");
+    f.targetKind = TargetKind::Profit;
+    f.targetValue = "1e9";
+    CalculateTrade(f, ".");
+    EXPECT_EQ(f.targetPrice, kTargetUnreachable);
+    EXPECT_EQ(f.targetYield, "");
+    f.sl.clear();
+    CalculateTrade(f, ".");
+    EXPECT_EQ(f.targetPrice, "") << "nothing bought, no target";
+}
+
+TEST(TargetTest, ClassicSettingsNoPriceCanBeFoundForAreRefused)
+{
+    TradeFields f;
+    f.jg = "10";
+    f.sl = "1000";
+    CalculateTrade(f, ".");
+    for (const auto &[field, text] : {std::pair{&TradeFields::Edit3, "0"}, std::pair{&TradeFields::ComboBox1, "600"},
+                                      std::pair{&TradeFields::Edit9, "-1"}}) {
+        TradeFields refused = f;
+        refused.*field = text;
+        EXPECT_THROW(SolveTarget(refused, TargetKind::BreakEven, "", "."), EInputRejected) << text;
+    }
+    f.rules = RuleSet::Dated;
+    f.tradeDate = "2026-12-08";
+    f.Edit9 = "0";
+    EXPECT_THROW(SolveTarget(f, TargetKind::BreakEven, "", "."), EInputRejected);
+}
+
 // A curve that rises one a tick but dips by 6 after tick 61: the lowest
 // tick reaching 60 is 60, although 62 … 70 fall short again.
 TEST(TargetTest, SearchSeesPastADipToALowerTick)

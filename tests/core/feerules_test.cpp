@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "decimal.h"
+#include "feerules.h"
+
+namespace tallyfin {
+namespace {
+
+// --- Exact decimals --------------------------------------------------------
+
+struct RoundingCase {
+    const char *value;
+    int decimals;
+    Rounding rounding;
+    const char *expected;
+};
+
+class DecimalRoundingTest : public testing::TestWithParam<RoundingCase> {};
+
+TEST_P(DecimalRoundingTest, RoundsOntoTheGrid)
+{
+    const RoundingCase &c = GetParam();
+    EXPECT_EQ(Decimal::fromLiteral(c.value).rounded(c.decimals, c.rounding).toString(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grid, DecimalRoundingTest,
+    testing::Values(RoundingCase{"5.005", 2, Rounding::HalfUp, "5.01"}, RoundingCase{"-5.005", 2, Rounding::HalfUp, "-5.01"},
+                    RoundingCase{"5.0049", 2, Rounding::HalfUp, "5"}, RoundingCase{"-5.0051", 2, Rounding::HalfUp, "-5.01"},
+                    RoundingCase{"10.001", 2, Rounding::Ceiling, "10.01"}, RoundingCase{"-10.009", 2, Rounding::Ceiling, "-10"},
+                    RoundingCase{"10.009", 2, Rounding::Floor, "10"}, RoundingCase{"-10.001", 2, Rounding::Floor, "-10.01"},
+                    RoundingCase{"7.5", 3, Rounding::Floor, "7.5"}));
+
+TEST(DecimalTest, QuotientsAndTexts)
+{
+    const auto d = [](const char *text) { return Decimal::fromLiteral(text); };
+    EXPECT_EQ(Decimal::quotient(d("10005.10"), d("1000"), 2, Rounding::HalfUp).toFixed(2, "."), "10.01");
+    EXPECT_EQ(Decimal::quotient(d("1"), d("-3"), 4, Rounding::HalfUp).toString(), "-0.3333");
+    EXPECT_EQ(Decimal::quotient(d("2"), d("0.003"), 0, Rounding::Floor).toString(), "666");
+    EXPECT_THROW(Decimal::quotient(d("1"), Decimal(), 2, Rounding::HalfUp), std::domain_error);
+    EXPECT_EQ(d("-0.051").toFixed(2, ","), "-0,05");
+    EXPECT_EQ(d("0.005").toFixed(2, "."), "0.01");
+    EXPECT_EQ(d("12").toFixed(0, "."), "12");
+    EXPECT_EQ(Decimal(510, 2).shifted(3).toString(), "5100");
+    EXPECT_EQ(Decimal(5).shifted(-3).toString(), "0.005");
+    EXPECT_EQ(d("123.45").integerDigits(), 3);
+    EXPECT_EQ(d("0.45").integerDigits(), 0);
+    EXPECT_THROW(d("1e3"), std::invalid_argument) << "scientific notation is no literal";
+}
+
+TEST(DecimalTest, ReadsTypedNumbersExactly)
+{
+    EXPECT_EQ(Decimal::fromTyped(" -.5e1 ", ".")->toString(), "-5");
+    EXPECT_EQ(Decimal::fromTyped("1,25", ",")->toString(), "1.25");
+    EXPECT_EQ(Decimal::fromTyped("0.1e-30", ".")->toString(), "0." + std::string(30, '0') + "1");
+    EXPECT_FALSE(Decimal::fromTyped("1,000", "."));
+    EXPECT_THROW(Decimal::fromLiteral("1 "), std::invalid_argument);
+}
+
+TEST(DecimalTest, HoldsEveryExtendedValueExactly)
+{
+    EXPECT_EQ(Decimal::fromExtended(0.1L).toString(), "0.1000000000000000000013552527156068805425093160010874271392822265625");
+    EXPECT_EQ(Decimal::fromExtended(-2.5L).toString(), "-2.5");
+    EXPECT_EQ(Decimal::fromExtended(0.0L).toString(), "0");
+    EXPECT_EQ(Decimal::fromExtended(1e20L).toString(), "100000000000000000000");
+}
+
+TEST(DecimalTest, WholeNumbersWithin64Bits)
+{
+    EXPECT_EQ(Decimal::fromLiteral("42.0").toInt64(), 42);
+    EXPECT_EQ(Decimal::fromLiteral("-9223372036854775808").toInt64(), INT64_MIN);
+    EXPECT_FALSE(Decimal::fromLiteral("9223372036854775808").toInt64());
+    EXPECT_FALSE(Decimal::fromLiteral("0.5").toInt64());
+}
+
+// --- The fee table ---------------------------------------------------------
+
+TEST(TradeDateTest, ReadsRealDaysOnly)
+{
+    EXPECT_EQ(ParseTradeDate("2024-02-29"), (TradeDate{2024, 2, 29}));
+    EXPECT_EQ(ParseTradeDate("2000-02-29"), (TradeDate{2000, 2, 29}));
+    for (const char *text : {"2023-02-29", "1900-02-29", "2026-13-01", "2026-00-10", "2026-04-31", "2026-1-08",
+                             "2026/01/08", "20260108xx", "0000-01-01", "abcd-ef-gh", ""})
+        EXPECT_FALSE(ParseTradeDate(text)) << text;
+    EXPECT_EQ(FormatTradeDate({987, 6, 5}), "0987-06-05");
+}
+
+struct InForce {
+    const char *date;
+    Market market;
+    const char *stampDuty, *transferFee, *handlingFee, *managementFee;
+    FeeSides stampSides;
+};
+
+class RulesForTest : public testing::TestWithParam<InForce> {};
+
+// Each change takes effect on its own day and not the day before.
+TEST_P(RulesForTest, TakesTheLatestRowOnOrBeforeTheDate)
+{
+    const InForce &c = GetParam();
+    const RulesInForce rules = RulesFor(*ParseTradeDate(c.date), c.market);
+    EXPECT_EQ(rules.stampDuty->ratePerMille, c.stampDuty);
+    EXPECT_EQ(rules.transferFee->ratePerMille, c.transferFee);
+    EXPECT_EQ(rules.handlingFee->ratePerMille, c.handlingFee);
+    EXPECT_EQ(rules.managementFee->ratePerMille, c.managementFee);
+    EXPECT_EQ(rules.stampDuty->sides, c.stampSides);
+    EXPECT_EQ(&rules.row(FeeItem::TransferFee), rules.transferFee);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dates, RulesForTest,
+    testing::Values(InForce{"2001-11-16", Market::ShanghaiA, "2", "1", "0.105", "0.045", FeeSides::Both},
+                    InForce{"2008-09-18", Market::ShenzhenA, "1", "0.0255", "0.122", "0.04", FeeSides::Both},
+                    InForce{"2008-09-19", Market::ShenzhenA, "1", "0.0255", "0.122", "0.04", FeeSides::SellOnly},
+                    InForce{"2013-01-01", Market::ShanghaiA, "1", "0.3", "0.0696", "0.02", FeeSides::SellOnly},
+                    InForce{"2021-11-15", Market::BeijingA, "1", "0.025", "0.5", "0.02", FeeSides::SellOnly},
+                    InForce{"2023-08-27", Market::ShanghaiA, "1", "0.01", "0.0487", "0.02", FeeSides::SellOnly},
+                    InForce{"2023-08-28", Market::ShanghaiA, "0.5", "0.01", "0.0341", "0.02", FeeSides::SellOnly},
+                    InForce{"2026-12-08", Market::FundsWarrants, "0", "0", "0.04", "0", FeeSides::Both}));
+
+TEST(FeeTableTest, IsOrderedAndEveryItemStartsWithTheTable)
+{
+    const auto table = FeeRuleTable();
+    for (std::size_t i = 1; i < table.size(); ++i)
+        EXPECT_LE(table[i - 1].effectiveFrom, table[i].effectiveFrom) << i;
+    for (const FeeRuleRow &row : table) {
+        EXPECT_TRUE(ParseTradeDate(row.effectiveFrom)) << row.source;
+        EXPECT_NO_THROW(Decimal::fromLiteral(row.ratePerMille)) << row.source;
+        EXPECT_EQ(row.confidence == Confidence::Uncertain, !row.note.empty()) << row.source;
+    }
+    for (Market market : {Market::ShanghaiA, Market::ShenzhenA, Market::FundsWarrants})
+        EXPECT_NO_THROW(RulesFor(FeeTableStart(), market));
+    EXPECT_THROW(RulesFor({2001, 11, 15}, Market::ShanghaiA), EFeeRulesError);
+    EXPECT_THROW(RulesFor({2021, 11, 14}, Market::BeijingA), EFeeRulesError);
+}
+
+TEST(FeeTableTest, SaysWhatEachRowCostsAndWhatIsUncertain)
+{
+    const RulesInForce shanghai2013 = RulesFor({2013, 1, 1}, Market::ShanghaiA);
+    EXPECT_EQ(RowTermsText(*shanghai2013.transferFee), "面值的 0.3‰，双向，最低 1 元");
+    EXPECT_EQ(DescribeRules(shanghai2013, true),
+              "印花税 1‰（卖方）；过户费 面值的 0.3‰（双向，最低 1 元）；经手费 0.0696‰、证管费 0.02‰（双向，另计）");
+    EXPECT_EQ(RuleNotes(shanghai2013, false).size(), 1u);
+    EXPECT_EQ(RuleNotes(shanghai2013, true).size(), 2u) << "the levies' note with the levies";
+
+    const RulesInForce shenzhen2016 = RulesFor({2016, 1, 4}, Market::ShenzhenA);
+    EXPECT_EQ(RowTermsText(*shenzhen2016.transferFee), "成交金额的 0.02‰，双向，含在佣金内");
+    EXPECT_EQ(DescribeRules(shenzhen2016, false),
+              "印花税 1‰（卖方）；过户费 0.02‰（双向，含在佣金内）；经手费 0.0487‰、证管费 0.02‰（双向，含在佣金内）");
+
+    const RulesInForce funds = RulesFor({2026, 12, 8}, Market::FundsWarrants);
+    EXPECT_EQ(DescribeRules(funds, false), "印花税 免（双向）；过户费 免（双向）；经手费 0.04‰、证管费 免（双向，含在佣金内）");
+    EXPECT_EQ(RuleNotes(funds, false), std::vector<std::string_view>{"基金权证按ETF/LOF基金的费率计；权证的费率未经证实"});
+
+    const std::string text = FeeTableText();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '['), static_cast<long>(FeeRuleTable().size()));
+    EXPECT_NE(text.find("2023-08-28 起　上海A股、深圳A股、北京A股　印花税：成交金额的 0.5‰，卖方　[P]"), std::string::npos);
+}
+
+TEST(FeeTableTest, NamesForPeopleAndScripts)
+{
+    EXPECT_EQ(MarketNamed("北京A股"), Market::BeijingA);
+    EXPECT_FALSE(MarketNamed("北交所"));
+    EXPECT_EQ(MarketTick(Market::FundsWarrants).toString(), "0.001");
+    EXPECT_EQ(MarketsText(MarketBit(Market::ShanghaiA) | MarketBit(Market::FundsWarrants)), "上海A股、基金权证");
+    std::string names;
+    for (FeeItem item : {FeeItem::StampDuty, FeeItem::TransferFee, FeeItem::HandlingFee, FeeItem::ManagementFee})
+        names += std::string(FeeItemName(item)) + "=" + std::string(FeeItemKey(item)) + " ";
+    EXPECT_EQ(names, "印花税=stampDuty 过户费=transferFee 经手费=handlingFee 证管费=managementFee ");
+    std::string keys;
+    for (std::string_view key : {FeeBasisKey(FeeBasis::ParValue), FeeSidesKey(FeeSides::SellOnly),
+                                 ConfidenceMark(Confidence::Primary), ConfidenceMark(Confidence::Secondary),
+                                 ConfidenceMark(Confidence::Uncertain)})
+        keys += key;
+    EXPECT_EQ(keys, "parValuesellPS?");
+}
+
+} // namespace
+} // namespace tallyfin
