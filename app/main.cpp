@@ -1,5 +1,6 @@
-// Starts Tallyfin: every window is created once, in its fixed order, and lives
-// until the main window closes.
+// Starts Tallyfin: the main window is created and shown, every other window is
+// created once, when it is first opened, and lives until the main window
+// closes.
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -39,11 +40,9 @@ int main(int argc, char *argv[])
     installQtTranslations(app);
 
     tallyfin::SettingsStore settings;
-    tallyfin::Windows windows = tallyfin::createWindows();
+    // The main window now; the others when the user first opens them.
+    const tallyfin::ProgramWindows windows;
     tallyfin::Form1->rememberSettings(settings);
     tallyfin::Form1->show();
-    const int status = QApplication::exec();
-    while (!windows.empty())
-        windows.pop_back();
-    return status;
+    return QApplication::exec();
 }

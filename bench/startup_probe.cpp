@@ -10,7 +10,9 @@
 //                parts (RssAnon, RssFile, RssShmem);
 //   cpu          CPU time the program had used (all its threads, from
 //                /proc/<pid>/task/*/schedstat) when the first paint was seen:
-//                less disturbed than wall time by other load on the machine.
+//                less disturbed than wall time by other load on the machine;
+//   --smaps FILE a copy of /proc/<pid>/smaps taken with rss, to see which
+//                mappings the memory is in.
 // Times are milliseconds from just before fork(). The program is then ended
 // (SIGTERM to its process group, SIGKILL after two seconds).
 //
@@ -53,6 +55,7 @@ struct Options {
     double timeoutMs = 20000;
     double settleMs = 300;
     double rssDelayMs = 1000;
+    const char *smapsCopy = nullptr;
     std::vector<char *> command;
 };
 
@@ -76,7 +79,7 @@ double msSince(Clock::time_point start, Clock::time_point now = Clock::now())
 [[noreturn]] void usage()
 {
     std::fprintf(stderr,
-                 "usage: startup_probe [--timeout MS] [--settle MS] [--rss-delay MS] -- PROGRAM [ARGS...]\n");
+                 "usage: startup_probe [--timeout MS] [--settle MS] [--rss-delay MS] [--smaps FILE] -- PROGRAM [ARGS...]\n");
     std::exit(2);
 }
 
@@ -98,6 +101,8 @@ Options parseOptions(int argc, char **argv)
             options.settleMs = std::atof(argv[++i]);
         else if (arg == "--rss-delay")
             options.rssDelayMs = std::atof(argv[++i]);
+        else if (arg == "--smaps")
+            options.smapsCopy = argv[++i];
         else
             usage();
     }
@@ -363,6 +368,10 @@ int main(int argc, char **argv)
         anon = statusField(pid, "RssAnon");
         file = statusField(pid, "RssFile");
         shmem = statusField(pid, "RssShmem");
+        if (options.smapsCopy) {
+            std::ifstream smaps("/proc/" + std::to_string(pid) + "/smaps");
+            std::ofstream(options.smapsCopy) << smaps.rdbuf();
+        }
     }
     if (!seen.exited)
         stop(pid);

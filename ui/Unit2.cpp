@@ -13,7 +13,7 @@
 
 namespace tallyfin {
 
-TForm2 *Form2 = nullptr;
+WindowGlobal<TForm2> Form2;
 
 namespace {
 

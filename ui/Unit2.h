@@ -7,6 +7,7 @@
 
 #include "golden.h"
 #include "ui_Unit2.h"
+#include "windowglobal.h"
 
 namespace tallyfin {
 
@@ -52,6 +53,6 @@ private:
     void connectHandlers();
 };
 
-extern TForm2 *Form2;
+extern WindowGlobal<TForm2> Form2;
 
 } // namespace tallyfin

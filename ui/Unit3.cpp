@@ -2,6 +2,6 @@
 
 namespace tallyfin {
 
-TForm3 *Form3 = nullptr;
+WindowGlobal<TForm3> Form3;
 
 } // namespace tallyfin

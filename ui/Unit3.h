@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BatchDialog.h"
+#include "windowglobal.h"
 
 namespace tallyfin {
 
@@ -12,6 +13,6 @@ public:
     explicit TForm3(QWidget *parent = nullptr) : BatchDialog(TradeSide::Buy, parent) { setObjectName("TForm3"); }
 };
 
-extern TForm3 *Form3;
+extern WindowGlobal<TForm3> Form3;
 
 } // namespace tallyfin

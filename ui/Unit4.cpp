@@ -2,6 +2,6 @@
 
 namespace tallyfin {
 
-TForm4 *Form4 = nullptr;
+WindowGlobal<TForm4> Form4;
 
 } // namespace tallyfin

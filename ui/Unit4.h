@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BatchDialog.h"
+#include "windowglobal.h"
 
 namespace tallyfin {
 
@@ -12,6 +13,6 @@ public:
     explicit TForm4(QWidget *parent = nullptr) : BatchDialog(TradeSide::Sell, parent) { setObjectName("TForm4"); }
 };
 
-extern TForm4 *Form4;
+extern WindowGlobal<TForm4> Form4;
 
 } // namespace tallyfin

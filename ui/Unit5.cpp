@@ -9,7 +9,7 @@
 
 namespace tallyfin {
 
-TForm5 *Form5 = nullptr;
+WindowGlobal<TForm5> Form5;
 
 TForm5::TForm5(QWidget *parent) : QDialog(parent)
 {

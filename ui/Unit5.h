@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "ui_Unit5.h"
+#include "windowglobal.h"
 
 namespace tallyfin {
 
@@ -23,6 +24,6 @@ private:
     void showTexts();
 };
 
-extern TForm5 *Form5;
+extern WindowGlobal<TForm5> Form5;
 
 } // namespace tallyfin

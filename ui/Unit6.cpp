@@ -14,7 +14,7 @@
 
 namespace tallyfin {
 
-TForm6 *Form6 = nullptr;
+WindowGlobal<TForm6> Form6;
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "ui_Unit6.h"
+#include "windowglobal.h"
 
 class QTimer;
 
@@ -43,6 +44,6 @@ private:
     unsigned m_picks = 0;
 };
 
-extern TForm6 *Form6;
+extern WindowGlobal<TForm6> Form6;
 
 } // namespace tallyfin

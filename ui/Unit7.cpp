@@ -9,7 +9,7 @@
 
 namespace tallyfin {
 
-TForm7 *Form7 = nullptr;
+WindowGlobal<TForm7> Form7;
 
 TForm7::TForm7(QWidget *parent) : QDialog(parent)
 {

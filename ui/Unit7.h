@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "ui_Unit7.h"
+#include "windowglobal.h"
 
 namespace tallyfin {
 
@@ -16,6 +17,6 @@ public:
     explicit TForm7(QWidget *parent = nullptr);
 };
 
-extern TForm7 *Form7;
+extern WindowGlobal<TForm7> Form7;
 
 } // namespace tallyfin

@@ -21,7 +21,7 @@
 
 namespace tallyfin {
 
-TForm8 *Form8 = nullptr;
+WindowGlobal<TForm8> Form8;
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
+#include "windowglobal.h"
 
 class QRegion;
 
@@ -71,6 +72,6 @@ private:
     QImage m_shown;
 };
 
-extern TForm8 *Form8;
+extern WindowGlobal<TForm8> Form8;
 
 } // namespace tallyfin

@@ -11,7 +11,7 @@ namespace tallyfin {
 QString bundledText(const QString &fileName);
 
 // The resource path of a file compiled into the program, such as
-// ":/tallyfin/icons/64.png". Registers the program's resources on first use:
+// ":/tallyfin/help.txt". Registers the program's resources on first use:
 // they live in a static library, whose registration the linker would
 // otherwise drop.
 QString bundledPath(const QString &fileName);

@@ -1,18 +1,37 @@
 #include "icon.h"
 
-#include "bundled.h"
+#include <QImage>
+#include <QPixmap>
+
+#include <cstdint>
 
 namespace tallyfin {
+
+namespace {
+
+struct IconPixels {
+    int size;
+    const std::uint32_t *pixels;
+};
+
+#include "icon_pixels.inc"
+
+} // namespace
 
 QIcon programIcon()
 {
     // Each size is rendered from the drawing rather than scaled from one
-    // picture, so that the small ones stay sharp. Built once and shared:
-    // adding a file decodes it at once, and every window asks for the icon.
+    // picture, so that the small ones stay sharp. The pixels are compiled in,
+    // already in the pixmaps' format: each pixmap points at them, so building
+    // the icon decodes and copies nothing. Built once and shared: every
+    // window asks for the icon.
     static const QIcon icon = [] {
         QIcon sizes;
-        for (int size : {16, 32, 48, 64, 128, 256})
-            sizes.addFile(bundledPath(QStringLiteral("icons/%1.png").arg(size)), QSize(size, size));
+        for (const IconPixels &each : kIconSizes) {
+            const QImage image(reinterpret_cast<const uchar *>(each.pixels), each.size, each.size,
+                               each.size * int(sizeof(std::uint32_t)), QImage::Format_ARGB32_Premultiplied);
+            sizes.addPixmap(QPixmap::fromImage(image));
+        }
         return sizes;
     }();
     return icon;

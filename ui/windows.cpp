@@ -20,6 +20,38 @@ void create(Form *&global, Windows &windows)
     windows.emplace_back(global);
 }
 
+template <typename Form>
+void create(WindowGlobal<Form> &global, Windows &windows)
+{
+    auto *form = new Form;
+    windows.emplace_back(form);
+    global = form;
+}
+
+// Where the windows made on first use go; set while a ProgramWindows lives.
+Windows *g_madeOnFirstUse = nullptr;
+
+template <typename Form>
+Form *makeOnFirstUse()
+{
+    auto *form = new Form;
+    g_madeOnFirstUse->emplace_back(form);
+    return form;
+}
+
+// Lets every secondary global make its window on first use, or with false
+// stops them.
+void setMakers(bool make)
+{
+    Form2.makeOnFirstUse(make ? &makeOnFirstUse<TForm2> : nullptr);
+    Form3.makeOnFirstUse(make ? &makeOnFirstUse<TForm3> : nullptr);
+    Form4.makeOnFirstUse(make ? &makeOnFirstUse<TForm4> : nullptr);
+    Form5.makeOnFirstUse(make ? &makeOnFirstUse<TForm5> : nullptr);
+    Form6.makeOnFirstUse(make ? &makeOnFirstUse<TForm6> : nullptr);
+    Form7.makeOnFirstUse(make ? &makeOnFirstUse<TForm7> : nullptr);
+    Form8.makeOnFirstUse(make ? &makeOnFirstUse<TForm8> : nullptr);
+}
+
 } // namespace
 
 Windows createWindows()
@@ -34,6 +66,22 @@ Windows createWindows()
     create(Form7, windows);
     create(Form8, windows);
     return windows;
+}
+
+ProgramWindows::ProgramWindows()
+{
+    create(Form1, m_windows);
+    g_madeOnFirstUse = &m_windows;
+    setMakers(true);
+}
+
+ProgramWindows::~ProgramWindows()
+{
+    // No window is made while the others are being destroyed.
+    setMakers(false);
+    g_madeOnFirstUse = nullptr;
+    while (!m_windows.empty())
+        m_windows.pop_back();
 }
 
 } // namespace tallyfin

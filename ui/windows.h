@@ -7,11 +7,27 @@
 
 namespace tallyfin {
 
-// The program's eight windows in their order of creation, Form1 … Form8.
+// The program's windows in their order of creation.
 using Windows = std::vector<std::unique_ptr<QWidget>>;
 
-// Creates every window once, in its fixed order, each global set as its
-// window is made. Destroy them in reverse.
+// Creates every window once, Form1 … Form8 in this order, each global set as
+// its window is made. Destroy them in reverse.
 Windows createWindows();
+
+// The windows as the program makes them when it starts: the main window at
+// once, every other window the first time its global is used (the user opens
+// it), so that start-up builds and lays out only what is on screen. A window
+// once made lives, with its field texts, until this object is destroyed;
+// then the windows are destroyed in the reverse order of their making.
+class ProgramWindows {
+public:
+    ProgramWindows();
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows &) = delete;
+    ProgramWindows &operator=(const ProgramWindows &) = delete;
+
+private:
+    Windows m_windows;
+};
 
 } // namespace tallyfin

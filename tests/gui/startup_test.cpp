@@ -1,0 +1,109 @@
+// Start-up: the main window is made at once and every other window on first
+// use, then kept; the icon drawn from compiled-in pixels is the PNGs' icon.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPointer>
+
+#include <stdexcept>
+#include <utility>
+
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "Unit4.h"
+#include "Unit5.h"
+#include "Unit6.h"
+#include "Unit7.h"
+#include "Unit8.h"
+#include "fake_platform.h"
+#include "icon.h"
+#include "window_globals.h"
+#include "windows.h"
+
+namespace tallyfin {
+namespace {
+
+int g_made = 0;
+bool g_failNext = false;
+
+QObject *makeObject()
+{
+    if (std::exchange(g_failNext, false))
+        throw std::runtime_error("no memory");
+    ++g_made;
+    static QObject made;
+    return &made;
+}
+
+TEST(WindowGlobal, HoldsWhatItIsGivenAndMakesItsWindowOnceOnFirstUse)
+{
+    WindowGlobal<QObject> global;
+    QObject own;
+    global = &own;
+    EXPECT_EQ(global.get(), &own);
+    global = nullptr;
+    EXPECT_EQ(global.get(), nullptr) << "no maker: a plain pointer";
+
+    g_made = 0;
+    g_failNext = true;
+    global.makeOnFirstUse(&makeObject);
+    EXPECT_EQ(g_made, 0) << "nothing is made before the first use";
+    EXPECT_THROW(global.get(), std::runtime_error);
+    QObject *made = global;
+    ASSERT_NE(made, nullptr) << "a failed making is tried again";
+    EXPECT_EQ(global.get(), made);
+    EXPECT_EQ(g_made, 1);
+    global = nullptr;
+    EXPECT_EQ(global.get(), nullptr) << "a window is made once at most";
+}
+
+bool isWindowOfTheProgram(const QWidget *widget) { return widget->objectName().startsWith(QStringLiteral("TForm")); }
+
+TEST(ProgramWindows, MakeTheMainWindowAtOnceTheOthersOnFirstUseAndKeepThem)
+{
+    testing::FakePlatform fake;
+    QPointer<QWidget> main, buy, about;
+    {
+        const ProgramWindows windows;
+        main = Form1;
+        ASSERT_TRUE(main);
+        for (const QWidget *widget : QApplication::topLevelWidgets())
+            EXPECT_TRUE(!isWindowOfTheProgram(widget) || widget == main) << widget->objectName().toStdString();
+
+        Form1->Button4Click();
+        buy = Form3;
+        ASSERT_TRUE(buy && buy->isVisible());
+        buy->findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(QStringLiteral("10.5"));
+        buy->hide();
+        Form1->Button4Click();
+        EXPECT_EQ(Form3.get(), buy.data()) << "made once";
+        EXPECT_EQ(buy->findChild<QLineEdit *>(QStringLiteral("Edit1"))->text(), "10.5");
+
+        Form1->Button6Click();
+        about = Form5;
+        EXPECT_TRUE(about && about->isVisible());
+    }
+    EXPECT_FALSE(main || buy || about) << "every window made is destroyed with the program's";
+    EXPECT_EQ(Form2.get(), nullptr) << "no window is made after the program's windows are gone";
+    testing::forgetAllWindows();
+}
+
+TEST(ProgramIcon, CompiledInPixelsGiveThePixmapsOfThePngs)
+{
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const QString png = QStringLiteral(QT_TESTCASE_SOURCEDIR "/../resources/icons/hicolor/%1x%1/apps/tallyfin.png")
+                                .arg(size);
+        const QImage expected = QPixmap::fromImage(QImage(png)).toImage();
+        ASSERT_FALSE(expected.isNull()) << png.toStdString();
+        const QImage shown = programIcon().pixmap(size).toImage();
+        EXPECT_EQ(shown.format(), expected.format()) << size;
+        EXPECT_TRUE(shown == expected) << size;
+    }
+}
+
+} // namespace
+} // namespace tallyfin
