@@ -10,10 +10,12 @@ namespace {
 
 using namespace tallyfin;
 
-TradeFields bought(RuleSet rules, const char *quantity)
+TradeFields bought(RuleSet rules, const char *quantity, bool noMinimum = false)
 {
     TradeFields f;
     f.rules = rules;
+    f.noMinimum = noMinimum;
+    f.leviesOnTop = noMinimum;
     f.tradeDate = "2026-12-08";
     f.ComboBox1 = "0.25";
     f.jg = "10";
@@ -22,9 +24,9 @@ TradeFields bought(RuleSet rules, const char *quantity)
     return f;
 }
 
-void Solve(benchmark::State &state, RuleSet rules, const char *quantity)
+void Solve(benchmark::State &state, RuleSet rules, const char *quantity, bool noMinimum = false)
 {
-    const TradeFields f = bought(rules, quantity);
+    const TradeFields f = bought(rules, quantity, noMinimum);
     int evaluations = 0;
     for (auto _ : state) {
         const TargetSolution solution = SolveTarget(f, TargetKind::Return, "10", kDecimalPoint);
@@ -53,6 +55,8 @@ void BruteForce(benchmark::State &state, const char *quantity)
 }
 
 BENCHMARK_CAPTURE(Solve, DatedOneShare, RuleSet::Dated, "1")->Unit(benchmark::kMicrosecond);
+// No minimum and levies on top: the estimate, which counts a 5-yuan minimum, lies farthest off.
+BENCHMARK_CAPTURE(Solve, DatedOneShareNoMinimum, RuleSet::Dated, "1", true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Solve, DatedSmall100Shares, RuleSet::Dated, "100")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Solve, DatedLarge10BillionShares, RuleSet::Dated, "10000000000")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Solve, ClassicSmall100Shares, RuleSet::Classic, "100")->Unit(benchmark::kMicrosecond);

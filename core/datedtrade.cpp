@@ -98,14 +98,15 @@ Decimal readExact(std::string_view text, DecimalSeparator separator)
 double approximate(const Decimal &value) { return std::strtod(value.toString().c_str(), nullptr); }
 
 // Where the search starts: the price at which the sale's amount, less fees at
-// their rates, covers the cash paid, the goal and the minimum charges.
+// their rates, covers the cash paid, the goal and the minimum commission.
 std::int64_t estimateTick(const DatedTerms &terms, const Decimal &tick, const Decimal &quantity,
                           const Decimal &target)
 {
     double rates = approximate(terms.options.commissionRate);
     for (const FeeRuleRow *row : {terms.rules.stampDuty, terms.rules.handlingFee, terms.rules.managementFee})
         rates += approximate(Decimal::fromLiteral(row->ratePerMille));
-    const double amount = (approximate(target) + 5) / (1 - rates / 1000);
+    const double minimum = terms.options.noMinimum ? 0 : approximate(kMinimumCommission);
+    const double amount = (approximate(target) + minimum) / (1 - rates / 1000);
     const double ticks = std::ceil(amount / approximate(tick * quantity));
     return std::isfinite(ticks) && ticks < 1e15 ? static_cast<std::int64_t>(std::max(ticks, 1.0)) : 1;
 }
