@@ -131,17 +131,10 @@ public:
         declare(m_app->add_flag(name), 0, [&target](const auto &used) { target = !used.empty(); });
     }
 
-    // "--name TEXT" or "--name=TEXT"
-    void text(const std::string &name, std::string &target)
-    {
-        declare(m_app->add_option(name), 1, [&target](const auto &used) {
-            if (!used.empty())
-                target = used.front().front();
-        });
-    }
-
-    // The same, for an option that has no default.
-    void text(const std::string &name, std::optional<std::string> &target)
+    // "--name TEXT" or "--name=TEXT", into a text with a default or an
+    // optional one.
+    template <typename Text>
+    void text(const std::string &name, Text &target)
     {
         declare(m_app->add_option(name), 1, [&target](const auto &used) {
             if (!used.empty())

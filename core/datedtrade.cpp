@@ -166,12 +166,8 @@ void showTradeResult(TradeFields &f, const Decimal &netReceipts, DecimalSeparato
 
 TradeOutcome calculateSell(TradeFields &f, const DatedTerms &terms, DecimalSeparator separator)
 {
-    if (f.Edit2.empty())
-        return TradeOutcome::Calculated;
-    if (f.Edit3.empty())
-        f.Edit3 = f.sl;
-    if (f.Edit3.empty())
-        return TradeOutcome::SellQuantityMissing;
+    if (const std::optional<TradeOutcome> stop = StartSale(f))
+        return *stop;
 
     const Decimal price = ReadDatedPrice(f.Edit2, TradeSide::Sell, separator);
     const Decimal quantity = ReadDatedQuantity(f.Edit3, TradeSide::Sell, separator);

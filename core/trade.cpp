@@ -27,6 +27,17 @@ FeeSettings ReadFeeSettings(const TradeFields &fields, DecimalSeparator separato
     return fees;
 }
 
+std::optional<TradeOutcome> StartSale(TradeFields &f)
+{
+    if (f.Edit2.empty())
+        return TradeOutcome::Calculated;
+    if (f.Edit3.empty())
+        f.Edit3 = f.sl;
+    if (f.Edit3.empty())
+        return TradeOutcome::SellQuantityMissing;
+    return std::nullopt;
+}
+
 Extended ClassicNetReceipts(double amount, double commission, double stampDuty, double transferFee)
 {
     return ((Extended(amount) - commission) - stampDuty) - transferFee;
@@ -88,12 +99,8 @@ TradeOutcome calculateSell(TradeFields &f, const FeeSettings &fees, DecimalSepar
 {
     const auto show = [separator](Extended value) { return FormatGeneral(value, separator); };
 
-    if (f.Edit2.empty())
-        return TradeOutcome::Calculated;
-    if (f.Edit3.empty())
-        f.Edit3 = f.sl;
-    if (f.Edit3.empty())
-        return TradeOutcome::SellQuantityMissing;
+    if (const std::optional<TradeOutcome> stop = StartSale(f))
+        return *stop;
 
     const double price = parseInput(f.Edit2, separator);
     const double quantity = parseInput(f.Edit3, separator);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -86,6 +87,11 @@ inline constexpr std::string_view kSellQuantityMissing = "卖出数量必须设�
 // not cover, and a price, quantity or rate it cannot take, throw
 // EInputRejected (see datedtrade.h).
 TradeOutcome CalculateTrade(TradeFields &fields, DecimalSeparator separator);
+
+// The sell side's first steps under either rule set: without a sell price
+// there is nothing to do (Calculated); an empty sell quantity takes the
+// bought one; with neither, SellQuantityMissing. nullopt: the sale goes on.
+std::optional<TradeOutcome> StartSale(TradeFields &fields);
 
 // The sell side's arithmetic, shared with the target price search.
 //   net receipts ((amount − commission) − stamp duty) − transfer fee
