@@ -81,34 +81,17 @@ struct PreparedTerms {
     }
 };
 
-void requireRange(bool inRange, const std::string &message)
-{
-    if (!inRange)
-        throw EInputRejected(message);
-}
-
-Decimal readExact(std::string_view text, DecimalSeparator separator)
-{
-    const std::optional<Decimal> value = Decimal::fromTyped(text, separator);
-    if (!value)
-        throw EConvertError(text);
-    return *value;
-}
-
-double approximate(const Decimal &value) { return std::strtod(value.toString().c_str(), nullptr); }
-
 // Where the search starts: the price at which the sale's amount, less fees at
 // their rates, covers the cash paid, the goal and the minimum commission.
 std::int64_t estimateTick(const DatedTerms &terms, const Decimal &tick, const Decimal &quantity,
                           const Decimal &target)
 {
-    double rates = approximate(terms.options.commissionRate);
+    double rates = terms.options.commissionRate.approximate();
     for (const FeeRuleRow *row : {terms.rules.stampDuty, terms.rules.handlingFee, terms.rules.managementFee})
-        rates += approximate(Decimal::fromLiteral(row->ratePerMille));
-    const double minimum = terms.options.noMinimum ? 0 : approximate(kMinimumCommission);
-    const double amount = (approximate(target) + minimum) / (1 - rates / 1000);
-    const double ticks = std::ceil(amount / approximate(tick * quantity));
-    return std::isfinite(ticks) && ticks < 1e15 ? static_cast<std::int64_t>(std::max(ticks, 1.0)) : 1;
+        rates += Decimal::fromLiteral(row->ratePerMille).approximate();
+    const double minimum = terms.options.noMinimum ? 0 : kMinimumCommission.approximate();
+    const double amount = (target.approximate() + minimum) / (1 - rates / 1000);
+    return StartTick(amount / (tick * quantity).approximate());
 }
 
 void writeSide(const SideFees &fees, bool leviesOnTop, DecimalSeparator separator, std::string &amount,
@@ -150,7 +133,7 @@ void calculateBuy(TradeFields &f, const DatedTerms &terms, DecimalSeparator sepa
 // Return and profit against the cash paid as the buy group shows it.
 void showTradeResult(TradeFields &f, const Decimal &netReceipts, DecimalSeparator separator)
 {
-    const Decimal cashPaid = readExact(f.Edit9, separator);
+    const Decimal cashPaid = Decimal::parse(f.Edit9, separator);
     const Decimal profit = netReceipts - cashPaid;
     if (cashPaid.sign() == 0 && profit.sign() == 0)
         throw EInvalidOp();
@@ -194,8 +177,8 @@ DatedTerms ReadDatedTerms(const TradeFields &fields, DecimalSeparator separator)
     if (!date)
         throw EFeeRulesError("成交日期“" + fields.tradeDate + "”不是 YYYY-MM-DD 格式的日期");
     DatedTerms terms{RulesFor(*date, *market), {}};
-    terms.options.commissionRate = readExact(fields.ComboBox1, separator);
-    requireRange(terms.options.commissionRate.sign() >= 0
+    terms.options.commissionRate = Decimal::parse(fields.ComboBox1, separator);
+    RequireInput(terms.options.commissionRate.sign() >= 0
                      && terms.options.commissionRate <= Decimal(kMaxCommissionPerMille),
                  "佣金费率应在 0 到 " + std::to_string(kMaxCommissionPerMille) + "‰ 之间");
     terms.options.noMinimum = fields.noMinimum;
@@ -205,16 +188,16 @@ DatedTerms ReadDatedTerms(const TradeFields &fields, DecimalSeparator separator)
 
 Decimal ReadDatedPrice(std::string_view text, TradeSide side, DecimalSeparator separator)
 {
-    const Decimal price = readExact(text, separator);
-    requireRange(price.sign() > 0 && price <= Decimal(kMaxDatedPrice),
+    const Decimal price = Decimal::parse(text, separator);
+    RequireInput(price.sign() > 0 && price <= Decimal(kMaxDatedPrice),
                  sideName(side) + "价格应大于 0 且不超过 " + std::to_string(kMaxDatedPrice) + " 元");
     return price;
 }
 
 Decimal ReadDatedQuantity(std::string_view text, TradeSide side, DecimalSeparator separator)
 {
-    const Decimal quantity = readExact(text, separator);
-    requireRange(quantity.isInteger() && quantity >= Decimal(1) && quantity <= Decimal(kMaxDatedQuantity),
+    const Decimal quantity = Decimal::parse(text, separator);
+    RequireInput(quantity.isInteger() && quantity >= Decimal(1) && quantity <= Decimal(kMaxDatedQuantity),
                  sideName(side) + "数量应为 1 到 " + std::to_string(kMaxDatedQuantity) + " 之间的整数");
     return quantity;
 }
@@ -222,6 +205,12 @@ Decimal ReadDatedQuantity(std::string_view text, TradeSide side, DecimalSeparato
 Decimal DatedReturnPercent(const Decimal &profit, const Decimal &cashPaid)
 {
     return Decimal::quotient(profit.shifted(2), cashPaid, 2, Rounding::HalfUp);
+}
+
+void RequireInput(bool acceptable, const std::string &message)
+{
+    if (!acceptable)
+        throw EInputRejected(message);
 }
 
 SideFees DatedSideFees(const DatedTerms &terms, TradeSide side, const Decimal &price, const Decimal &quantity)
@@ -239,7 +228,7 @@ SaleCurve DatedSaleCurve(const DatedTerms &terms, const Decimal &quantity, const
         return fees.amount - fees.total() - cashPaid;
     };
     curve.maxDip = kMaxNetDip;
-    curve.maxTick = *Decimal::quotient(Decimal(kMaxDatedPrice), tick, 0, Rounding::Floor).toInt64();
+    curve.maxTick = SaleTicks(tick);
     curve.estimate = estimateTick(terms, tick, quantity, cashPaid + goal);
     return curve;
 }

@@ -13,7 +13,7 @@ namespace tallyfin {
 // What the dated rules accept: a price above 0 up to this many yuan, a whole
 // quantity from 1 up to this many shares, a commission rate up to the legal
 // cap of 3‰.
-inline constexpr std::int64_t kMaxDatedPrice = 100000;
+inline constexpr std::int64_t kMaxDatedPrice = kMaxSalePrice;
 inline constexpr std::int64_t kMaxDatedQuantity = 10'000'000'000;
 inline constexpr std::int64_t kMaxCommissionPerMille = 3;
 
@@ -29,6 +29,9 @@ struct DatedTerms {
     RulesInForce rules;
     DatedFeeOptions options;
 };
+
+// Throws EInputRejected with the message unless the input is acceptable.
+void RequireInput(bool acceptable, const std::string &message);
 
 // Reads the rule set's settings from the fields: the market (zjs), the trade
 // date, the commission rate (ComboBox1, typed or chosen) and the two options.

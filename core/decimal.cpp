@@ -1,6 +1,7 @@
 #include "decimal.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <stdexcept>
 
@@ -75,6 +76,14 @@ std::optional<Decimal> Decimal::fromTyped(std::string_view text, DecimalSeparato
     if (number->exponent >= 0)
         return Decimal(Integer(units * powerOfTen(static_cast<int>(number->exponent))), 0);
     return Decimal(std::move(units), static_cast<int>(-number->exponent));
+}
+
+Decimal Decimal::parse(std::string_view text, DecimalSeparator separator)
+{
+    const std::optional<Decimal> value = fromTyped(text, separator);
+    if (!value)
+        throw EConvertError(text);
+    return *value;
 }
 
 Decimal Decimal::fromExtended(long double value)
@@ -193,6 +202,8 @@ std::string Decimal::toString() const
     }
     return Decimal(std::move(units), scale).toFixed(scale, kDecimalPoint);
 }
+
+double Decimal::approximate() const { return std::strtod(toString().c_str(), nullptr); }
 
 std::optional<std::int64_t> Decimal::toInt64() const
 {

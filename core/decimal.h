@@ -43,6 +43,10 @@ public:
     //   fromTyped("1e3", ".") -> 1000,   fromTyped(" 10,5 ", ",") -> 10.5
     static std::optional<Decimal> fromTyped(std::string_view text, DecimalSeparator separator);
 
+    // The same, with EConvertError for a text that is no number.
+    //   parse("10.5", ".") -> 10.5,  parse("1,000", ".") throws EConvertError
+    static Decimal parse(std::string_view text, DecimalSeparator separator);
+
     // The exact value of a finite extended-precision number (every binary
     // fraction is a finite decimal one).
     //   fromExtended(0.1L) -> 0.1000000000000000000013552527156068805425…
@@ -76,6 +80,9 @@ public:
 
     // The shortest exact text, "." as separator:  Decimal(5100, 3) -> "5.1"
     std::string toString() const;
+
+    // The nearest double, for estimates only; never for money.
+    double approximate() const;
 
     // The value when it is a whole number within 64 bits.
     std::optional<std::int64_t> toInt64() const;

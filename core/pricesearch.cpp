@@ -1,6 +1,7 @@
 #include "pricesearch.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tallyfin {
 
@@ -104,5 +105,16 @@ private:
 } // namespace
 
 TickSearch LowestTickReaching(const SaleCurve &curve, const Decimal &goal) { return Search(curve, goal).run(); }
+
+std::int64_t SaleTicks(const Decimal &tick)
+{
+    return *Decimal::quotient(Decimal(kMaxSalePrice), tick, 0, Rounding::Floor).toInt64();
+}
+
+std::int64_t StartTick(double ticks)
+{
+    const double whole = std::ceil(ticks);
+    return std::isfinite(whole) && whole < 1e15 ? static_cast<std::int64_t>(std::max(whole, 1.0)) : 1;
+}
 
 } // namespace tallyfin

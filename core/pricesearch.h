@@ -32,6 +32,16 @@ struct TickSearch {
     int evaluations = 0; // how often profitAt was asked (for the benchmark)
 };
 
+// The highest sell price searched, and the dated rules' highest price.
+inline constexpr std::int64_t kMaxSalePrice = 100000;
+
+// How many ticks lie up to kMaxSalePrice:  SaleTicks(0.01) -> 10000000
+std::int64_t SaleTicks(const Decimal &tick);
+
+// A tick estimate as a start for the search: 1 where the estimate is no
+// usable number.  StartTick(1234.2) -> 1235
+std::int64_t StartTick(double ticks);
+
 // The lowest k with profitAt(k) >= goal. Exponential search from the
 // estimate and bisection find two neighbours k-1 (short) and k (reaching);
 // since no tick below k-1 can lie more than maxDip above it, a walk down from

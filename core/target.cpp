@@ -1,6 +1,5 @@
 #include "target.h"
 
-#include <cmath>
 #include <functional>
 
 #include "datedtrade.h"
@@ -19,42 +18,21 @@ struct SaleModel {
 
 const std::string &quantityToSell(const TradeFields &f) { return f.Edit3.empty() ? f.sl : f.Edit3; }
 
-Decimal exactNumber(std::string_view text, DecimalSeparator separator)
-{
-    const std::optional<Decimal> value = Decimal::fromTyped(text, separator);
-    if (!value)
-        throw EConvertError(text);
-    return *value;
-}
-
-void require(bool condition, std::string_view message)
-{
-    if (!condition)
-        throw EInputRejected(std::string(message));
-}
-
 // The profit the target asks for, against the cash paid.
 Decimal goalProfit(TargetKind kind, std::string_view value, const Decimal &cashPaid, DecimalSeparator separator)
 {
     if (kind == TargetKind::BreakEven)
         return Decimal();
-    const Decimal typed = exactNumber(value, separator);
+    const Decimal typed = Decimal::parse(value, separator);
     return kind == TargetKind::Profit ? typed : (cashPaid * typed).shifted(-2);
-}
-
-double approximate(const Decimal &value) { return std::strtod(value.toString().c_str(), nullptr); }
-
-std::int64_t tickCount(const Decimal &tick)
-{
-    return *Decimal::quotient(Decimal(kMaxTargetPrice), tick, 0, Rounding::Floor).toInt64();
 }
 
 SaleModel datedModel(const TradeFields &f, const Decimal &goal, DecimalSeparator separator)
 {
     const DatedTerms terms = ReadDatedTerms(f, separator);
     const Decimal quantity = ReadDatedQuantity(quantityToSell(f), TradeSide::Sell, separator);
-    const Decimal cashPaid = exactNumber(f.Edit9, separator);
-    require(cashPaid.sign() > 0, "实付金额应大于 0");
+    const Decimal cashPaid = Decimal::parse(f.Edit9, separator);
+    RequireInput(cashPaid.sign() > 0, "实付金额应大于 0");
     SaleModel model{DatedSaleCurve(terms, quantity, cashPaid, goal), {}};
     const Market market = terms.rules.market;
     model.textsAt = [terms, quantity, cashPaid, market, separator](std::int64_t tick) {
@@ -92,30 +70,31 @@ SaleModel classicModel(const TradeFields &f, const Decimal &goal, DecimalSeparat
 {
     const FeeSettings fees = ReadFeeSettings(f, separator);
     const double quantity = RoundToDouble(ParseDecimal(quantityToSell(f), separator));
-    require(quantity > 0 && quantity <= 1e10, "卖出数量应大于 0 且不超过 10000000000");
+    RequireInput(quantity > 0 && quantity <= kMaxDatedQuantity,
+                 "卖出数量应大于 0 且不超过 " + std::to_string(kMaxDatedQuantity));
     // Fees that grow as fast as the amount leave nothing to reach.
-    require(fees.commissionRate >= 0 && fees.stampDutyRate >= 0 && fees.commissionRate + fees.stampDutyRate <= 500,
-            "佣金与印花税的费率之和应在 0 到 500‰ 之间");
+    RequireInput(fees.commissionRate >= 0 && fees.stampDutyRate >= 0 && fees.commissionRate + fees.stampDutyRate <= 500,
+                 "佣金与印花税的费率之和应在 0 到 500‰ 之间");
     const Extended cashPaid = ParseDecimal(f.Edit9, separator);
-    require(cashPaid > 0, "实付金额应大于 0");
-    const bool funds = fees.exchange == "基金权证";
+    RequireInput(cashPaid > 0, "实付金额应大于 0");
+    const bool funds = MarketNamed(fees.exchange) == Market::FundsWarrants;
     const ClassicSale sale{fees, quantity, TransferFee(fees.exchange, quantity), cashPaid, funds ? 1000.0L : 100.0L};
-    const Decimal tickSize(1, funds ? 3 : 2);
+    const Decimal tickSize = MarketTick(funds ? Market::FundsWarrants : Market::ShanghaiA);
 
     SaleModel model;
     model.curve.profitAt = [sale](std::int64_t tick) {
         return Decimal::fromExtended(RoundToDouble(sale.netAt(sale.priceAt(tick)) - sale.cashPaid));
     };
-    model.curve.maxTick = tickCount(tickSize);
+    model.curve.maxTick = SaleTicks(tickSize);
     // Every step of the sale is monotone in the price but for the last bits
     // of its roundings; a billionth of the largest sums bounds any dip.
-    const Decimal largest = Decimal::fromExtended(Extended(quantity).value() * kMaxTargetPrice)
+    const Decimal largest = Decimal::fromExtended(Extended(quantity).value() * kMaxSalePrice)
                             + Decimal::fromExtended(cashPaid.value());
     model.curve.maxDip = (largest + Decimal(1)).shifted(-9);
     const double rates = (fees.commissionRate + fees.stampDutyRate) / 1000;
-    const double ticks = std::ceil((approximate(Decimal::fromExtended(cashPaid.value()) + goal) + 5 + sale.transfer)
-                                   / (quantity * approximate(tickSize) * (1 - rates)));
-    model.curve.estimate = std::isfinite(ticks) && ticks < 1e15 ? static_cast<std::int64_t>(std::max(ticks, 1.0)) : 1;
+    model.curve.estimate =
+        StartTick(((Decimal::fromExtended(cashPaid.value()) + goal).approximate() + 5 + sale.transfer)
+                  / (quantity * tickSize.approximate() * (1 - rates)));
     model.textsAt = [sale, separator](std::int64_t tick) {
         const double price = sale.priceAt(tick);
         const Extended net = sale.netAt(price);
@@ -129,7 +108,7 @@ SaleModel classicModel(const TradeFields &f, const Decimal &goal, DecimalSeparat
 Decimal cashPaidOf(const TradeFields &f, DecimalSeparator separator)
 {
     if (f.rules == RuleSet::Dated)
-        return exactNumber(f.Edit9, separator);
+        return Decimal::parse(f.Edit9, separator);
     return Decimal::fromExtended(ParseDecimal(f.Edit9, separator).value());
 }
 

@@ -14,7 +14,7 @@ namespace tallyfin {
 // computed exactly as the window computes the sell side under the chosen
 // rule set (classic: extended precision, fees as doubles; dated: exact money
 // rounded per item), at each price on the market's tick (0.01 yuan for
-// shares, 0.001 for funds and warrants) up to kMaxTargetPrice.
+// shares, 0.001 for funds and warrants) up to kMaxSalePrice.
 //
 // Read from the fields: the rule set and its settings, the cash paid (Edit9,
 // as shown), the quantity to sell (Edit3, or the bought quantity sl when it
@@ -24,7 +24,6 @@ namespace tallyfin {
 // quantity or rates no price can be found for, and what the rule set throws
 // for its settings.
 
-inline constexpr std::int64_t kMaxTargetPrice = 100000;
 inline constexpr std::string_view kTargetUnreachable = "任何价格都达不到目标";
 inline constexpr std::string_view kTargetAtLowestPrice = "最低报价已达到目标";
 
