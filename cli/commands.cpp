@@ -4,6 +4,15 @@ namespace tallyfin {
 
 namespace {
 
+// What the error box would say; an input the dated rules refuse is said in
+// the user's words, without the box's full stop, as the window says it.
+std::string errorText(const Error &error)
+{
+    if (dynamic_cast<const EInputRejected *>(&error))
+        return error.message();
+    return ErrorBoxText(error.message());
+}
+
 // What the batch dialog would write back, or nothing when it was not used.
 std::optional<BatchReduction> reduce(const BatchInput &batches)
 {
@@ -36,11 +45,8 @@ TradeResult RunTrade(const TradeRequest &request)
         applyReduction(sell, result.fields.Edit2, result.fields.Edit3, result.sellRelabelled);
         if (CalculateTrade(result.fields, kDecimalPoint) == TradeOutcome::SellQuantityMissing)
             result.message = std::string(kSellQuantityMissing);
-    } catch (const EInputRejected &rejected) {
-        // Said in the user's words, as the window's box says it.
-        result.error = rejected.message();
     } catch (const Error &error) {
-        result.error = ErrorBoxText(error.message());
+        result.error = errorText(error);
     }
     return result;
 }
@@ -79,10 +85,8 @@ TargetResult RunTarget(const TargetRequest &request)
                                               kDecimalPoint);
         result.message = solution.message;
         result.solution = std::move(solution);
-    } catch (const EInputRejected &rejected) {
-        result.error = rejected.message();
     } catch (const Error &error) {
-        result.error = ErrorBoxText(error.message());
+        result.error = errorText(error);
     }
     return result;
 }
@@ -96,7 +100,7 @@ GoldenResult RunGolden(const GoldenRequest &request)
         if (const auto message = ProjectGolden(result.fields, request.mode, kDecimalPoint))
             result.message = std::string(*message);
     } catch (const Error &error) {
-        result.error = ErrorBoxText(error.message());
+        result.error = errorText(error);
     }
     return result;
 }
