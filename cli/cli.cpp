@@ -19,8 +19,8 @@ Trade options (defaults as in the main window):
   --rules classic|dated   fee rules (费率规则): the classic schedule (default),
                           or the statutory fees of the trade date (按成交日期)
   --date YYYY-MM-DD       trade date (成交日期) for --rules dated, default today
-  --exchange TEXT         exchange (证交所), default 上海A股; 北京A股 too with
-                          --rules dated
+  --exchange TEXT         exchange (证交所), default 上海A股; 北京A股, 上海基金
+                          and 深圳基金 too with --rules dated
   --commission TEXT       commission rate in ‰ (佣金), default 3.0
   --stamp-duty TEXT       stamp duty rate in ‰ (印花税), default 1; the dated
                           rules take it from their table

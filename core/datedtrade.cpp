@@ -172,7 +172,8 @@ DatedTerms ReadDatedTerms(const TradeFields &fields, DecimalSeparator separator)
 {
     const std::optional<Market> market = MarketNamed(fields.zjs);
     if (!market)
-        throw EFeeRulesError("按成交日期的费率表中没有“" + fields.zjs + "”，可选：上海A股、深圳A股、北京A股、基金权证");
+        throw EFeeRulesError("按成交日期的费率表中没有“" + fields.zjs + "”，可选："
+                             + MarketsText(kAllMarkets));
     const std::optional<TradeDate> date = ParseTradeDate(fields.tradeDate);
     if (!date)
         throw EFeeRulesError("成交日期“" + fields.tradeDate + "”不是 YYYY-MM-DD 格式的日期");

@@ -53,8 +53,9 @@ Decimal ReadDatedQuantity(std::string_view text, TradeSide side, DecimalSeparato
 // applies to the rounded commission. With the levies inside the commission
 // (the default) the commission never falls below them (the legal floor);
 // with levies on top they are their own figure and the minimum applies to
-// the commission alone. A transfer fee that brokers billed inside the
-// commission (Shenzhen before 2017) is not charged on its own then.
+// the commission alone. A transfer fee that brokers bill with the levies
+// (Shenzhen's) sits inside the commission with them, or is added on top
+// with them.
 struct SideFees {
     Decimal amount; // price × quantity, to the cent
     Decimal commission, stampDuty, transferFee;

@@ -9,7 +9,10 @@ namespace {
 constexpr std::uint8_t SH = MarketBit(Market::ShanghaiA);
 constexpr std::uint8_t SZ = MarketBit(Market::ShenzhenA);
 constexpr std::uint8_t BJ = MarketBit(Market::BeijingA);
+constexpr std::uint8_t SF = MarketBit(Market::ShanghaiFund);
+constexpr std::uint8_t ZF = MarketBit(Market::ShenzhenFund);
 constexpr std::uint8_t FW = MarketBit(Market::FundsWarrants);
+constexpr std::uint8_t Funds = SF | ZF | FW;
 
 constexpr FeeItem Stamp = FeeItem::StampDuty;
 constexpr FeeItem Transfer = FeeItem::TransferFee;
@@ -25,35 +28,40 @@ constexpr Confidence Q = Confidence::Uncertain;
 
 constexpr std::string_view kShanghaiTransfer2012 =
     "2012-06-01至2015-07-31沪市过户费不确定：按中国结算的官方费率计，许多券商当时收取更多";
-constexpr std::string_view kFundHandlingShanghai = "沪深基金经手费不同时按沪市计";
 
 // The statutory fees of A-share, fund and warrant trades since 2001-11-16.
 // Rates are per mille; each row holds until the next row of its item and market.
 constexpr FeeRuleRow kRows[] = {
     {"2001-11-16", SH | SZ, Stamp, Amount, "2", Both, "", S, true,
      "财政部 2001-11-16 起由4‰调为2‰（中国证券报 2007-05-30）", ""},
-    {"2001-11-16", FW, Stamp, Amount, "0", Both, "", S, true, "基金交易免征印花税（券商费率表）", ""},
+    {"2001-11-16", Funds, Stamp, Amount, "0", Both, "", S, true, "基金交易免征印花税（券商费率表）", ""},
     {"2001-11-16", SH, Transfer, Par, "1", Both, "1", Q, true,
      "上交所收费表（约2008年）：成交面额的0.1%，起点1元",
      "沪市过户费（面值的1‰，最低1元，面值按1元计）的起始日期未经证实"},
     {"2001-11-16", SZ, Transfer, Amount, "0.0255", Both, "", Q, false,
      "深交所 2012-04-30 通知：经手费0.1475‰中中国结算收取0.0255‰",
      "深市过户费含在经手费内、不单独列示；起始日期未经证实"},
-    {"2001-11-16", FW, Transfer, Amount, "0", Both, "", S, true, "中国结算：ETF免收过户费", ""},
+    {"2001-11-16", Funds, Transfer, Amount, "0", Both, "", S, true, "中国结算：ETF免收过户费", ""},
     {"2001-11-16", SH, Handling, Amount, "0.105", Both, "", Q, true, "上证财字〔2003〕2号（原0.105‰）",
      "沪市经手费0.105‰的起始日期未经证实"},
     {"2001-11-16", SZ, Handling, Amount, "0.122", Both, "", Q, true,
      "深交所 2012-04-30 通知（本所收取0.122‰）", "深市经手费0.122‰的起始日期未经证实"},
+    {"2001-11-16", SF, Handling, Amount, "0.085", Both, "", Q, true, "上证财字〔2003〕2号（基金原0.085‰）",
+     "沪市基金经手费0.085‰的起始日期未经证实"},
+    {"2001-11-16", ZF, Handling, Amount, "0.0487", Both, "", Q, true,
+     "深证上〔2021〕655号（由0.0487‰下调）", "深市基金经手费0.0487‰在2015-08-01之前的适用未经证实"},
     {"2001-11-16", FW, Handling, Amount, "0.085", Both, "", Q, true, "上证财字〔2003〕2号（基金原0.085‰）",
      "基金经手费0.085‰的起始日期未经证实；沪深基金经手费不同时按沪市计"},
     {"2001-11-16", SH | SZ, Management, Amount, "0.045", Both, "", Q, true,
      "上证财字〔2003〕2号（证管费原0.045‰）", "证管费0.045‰的起始日期未经证实，深市按沪市计"},
-    {"2001-11-16", FW, Management, Amount, "0", Both, "", P, true, "上证财字〔2003〕2号（基金原不收证管费）", ""},
+    {"2001-11-16", Funds, Management, Amount, "0", Both, "", P, true, "上证财字〔2003〕2号（基金原不收证管费）", ""},
     {"2003-02-20", SH, Handling, Amount, "0.11", Both, "", Q, true, "上证财字〔2003〕2号",
+     "2003年经手费调整的生效日期未经证实（按通知日期计）"},
+    {"2003-02-20", SF, Handling, Amount, "0.045", Both, "", Q, true, "上证财字〔2003〕2号",
      "2003年经手费调整的生效日期未经证实（按通知日期计）"},
     {"2003-02-20", FW, Handling, Amount, "0.045", Both, "", Q, true, "上证财字〔2003〕2号",
      "2003年经手费调整的生效日期未经证实（按通知日期计）；沪深基金经手费不同时按沪市计"},
-    {"2003-02-20", SH | SZ | FW, Management, Amount, "0.04", Both, "", Q, true, "上证财字〔2003〕2号",
+    {"2003-02-20", SH | SZ | Funds, Management, Amount, "0.04", Both, "", Q, true, "上证财字〔2003〕2号",
      "2003年证管费调整的生效日期未经证实（按通知日期计）"},
     {"2005-01-24", SH | SZ, Stamp, Amount, "1", Both, "", P,
      true, "财政部 国家税务总局《关于调整证券(股票)交易印花税税率的通知》", ""},
@@ -62,7 +70,7 @@ constexpr FeeRuleRow kRows[] = {
     {"2008-09-19", SH | SZ, Stamp, Amount, "1", Sell, "", P, true, "财税明电〔2008〕2号：只对出让方征收", ""},
     {"2012-01-01", SH | SZ, Management, Amount, "0.02", Both, "", Q, true, "发改价格〔2012〕2119号",
      "证管费0.02‰向投资者收取的起始日期未经证实"},
-    {"2012-01-01", FW, Management, Amount, "0", Both, "", P, true, "发改价格〔2012〕2119号：基金免收", ""},
+    {"2012-01-01", Funds, Management, Amount, "0", Both, "", P, true, "发改价格〔2012〕2119号：基金免收", ""},
     {"2012-06-01", SH, Transfer, Par, "0.375", Both, "1", Q, true, "中国结算 2012-04-30 通知（他方整理的数据）",
      kShanghaiTransfer2012},
     {"2012-06-01", SH | SZ, Handling, Amount, "0.087", Both, "", P, true, "沪深交易所 2012-04-30 通知", ""},
@@ -71,17 +79,20 @@ constexpr FeeRuleRow kRows[] = {
     {"2012-09-01", SH | SZ, Handling, Amount, "0.0696", Both, "", S, true, "2012-09-01 经手费下调20%", ""},
     {"2015-08-01", SH, Transfer, Amount, "0.02", Both, "", P, true,
      "中国结算《关于调整A股交易过户费收费标准有关事项的通知》", ""},
-    {"2015-08-01", SZ, Transfer, Amount, "0.02", Both, "", Q, false,
-     "中国结算《关于调整A股交易过户费收费标准有关事项的通知》", "深市过户费单独列示的日期（2017-01-01）未经证实"},
+    {"2015-08-01", SZ, Transfer, Amount, "0.02", Both, "", P, false,
+     "中国结算《关于调整A股交易过户费收费标准有关事项的通知》；交割单上含在佣金内（三家券商的交割单）", ""},
     {"2015-08-01", SH | SZ, Handling, Amount, "0.0487", Both, "", P, true, "沪深交易所与中国结算 2015-07 问答", ""},
-    {"2017-01-01", SZ, Transfer, Amount, "0.02", Both, "", S, true, "深市过户费自2017-01-01起单独列示", ""},
-    {"2021-07-19", FW, Handling, Amount, "0.04", Both, "", P, true, "深证上〔2021〕655号", ""},
+    {"2015-08-01", ZF, Handling, Amount, "0.0487", Both, "", S, true,
+     "深证上〔2021〕655号（由0.0487‰下调）；2021年深市ETF交割单", ""},
+    {"2021-07-19", Funds, Handling, Amount, "0.04", Both, "", P, true, "深证上〔2021〕655号", ""},
     {"2021-11-15", BJ, Stamp, Amount, "1", Sell, "", S, true, "《印花税法》第三条；北交所 2021-11-15 开市", ""},
     {"2021-11-15", BJ, Transfer, Amount, "0.025", Both, "", P, true, "新华网 2022-04-28", ""},
     {"2021-11-15", BJ, Handling, Amount, "0.5", Both, "", S, true, "北京日报：北交所经手费", ""},
     {"2021-11-15", BJ, Management, Amount, "0.02", Both, "", Q, true, "无来源，按沪深计",
      "北交所证管费无来源，按沪深的0.02‰计"},
-    {"2022-04-29", SH | SZ | BJ, Transfer, Amount, "0.01", Both, "", P, true,
+    {"2022-04-29", SH | BJ, Transfer, Amount, "0.01", Both, "", P, true,
+     "新华网 2022-04-28：自2022年4月29日起统一下调为0.01‰", ""},
+    {"2022-04-29", SZ, Transfer, Amount, "0.01", Both, "", P, false,
      "新华网 2022-04-28：自2022年4月29日起统一下调为0.01‰", ""},
     {"2022-07-01", SH | SZ | BJ, Stamp, Amount, "1", Sell, "", P, true, "《中华人民共和国印花税法》第三条", ""},
     {"2022-12-01", BJ, Handling, Amount, "0.25", Both, "", S, true, "北京日报：自2022年12月1日起", ""},
@@ -155,7 +166,12 @@ std::optional<Market> MarketNamed(std::string_view name)
     return static_cast<Market>(found - kMarketNames.begin());
 }
 
-int MarketTickDecimals(Market market) { return market == Market::FundsWarrants ? 3 : 2; }
+bool IsFundMarket(Market market)
+{
+    return market == Market::ShanghaiFund || market == Market::ShenzhenFund || market == Market::FundsWarrants;
+}
+
+int MarketTickDecimals(Market market) { return IsFundMarket(market) ? 3 : 2; }
 
 Decimal MarketTick(Market market) { return Decimal(1, MarketTickDecimals(market)); }
 
@@ -255,7 +271,7 @@ std::string RowTermsText(const FeeRuleRow &row)
     text += std::string(row.ratePerMille) + "‰，" + (row.sides == FeeSides::Both ? "双向" : "卖方");
     if (!row.minimumYuan.empty())
         text += "，最低 " + std::string(row.minimumYuan) + " 元";
-    return text + (row.shownSeparately ? "" : "，含在佣金内");
+    return text + (row.shownSeparately ? "" : "，随规费含在佣金内或另计");
 }
 
 std::string FeeTableText()

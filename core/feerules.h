@@ -27,18 +27,21 @@ std::optional<TradeDate> ParseTradeDate(std::string_view text);
 //   FormatTradeDate({2001, 11, 16}) -> "2001-11-16"
 std::string FormatTradeDate(TradeDate date);
 
-// The markets of the dated fee rules, as the exchange list names them.
-enum class Market : std::uint8_t { ShanghaiA, ShenzhenA, BeijingA, FundsWarrants };
+// The markets of the dated fee rules, as the exchange list names them. Funds
+// pay their own exchange's fund rates; 基金权证 is the older choice that
+// computes any fund or warrant at Shanghai's fund rates.
+enum class Market : std::uint8_t { ShanghaiA, ShenzhenA, BeijingA, ShanghaiFund, ShenzhenFund, FundsWarrants };
 
 inline constexpr std::array kMarketNames{
     std::string_view("上海A股"), std::string_view("深圳A股"), std::string_view("北京A股"),
-    std::string_view("基金权证")};
+    std::string_view("上海基金"), std::string_view("深圳基金"), std::string_view("基金权证")};
 
 std::string_view MarketName(Market market);
 // nullopt for a text that names none of them.
 std::optional<Market> MarketNamed(std::string_view name);
 
 // The smallest price step: 0.01 yuan for shares, 0.001 for funds and warrants.
+bool IsFundMarket(Market market);
 Decimal MarketTick(Market market);
 int MarketTickDecimals(Market market);
 
@@ -61,14 +64,15 @@ struct FeeRuleRow {
     FeeSides sides;
     std::string_view minimumYuan;
     Confidence confidence;
-    // False where the fee was billed inside the commission line and brokers
-    // showed no line of its own.
+    // False where brokers bill the fee with the levies: inside the commission
+    // line when the levies are, as an item of its own when they are on top.
     bool shownSeparately;
     std::string_view source;
     std::string_view note; // shown with every figure taken from the row
 };
 
 constexpr std::uint8_t MarketBit(Market market) { return static_cast<std::uint8_t>(1u << static_cast<unsigned>(market)); }
+inline constexpr std::uint8_t kAllMarkets = static_cast<std::uint8_t>((1u << kMarketNames.size()) - 1);
 
 // Every row, oldest first; a change of the rules is one more row.
 std::span<const FeeRuleRow> FeeRuleTable();

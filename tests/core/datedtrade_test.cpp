@@ -50,8 +50,9 @@ INSTANTIATE_TEST_SUITE_P(
         WorkedExample{"Shanghai2026NoMinimum", "上海A股", "2026-12-08", "10", "1000", "11", true, false, "2.60", "8.36", "989.04"},
         WorkedExample{"Shanghai2026LeviesOnTop", "上海A股", "2026-12-08", "10", "1000", "11", false, true, "5.64", "11.21", "983.15"},
         WorkedExample{"Shanghai2026Both", "上海A股", "2026-12-08", "10", "1000", "11", true, true, "3.14", "8.96", "987.90"},
-        WorkedExample{"Shenzhen2020", "深圳A股", "2020-01-02", "10", "1000", "11", false, false, "5.20", "16.22", "978.58"},
-        WorkedExample{"Shenzhen2020NoMinimum", "深圳A股", "2020-01-02", "10", "1000", "11", true, false, "2.70", "13.97", "983.33"},
+        // Shenzhen's transfer fee is billed with the levies: inside the commission, or on top with them.
+        WorkedExample{"Shenzhen2020", "深圳A股", "2020-01-02", "10", "1000", "11", false, false, "5.00", "16.00", "979.00"},
+        WorkedExample{"Shenzhen2020NoMinimum", "深圳A股", "2020-01-02", "10", "1000", "11", true, false, "2.50", "13.75", "983.75"},
         WorkedExample{"Shenzhen2020LeviesOnTop", "深圳A股", "2020-01-02", "10", "1000", "11", false, true, "5.89", "16.98", "977.13"},
         WorkedExample{"Shenzhen2020Both", "深圳A股", "2020-01-02", "10", "1000", "11", true, true, "3.39", "14.73", "981.88"},
         // Half-fen ties: 12340 × 0.25‰ = 3.085 and 12500 × 0.25‰ = 3.125 round up.
@@ -62,8 +63,14 @@ INSTANTIATE_TEST_SUITE_P(
         // Before 2008-09-19 the buyer paid stamp duty too; Shanghai's transfer
         // fee was 1‰ of par, at least 1 yuan: 1500 shares pay 1.50.
         WorkedExample{"Shanghai2008BothSides", "上海A股", "2008-05-05", "10", "1500", "10", false, false, "21.50", "21.50", "-43.00"},
-        // Shenzhen's transfer fee sat inside the commission before 2017.
         WorkedExample{"Shenzhen2016", "深圳A股", "2016-06-01", "10", "1000", "10", false, false, "5.00", "15.00", "-20.00"},
+        // A real Shenzhen slip of today: 1218.00 bought pays 5.00 in all; on top, levies 0.04 + 0.02 and transfer 0.01.
+        WorkedExample{"Shenzhen2026Slip", "深圳A股", "2026-12-08", "6.09", "200", "6.09", false, false, "5.00", "5.61", "-10.61"},
+        WorkedExample{"Shenzhen2026SlipLeviesOnTop", "深圳A股", "2026-12-08", "6.09", "200", "6.09", false, true, "5.07", "5.68", "-10.75"},
+        // Each exchange's fund handling fee before 2021-07-19 on 5605.00: Shenzhen 0.0487‰ (0.27), Shanghai 0.045‰ (0.25).
+        WorkedExample{"ShenzhenFund2021", "深圳基金", "2021-03-11", "2.242", "2500", "2.242", false, true, "5.27", "5.27", "-10.54"},
+        WorkedExample{"ShanghaiFund2021", "上海基金", "2021-03-11", "2.242", "2500", "2.242", false, true, "5.25", "5.25", "-10.50"},
+        WorkedExample{"FundsWarrants2021", "基金权证", "2021-03-11", "2.242", "2500", "2.242", false, true, "5.25", "5.25", "-10.50"},
         WorkedExample{"Beijing2026", "北京A股", "2026-12-08", "10", "1000", "11", false, true, "6.55", "12.21", "981.24"}),
     [](const auto &test) { return std::string(test.param.name); });
 
@@ -132,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
         Rejection{"BeijingBeforeItOpened", with(datedTrade("北京A股", "2021-11-12", "3", false, false), "10", "100"),
                   "北京A股 自 2021-11-15 起才有交易，成交日期 2021-11-12 没有它的费率"},
         Rejection{"UnknownMarket", with(datedTrade("香港", "2026-12-08", "3", false, false), "10", "100"),
-                  "按成交日期的费率表中没有“香港”，可选：上海A股、深圳A股、北京A股、基金权证"},
+                  "按成交日期的费率表中没有“香港”，可选：上海A股、深圳A股、北京A股、上海基金、深圳基金、基金权证"},
         Rejection{"NotADate", with(datedTrade("上海A股", "2026-02-30", "3", false, false), "10", "100"),
                   "成交日期“2026-02-30”不是 YYYY-MM-DD 格式的日期"},
         Rejection{"CommissionAboveTheCap", with(datedTrade("上海A股", "2026-12-08", "3.01", false, false), "10", "100"),

@@ -116,7 +116,12 @@ INSTANTIATE_TEST_SUITE_P(
                     InForce{"2021-11-15", Market::BeijingA, "1", "0.025", "0.5", "0.02", FeeSides::SellOnly},
                     InForce{"2023-08-27", Market::ShanghaiA, "1", "0.01", "0.0487", "0.02", FeeSides::SellOnly},
                     InForce{"2023-08-28", Market::ShanghaiA, "0.5", "0.01", "0.0341", "0.02", FeeSides::SellOnly},
-                    InForce{"2026-12-08", Market::FundsWarrants, "0", "0", "0.04", "0", FeeSides::Both}));
+                    InForce{"2026-12-08", Market::FundsWarrants, "0", "0", "0.04", "0", FeeSides::Both},
+                    InForce{"2015-07-31", Market::ShenzhenFund, "0", "0", "0.0487", "0", FeeSides::Both},
+                    InForce{"2021-07-18", Market::ShenzhenFund, "0", "0", "0.0487", "0", FeeSides::Both},
+                    InForce{"2021-07-18", Market::ShanghaiFund, "0", "0", "0.045", "0", FeeSides::Both},
+                    InForce{"2021-07-19", Market::ShenzhenFund, "0", "0", "0.04", "0", FeeSides::Both},
+                    InForce{"2003-02-19", Market::ShanghaiFund, "0", "0", "0.085", "0", FeeSides::Both}));
 
 TEST(FeeTableTest, IsOrderedAndEveryItemStartsWithTheTable)
 {
@@ -128,8 +133,15 @@ TEST(FeeTableTest, IsOrderedAndEveryItemStartsWithTheTable)
         EXPECT_NO_THROW(Decimal::fromLiteral(row.ratePerMille)) << row.source;
         EXPECT_EQ(row.confidence == Confidence::Uncertain, !row.note.empty()) << row.source;
     }
-    for (Market market : {Market::ShanghaiA, Market::ShenzhenA, Market::FundsWarrants})
+    for (Market market : {Market::ShanghaiA, Market::ShenzhenA, Market::ShanghaiFund, Market::ShenzhenFund,
+                          Market::FundsWarrants})
         EXPECT_NO_THROW(RulesFor(FeeTableStart(), market));
+    // Shenzhen's transfer fee goes with the levies at every date, Shanghai's and Beijing's never.
+    for (const FeeRuleRow &row : table) {
+        if (row.item == FeeItem::TransferFee) {
+            EXPECT_EQ(row.shownSeparately, !(row.markets & MarketBit(Market::ShenzhenA))) << row.effectiveFrom;
+        }
+    }
     EXPECT_THROW(RulesFor({2001, 11, 15}, Market::ShanghaiA), EFeeRulesError);
     EXPECT_THROW(RulesFor({2021, 11, 14}, Market::BeijingA), EFeeRulesError);
 }
@@ -144,9 +156,14 @@ TEST(FeeTableTest, SaysWhatEachRowCostsAndWhatIsUncertain)
     EXPECT_EQ(RuleNotes(shanghai2013, true).size(), 2u) << "the levies' note with the levies";
 
     const RulesInForce shenzhen2016 = RulesFor({2016, 1, 4}, Market::ShenzhenA);
-    EXPECT_EQ(RowTermsText(*shenzhen2016.transferFee), "成交金额的 0.02‰，双向，含在佣金内");
+    EXPECT_EQ(RowTermsText(*shenzhen2016.transferFee), "成交金额的 0.02‰，双向，随规费含在佣金内或另计");
     EXPECT_EQ(DescribeRules(shenzhen2016, false),
               "印花税 1‰（卖方）；过户费 0.02‰（双向，含在佣金内）；经手费 0.0487‰、证管费 0.02‰（双向，含在佣金内）");
+
+    EXPECT_TRUE(RuleNotes(shenzhen2016, false).empty()) << "no note about a date of listing any more";
+    EXPECT_EQ(RuleNotes(RulesFor({2015, 7, 31}, Market::ShenzhenFund), true).size(), 1u);
+    for (std::string_view note : RuleNotes(RulesFor({2021, 3, 11}, Market::ShanghaiFund), true))
+        EXPECT_EQ(note.find("沪深基金"), std::string_view::npos) << "Shanghai funds need no note about Shenzhen's";
 
     const RulesInForce funds = RulesFor({2026, 12, 8}, Market::FundsWarrants);
     EXPECT_EQ(DescribeRules(funds, false), "印花税 免（双向）；过户费 免（双向）；经手费 0.04‰、证管费 免（双向，含在佣金内）");
