@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "feerules.h"
+
+namespace tallyfin {
+
+// What a six-digit security code says about the security: the exchange that
+// lists it and the board, which set its trading lot and its fee-table market.
+enum class Exchange : std::uint8_t { Shanghai, Shenzhen, Beijing };
+enum class Board : std::uint8_t { Main, ChiNext, Star, Beijing, Fund, ConvertibleBond };
+
+struct Security {
+    Exchange exchange;
+    Board board;
+    friend bool operator==(const Security &, const Security &) = default;
+};
+
+// The security a code names, by the exchanges' code ranges; nullopt for a
+// code that is not six digits or lies outside the ranges Tallyfin covers
+// (B shares, exchangeable and other bonds, repos, subscription codes …).
+//   SecurityOfCode("600000") -> {Shanghai, Main},  SecurityOfCode("688001") -> {Shanghai, Star}
+//   SecurityOfCode("300750") -> {Shenzhen, ChiNext}, SecurityOfCode("159938") -> {Shenzhen, Fund}
+//   SecurityOfCode("113052") -> {Shanghai, ConvertibleBond}, SecurityOfCode("204001") -> nullopt
+std::optional<Security> SecurityOfCode(std::string_view code);
+
+// A trade through the Hong Kong Stock Connect: a market text that names it
+// (港股通, 沪港通, 深港通), or a five-digit code, whatever the code looks like.
+//   IsHongKongTrade("00700", "") -> true,  IsHongKongTrade("000700", "沪港通") -> true
+//   IsHongKongTrade("000700", "深市A股") -> false
+bool IsHongKongTrade(std::string_view code, std::string_view marketText);
+
+// The fee table's market for the security; nullopt where the table has none.
+//   MarketOfSecurity({Shanghai, Star}) -> ShanghaiA,  MarketOfSecurity({Shenzhen, Fund}) -> ShenzhenFund
+std::optional<Market> MarketOfSecurity(const Security &security);
+
+// How many units an order may buy: at least `minimum`, and above it in
+// steps of `step` (a sale that closes a holding may sell any remainder).
+//   main boards, ChiNext and funds: 100, 100;  STAR: 200, 1;  Beijing: 100, 1;  convertible bonds: 10, 10
+struct TradingLot {
+    std::int64_t minimum;
+    std::int64_t step;
+
+    // True for a quantity an order may buy.
+    bool allows(std::int64_t quantity) const { return quantity >= minimum && (quantity - minimum) % step == 0; }
+    // The smallest quantity an order may buy that is at least `quantity`.
+    std::int64_t atLeast(std::int64_t quantity) const;
+};
+
+TradingLot LotOfBoard(Board board);
+
+} // namespace tallyfin
