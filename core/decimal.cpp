@@ -171,6 +171,14 @@ Decimal Decimal::quotient(const Decimal &a, const Decimal &b, int decimals, Roun
     return Decimal(divideRounded(numerator, denominator, rounding), decimals);
 }
 
+Decimal::Rational Decimal::toRational() const { return Rational(m_units, powerOfTen(m_scale)); }
+
+Decimal Decimal::fromRational(const Rational &value, int decimals, Rounding rounding)
+{
+    const Integer numerator = boost::multiprecision::numerator(value) * powerOfTen(decimals);
+    return Decimal(divideRounded(numerator, boost::multiprecision::denominator(value), rounding), decimals);
+}
+
 int Decimal::sign() const { return m_units.sign(); }
 
 bool Decimal::isInteger() const { return rounded(0, Rounding::Floor) == *this; }

@@ -28,6 +28,10 @@ public:
     // Without expression templates: plain values, as with built-in integers.
     using Integer =
         boost::multiprecision::number<boost::multiprecision::cpp_int_backend<>, boost::multiprecision::et_off>;
+    // An exact fraction, for shares of a cost (a third of a lot's cost is no
+    // finite decimal); kept reduced, so long histories stay small.
+    using Rational =
+        boost::multiprecision::number<boost::multiprecision::cpp_rational_backend, boost::multiprecision::et_off>;
 
     Decimal() = default;
     // units × 10^-scale:  Decimal(510, 2) is 5.10
@@ -80,6 +84,11 @@ public:
 
     // The shortest exact text, "." as separator:  Decimal(5100, 3) -> "5.1"
     std::string toString() const;
+
+    // The same value as a fraction, exactly.
+    Rational toRational() const;
+    // A fraction on the grid of 10^-decimals:  fromRational(1/3, 3, HalfUp) -> 0.333
+    static Decimal fromRational(const Rational &value, int decimals, Rounding rounding);
 
     // The nearest double, for estimates only; never for money.
     double approximate() const;

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "decimal.h"
+
+namespace tallyfin {
+
+// What one statement row does to a holding.
+enum class HoldingEventKind : std::uint8_t {
+    Buy,         // shares bought; cash paid with the fees
+    Sell,        // shares sold; cash received net of the fees
+    Dividend,    // cash received
+    DividendTax, // cash paid (often charged after the sale)
+    BonusShares, // shares granted without cash (送股, 转增)
+};
+
+struct HoldingEvent {
+    int line = 0; // where the row stands in the statement
+    std::string code, name;
+    HoldingEventKind kind = HoldingEventKind::Buy;
+    Decimal quantity; // shares, positive
+    Decimal cash;     // positive; its direction follows from the kind
+    Decimal fees;     // a trade's commission, stamp duty, transfer fee and levies
+};
+
+// One security at the end of the statement, under three conventions, every
+// figure exact (fractions of a cost stay fractions until shown):
+// - diluted (摊薄): (cash paid for buys − net receipts of sales − dividends net
+//   of tax) ÷ shares held, started afresh whenever the holding reaches 0; it
+//   may be negative;
+// - moving average: a buy adds its cash to the basis, a sale takes away the
+//   basis of the shares sold at the average; realised = receipts − basis taken;
+// - first in, first out: a sale takes the earliest shares, each with its share
+//   of its buy's cash; realised = receipts − their cost.
+// Dividends net of tax count as realised under the last two; booked while
+// nothing is held they are realised under all three and touch no cost.
+struct PositionReport {
+    std::string code, name;
+    Decimal shares;
+    std::optional<Decimal::Rational> dilutedCost, averageCost; // per share, while shares are held
+    Decimal::Rational realizedAverage, realizedFifo;
+    Decimal fees;      // of the trades counted
+    Decimal dividends; // net of their tax
+};
+
+// A sale of more shares than were held: skipped with its fees.
+struct OversoldSale {
+    int line = 0;
+    std::string code;
+    Decimal sold, held;
+};
+
+struct PositionsReport {
+    std::vector<PositionReport> positions; // in order of each code's first row
+    std::vector<OversoldSale> oversold;
+};
+
+// Replays the events in the order given (the statement's time order).
+//   buy 1000 paying 10005.10, sell 400 receiving 4395.50 ->
+//     shares 600, dilutedCost 9.349…, averageCost 10.00510, realizedAverage 393.46
+PositionsReport ReplayHoldings(std::span<const HoldingEvent> events);
+
+} // namespace tallyfin
