@@ -1,0 +1,208 @@
+#include "positiontools.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "pricesearch.h"
+
+namespace tallyfin {
+
+namespace {
+
+using Rational = Decimal::Rational;
+
+// Each rounded fee item of an order lies within half a cent of its exact
+// value, which moves one way with the price or the quantity; so any dip of
+// a cash figure along either is at most 2 × 6 × 0.005 yuan.
+const Decimal kRoundingDip(10, 2);
+// How many shares a holding or an order may have.
+const Decimal kMaxShares(kMaxDatedQuantity);
+
+void require(bool acceptable, std::string message) { RequireInput(acceptable, message); }
+
+std::string shares(const Decimal &quantity) { return quantity.toString(); }
+
+// A search over steps 1 … count of some grid, as the price search runs it.
+std::optional<std::int64_t> lowestStepReaching(std::int64_t count, std::int64_t estimate, const Decimal &goal,
+                                               std::function<Decimal(std::int64_t)> valueAt)
+{
+    SaleCurve curve{std::move(valueAt), kRoundingDip, count, estimate};
+    const TickSearch search = LowestTickReaching(curve, goal);
+    if (search.outcome == TickSearchOutcome::Unreachable)
+        return std::nullopt;
+    return search.tick;
+}
+
+// The fees of a side per yuan of a large order, where no minimum matters:
+// for estimates only.
+double marginalRate(const PositionTerms &terms, TradeSide side, const Decimal &price)
+{
+    const TradeLeg large = PriceLeg(terms, side, price, Decimal(100'000'000));
+    return large.fees.total().approximate() / large.fees.amount.approximate();
+}
+
+std::int64_t stepsAtMost(const TradingLot &lot, const Decimal &limit)
+{
+    if (limit < Decimal(lot.minimum))
+        return 0;
+    return *Decimal::quotient(limit - Decimal(lot.minimum), Decimal(lot.step), 0, Rounding::Floor).toInt64() + 1;
+}
+
+Decimal quantityAtStep(const TradingLot &lot, std::int64_t step)
+{
+    return Decimal(lot.minimum) + Decimal(lot.step) * Decimal(step - 1);
+}
+
+void requireOnLot(const PositionTerms &terms, const Decimal &quantity, std::optional<Decimal> orWhole)
+{
+    const std::optional<std::int64_t> whole = quantity.toInt64();
+    const bool onLot = whole && terms.lot.allows(*whole);
+    require(onLot || (orWhole && quantity == *orWhole),
+            "数量 " + shares(quantity) + " 不合交易单位：至少 " + std::to_string(terms.lot.minimum) + "，再以 "
+                + std::to_string(terms.lot.step) + " 为单位增加");
+}
+
+} // namespace
+
+PositionTerms TermsForCode(const DatedTerms &chosen, std::string_view code)
+{
+    const std::optional<Security> security = SecurityOfCode(code);
+    const std::optional<Market> market = security ? MarketOfSecurity(*security) : std::nullopt;
+    require(market.has_value(), "无法识别证券代码“" + std::string(code) + "”，或本程序不计算它的费用");
+    PositionTerms terms{chosen, LotOfBoard(security->board)};
+    terms.fees.rules = RulesFor(chosen.rules.date, *market);
+    return terms;
+}
+
+Decimal ReadPriceOnTick(std::string_view text, std::string_view what, Market market, DecimalSeparator separator)
+{
+    const Decimal price = Decimal::parse(text, separator);
+    require(price.sign() > 0 && price <= Decimal(kMaxDatedPrice),
+            std::string(what) + "应大于 0 且不超过 " + std::to_string(kMaxDatedPrice) + " 元");
+    const Decimal tick = MarketTick(market);
+    require(Decimal::quotient(price, tick, 0, Rounding::Floor) * tick == price,
+            std::string(what) + "应为最小报价单位 " + tick.toString() + " 元的整数倍");
+    return price;
+}
+
+Decimal ReadShares(std::string_view text, std::string_view what, DecimalSeparator separator)
+{
+    const Decimal quantity = Decimal::parse(text, separator);
+    require(quantity.isInteger() && quantity >= Decimal(1) && quantity <= kMaxShares,
+            std::string(what) + "应为 1 到 " + kMaxShares.toString() + " 之间的整数");
+    return quantity;
+}
+
+Decimal ReadMoney(std::string_view text, std::string_view what, DecimalSeparator separator)
+{
+    const Decimal money = Decimal::parse(text, separator);
+    require(money.sign() > 0 && money <= Decimal(kMaxDatedPrice) * kMaxShares, std::string(what) + "应大于 0");
+    return money;
+}
+
+Decimal TradeLeg::cash() const
+{
+    return side == TradeSide::Buy ? fees.amount + fees.total() : fees.amount - fees.total();
+}
+
+TradeLeg PriceLeg(const PositionTerms &terms, TradeSide side, const Decimal &price, const Decimal &quantity)
+{
+    return {side, price, quantity, DatedSideFees(terms.fees, side, price, quantity)};
+}
+
+TTradeAnswer SolveTTrade(const PositionTerms &terms, const TTradeQuestion &q)
+{
+    if (q.holding)
+        require(*q.holding >= q.quantity, "持仓数量少于做T数量");
+    requireOnLot(terms, q.quantity, q.holding);
+    const bool sellFirst = q.order == TOrder::SellFirst;
+    const TradeSide secondSide = sellFirst ? TradeSide::Buy : TradeSide::Sell;
+    TTradeAnswer answer;
+    answer.first = PriceLeg(terms, sellFirst ? TradeSide::Sell : TradeSide::Buy, q.firstPrice, q.quantity);
+    const auto gainAt = [&](const Decimal &price) {
+        const Decimal second = PriceLeg(terms, secondSide, price, q.quantity).cash();
+        return sellFirst ? answer.first.cash() - second : second - answer.first.cash();
+    };
+    if (q.secondPrice) {
+        answer.second = PriceLeg(terms, secondSide, *q.secondPrice, q.quantity);
+        answer.gain = gainAt(*q.secondPrice);
+        if (q.holding && q.costPerShare)
+            answer.dilutedCost = ((*q.holding * *q.costPerShare) - *answer.gain).toRational() / q.holding->toRational();
+    }
+    // 正T gains less the higher the buy-back: search its ticks from the top.
+    const Decimal tick = MarketTick(terms.fees.rules.market);
+    const std::int64_t ticks = SaleTicks(tick);
+    const std::int64_t firstTick = *Decimal::quotient(q.firstPrice, tick, 0, Rounding::Floor).toInt64();
+    const auto priceAt = [&](std::int64_t step) { return tick * Decimal(sellFirst ? ticks + 1 - step : step); };
+    const auto secondPriceFor = [&](const Decimal &goal) -> std::optional<Decimal> {
+        const std::optional<std::int64_t> step = lowestStepReaching(
+            ticks, sellFirst ? ticks + 1 - firstTick : firstTick, goal,
+            [&](std::int64_t at) { return gainAt(priceAt(at)); });
+        return step ? std::optional(priceAt(*step)) : std::nullopt;
+    };
+    answer.breakEvenPrice = secondPriceFor(Decimal());
+    std::string message = answer.breakEvenPrice ? "" : std::string(kNoBreakEvenPrice);
+    if (q.targetGain) {
+        answer.targetPrice = secondPriceFor(*q.targetGain);
+        if (!answer.targetPrice)
+            message += (message.empty() ? "" : "；") + std::string(kNoTargetPrice);
+    }
+    if (!message.empty())
+        answer.message = message;
+    return answer;
+}
+
+TopUpAnswer SolveTopUp(const PositionTerms &terms, const TopUpQuestion &q)
+{
+    require(q.targetCost > q.price, "目标成本应高于补仓价格");
+    TopUpAnswer answer;
+    // Exact: cash ≤ target × shares, never a rounded cost per share.
+    if (q.cashPaid <= q.targetCost * q.holding) {
+        answer.quantity = Decimal();
+        answer.newCost = q.cashPaid.toRational() / q.holding.toRational();
+        answer.message = std::string(kNoTopUpNeeded);
+        return answer;
+    }
+    const auto marginAt = [&](std::int64_t step) {
+        const Decimal quantity = quantityAtStep(terms.lot, step);
+        return q.targetCost * (q.holding + quantity) - q.cashPaid - PriceLeg(terms, TradeSide::Buy, q.price, quantity).cash();
+    };
+    const double perShare = q.price.approximate() * (1 + marginalRate(terms, TradeSide::Buy, q.price));
+    const double estimate = (q.cashPaid - q.targetCost * q.holding).approximate()
+                            / (q.targetCost.approximate() - perShare) / static_cast<double>(terms.lot.step);
+    const std::optional<std::int64_t> step =
+        lowestStepReaching(stepsAtMost(terms.lot, kMaxShares - q.holding), StartTick(estimate), Decimal(), marginAt);
+    if (!step) {
+        answer.message = std::string(kTopUpUnreachable);
+        answer.newCost = q.cashPaid.toRational() / q.holding.toRational();
+        return answer;
+    }
+    answer.quantity = quantityAtStep(terms.lot, *step);
+    answer.purchase = PriceLeg(terms, TradeSide::Buy, q.price, *answer.quantity);
+    answer.newCost = (q.cashPaid + answer.purchase->cash()).toRational() / (q.holding + *answer.quantity).toRational();
+    return answer;
+}
+
+RecoverAnswer SolveRecover(const PositionTerms &terms, const RecoverQuestion &q)
+{
+    const auto saleOf = [&](const Decimal &quantity) { return PriceLeg(terms, TradeSide::Sell, q.price, quantity); };
+    const double perShare = q.price.approximate() * (1 - marginalRate(terms, TradeSide::Sell, q.price));
+    const double estimate = q.cashIn.approximate() / perShare / static_cast<double>(terms.lot.step);
+    const std::optional<std::int64_t> step =
+        lowestStepReaching(stepsAtMost(terms.lot, q.holding), StartTick(estimate), q.cashIn,
+                           [&](std::int64_t at) { return saleOf(quantityAtStep(terms.lot, at)).cash(); });
+    RecoverAnswer answer;
+    // The whole holding may be sold in one order even off the lot.
+    const TradeLeg sale = step ? saleOf(quantityAtStep(terms.lot, *step)) : saleOf(q.holding);
+    if (sale.cash() < q.cashIn) {
+        answer.shortfall = q.cashIn - sale.cash();
+        answer.remaining = q.holding;
+        answer.message = std::string(kRecoverUnreachable);
+        return answer;
+    }
+    answer.sale = sale;
+    answer.remaining = q.holding - sale.quantity;
+    return answer;
+}
+
+} // namespace tallyfin

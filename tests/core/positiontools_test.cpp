@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "errors.h"
+#include "positiontools.h"
+
+namespace tallyfin {
+namespace {
+
+Decimal d(const char *text) { return Decimal::fromLiteral(text); }
+
+DatedTerms termsOn(const char *date, Market market, const char *commission, bool noMinimum, bool leviesOnTop)
+{
+    return {RulesFor(*ParseTradeDate(date), market), {d(commission), noMinimum, leviesOnTop}};
+}
+
+const PositionTerms kToday{termsOn("2026-12-08", Market::ShanghaiA, "0.25", false, false)};
+
+// The cash of one order, straight from the fee rules.
+Decimal cashOf(const PositionTerms &terms, TradeSide side, const Decimal &price, const Decimal &quantity)
+{
+    const SideFees fees = DatedSideFees(terms.fees, side, price, quantity);
+    return side == TradeSide::Buy ? fees.amount + fees.total() : fees.amount - fees.total();
+}
+
+TEST(TTradeTest, SellFirstThenBuyBack)
+{
+    TTradeQuestion q{TOrder::SellFirst, d("1000"), d("10.50"), d("10.30"), d("3000"), d("11.20"), d("100")};
+    const TTradeAnswer a = SolveTTrade(kToday, q);
+    // Sale 10500.00 − 5.00 − 5.25 − 0.11 = 10489.64; buy-back 10300.00 + 5.00 + 0.10 = 10305.10.
+    EXPECT_EQ(a.first.cash().toString(), "10489.64");
+    EXPECT_EQ(a.second->cash().toString(), "10305.1");
+    EXPECT_EQ(a.gain->toString(), "184.54");
+    // (3000 × 11.20 − 184.54) ÷ 3000 = 11.138486…
+    EXPECT_EQ(Decimal::fromRational(*a.dilutedCost, 3, Rounding::HalfUp).toString(), "11.138");
+    EXPECT_EQ(a.breakEvenPrice->toString(), "10.48");
+    EXPECT_EQ(a.targetPrice->toString(), "10.38");
+    EXPECT_FALSE(a.message);
+}
+
+TEST(TTradeTest, RefusesWhatCannotBeTraded)
+{
+    TTradeQuestion q{TOrder::SellFirst, d("1000"), d("10.50"), std::nullopt, d("500"), d("11.20"), std::nullopt};
+    EXPECT_THROW(SolveTTrade(kToday, q), EInputRejected) << "holding smaller than the quantity";
+    q.holding = d("5000");
+    q.quantity = d("150");
+    EXPECT_THROW(SolveTTrade(kToday, q), EInputRejected) << "off the lot";
+    EXPECT_THROW(ReadPriceOnTick("10.505", "价格", Market::ShanghaiA, "."), EInputRejected);
+    EXPECT_EQ(ReadPriceOnTick("10.505", "价格", Market::ShanghaiFund, ".").toString(), "10.505");
+    EXPECT_THROW(ReadShares("0", "数量", "."), EInputRejected);
+    EXPECT_THROW(TermsForCode(kToday.fees, "900901"), EInputRejected);
+    EXPECT_EQ(TermsForCode(kToday.fees, "688001").lot.minimum, 200);
+}
+
+TEST(TopUpTest, AnswersTheThreeWaysItCan)
+{
+    // 2000 held at 12.30, bought at 9.80 down to 11.00: 2100 more would cost
+    // 20585.36 (45185.36 ÷ 4100 = 11.02), 2200 cost 21565.61 (46165.61 ÷ 4200 = 10.992).
+    TopUpAnswer a = SolveTopUp(kToday, {d("2000"), d("24600"), d("9.80"), d("11.00")});
+    EXPECT_EQ(a.quantity->toString(), "2200");
+    EXPECT_EQ(a.purchase->cash().toString(), "21565.61");
+    EXPECT_EQ(Decimal::fromRational(a.newCost, 3, Rounding::HalfUp).toString(), "10.992");
+    a = SolveTopUp(kToday, {d("2000"), d("21000"), d("9.80"), d("11.00")});
+    EXPECT_EQ(a.quantity->sign(), 0);
+    EXPECT_EQ(a.message, std::string(kNoTopUpNeeded));
+    a = SolveTopUp(kToday, {d("2000"), d("24600"), d("9.80"), d("9.801")});
+    EXPECT_FALSE(a.quantity) << "fees keep the cost above 9.801";
+    EXPECT_EQ(a.message, std::string(kTopUpUnreachable));
+    EXPECT_THROW(SolveTopUp(kToday, {d("2000"), d("24600"), d("9.80"), d("9.80")}), EInputRejected);
+}
+
+TEST(RecoverTest, SellsJustEnoughOrSaysWhatIsMissing)
+{
+    // 2000 at 15.20 nets 30376.90, 1900 only 28858.05.
+    RecoverAnswer a = SolveRecover(kToday, {d("3000"), d("30120.50"), d("15.20")});
+    EXPECT_EQ(a.sale->quantity.toString(), "2000");
+    EXPECT_EQ(a.sale->cash().toString(), "30376.9");
+    EXPECT_EQ(a.remaining.toString(), "1000");
+    // 2050 held: only the whole holding, with its odd 50, reaches 31130.
+    a = SolveRecover(kToday, {d("2050"), d("31130"), d("15.20")});
+    EXPECT_EQ(a.sale->quantity.toString(), "2050");
+    a = SolveRecover(kToday, {d("2050"), d("40000"), d("15.20")});
+    EXPECT_FALSE(a.sale);
+    EXPECT_EQ(a.shortfall->toString(), "8863.68") << "31160.00 less 7.79, 15.58 and 0.31";
+}
+
+// --- Against a brute force, on random cases of every market and option -----
+
+struct RandomCase {
+    PositionTerms terms;
+    Decimal price;
+};
+
+RandomCase randomCase(std::mt19937 &random)
+{
+    const char *codes[] = {"600000", "000001", "920002", "510300", "159915", "688001", "300750"};
+    const char *dates[] = {"2026-12-08", "2021-03-11", "2016-06-01", "2008-05-05"};
+    const char *rates[] = {"0.1", "0.25", "0.854", "3", "0"};
+    const char *date = dates[random() % 4];
+    const std::string code = codes[random() % 7];
+    const bool beijing = code.starts_with("92");
+    const DatedTerms chosen = termsOn(beijing ? "2026-12-08" : date, Market::ShanghaiA, rates[random() % 5],
+                                      random() % 2, random() % 2);
+    const PositionTerms terms = TermsForCode(chosen, code);
+    const Decimal tick = MarketTick(terms.fees.rules.market);
+    const Decimal price = tick * Decimal(static_cast<long long>(1 + random() % 3000 * (random() % 3 == 0 ? 1 : 10)));
+    return {terms, price};
+}
+
+TEST(PositionSearchTest, TTradePricesAreTheExtremeTicksReachingTheGoal)
+{
+    std::mt19937 random(1208);
+    for (int n = 0; n < 300; ++n) {
+        const RandomCase c = randomCase(random);
+        const TradingLot lot = c.terms.lot;
+        const Decimal quantity(lot.atLeast(static_cast<std::int64_t>(random() % 5000)));
+        const TOrder order = random() % 2 ? TOrder::SellFirst : TOrder::BuyFirst;
+        const Decimal goal(static_cast<long long>(random() % 20000) - 5000, 2);
+        const TTradeAnswer a = SolveTTrade(c.terms, {order, quantity, c.price, std::nullopt, std::nullopt,
+                                                     std::nullopt, goal});
+        const bool sellFirst = order == TOrder::SellFirst;
+        const Decimal first = cashOf(c.terms, sellFirst ? TradeSide::Sell : TradeSide::Buy, c.price, quantity);
+        const auto gainAt = [&](const Decimal &price) {
+            const Decimal second = cashOf(c.terms, sellFirst ? TradeSide::Buy : TradeSide::Sell, price, quantity);
+            return sellFirst ? first - second : second - first;
+        };
+        const Decimal tick = MarketTick(c.terms.fees.rules.market);
+        // Toward the cheaper side: higher buy-backs, lower sale prices.
+        const Decimal away = sellFirst ? tick : -tick;
+        for (const auto &[price, wanted] : {std::pair{a.breakEvenPrice, Decimal()}, std::pair{a.targetPrice, goal}}) {
+            if (!price) {
+                // Then not even the most favourable tick reaches it.
+                const Decimal best = sellFirst ? tick : Decimal(kMaxDatedPrice);
+                ASSERT_LT(gainAt(best), wanted) << n;
+                continue;
+            }
+            ASSERT_GE(gainAt(*price), wanted) << n;
+            for (int i = 1; i <= 300; ++i) {
+                const Decimal beyond = *price + away * Decimal(i);
+                if (beyond.sign() <= 0 || beyond > Decimal(kMaxDatedPrice))
+                    break;
+                ASSERT_LT(gainAt(beyond), wanted) << n << " at " << beyond.toString();
+            }
+        }
+    }
+}
+
+TEST(PositionSearchTest, TopUpAndRecoverFindTheSmallestOrder)
+{
+    std::mt19937 random(20261208);
+    int recovered = 0;
+    for (int n = 0; n < 300; ++n) {
+        const RandomCase c = randomCase(random);
+        const TradingLot lot = c.terms.lot;
+        const Decimal holding(lot.atLeast(static_cast<std::int64_t>(random() % 3000)) + (random() % 3 ? 0 : 37));
+        // 补仓: the holding cost 5–60 % more than the price; the target lies in between.
+        const Decimal cost = c.price * Decimal(static_cast<long long>(105 + random() % 55), 2);
+        const Decimal paid = (cost * holding).rounded(2, Rounding::HalfUp);
+        const Decimal target = (c.price * Decimal(static_cast<long long>(1001 + random() % 600), 3)).rounded(3, Rounding::HalfUp);
+        const TopUpAnswer up = SolveTopUp(c.terms, {holding, paid, c.price, target});
+        const auto reachesTarget = [&](std::int64_t q) {
+            return paid + (q ? cashOf(c.terms, TradeSide::Buy, c.price, Decimal(q)) : Decimal())
+                   <= target * (holding + Decimal(q));
+        };
+        if (up.quantity) {
+            const std::int64_t q = *up.quantity->toInt64();
+            ASSERT_TRUE(reachesTarget(q)) << n;
+            for (std::int64_t below = q - lot.step; below >= lot.minimum && below > q - 300 * lot.step; below -= lot.step)
+                ASSERT_FALSE(reachesTarget(below)) << n << " " << below;
+        } else {
+            ASSERT_FALSE(reachesTarget(lot.atLeast(kMaxDatedQuantity - *holding.toInt64() - lot.step))) << n;
+        }
+        // 回本: the cash put in is what the holding cost; the price now lies between a half and three times it.
+        const Decimal tick = MarketTick(c.terms.fees.rules.market);
+        const Decimal price = std::max(tick, (c.price * Decimal(static_cast<long long>(50 + random() % 250), 2)).rounded(
+                                                 tick == Decimal(1, 2) ? 2 : 3, Rounding::HalfUp));
+        const RecoverAnswer back = SolveRecover(c.terms, {holding, paid, price});
+        const auto recovers = [&](const Decimal &q) { return cashOf(c.terms, TradeSide::Sell, price, q) >= paid; };
+        if (back.sale) {
+            ++recovered;
+            ASSERT_TRUE(recovers(back.sale->quantity)) << n;
+            ASSERT_TRUE(lot.allows(*back.sale->quantity.toInt64()) || back.sale->quantity == holding) << n;
+            for (std::int64_t below = lot.atLeast(*back.sale->quantity.toInt64()) - lot.step; below >= lot.minimum;
+                 below -= lot.step) {
+                if (Decimal(below) < back.sale->quantity) {
+                    ASSERT_FALSE(recovers(Decimal(below))) << n << " " << below;
+                }
+            }
+        } else {
+            ASSERT_FALSE(recovers(holding)) << n;
+            ASSERT_EQ(*back.shortfall, paid - cashOf(c.terms, TradeSide::Sell, price, holding));
+        }
+    }
+    EXPECT_GT(recovered, 100) << "both answers are tried";
+}
+
+} // namespace
+} // namespace tallyfin
