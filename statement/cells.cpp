@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <limits>
 
 namespace tallyfin::statement {
 
@@ -142,7 +141,8 @@ CellRead ReadNumber(std::string_view text, CellNumber &number)
     const bool negative = text[0] == '-';
     if (text[0] == '-' || text[0] == '+')
         ++pos;
-    constexpr int kMaxDigits = 18;
+    // A row keeps units × 32 in 64 bits.
+    constexpr int kMaxDigits = 17;
     std::int64_t units = 0;
     int significant = 0, scale = 0;
     bool anyDigit = false, inFraction = false;
@@ -179,7 +179,7 @@ CellRead ReadNumber(std::string_view text, CellNumber &number)
     if (pos != text.size())
         return CellRead::Bad;
     for (; scale < 0; ++scale) {
-        if (units > std::numeric_limits<std::int64_t>::max() / 10)
+        if (units > kMaxCellUnits / 10)
             return CellRead::Bad;
         units *= 10;
     }

@@ -17,7 +17,10 @@ namespace tallyfin::statement {
 //   CellText("= \"000597      \"")  -> "000597"
 std::string_view CellText(std::string_view cell);
 
-// An exact number of at most 18 significant digits: units × 10^-scale.
+// An exact number of at most 17 significant digits: units × 10^-scale, with
+// a scale of at most 17.
+inline constexpr std::int64_t kMaxCellUnits = 99'999'999'999'999'999; // 17 digits
+
 struct CellNumber {
     std::int64_t units = 0;
     int scale = 0;

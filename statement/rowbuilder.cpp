@@ -74,18 +74,26 @@ bool addNumbers(CellNumber a, CellNumber b, CellNumber &sum)
     for (int i = b.scale; i < a.scale; ++i)
         if (__builtin_mul_overflow(units, 10, &units))
             return false;
+    // A sum outside the 17 digits a cell can have is no fee.
     sum.scale = a.scale;
-    return !__builtin_add_overflow(a.units, units, &sum.units);
-}
-
-void setNumber(std::array<std::int64_t, kNumberFieldCount> &units, std::array<std::int8_t, kNumberFieldCount> &scales,
-               NumberField field, CellNumber number)
-{
-    units[at(field)] = number.units;
-    scales[at(field)] = static_cast<std::int8_t>(number.scale);
+    return !__builtin_add_overflow(a.units, units, &sum.units) && std::abs(sum.units) <= kMaxCellUnits;
 }
 
 } // namespace
+
+void RowBuilder::setNumber(Row &row, NumberField field, CellNumber number)
+{
+    row.m_numbers[at(field)] = number.units * 32 + number.scale;
+}
+
+bool RowBuilder::hasNumber(const Row &row, NumberField field) { return row.m_numbers[at(field)] != Row::kAbsent; }
+
+void RowBuilder::makeMagnitude(Row &row, NumberField field)
+{
+    std::int64_t &packed = row.m_numbers[at(field)];
+    if (packed != Row::kAbsent)
+        packed = std::abs(packed >> 5) * 32 + (packed & 31);
+}
 
 std::optional<Row> RowBuilder::read(const Record &record, const OperationReading &operation, UnreadableRow &problem)
 {
@@ -93,7 +101,7 @@ std::optional<Row> RowBuilder::read(const Record &record, const OperationReading
     m_problem = &problem;
     Row row;
     row.m_line = record.line;
-    row.m_scales.fill(-1);
+    row.m_store = &m_store;
     if (record.unterminated && static_cast<int>(record.cells.size()) < m_layout.headerCells) {
         fail(RowProblem::CutShort, static_cast<int>(record.cells.size()) - 1);
         return std::nullopt;
@@ -121,7 +129,7 @@ bool RowBuilder::fail(RowProblem problem, int column)
     return false;
 }
 
-std::string_view RowBuilder::kept(std::string_view text) { return m_store.keep(text); }
+StoredText RowBuilder::kept(std::string_view text) { return m_store.keep(text); }
 
 // Where two operation columns name opposite sides, the sign of the cash (paid
 // on a buy) or of the quantity (negative on a sell) says which is right.
@@ -224,7 +232,7 @@ bool RowBuilder::readNumber(NumberField field, int column, Row &row)
     if (!numberIn(column, number))
         return false;
     if (number)
-        setNumber(row.m_units, row.m_scales, field, *number);
+        setNumber(row, field, *number);
     return true;
 }
 
@@ -241,7 +249,7 @@ bool RowBuilder::readOtherFees(Row &row)
             total = fee;
     }
     if (total)
-        setNumber(row.m_units, row.m_scales, NumberField::OtherFees, *total);
+        setNumber(row, NumberField::OtherFees, *total);
     return true;
 }
 
@@ -255,16 +263,16 @@ bool RowBuilder::readNumbers(Row &row)
     if (!m_trade)
         return true;
     const int quantity = m_layout.column(ColumnRole::Quantity);
-    if (row.m_scales[at(NumberField::Quantity)] < 0)
+    if (!hasNumber(row, NumberField::Quantity))
         return fail(RowProblem::NoQuantity, quantity);
-    if (row.m_units[at(NumberField::Quantity)] == 0)
+    if (row.m_numbers[at(NumberField::Quantity)] >> 5 == 0)
         return fail(RowProblem::ZeroQuantity, quantity);
-    if (row.m_scales[at(NumberField::Price)] < 0 && row.m_scales[at(NumberField::Amount)] < 0)
+    if (!hasNumber(row, NumberField::Price) && !hasNumber(row, NumberField::Amount))
         return fail(RowProblem::NoPriceOrAmount, m_layout.column(ColumnRole::Price));
     for (const NumberColumn &number : kNumberColumns)
         if (number.magnitude)
-            row.m_units[at(number.field)] = std::abs(row.m_units[at(number.field)]);
-    row.m_units[at(NumberField::OtherFees)] = std::abs(row.m_units[at(NumberField::OtherFees)]);
+            makeMagnitude(row, number.field);
+    makeMagnitude(row, NumberField::OtherFees);
     return true;
 }
 

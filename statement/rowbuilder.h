@@ -33,7 +33,10 @@ private:
     bool readOtherFees(Row &row);
     bool readsAsStockConnect() const;
     std::string_view cell(ColumnRole role) const { return CellAt(*m_record, m_layout.column(role)); }
-    std::string_view kept(std::string_view text);
+    StoredText kept(std::string_view text);
+    static void setNumber(Row &row, NumberField field, CellNumber number);
+    static bool hasNumber(const Row &row, NumberField field);
+    static void makeMagnitude(Row &row, NumberField field);
 
     const Layout &m_layout;
     const std::vector<Column> &m_columns;

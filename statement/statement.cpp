@@ -1,5 +1,7 @@
 #include "statement.h"
 
+#include "textstore.h"
+
 #include <algorithm>
 #include <array>
 
@@ -34,12 +36,17 @@ std::string_view RowKindKey(RowKind kind)
     return keys[static_cast<std::size_t>(kind)];
 }
 
+std::string_view Row::text(TextField field) const
+{
+    return m_store ? m_store->view(m_texts[static_cast<std::size_t>(field)]) : std::string_view{};
+}
+
 std::optional<Decimal> Row::number(NumberField field) const
 {
-    const auto i = static_cast<std::size_t>(field);
-    if (m_scales[i] < 0)
+    const std::int64_t packed = m_numbers[static_cast<std::size_t>(field)];
+    if (packed == kAbsent)
         return std::nullopt;
-    return Decimal(static_cast<long long>(m_units[i]), m_scales[i]);
+    return Decimal(static_cast<long long>(packed >> 5), static_cast<int>(packed & 31));
 }
 
 int Statement::tradeCount() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -91,6 +92,13 @@ struct ColumnChoice {
 
 enum class RowKind : std::uint8_t { Buy, Sell, Other };
 
+class TextStore;
+
+// Where a row's text lies in its statement's TextStore.
+struct StoredText {
+    std::uint32_t offset = 0, size = 0;
+};
+
 //   RowKindKey(RowKind::Other) -> "other"
 std::string_view RowKindKey(RowKind kind);
 
@@ -132,7 +140,7 @@ public:
     bool isTrade() const { return m_kind != RowKind::Other; }
     TradeDate date() const { return m_date; }
 
-    std::string_view text(TextField field) const { return m_texts[static_cast<int>(field)]; }
+    std::string_view text(TextField field) const;
     std::string_view time() const { return text(TextField::Time); }           // "09:29:53"
     std::string_view code() const { return text(TextField::Code); }           // "000597", "00700"
     std::string_view name() const { return text(TextField::Name); }           // "东北制药"
@@ -170,10 +178,19 @@ public:
 private:
     friend class RowBuilder;
 
-    std::array<std::string_view, kTextFieldCount> m_texts{};
-    // Each number is m_units × 10^-m_scales; a scale of -1 marks it absent.
-    std::array<std::int64_t, kNumberFieldCount> m_units{};
-    std::array<std::int8_t, kNumberFieldCount> m_scales{};
+    // A number is units × 32 + scale (its value units × 10^-scale); rows are
+    // many, so they are kept small.
+    static constexpr std::int64_t kAbsent = INT64_MIN;
+    static constexpr std::array<std::int64_t, kNumberFieldCount> noNumbers()
+    {
+        std::array<std::int64_t, kNumberFieldCount> numbers{};
+        numbers.fill(kAbsent);
+        return numbers;
+    }
+
+    const TextStore *m_store = nullptr;
+    std::array<StoredText, kTextFieldCount> m_texts{};
+    std::array<std::int64_t, kNumberFieldCount> m_numbers = noNumbers();
     TradeDate m_date;
     int m_line = 0;
     RowKind m_kind = RowKind::Other;
@@ -224,8 +241,6 @@ struct Failure {
     int systemError = 0; // errno
     std::string detail;  // the path that could not be opened, what the library said …
 };
-
-class TextStore;
 
 // What ReadStatement found. With a failure, nothing else is filled in but
 // what was known before it (the format's kind and encoding).

@@ -49,7 +49,9 @@ bool looksLikeHtml(std::string_view start)
 // replaced by U+FFFD.
 class Converter {
 public:
-    Converter(const char *from, std::size_t unitBytes) : m_cd(iconv_open("UTF-8", from)), m_unitBytes(unitBytes)
+    // `growth` bounds how much longer the UTF-8 text is than its input, for one input byte.
+    Converter(const char *from, std::size_t unitBytes, double growth)
+        : m_cd(iconv_open("UTF-8", from)), m_unitBytes(unitBytes), m_growth(growth)
     {
         if (m_cd == reinterpret_cast<iconv_t>(-1))
             throw std::runtime_error(std::string("iconv cannot convert from ") + from);
@@ -62,8 +64,8 @@ public:
     bool append(std::string_view input, std::string &out, const Stage *stage = nullptr)
     {
         std::size_t used = out.size();
-        // GB18030 and UTF-16 grow by half at most; a replaced byte grows more, and E2BIG says so.
-        out.resize(used + input.size() + input.size() / 2 + 64);
+        // A replaced byte grows more, and E2BIG says so.
+        out.resize(used + static_cast<std::size_t>(static_cast<double>(input.size()) * m_growth) + 64);
         const char *end = input.data() + input.size();
         char *in = const_cast<char *>(input.data());
         while (in < end) {
@@ -94,7 +96,18 @@ public:
 private:
     iconv_t m_cd;
     std::size_t m_unitBytes;
+    double m_growth;
 };
+
+// GB18030's two-byte characters become three bytes of UTF-8 and its other
+// characters keep their length: the text grows by half its high bytes.
+double gb18030Growth(std::string_view bytes)
+{
+    std::size_t high = 0;
+    for (const char c : bytes)
+        high += static_cast<unsigned char>(c) >> 7;
+    return bytes.empty() ? 1.0 : 1.0 + static_cast<double>(high) / 2.0 / static_cast<double>(bytes.size());
+}
 
 // Lines that are valid UTF-8 and not plain ASCII, against lines that are not
 // valid UTF-8.
@@ -120,7 +133,7 @@ LineVote voteLines(std::string_view text)
 // Each line in the encoding it is valid in: UTF-8 as it is, others from GB18030.
 bool decodeByLine(std::string_view text, std::string &out, const Stage &stage)
 {
-    Converter gb18030("GB18030", 1);
+    Converter gb18030("GB18030", 1, 1.5);
     out.reserve(text.size() + text.size() / 8);
     const std::size_t total = text.size();
     int lines = 0;
@@ -168,7 +181,8 @@ std::optional<DecodedText> DecodeText(std::string bytes, const Stage &stage)
     DecodedText decoded;
     if (std::string_view(bytes).starts_with(kUtf16LeBom)) {
         decoded.encoding = TextEncoding::Utf16Le;
-        if (!Converter("UTF-16LE", 2).append(std::string_view(bytes).substr(kUtf16LeBom.size()), decoded.text, &stage))
+        // Two bytes of UTF-16 are at most three of UTF-8.
+        if (!Converter("UTF-16LE", 2, 1.5).append(std::string_view(bytes).substr(kUtf16LeBom.size()), decoded.text, &stage))
             return std::nullopt;
         decoded.text.shrink_to_fit();
         return decoded;
@@ -183,9 +197,8 @@ std::optional<DecodedText> DecodeText(std::string bytes, const Stage &stage)
     const LineVote vote = voteLines(bytes);
     if (!utf8Bom && vote.utf8 == 0) {
         decoded.encoding = TextEncoding::Gb18030;
-        if (!Converter("GB18030", 1).append(bytes, decoded.text, &stage))
+        if (!Converter("GB18030", 1, gb18030Growth(bytes)).append(bytes, decoded.text, &stage))
             return std::nullopt;
-        decoded.text.shrink_to_fit();
         return decoded;
     }
     const bool mostlyUtf8 = utf8Bom || vote.utf8 >= vote.other;

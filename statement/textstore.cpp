@@ -1,44 +1,34 @@
 #include "textstore.h"
 
-#include <algorithm>
-#include <cstring>
 #include <functional>
 
 namespace tallyfin::statement {
 
 std::string_view TextStore::adopt(std::string text)
 {
-    m_adopted.push_back(std::make_unique<std::string>(std::move(text)));
-    return *m_adopted.back();
+    m_text = std::move(text);
+    return m_text;
 }
 
-bool TextStore::inAdopted(std::string_view text) const
-{
-    // Ordered comparison of pointers into different objects needs std::less.
-    const std::less<const char *> before;
-    return std::any_of(m_adopted.begin(), m_adopted.end(), [&](const std::unique_ptr<std::string> &block) {
-        const char *begin = block->data();
-        return !before(text.data(), begin) && !before(begin + block->size(), text.data() + text.size());
-    });
-}
-
-std::string_view TextStore::keep(std::string_view text)
+StoredText TextStore::keep(std::string_view text)
 {
     if (text.empty())
         return {};
-    if (inAdopted(text))
-        return text;
-    if (text.size() > m_left) {
-        const std::size_t size = std::max(kChunkBytes, text.size());
-        m_chunks.push_back(std::make_unique<char[]>(size));
-        m_free = m_chunks.back().get();
-        m_left = size;
-    }
-    char *copy = m_free;
-    std::memcpy(copy, text.data(), text.size());
-    m_free += text.size();
-    m_left -= text.size();
-    return {copy, text.size()};
+    // Ordered comparison of pointers into different objects needs std::less.
+    const std::less<const char *> before;
+    const char *begin = m_text.data(), *end = begin + m_text.size();
+    if (!before(text.data(), begin) && !before(end, text.data() + text.size()))
+        return {static_cast<std::uint32_t>(text.data() - begin), static_cast<std::uint32_t>(text.size())};
+    const std::size_t offset = m_text.size() + m_made.size();
+    m_made += text;
+    return {static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(text.size())};
+}
+
+std::string_view TextStore::view(StoredText stored) const
+{
+    if (stored.offset < m_text.size())
+        return std::string_view(m_text).substr(stored.offset, stored.size);
+    return std::string_view(m_made).substr(stored.offset - m_text.size(), stored.size);
 }
 
 } // namespace tallyfin::statement

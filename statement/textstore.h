@@ -1,35 +1,30 @@
 #pragma once
 
-#include <cstddef>
-#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "statement.h"
 
 namespace tallyfin::statement {
 
-// Where the texts of a statement's rows live. The decoded file (or a
-// spreadsheet's cells) is adopted whole, so that most row texts are views
-// into it; the few made while reading (a padded code, an unquoted cell) are
-// copied into chunks. Nothing moves once stored.
+// Where the texts of a statement's rows live: the decoded file (or a
+// spreadsheet's cells), adopted whole so that most row texts are places in
+// it, and the few texts made while reading (a padded code, an unquoted cell)
+// in a second text. Rows hold StoredText, 8 bytes, instead of pointers.
 class TextStore {
 public:
-    // Keeps `text`; the view returned lives as long as the store.
+    // Keeps `text` as the store's main text; once per store. The view lives
+    // as long as the store.
     std::string_view adopt(std::string text);
 
-    // `text` itself when it lies in an adopted text, else a stored copy.
-    std::string_view keep(std::string_view text);
+    // Where `text` lies in the main text, or a stored copy of it.
+    StoredText keep(std::string_view text);
+
+    std::string_view view(StoredText stored) const;
 
 private:
-    bool inAdopted(std::string_view text) const;
-
-    static constexpr std::size_t kChunkBytes = 64 * 1024;
-    std::vector<std::unique_ptr<std::string>> m_adopted;
-    std::vector<std::unique_ptr<char[]>> m_chunks;
-    char *m_free = nullptr;
-    std::size_t m_left = 0;
+    std::string m_text;
+    std::string m_made; // offsets past m_text.size() point here
 };
 
 } // namespace tallyfin::statement
