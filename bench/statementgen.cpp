@@ -222,13 +222,6 @@ std::vector<Layout> makeLayouts()
     return layouts;
 }
 
-bool hasField(const Layout &layout, Field field)
-{
-    for (const LayoutColumn &column : layout.columns)
-        if (column.field == field)
-            return true;
-    return false;
-}
 
 std::string dateText(TradeDate date, DateStyle style)
 {
@@ -369,9 +362,17 @@ std::string quotedIfNeeded(const std::string &text, char separator)
 
 } // namespace
 
+bool HasField(const Layout &layout, Field field)
+{
+    for (const LayoutColumn &column : layout.columns)
+        if (column.field == field)
+            return true;
+    return false;
+}
+
 Decimal OtherFeesAsWritten(const Layout &layout, const SampleRow &row)
 {
-    return hasField(layout, Field::TransferFee) ? row.otherFees : row.otherFees + row.transferFee;
+    return HasField(layout, Field::TransferFee) ? row.otherFees : row.otherFees + row.transferFee;
 }
 
 std::vector<SampleRow> SampleRows(std::size_t count, std::uint32_t seed, RowMix mix)

@@ -76,6 +76,8 @@ struct Layout {
     RowMix mix;                     // what rows the layout can carry
 };
 
+bool HasField(const Layout &layout, Field field);
+
 // Six layouts from the column names brokers use, each with its quirks.
 const std::vector<Layout> &SampleLayouts();
 

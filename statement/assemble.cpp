@@ -12,14 +12,25 @@ constexpr std::size_t kRecordsPerReport = 2048;
 // The survey reads every row but parses few cells; the rows' reading is the larger part.
 constexpr double kSurveyShare = 0.35;
 
+// A cancelled reading keeps nothing but the format.
+void cancel(Statement &statement)
+{
+    Format format = std::move(statement.format);
+    statement = FailedStatement(MakeFailure(FailureKind::Cancelled));
+    statement.format = std::move(format);
+}
+
 } // namespace
 
 void Assemble(RecordSource &source, TextStore &store, const Stage &stage, Statement &statement)
 {
     Layout layout;
     DataStart data;
-    if (!SurveyColumns(source, stage.part(0, kSurveyShare), statement, layout, data))
+    if (!SurveyColumns(source, stage.part(0, kSurveyShare), statement, layout, data)) {
+        if (statement.failure->kind == FailureKind::Cancelled)
+            cancel(statement);
         return;
+    }
     source.rewind(data.mark);
     statement.rows.reserve(data.records);
     RowBuilder builder(layout, statement.columns, store);
@@ -29,9 +40,7 @@ void Assemble(RecordSource &source, TextStore &store, const Stage &stage, Statem
     UnreadableRow problem;
     for (std::size_t count = 1; source.next(record); ++count) {
         if (count % kRecordsPerReport == 0 && !reading.report(source.fraction())) {
-            Format format = std::move(statement.format);
-            statement = FailedStatement(MakeFailure(FailureKind::Cancelled));
-            statement.format = std::move(format);
+            cancel(statement);
             return;
         }
         if (IsBlank(record) || CellAt(record, layout.dateColumn) == layout.dateHeader)

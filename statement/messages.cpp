@@ -170,9 +170,9 @@ std::string ChineseText(const UnreadableRow &row)
     case RowProblem::DateOutOfRange: return row.column + cell + "早于 1990 年或晚于 2099 年";
     case RowProblem::NoOperation: return row.column + "为空，无法判断业务";
     case RowProblem::SidesDisagree: return "操作栏互相矛盾（" + cell + "），发生金额和数量也无法判断买卖方向";
-    case RowProblem::NoCode: return "成交记录缺少" + row.column;
+    case RowProblem::NoCode: return row.column + "为空，成交记录必须有证券代码";
     case RowProblem::BadCode: return row.column + cell + "不是证券代码";
-    case RowProblem::NoQuantity: return "成交记录缺少" + row.column;
+    case RowProblem::NoQuantity: return row.column + "为空，成交记录必须有数量";
     case RowProblem::ZeroQuantity: return row.column + "为 0";
     case RowProblem::NoPriceOrAmount: return "成交记录既无价格也无金额";
     case RowProblem::BadNumber: return row.column + cell + "不是数字";

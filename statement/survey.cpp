@@ -223,12 +223,16 @@ bool ColumnSurvey::surveyRows(const Layout &layout, DataStart &data)
     return true;
 }
 
+// The fees of a trade when `commission` is the commission column; with none,
+// 手续费 is the total.
 double ColumnSurvey::feesUnder(const Record &record, int commission) const
 {
     const auto fee = [&](int column) {
         const std::optional<CellNumber> number = numberAt(record, column);
         return number ? std::fabs(valueOf(*number)) : 0.0;
     };
+    if (commission < 0 && m_feesColumn >= 0)
+        return fee(m_feesColumn);
     double fees = fee(commission);
     for (const ColumnRole role : {ColumnRole::StampDuty, ColumnRole::TransferFee, ColumnRole::HandlingFee,
                                   ColumnRole::ManagementFee, ColumnRole::Levies})
