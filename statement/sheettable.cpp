@@ -1,5 +1,7 @@
 #include "sheettable.h"
 
+#include <cstring>
+
 namespace tallyfin::statement {
 
 void SheetTable::startRow(int sheetRow)
@@ -22,6 +24,61 @@ void SheetTable::addCell(int column, std::string_view text)
     m_cells.push_back({static_cast<std::uint32_t>(m_text.size()), static_cast<std::uint32_t>(text.size())});
     ++row.cellCount;
     m_text += text;
+}
+
+namespace {
+
+template <typename Item>
+void append(std::string &bytes, const std::vector<Item> &items)
+{
+    const std::uint64_t count = items.size();
+    bytes.append(reinterpret_cast<const char *>(&count), sizeof count);
+    if (count > 0)
+        bytes.append(reinterpret_cast<const char *>(items.data()), items.size() * sizeof(Item));
+}
+
+template <typename Item>
+bool take(std::string_view &bytes, std::vector<Item> &items)
+{
+    std::uint64_t count = 0;
+    if (bytes.size() < sizeof count)
+        return false;
+    std::memcpy(&count, bytes.data(), sizeof count);
+    bytes.remove_prefix(sizeof count);
+    if (count > bytes.size() / sizeof(Item))
+        return false;
+    items.resize(count);
+    if (count > 0)
+        std::memcpy(items.data(), bytes.data(), count * sizeof(Item));
+    bytes.remove_prefix(count * sizeof(Item));
+    return true;
+}
+
+} // namespace
+
+std::string SheetTable::serialized() const
+{
+    std::string bytes;
+    append(bytes, std::vector<char>(m_text.begin(), m_text.end()));
+    append(bytes, m_cells);
+    append(bytes, m_rows);
+    return bytes;
+}
+
+std::optional<SheetTable> SheetTable::deserialized(std::string_view bytes)
+{
+    SheetTable table;
+    std::vector<char> text;
+    if (!take(bytes, text) || !take(bytes, table.m_cells) || !take(bytes, table.m_rows) || !bytes.empty())
+        return std::nullopt;
+    table.m_text.assign(text.begin(), text.end());
+    for (const Span &cell : table.m_cells)
+        if (cell.offset > table.m_text.size() || cell.size > table.m_text.size() - cell.offset)
+            return std::nullopt;
+    for (const RowSpan &row : table.m_rows)
+        if (row.firstCell > table.m_cells.size() || row.cellCount > table.m_cells.size() - row.firstCell)
+            return std::nullopt;
+    return table;
 }
 
 bool TableSource::next(Record &record)

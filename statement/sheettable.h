@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,11 @@ public:
     // The text of all cells, for the statement to keep; TableSource reads the
     // cells from where it is kept.
     std::string takeText() { return std::move(m_text); }
+
+    // The table as bytes, for a child process to hand it over, and back;
+    // nullopt for bytes that are no table.
+    std::string serialized() const;
+    static std::optional<SheetTable> deserialized(std::string_view bytes);
 
 private:
     friend class TableSource;

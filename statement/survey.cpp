@@ -276,9 +276,11 @@ void ColumnSurvey::addChoice(ColumnRole role, int chosen, std::vector<int> candi
 void ColumnSurvey::chooseQuantities(Layout &layout)
 {
     const QuantityReading *best = bestOf(m_quantityReadings);
-    for (const auto &[role, member] : {std::pair{ColumnRole::Quantity, &QuantityReading::quantity},
-                                       std::pair{ColumnRole::Price, &QuantityReading::price},
-                                       std::pair{ColumnRole::Amount, &QuantityReading::amount}}) {
+    for (const auto &roleColumn : {std::pair{ColumnRole::Quantity, &QuantityReading::quantity},
+                                   std::pair{ColumnRole::Price, &QuantityReading::price},
+                                   std::pair{ColumnRole::Amount, &QuantityReading::amount}}) {
+        const ColumnRole role = roleColumn.first;
+        int QuantityReading::*const member = roleColumn.second;
         const std::vector<int> &named = candidates(role);
         if (named.empty())
             continue;

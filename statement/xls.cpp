@@ -1,8 +1,12 @@
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <freexl.h>
+#include <poll.h>
 #include <string>
 #include <sys/mman.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "cells.h"
@@ -112,9 +116,8 @@ std::optional<Failure> readSheet(const void *handle, const Stage &stage, SheetTa
     return std::nullopt;
 }
 
-} // namespace
-
-std::optional<Failure> ReadXlsSheets(std::string_view bytes, const Stage &stage, const SheetUser &use)
+// The sheets as libfreexl reads them, in this process.
+std::optional<Failure> readWorkbook(std::string_view bytes, const Stage &stage, const SheetUser &use)
 {
     const MemoryFile file(bytes);
     if (!file.ok())
@@ -140,6 +143,178 @@ std::optional<Failure> ReadXlsSheets(std::string_view bytes, const Stage &stage,
             break;
     }
     return std::nullopt;
+}
+
+
+// libfreexl trusts the lengths written in the file: a damaged .xls makes it
+// read past its buffers (found by fuzzing). It runs in a child process that
+// sends the sheets back through a pipe, so that a workbook that stops it is
+// reported damaged and the program goes on.
+enum class Message : char { Progress = 'P', Sheet = 'S', Failure = 'F', Done = 'D' };
+
+bool writeAll(int fd, const char *data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void send(int fd, Message kind, std::string_view payload)
+{
+    const std::uint64_t size = payload.size();
+    writeAll(fd, reinterpret_cast<const char *>(&kind), 1);
+    writeAll(fd, reinterpret_cast<const char *>(&size), sizeof size);
+    writeAll(fd, payload.data(), payload.size());
+}
+
+// The parent's end of the pipe. While the child is silent (a large sheet, or
+// a child that hangs), the caller is still asked every 100 ms whether to go on.
+class ChildPipe {
+public:
+    ChildPipe(int fd, const Stage &stage) : m_fd(fd), m_stage(stage) {}
+
+    bool cancelled() const { return m_cancelled; }
+
+    bool receive(Message &kind, std::string &payload)
+    {
+        std::uint64_t size = 0;
+        if (!readAll(reinterpret_cast<char *>(&kind), 1) || !readAll(reinterpret_cast<char *>(&size), sizeof size) ||
+            size > kMaxSheetTextBytes * 2)
+            return false;
+        payload.resize(size);
+        return readAll(payload.data(), size);
+    }
+
+    bool report(double fraction)
+    {
+        m_fraction = fraction;
+        m_cancelled = !m_stage.report(fraction);
+        return !m_cancelled;
+    }
+
+private:
+    bool readAll(char *data, std::size_t size)
+    {
+        while (size > 0) {
+            pollfd ready{m_fd, POLLIN, 0};
+            if (poll(&ready, 1, 100) == 0) {
+                if (!report(m_fraction))
+                    return false;
+                continue;
+            }
+            const ssize_t n = read(m_fd, data, size);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
+        return true;
+    }
+
+    int m_fd;
+    const Stage &m_stage;
+    double m_fraction = 0;
+    bool m_cancelled = false;
+};
+
+// In the child: every sheet, each sent as soon as it is read.
+void sendWorkbook(std::string_view bytes, int fd)
+{
+    const Progress progress = [fd](double fraction) {
+        send(fd, Message::Progress, std::string_view(reinterpret_cast<const char *>(&fraction), sizeof fraction));
+        return true;
+    };
+    const std::optional<Failure> failure =
+        readWorkbook(bytes, Stage(progress, 0, 1), [fd](const std::string &name, SheetTable &table) {
+            const std::uint64_t nameSize = name.size();
+            send(fd, Message::Sheet,
+                 std::string(reinterpret_cast<const char *>(&nameSize), sizeof nameSize) + name + table.serialized());
+            return false;
+        });
+    if (failure)
+        send(fd, Message::Failure, failure->detail);
+    else
+        send(fd, Message::Done, {});
+}
+
+Failure damaged() { return BadSpreadsheet("libfreexl stopped on the workbook: the .xls file is damaged"); }
+
+// In the parent: the sheets as the child sends them, until one is taken.
+std::optional<Failure> receiveWorkbook(ChildPipe &pipe, const SheetUser &use)
+{
+    Message kind;
+    std::string payload;
+    while (pipe.receive(kind, payload)) {
+        double fraction = 0;
+        std::uint64_t nameSize = 0;
+        switch (kind) {
+        case Message::Progress:
+            if (payload.size() != sizeof fraction)
+                return damaged();
+            std::memcpy(&fraction, payload.data(), sizeof fraction);
+            if (!pipe.report(fraction))
+                return MakeFailure(FailureKind::Cancelled);
+            break;
+        case Message::Sheet: {
+            if (payload.size() < sizeof nameSize)
+                return damaged();
+            std::memcpy(&nameSize, payload.data(), sizeof nameSize);
+            if (nameSize > payload.size() - sizeof nameSize)
+                return damaged();
+            std::optional<SheetTable> table = SheetTable::deserialized(std::string_view(payload).substr(sizeof nameSize + nameSize));
+            if (!table)
+                return damaged();
+            if (use(payload.substr(sizeof nameSize, nameSize), *table))
+                return std::nullopt;
+            break;
+        }
+        case Message::Failure:
+            return BadSpreadsheet(payload);
+        case Message::Done:
+            return std::nullopt;
+        default:
+            return damaged();
+        }
+    }
+    return pipe.cancelled() ? MakeFailure(FailureKind::Cancelled) : damaged();
+}
+
+} // namespace
+
+std::optional<Failure> ReadXlsSheets(std::string_view bytes, const Stage &stage, const SheetUser &use)
+{
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0)
+        return BadSpreadsheet(std::string("cannot start reading the workbook: ") + std::strerror(errno));
+    const pid_t child = fork();
+    if (child < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        return BadSpreadsheet(std::string("cannot start reading the workbook: ") + std::strerror(errno));
+    }
+    if (child == 0) {
+        close(fds[0]);
+        sendWorkbook(bytes, fds[1]);
+        _exit(0); // nothing of the parent's (buffers, exit handlers) runs twice
+    }
+    close(fds[1]);
+    ChildPipe pipe(fds[0], stage);
+    const std::optional<Failure> failure = receiveWorkbook(pipe, use);
+    // The child may still be reading sheets no longer needed.
+    kill(child, SIGKILL);
+    close(fds[0]);
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    return failure;
 }
 
 } // namespace tallyfin::statement

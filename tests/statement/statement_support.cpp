@@ -5,7 +5,7 @@
 #include <iconv.h>
 #include <stdexcept>
 
-#include "spreadsheets.h"
+#include "sample_spreadsheets.h"
 
 namespace tallyfin::statement {
 

@@ -1,4 +1,4 @@
-#include "spreadsheets.h"
+#include "sample_spreadsheets.h"
 
 #include <cstdlib>
 #include <fstream>
