@@ -8,40 +8,26 @@ namespace tallyfin::statement {
 
 namespace {
 
-// The length of the space character that `text` starts with, or 0.
-std::size_t leadingSpace(std::string_view text)
+// The length of the space character at the start (or the end) of `text`, or 0.
+std::size_t spaceAt(std::string_view text, bool atEnd)
 {
     if (text.empty())
         return 0;
-    const char c = text.front();
-    if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
-        return 1;
-    if (text.starts_with("\u3000"))
-        return 3;
-    if (text.starts_with("\u00A0"))
-        return 2;
-    return 0;
-}
-
-std::size_t trailingSpace(std::string_view text)
-{
-    if (text.empty())
+    // Most cells are numbers: an ASCII character that is no space ends the search.
+    const auto edge = static_cast<unsigned char>(atEnd ? text.back() : text.front());
+    if (edge > ' ' && edge < 0x80)
         return 0;
-    const char c = text.back();
-    if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
-        return 1;
-    if (text.ends_with("\u3000"))
-        return 3;
-    if (text.ends_with("\u00A0"))
-        return 2;
+    for (const std::string_view space : {" ", "\t", "\r", "\n", "\u3000", "\u00A0"})
+        if (atEnd ? text.ends_with(space) : text.starts_with(space))
+            return space.size();
     return 0;
 }
 
 std::string_view trimmed(std::string_view text)
 {
-    while (const std::size_t n = leadingSpace(text))
+    while (const std::size_t n = spaceAt(text, false))
         text.remove_prefix(n);
-    while (const std::size_t n = trailingSpace(text))
+    while (const std::size_t n = spaceAt(text, true))
         text.remove_suffix(n);
     return text;
 }

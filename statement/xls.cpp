@@ -17,22 +17,38 @@ namespace tallyfin::statement {
 
 namespace {
 
+// Calls `step(data, size)`, a read or a write, until all `size` bytes are
+// through; false on an error or at the end. A step returns -1 with EINTR to be
+// called again.
+template <typename Step, typename Byte>
+bool throughAll(Step step, Byte *data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = step(data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool writeAll(int fd, const char *data, std::size_t size)
+{
+    return throughAll([fd](const char *at, std::size_t left) { return write(fd, at, left); }, data, size);
+}
+
 // libfreexl opens files by name only: the bytes are given to it as a file in
 // memory, so that nothing is ever written to disk.
 class MemoryFile {
 public:
     explicit MemoryFile(std::string_view bytes) : m_fd(memfd_create("tallyfin-statement", MFD_CLOEXEC))
     {
-        for (std::size_t written = 0; m_fd >= 0 && written < bytes.size();) {
-            const ssize_t n = write(m_fd, bytes.data() + written, bytes.size() - written);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                close(m_fd);
-                m_fd = -1;
-            } else {
-                written += static_cast<std::size_t>(n);
-            }
+        if (m_fd >= 0 && !writeAll(m_fd, bytes.data(), bytes.size())) {
+            close(m_fd);
+            m_fd = -1;
         }
     }
     ~MemoryFile()
@@ -152,20 +168,6 @@ std::optional<Failure> readWorkbook(std::string_view bytes, const Stage &stage, 
 // reported damaged and the program goes on.
 enum class Message : char { Progress = 'P', Sheet = 'S', Failure = 'F', Done = 'D' };
 
-bool writeAll(int fd, const char *data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 void send(int fd, Message kind, std::string_view payload)
 {
     const std::uint64_t size = payload.size();
@@ -202,22 +204,15 @@ public:
 private:
     bool readAll(char *data, std::size_t size)
     {
-        while (size > 0) {
-            pollfd ready{m_fd, POLLIN, 0};
-            if (poll(&ready, 1, 100) == 0) {
-                if (!report(m_fraction))
-                    return false;
-                continue;
-            }
-            const ssize_t n = read(m_fd, data, size);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return false;
-            data += n;
-            size -= static_cast<std::size_t>(n);
-        }
-        return true;
+        return throughAll(
+            [this](char *at, std::size_t left) -> ssize_t {
+                pollfd ready{m_fd, POLLIN, 0};
+                if (poll(&ready, 1, 100) != 0)
+                    return read(m_fd, at, left);
+                errno = EINTR; // silent for now: ask again unless the caller stops
+                return report(m_fraction) ? -1 : 0;
+            },
+            data, size);
     }
 
     int m_fd;
