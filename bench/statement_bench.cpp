@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -37,26 +36,21 @@ int writeSample(const char *path, std::size_t rows)
     return 0;
 }
 
-double peakMiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024;
-}
-
-// The memory the process holds now (VmRSS), before anything is read.
-double residentMiB()
+// A figure of /proc/self/status in MiB: VmRSS, the memory held now, or
+// VmHWM, the most held so far. Unlike getrusage's maximum, VmHWM starts
+// afresh at exec, so the writer's memory does not count for the reader.
+double statusMiB(std::string_view key)
 {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
-        if (line.starts_with("VmRSS:"))
-            return std::strtod(line.c_str() + 6, nullptr) / 1024;
+        if (line.starts_with(key))
+            return std::strtod(line.c_str() + key.size(), nullptr) / 1024;
     return 0;
 }
 
 int readSample(const char *path, int runs)
 {
-    const double startMiB = residentMiB();
+    const double startMiB = statusMiB("VmRSS:");
     double firstPeakMiB = 0;
     std::vector<double> times;
     statement::Statement read;
@@ -66,7 +60,7 @@ int readSample(const char *path, int runs)
         read = statement::ReadStatementFile(path);
         times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         // Later runs reuse what malloc kept from earlier ones: the first run's peak is the reader's.
-        firstPeakMiB = run == 0 ? peakMiB() : firstPeakMiB;
+        firstPeakMiB = run == 0 ? statusMiB("VmHWM:") : firstPeakMiB;
         if (read.failure) {
             std::printf("%s\n", statement::EnglishText(*read.failure).c_str());
             return 1;
@@ -89,6 +83,7 @@ int writeAndRead(const char *self)
 {
     const std::filesystem::path path = std::filesystem::temp_directory_path() / "tallyfin-statement-bench.xls";
     writeSample(path.c_str(), kDefaultRows);
+    std::fflush(stdout); // before the child writes its own lines
     const pid_t child = fork();
     if (child == 0) {
         execl(self, self, "read", path.c_str(), nullptr);
