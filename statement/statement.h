@@ -17,10 +17,12 @@
 // Reads the statements (交割单 / 对账单) that brokers' clients export: the
 // rows as they stand in the file, classified as buys, sells and other
 // business, with every fee column the file has. No Qt; the CLI and the window
-// share it. The file is only ever read.
+// share it. The file is only ever read. Readings share nothing and may run on
+// any thread; a real .xls is read by libfreexl in a child process (fork),
+// which ends before the reading returns.
 //
 //   Statement s = ReadStatementFile("交割单.xls");
-//   if (s.failure) puts(EnglishText(*s.failure).c_str());
+//   if (s.failure) puts(EnglishText(*s.failure).c_str()); // messages.h
 //   for (const Row &row : s.rows)
 //       if (row.kind() == RowKind::Sell) ... row.quantity(), row.stampDuty() ...
 
