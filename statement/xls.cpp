@@ -177,7 +177,9 @@ void send(int fd, Message kind, std::string_view payload)
 }
 
 // The parent's end of the pipe. While the child is silent (a large sheet, or
-// a child that hangs), the caller is still asked every 100 ms whether to go on.
+// a child that hangs), the caller is still asked every 100 ms whether to go
+// on; a child silent for 30 s is given up (libfreexl reads any .xls, at most
+// 65,536 rows a sheet, in a few seconds).
 class ChildPipe {
 public:
     ChildPipe(int fd, const Stage &stage) : m_fd(fd), m_stage(stage) {}
@@ -206,11 +208,14 @@ private:
     {
         return throughAll(
             [this](char *at, std::size_t left) -> ssize_t {
+                constexpr int kPollMilliseconds = 100, kSilentPolls = 300;
                 pollfd ready{m_fd, POLLIN, 0};
-                if (poll(&ready, 1, 100) != 0)
+                if (poll(&ready, 1, kPollMilliseconds) != 0) {
+                    m_silentPolls = 0;
                     return read(m_fd, at, left);
+                }
                 errno = EINTR; // silent for now: ask again unless the caller stops
-                return report(m_fraction) ? -1 : 0;
+                return ++m_silentPolls < kSilentPolls && report(m_fraction) ? -1 : 0;
             },
             data, size);
     }
@@ -218,6 +223,7 @@ private:
     int m_fd;
     const Stage &m_stage;
     double m_fraction = 0;
+    int m_silentPolls = 0;
     bool m_cancelled = false;
 };
 

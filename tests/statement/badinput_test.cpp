@@ -190,6 +190,18 @@ TEST(BadInputTest, RepeatedHeadersAndBlankLinesAreSkipped)
     EXPECT_TRUE(read.unreadable.empty());
 }
 
+// A workbook that makes libfreexl read past its buffers (found by fuzzing)
+// ends only the child process that reads it. Under AddressSanitizer the
+// child prints its report of libfreexl's over-read before it ends; the
+// reading is reported damaged all the same.
+TEST(BadInputTest, AnXlsThatStopsItsReaderIsReportedDamaged)
+{
+    const Statement read = ReadStatementFile(TALLYFIN_DAMAGED_XLS);
+    ASSERT_TRUE(read.failure);
+    EXPECT_EQ(read.failure->kind, FailureKind::BadSpreadsheet);
+    EXPECT_EQ(read.format.kind, FileKind::Xls);
+}
+
 TEST(BadInputTest, AFileAboveTheLimitIsRefusedFromItsSize)
 {
     const ScratchDirectory directory;
