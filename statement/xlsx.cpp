@@ -182,9 +182,10 @@ private:
     void start(std::string_view name, const XML_Char **attributes) override
     {
         if (name == "row") {
+            // Rows come in order; a number that does not go up is taken as the next row.
             const XML_Char *r = attribute(attributes, "r");
             const int row = r ? std::atoi(r) : 0;
-            m_row = row > 0 ? row : m_row + 1;
+            m_row = row > m_row ? row : m_row + 1;
             m_table.startRow(m_row);
             m_column = -1;
         } else if (name == "c") {
