@@ -81,6 +81,12 @@ std::optional<SheetTable> SheetTable::deserialized(std::string_view bytes)
     return table;
 }
 
+bool SheetTable::overLimits() const
+{
+    constexpr std::size_t kMaxRows = 1048576, kMaxCells = 64u << 20, kMaxTextBytes = 512u << 20;
+    return m_rows.size() > kMaxRows || m_cells.size() > kMaxCells || m_text.size() > kMaxTextBytes;
+}
+
 bool TableSource::next(Record &record)
 {
     if (m_next >= m_table.m_rows.size())

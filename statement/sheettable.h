@@ -20,7 +20,10 @@ public:
     void startRow(int sheetRow);
     // Cells come left to right; the columns skipped are empty.
     void addCell(int column, std::string_view text);
-    std::size_t textBytes() const { return m_text.size(); }
+
+    // More rows than a spreadsheet program makes (1,048,576), more than 64 M
+    // cells or 512 MiB of text: a zip bomb, or no statement.
+    bool overLimits() const;
 
     // The text of all cells, for the statement to keep; TableSource reads the
     // cells from where it is kept.

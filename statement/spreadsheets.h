@@ -20,9 +20,7 @@ using SheetUser = std::function<bool(const std::string &name, SheetTable &table)
 std::optional<Failure> ReadXlsSheets(std::string_view bytes, const Stage &stage, const SheetUser &use);
 std::optional<Failure> ReadXlsxSheets(std::string_view bytes, const Stage &stage, const SheetUser &use);
 
-// A sheet whose cells hold more text than this is refused (a zip bomb, or
-// no statement).
-inline constexpr std::size_t kMaxSheetTextBytes = 512u * 1024 * 1024;
+inline constexpr const char *kSheetTooLarge = "the sheet is larger than a spreadsheet program makes one";
 
 inline Failure BadSpreadsheet(std::string detail)
 {

@@ -124,8 +124,8 @@ std::optional<Failure> readSheet(const void *handle, const Stage &stage, SheetTa
             if (const std::string text = cellText(value); !text.empty())
                 table.addCell(column, text);
         }
-        if (table.textBytes() > kMaxSheetTextBytes)
-            return BadSpreadsheet("the sheet holds more than 512 MiB of text");
+        if (table.overLimits())
+            return BadSpreadsheet(kSheetTooLarge);
         if (row % 1024 == 1023 && !stage.report(static_cast<double>(row) / rows))
             return MakeFailure(FailureKind::Cancelled);
     }
@@ -167,6 +167,7 @@ std::optional<Failure> readWorkbook(std::string_view bytes, const Stage &stage, 
 // sends the sheets back through a pipe, so that a workbook that stops it is
 // reported damaged and the program goes on.
 enum class Message : char { Progress = 'P', Sheet = 'S', Failure = 'F', Done = 'D' };
+constexpr std::uint64_t kMaxMessageBytes = 2ull << 30; // a sheet of the largest an .xls holds
 
 void send(int fd, Message kind, std::string_view payload)
 {
@@ -190,7 +191,7 @@ public:
     {
         std::uint64_t size = 0;
         if (!readAll(reinterpret_cast<char *>(&kind), 1) || !readAll(reinterpret_cast<char *>(&size), sizeof size) ||
-            size > kMaxSheetTextBytes * 2)
+            size > kMaxMessageBytes)
             return false;
         payload.resize(size);
         return readAll(payload.data(), size);

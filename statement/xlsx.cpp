@@ -173,6 +173,11 @@ std::string numberShown(const std::string &stored)
     return end && *end == '\0' ? SpreadsheetNumberText(value) : stored;
 }
 
+// The last row a sheet can have.
+constexpr long kMaxSheetRow = 1048576;
+// No part of a workbook unpacks to more (a zip bomb of spaces or comments).
+constexpr std::uint64_t kMaxPartBytes = 2ull << 30;
+
 // The cells of a sheet into a SheetTable.
 class SheetReader final : public XmlReader {
 public:
@@ -184,8 +189,8 @@ private:
         if (name == "row") {
             // Rows come in order; a number that does not go up is taken as the next row.
             const XML_Char *r = attribute(attributes, "r");
-            const int row = r ? std::atoi(r) : 0;
-            m_row = row > m_row ? row : m_row + 1;
+            const long row = r ? std::strtol(r, nullptr, 10) : 0;
+            m_row = row > m_row && row <= kMaxSheetRow ? static_cast<int>(row) : m_row + 1;
             m_table.startRow(m_row);
             m_column = -1;
         } else if (name == "c") {
@@ -269,8 +274,8 @@ public:
                 return BadSpreadsheet(failure + " in " + path);
             if (n == 0)
                 return std::nullopt;
-            if (table && table->textBytes() > kMaxSheetTextBytes)
-                return BadSpreadsheet("the sheet holds more than 512 MiB of text");
+            if ((table && table->overLimits()) || total > kMaxPartBytes)
+                return BadSpreadsheet(kSheetTooLarge);
             if (stage && stat.size > 0 && !stage->report(std::min(1.0, double(total) / double(stat.size))))
                 return MakeFailure(FailureKind::Cancelled);
         }

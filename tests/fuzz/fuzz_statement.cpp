@@ -4,7 +4,8 @@
 // code of five or six digits, a quantity above zero and a price or an amount;
 // texts in valid UTF-8; lines in file order after the header; a message in
 // each language for every problem. An input whose first byte is odd is also
-// read with a progress callback that cancels after a few calls.
+// read with a progress callback that cancels after a few calls; one that
+// starts with "<worksheet" is also read as the sheet of a workbook.
 
 #include <cstdint>
 #include <pthread.h>
@@ -12,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <unistr.h>
+#include <zip.h>
 
 #include "fuzz_check.h"
 #include "messages.h"
@@ -76,6 +78,45 @@ void checkStatement(const Statement &read)
     checkRows(read);
 }
 
+// The fuzzer seldom gets a zip's checksums right, so an input that starts
+// like a sheet's XML is also read as the only sheet of a workbook, beside
+// shared strings that name a statement's columns.
+constexpr std::string_view kWorkbook =
+    R"(<workbook xmlns:r="r"><sheets><sheet name="交割单" sheetId="1" r:id="rId1"/></sheets></workbook>)";
+constexpr std::string_view kRelationships =
+    R"(<Relationships><Relationship Id="rId1" Type="t/worksheet" Target="worksheets/sheet1.xml"/>)"
+    R"(<Relationship Id="rId2" Type="t/sharedStrings" Target="sharedStrings.xml"/></Relationships>)";
+constexpr std::string_view kSharedStrings =
+    "<sst><si><t>成交日期</t></si><si><t>证券代码</t></si><si><t>操作</t></si><si><t>成交数量</t></si>"
+    "<si><t>成交价格</t></si><si><r><t>证券</t></r><r><t>买入</t></r></si><si><t>红利入账</t><rPh><t>x</t></rPh></si></sst>";
+
+std::string workbookAround(std::string_view sheet)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t *buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip_source_keep(buffer);
+    zip_t *zip = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
+    check(zip != nullptr, "libzip cannot make a workbook");
+    for (const auto &[name, text] : {std::pair{"xl/workbook.xml", kWorkbook},
+                                     std::pair{"xl/_rels/workbook.xml.rels", kRelationships},
+                                     std::pair{"xl/sharedStrings.xml", kSharedStrings},
+                                     std::pair{"xl/worksheets/sheet1.xml", sheet}})
+        zip_file_add(zip, name, zip_source_buffer(zip, text.data(), text.size(), 0), ZIP_FL_OVERWRITE);
+    check(zip_close(zip) == 0, "libzip cannot write a workbook");
+    zip_stat_t stat;
+    std::string bytes;
+    if (zip_source_stat(buffer, &stat) == 0 && zip_source_open(buffer) == 0) {
+        bytes.resize(stat.size);
+        check(zip_source_read(buffer, bytes.data(), stat.size) == static_cast<zip_int64_t>(stat.size),
+              "libzip cannot read back a workbook");
+        zip_source_close(buffer);
+    }
+    zip_source_free(buffer);
+    zip_error_fini(&error);
+    return bytes;
+}
+
 } // namespace
 } // namespace tallyfin::fuzz
 
@@ -94,6 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     using namespace tallyfin::statement;
     const std::string bytes(reinterpret_cast<const char *>(data), size);
     tallyfin::fuzz::checkStatement(ReadStatementBytes(bytes));
+    if (std::string_view(bytes).starts_with("<worksheet"))
+        tallyfin::fuzz::checkStatement(ReadStatementBytes(tallyfin::fuzz::workbookAround(bytes)));
     if (size > 1 && (data[0] & 1)) {
         int calls = data[1] % 8;
         const Statement cancelled = ReadStatementBytes(bytes, [&](double) { return calls-- > 0; });
