@@ -15,6 +15,8 @@ PACKAGES=(
     libgtest-dev libbenchmark-dev libboost-dev dbus
     clang libclang-rt-14-dev gcovr
     libcli11-dev nlohmann-json3-dev libunistring-dev
+    libfreexl-dev libzip-dev libexpat1-dev
+    libxlsxwriter-dev python3-xlwt
 )
 
 missing_packages() {

@@ -4,7 +4,7 @@
 # of its seed corpus; the committed corpus is never written to. Exits non-zero
 # when any target finds a fault; the reproducer of this run is kept under
 # build/fuzz/findings/<target>/ and its replay command printed.
-#   tests/fuzz/run.sh [seconds-per-target]     (default 20, three targets)
+#   tests/fuzz/run.sh [seconds-per-target]     (default 20, four targets)
 # Environment: TALLYFIN_FUZZ_BUILD (build directory, default build/fuzz),
 # TALLYFIN_FUZZ_ARGS (extra libFuzzer options, e.g. "-runs=10000000").
 set -euo pipefail
@@ -13,7 +13,7 @@ seconds=${1:-20}
 root=$(cd "$(dirname "$(readlink -f "$0")")/../.." && pwd)
 build=${TALLYFIN_FUZZ_BUILD:-$root/build/fuzz}
 fuzz_dir=$root/tests/fuzz
-targets=(fuzz_numbers fuzz_trade fuzz_batches_golden)
+targets=(fuzz_numbers fuzz_trade fuzz_batches_golden fuzz_statement)
 
 if ! command -v clang++ >/dev/null; then
     echo "run.sh: clang++ is missing (Debian: clang libclang-rt-14-dev)" >&2
@@ -32,7 +32,11 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 dictionary_for() {
-    [[ $1 == fuzz_numbers ]] && echo "$fuzz_dir/numbers.dict" || echo "$fuzz_dir/fields.dict"
+    case $1 in
+    fuzz_numbers) echo "$fuzz_dir/numbers.dict" ;;
+    fuzz_statement) echo "$fuzz_dir/statement.dict" ;;
+    *) echo "$fuzz_dir/fields.dict" ;;
+    esac
 }
 
 failed=()

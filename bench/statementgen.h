@@ -1,0 +1,110 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "decimal.h"
+#include "feerules.h"
+#include "statement.h"
+
+// Statements made up for benchmarks and tests: plausible rows (A-share and
+// Stock Connect trades with fees that add up, dividends, their tax, bank
+// transfers, subscriptions), written in the column layouts brokers use.
+//
+//   std::vector<SampleRow> rows = SampleRows(100000, 7);
+//   std::string tsv = TextStatement(LayoutCells(SampleLayouts()[0], rows), '\t', TextEncoding::Gb18030);
+namespace tallyfin::samples {
+
+using statement::RowKind;
+using statement::TextEncoding;
+
+// A row as the reader should give it back.
+struct SampleRow {
+    RowKind kind = RowKind::Buy;
+    TradeDate date;
+    std::string time;      // "09:31:05"
+    std::string code;      // as read back: "000878", "00700"; empty for a bank transfer
+    std::string name;
+    std::string operation; // as written in the naming column: "证券买入", "红利入账"
+    bool stockConnect = false;
+    Decimal quantity, price, amount; // magnitudes; 0 where the row has none
+    Decimal commission, stampDuty, transferFee, otherFees;
+    Decimal cash; // signed: negative when paid
+    std::string orderNumber, account;
+    std::string market; // "沪市A股", "深市A股", "沪港通"
+
+    Decimal feesTotal() const { return commission + stampDuty + transferFee + otherFees; }
+};
+
+struct RowMix {
+    bool stockConnect = true; // Hong Kong trades among them
+    bool otherRows = true;    // dividends, tax, transfers, subscriptions
+};
+
+// `count` rows from `seed`, in date order.
+std::vector<SampleRow> SampleRows(std::size_t count, std::uint32_t seed, RowMix mix = {});
+
+// What a column holds.
+enum class Field : std::uint8_t {
+    Date, Time, Code, Name, Operation, Side, Market, Currency, ExchangeRate,
+    Quantity, Price, Amount, Commission, StampDuty, TransferFee, Zero, OtherFees, FeesTotal, Cash,
+    OrderNumber, Account, Filler,
+};
+
+enum class DateStyle : std::uint8_t { Compact, Dashed, Slashed, Serial }; // 20210311, 2021-03-11, 2021/3/11, 44266
+
+struct LayoutColumn {
+    std::string header;
+    Field field;
+};
+
+// How a broker writes its statement.
+struct Layout {
+    std::string name;
+    std::vector<LayoutColumn> columns;
+    std::vector<std::string> preamble; // lines before the header
+    DateStyle dates = DateStyle::Compact;
+    bool formulaTexts = false;      // texts as ="…"
+    bool spacedFormulas = false;    // codes and accounts as = "000597      "
+    bool unpaddedCodes = false;     // 878 for 000878
+    bool negativeSells = false;     // a sell's quantity below zero
+    bool negativeBuys = false;      // a buy's amount below zero
+    bool thousands = false;         // 12,345.00
+    bool sideOnOtherRows = false;   // the side column says 买入/卖出 on other rows too
+    bool trailingSeparator = false; // an empty column after the last
+    RowMix mix;                     // what rows the layout can carry
+};
+
+bool HasField(const Layout &layout, Field field);
+
+// Six layouts from the column names brokers use, each with its quirks.
+const std::vector<Layout> &SampleLayouts();
+
+// One written cell: a number is a number cell in a spreadsheet.
+struct SampleCell {
+    std::string text;
+    bool number = false;
+    bool formula = false; // text is ="…"
+};
+using SampleTable = std::vector<std::vector<SampleCell>>; // the preamble, the header, the rows
+
+SampleTable LayoutCells(const Layout &layout, const std::vector<SampleRow> &rows);
+
+// The other fees as the layout writes them: where it has no transfer-fee
+// column, the transfer fee is among them.
+Decimal OtherFeesAsWritten(const Layout &layout, const SampleRow &row);
+
+// The table as text with `separator` in `encoding` (UTF-8 with a byte-order
+// mark, UTF-16 LE with one); cells holding the separator, a line end or a
+// leading quote are quoted as in CSV.
+std::string TextStatement(const SampleTable &table, char separator, TextEncoding encoding);
+
+// The line (1-based) of the table's row `index` in a text statement, and the
+// same as a spreadsheet's row: the preamble and header come first.
+inline int LineOfRow(const Layout &layout, std::size_t index)
+{
+    return static_cast<int>(layout.preamble.size() + 2 + index);
+}
+
+} // namespace tallyfin::samples
