@@ -14,9 +14,7 @@ constexpr const char *kOrdinals[kBatchRows] = {"一", "二", "三", "四", "五"
 
 BatchDialog::BatchDialog(TradeSide side, QWidget *parent) : QDialog(parent), m_side(side)
 {
-    // The font first: the widgets are then laid out once, in it.
-    setFont(windowFont());
-    setupUi(this);
+    setUpForm<Ui::BatchDialog>(*this, this);
     applyTexts();
     makeFixedSizeWindow(this);
     connectHandler(Button1, &QPushButton::clicked, this, &BatchDialog::confirmClicked);

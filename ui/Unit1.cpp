@@ -80,9 +80,7 @@ QString datedRulesNote(const RulesInForce &rules, bool leviesOnTop)
 
 TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 {
-    // The font first: the widgets are then laid out once, in it.
-    setFont(windowFont());
-    setupUi(this);
+    setUpForm<Ui::TForm1>(*this, this);
     fillChoices();
     tradeDate->setMinimumDate(toQDate(FeeTableStart()));
     tradeDate->setDate(QDate::currentDate());

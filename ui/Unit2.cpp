@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 
-
 #include "Unit1.h"
 #include "Unit5.h"
 #include "Unit7.h"
@@ -15,15 +14,9 @@ namespace tallyfin {
 
 WindowGlobal<TForm2> Form2;
 
-namespace {
-
-} // namespace
-
 TForm2::TForm2(QWidget *parent) : QWidget(parent)
 {
-    // The font first: the widgets are then laid out once, in it.
-    setFont(windowFont());
-    setupUi(this);
+    setUpForm<Ui::TForm2>(*this, this);
     setWindowIcon(programIcon());
     setFixedSize(342, 504);
     makeFixedSizeWindow(this);

@@ -13,9 +13,7 @@ WindowGlobal<TForm5> Form5;
 
 TForm5::TForm5(QWidget *parent) : QDialog(parent)
 {
-    // The font first: the widgets are then laid out once, in it.
-    setFont(windowFont());
-    setupUi(this);
+    setUpForm<Ui::TForm5>(*this, this);
     setWindowIcon(programIcon());
     Image1->setIcon(programIcon());
     showTexts();

@@ -24,9 +24,7 @@ constexpr int kSampleInterval = 100;
 
 TForm6::TForm6(QWidget *parent) : QWidget(parent), Timer1(new QTimer(this))
 {
-    // The font first: the widgets are then laid out once, in it.
-    setFont(windowFont());
-    setupUi(this);
+    setUpForm<Ui::TForm6>(*this, this);
     // Thirteen characters of hint must fit the 167-pixel window on one line.
     QFont hintFont = windowFont();
     hintFont.setPixelSize(12);

@@ -111,9 +111,8 @@ void TForm8::FormMouseMove(QPoint position)
     if (!m_band.active)
         return;
     drawOutline(m_band.corner);
-    m_band.current = position;
-    drawOutline(m_band.current);
-    m_band.corner = m_band.current;
+    m_band.corner = position;
+    drawOutline(m_band.corner);
 }
 
 void TForm8::FormMouseUp(QPoint position)

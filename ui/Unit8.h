@@ -51,7 +51,6 @@ private:
         bool active = false;
         QPoint anchor;
         QPoint corner;
-        QPoint current;
     };
 
     void FormCreate();
