@@ -65,8 +65,9 @@ SideFees FeeSchedule::feesOnAmount(TradeSide side, const Decimal &amount, const 
     }
     // The commission contains the levies, and a transfer fee billed with
     // them; it may not fall below what it contains.
-    fees.commission = std::max({byRate, m_transferWithLevies ? levies + transfer : levies, m_terms.minimum});
-    fees.transferFee = m_transferWithLevies ? Decimal() : transfer;
+    fees.transferInCommission = m_transferWithLevies ? transfer : Decimal();
+    fees.transferFee = transfer - fees.transferInCommission;
+    fees.commission = std::max({byRate, levies + fees.transferInCommission, m_terms.minimum});
     return fees;
 }
 

@@ -33,8 +33,10 @@ struct SideFees {
     Decimal stampDuty;
     Decimal transferFee; // its own line; 0.00 when billed inside the commission
     Decimal levies;      // handling + management fee when charged on top, else 0.00
-    // The levies as exchange and regulator charge them, inside the commission or on top.
-    Decimal handlingFee, managementFee;
+    // The levies as exchange and regulator charge them, inside the commission
+    // or on top, and the transfer fee inside the commission when it is billed
+    // with the levies there (else 0.00).
+    Decimal handlingFee, managementFee, transferInCommission;
 
     Decimal total() const { return commission + stampDuty + transferFee + levies; }
     // The cash of the side: amount + total paid on a buy, amount − total received on a sale.
