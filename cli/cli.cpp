@@ -9,10 +9,6 @@
 
 namespace tallyfin {
 
-std::unique_ptr<Command> MakeTradeCommand();
-std::unique_ptr<Command> MakeTargetCommand();
-std::unique_ptr<Command> MakeGoldenCommand();
-
 std::vector<std::unique_ptr<Command>> MakeCommands()
 {
     std::vector<std::unique_ptr<Command>> commands;

@@ -26,8 +26,8 @@ struct Output {
 // One subcommand of tallyfin-cli. declare() adds it to the program with its
 // options, each bound to the command's own request and checked by CLI11;
 // once the line is parsed, run() does the work and writes the result. A new
-// subcommand is a class like this in a file of its own and a line in
-// MakeCommands().
+// subcommand is a class like this in a file of its own, its maker declared
+// below and listed in MakeCommands().
 class Command {
 public:
     virtual ~Command() = default;
@@ -36,7 +36,12 @@ public:
     virtual int run(const Output &output) const = 0;
 };
 
-// trade, target and golden, in the order the help lists them.
+// Each command lives in a file of its own (tradecommand.cpp …).
+std::unique_ptr<Command> MakeTradeCommand();
+std::unique_ptr<Command> MakeGoldenCommand();
+std::unique_ptr<Command> MakeTargetCommand();
+
+// Every command, in the order the help lists them.
 std::vector<std::unique_ptr<Command>> MakeCommands();
 
 // What a calculation ended with besides its figures.

@@ -113,6 +113,27 @@ std::optional<BatchReduction> reduce(const Batches &batches)
     return ReduceBatches(rows, kDecimalPoint);
 }
 
+void applyReduction(const std::optional<BatchReduction> &reduction, std::string &price, std::string &quantity,
+                    bool &relabelled)
+{
+    if (!reduction)
+        return;
+    price = reduction->price;
+    quantity = reduction->quantity;
+    relabelled = reduction->relabel;
+}
+
+// "--buy-batch PRICE QTY", up to kBatchRows times.
+void addBatchOption(CLI::App &command, const std::string &name, Batches &batches, const std::string &side)
+{
+    command
+        .add_option(name, batches,
+                    "one " + side + " batch, up to 5 times; their average price and total quantity replace the "
+                                    "side's price and quantity")
+        ->type_name("PRICE QTY")
+        ->expected(1, static_cast<int>(kBatchRows));
+}
+
 // "trade": the main window's "计算", with the batch dialogs' rows reduced first.
 class TradeCommand : public Command {
 public:
@@ -124,13 +145,8 @@ public:
         trade->add_option("--buy-qty", f.buyQuantity, "buy quantity (买入数量)");
         trade->add_option("--sell-price", f.sellPrice, "sell price (卖出价格)");
         trade->add_option("--sell-qty", f.sellQuantity, "sell quantity (卖出数量), default the buy quantity");
-        for (auto &[name, batches, side] : {std::tuple{"--buy-batch", &m_buyBatches, "bought"},
-                                            std::tuple{"--sell-batch", &m_sellBatches, "sold"}})
-            trade->add_option(name, *batches,
-                              std::string("one ") + side + " batch, up to 5 times; their average price and total "
-                                                         "quantity replace the side's price and quantity")
-                ->type_name("PRICE QTY")
-                ->expected(1, static_cast<int>(kBatchRows));
+        addBatchOption(*trade, "--buy-batch", m_buyBatches, "bought");
+        addBatchOption(*trade, "--sell-batch", m_sellBatches, "sold");
         return trade;
     }
 
@@ -142,14 +158,8 @@ public:
         try {
             // A bad batch row is reported before anything is written.
             const std::optional<BatchReduction> buy = reduce(m_buyBatches), sell = reduce(m_sellBatches);
-            for (const auto &[reduction, price, quantity, relabelled] :
-                 {std::tuple{&buy, &f.buyPrice, &f.buyQuantity, &buyRelabelled},
-                  std::tuple{&sell, &f.sellPrice, &f.sellQuantity, &sellRelabelled}})
-                if (*reduction) {
-                    *price = (*reduction)->price;
-                    *quantity = (*reduction)->quantity;
-                    *relabelled = (*reduction)->relabel;
-                }
+            applyReduction(buy, f.buyPrice, f.buyQuantity, buyRelabelled);
+            applyReduction(sell, f.sellPrice, f.sellQuantity, sellRelabelled);
             if (CalculateTrade(f, kDecimalPoint) == TradeOutcome::SellQuantityMissing)
                 ending.message = std::string(kSellQuantityMissing);
         } catch (const Error &error) {
