@@ -111,10 +111,15 @@ std::int64_t SaleTicks(const Decimal &tick)
     return *Decimal::quotient(Decimal(kMaxPrice), tick, 0, Rounding::Floor).toInt64();
 }
 
+std::int64_t StartTick(double ticks)
+{
+    const double whole = std::ceil(ticks);
+    return std::isfinite(whole) && whole < 1e15 ? static_cast<std::int64_t>(std::max(whole, 1.0)) : 1;
+}
+
 std::int64_t EstimateTick(double cashNeeded, double fixedFees, double ratesPerMille, double tick, double quantity)
 {
-    const double whole = std::ceil((cashNeeded + fixedFees) / (1 - ratesPerMille / 1000) / (tick * quantity));
-    return std::isfinite(whole) && whole < 1e15 ? static_cast<std::int64_t>(std::max(whole, 1.0)) : 1;
+    return StartTick((cashNeeded + fixedFees) / (1 - ratesPerMille / 1000) / (tick * quantity));
 }
 
 } // namespace tallyfin

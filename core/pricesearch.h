@@ -36,6 +36,10 @@ struct TickSearch {
 // How many ticks lie up to kMaxPrice:  SaleTicks(0.01) -> 10000000
 std::int64_t SaleTicks(const Decimal &tick);
 
+// A tick estimate as a start for the search: 1 where the estimate is no
+// usable number.  StartTick(1234.2) -> 1235
+std::int64_t StartTick(double ticks);
+
 // A start for the search: the tick at which selling `quantity` brings in
 // `cashNeeded` once fees at `ratesPerMille` of the amount and `fixedFees`
 // are paid; 1 where that is no usable number.
