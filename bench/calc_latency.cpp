@@ -169,15 +169,15 @@ int main(int argc, char *argv[])
     TradeFields fields;
     const auto freshFields = [&] {
         fields = TradeFields{};
-        fields.jg = "10";
-        fields.sl = "1000";
-        fields.Edit2 = "11";
+        fields.buyPrice = "10";
+        fields.buyQuantity = "1000";
+        fields.sellPrice = "11";
     };
     const auto calculate = [&] { CalculateTrade(fields, kDecimalPoint); };
     timeRuns(calculations / 10, freshFields, calculate);
     print("CalculateTrade", summarize(timeRuns(calculations, freshFields, calculate)), 20);
-    if (fields.Edit19 != "924")
-        std::fprintf(stderr, "calc_latency: CalculateTrade gave Edit19 \"%s\"\n", fields.Edit19.c_str());
+    if (fields.profit != "924")
+        std::fprintf(stderr, "calc_latency: CalculateTrade gave the profit \"%s\"\n", fields.profit.c_str());
     if (desktop.boxes)
         std::printf("note: %d message boxes were requested\n", desktop.boxes);
     return 0;

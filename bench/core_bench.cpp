@@ -13,9 +13,9 @@ void CalculateTradeWorkedExample(benchmark::State &state)
 {
     for (auto _ : state) {
         TradeFields fields;
-        fields.jg = "10";
-        fields.sl = "1000";
-        fields.Edit2 = "11";
+        fields.buyPrice = "10";
+        fields.buyQuantity = "1000";
+        fields.sellPrice = "11";
         CalculateTrade(fields, kDecimalPoint);
         benchmark::DoNotOptimize(fields);
     }

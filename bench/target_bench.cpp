@@ -17,9 +17,9 @@ TradeFields bought(RuleSet rules, const char *quantity, bool noMinimum = false)
     f.noMinimum = noMinimum;
     f.leviesOnTop = noMinimum;
     f.tradeDate = "2026-12-08";
-    f.ComboBox1 = "0.25";
-    f.jg = "10";
-    f.sl = quantity;
+    f.commissionRate = "0.25";
+    f.buyPrice = "10";
+    f.buyQuantity = quantity;
     CalculateTrade(f, kDecimalPoint);
     return f;
 }
@@ -40,10 +40,10 @@ void Solve(benchmark::State &state, RuleSet rules, const char *quantity, bool no
 void BruteForce(benchmark::State &state, const char *quantity)
 {
     const TradeFields f = bought(RuleSet::Dated, quantity);
-    const DatedTerms terms = ReadDatedTerms(f, kDecimalPoint);
-    const Decimal cashPaid = *Decimal::fromTyped(f.Edit9, kDecimalPoint);
+    const DatedRules rules(ReadFeeSchedule(f, kDecimalPoint));
+    const Decimal cashPaid = *Decimal::fromTyped(f.cashPaid, kDecimalPoint);
     const Decimal goal = (cashPaid * Decimal(10)).shifted(-2);
-    const SaleCurve curve = DatedSaleCurve(terms, *Decimal::fromTyped(quantity, kDecimalPoint), cashPaid, goal);
+    const SaleCurve curve = SaleCurveOf(rules, *Decimal::fromTyped(quantity, kDecimalPoint), cashPaid, goal);
     std::int64_t tick = 0;
     for (auto _ : state) {
         tick = 1;

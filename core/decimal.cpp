@@ -183,12 +183,6 @@ int Decimal::sign() const { return m_units.sign(); }
 
 bool Decimal::isInteger() const { return rounded(0, Rounding::Floor) == *this; }
 
-int Decimal::integerDigits() const
-{
-    const Integer whole = boost::multiprecision::abs(m_units) / powerOfTen(m_scale);
-    return whole == 0 ? 0 : static_cast<int>(whole.str().size());
-}
-
 std::string Decimal::toFixed(int decimals, DecimalSeparator separator) const
 {
     const Integer units = rounded(decimals, Rounding::HalfUp).unitsAtScale(decimals);

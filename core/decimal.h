@@ -75,8 +75,6 @@ public:
 
     int sign() const;
     bool isInteger() const;
-    // The number of decimal digits before the separator (0 for |v| < 1).
-    int integerDigits() const;
 
     // Fixed notation with exactly `decimals` digits after the separator, the
     // value rounded half up first:  Decimal(51, 1).toFixed(2, ".") -> "5.10"

@@ -27,6 +27,12 @@ EInvalidOp::EInvalidOp() : EMathError("Invalid floating point operation") {}
 
 EOverflow::EOverflow() : EMathError("Floating point overflow") {}
 
+void RequireInput(bool acceptable, const std::string &message)
+{
+    if (!acceptable)
+        throw EInputRejected(message);
+}
+
 EFCreateError::EFCreateError(std::string_view fileName, std::string_view reason)
     : Error(quotedMessage("Cannot create file \"", fileName, "\". ") + std::string(reason))
 {

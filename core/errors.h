@@ -60,6 +60,9 @@ public:
     using Error::Error;
 };
 
+// Throws EInputRejected with the message unless the input is acceptable.
+void RequireInput(bool acceptable, const std::string &message);
+
 // A file that cannot be created: "Cannot create file "%s". %s".
 class EFCreateError : public Error {
 public:

@@ -6,13 +6,13 @@ namespace tallyfin {
 
 namespace {
 
-constexpr std::uint8_t SH = MarketBit(Market::ShanghaiA);
-constexpr std::uint8_t SZ = MarketBit(Market::ShenzhenA);
-constexpr std::uint8_t BJ = MarketBit(Market::BeijingA);
-constexpr std::uint8_t SF = MarketBit(Market::ShanghaiFund);
-constexpr std::uint8_t ZF = MarketBit(Market::ShenzhenFund);
-constexpr std::uint8_t FW = MarketBit(Market::FundsWarrants);
-constexpr std::uint8_t Funds = SF | ZF | FW;
+constexpr MarketSet SH = MarketBit(Market::ShanghaiA);
+constexpr MarketSet SZ = MarketBit(Market::ShenzhenA);
+constexpr MarketSet BJ = MarketBit(Market::BeijingA);
+constexpr MarketSet SF = MarketBit(Market::ShanghaiFund);
+constexpr MarketSet ZF = MarketBit(Market::ShenzhenFund);
+constexpr MarketSet FW = MarketBit(Market::FundsWarrants);
+constexpr MarketSet Funds = SF | ZF | FW;
 
 constexpr FeeItem Stamp = FeeItem::StampDuty;
 constexpr FeeItem Transfer = FeeItem::TransferFee;
@@ -156,25 +156,6 @@ std::string FormatTradeDate(TradeDate date)
     return padded(date.year, 4) + "-" + padded(date.month, 2) + "-" + padded(date.day, 2);
 }
 
-std::string_view MarketName(Market market) { return kMarketNames[static_cast<std::size_t>(market)]; }
-
-std::optional<Market> MarketNamed(std::string_view name)
-{
-    const auto found = std::find(kMarketNames.begin(), kMarketNames.end(), name);
-    if (found == kMarketNames.end())
-        return std::nullopt;
-    return static_cast<Market>(found - kMarketNames.begin());
-}
-
-bool IsFundMarket(Market market)
-{
-    return market == Market::ShanghaiFund || market == Market::ShenzhenFund || market == Market::FundsWarrants;
-}
-
-int MarketTickDecimals(Market market) { return IsFundMarket(market) ? 3 : 2; }
-
-Decimal MarketTick(Market market) { return Decimal(1, MarketTickDecimals(market)); }
-
 std::span<const FeeRuleRow> FeeRuleTable() { return kRows; }
 
 TradeDate FeeTableStart() { return rowDate(kRows[0]); }
@@ -254,15 +235,6 @@ std::string DescribeRules(const RulesInForce &rules, bool leviesOnTop)
     text += sidesText(transfer, transferInside ? "，含在佣金内" : "") + "；";
     text += item(*rules.handlingFee) + "、" + item(*rules.managementFee);
     return text + sidesText(*rules.handlingFee, leviesOnTop ? "，另计" : "，含在佣金内");
-}
-
-std::string MarketsText(std::uint8_t markets)
-{
-    std::string text;
-    for (std::size_t i = 0; i < kMarketNames.size(); ++i)
-        if (markets & MarketBit(static_cast<Market>(i)))
-            text += (text.empty() ? "" : "、") + std::string(kMarketNames[i]);
-    return text;
 }
 
 std::string RowTermsText(const FeeRuleRow &row)

@@ -10,6 +10,7 @@
 
 #include "decimal.h"
 #include "errors.h"
+#include "markets.h"
 
 namespace tallyfin {
 
@@ -27,24 +28,8 @@ std::optional<TradeDate> ParseTradeDate(std::string_view text);
 //   FormatTradeDate({2001, 11, 16}) -> "2001-11-16"
 std::string FormatTradeDate(TradeDate date);
 
-// The markets of the dated fee rules, as the exchange list names them. Funds
-// pay their own exchange's fund rates; 基金权证 is the older choice that
-// computes any fund or warrant at Shanghai's fund rates.
-enum class Market : std::uint8_t { ShanghaiA, ShenzhenA, BeijingA, ShanghaiFund, ShenzhenFund, FundsWarrants };
-
-inline constexpr std::array kMarketNames{
-    std::string_view("上海A股"), std::string_view("深圳A股"), std::string_view("北京A股"),
-    std::string_view("上海基金"), std::string_view("深圳基金"), std::string_view("基金权证")};
-
-std::string_view MarketName(Market market);
-// nullopt for a text that names none of them.
-std::optional<Market> MarketNamed(std::string_view name);
-
-// The smallest price step: 0.01 yuan for shares, 0.001 for funds and warrants.
-bool IsFundMarket(Market market);
-Decimal MarketTick(Market market);
-int MarketTickDecimals(Market market);
-
+// The side of a trade, and the sides a fee is charged on.
+enum class TradeSide : std::uint8_t { Buy, Sell };
 enum class FeeItem : std::uint8_t { StampDuty, TransferFee, HandlingFee, ManagementFee };
 enum class FeeBasis : std::uint8_t { Amount, ParValue }; // price × quantity, or 1 yuan par × quantity
 enum class FeeSides : std::uint8_t { Both, SellOnly };
@@ -57,7 +42,7 @@ enum class Confidence : std::uint8_t { Primary, Secondary, Uncertain };
 // at least `minimumYuan` (empty: no minimum).
 struct FeeRuleRow {
     std::string_view effectiveFrom; // "YYYY-MM-DD"
-    std::uint8_t markets;           // MarketBit()s
+    MarketSet markets;
     FeeItem item;
     FeeBasis basis;
     std::string_view ratePerMille;  // exact decimal text
@@ -70,9 +55,6 @@ struct FeeRuleRow {
     std::string_view source;
     std::string_view note; // shown with every figure taken from the row
 };
-
-constexpr std::uint8_t MarketBit(Market market) { return static_cast<std::uint8_t>(1u << static_cast<unsigned>(market)); }
-inline constexpr std::uint8_t kAllMarkets = static_cast<std::uint8_t>((1u << kMarketNames.size()) - 1);
 
 // Every row, oldest first; a change of the rules is one more row.
 std::span<const FeeRuleRow> FeeRuleTable();
@@ -111,11 +93,9 @@ std::vector<std::string_view> RuleNotes(const RulesInForce &rules, bool leviesOn
 //   "印花税 0.5‰（卖方）；过户费 0.01‰（双向）；经手费 0.0341‰、证管费 0.02‰（双向，含在佣金内）"
 std::string DescribeRules(const RulesInForce &rules, bool leviesOnTop);
 
-// One row's scope and terms, for a person:
-//   MarketsText(SH | SZ) -> "上海A股、深圳A股"
+// One row's terms, for a person:
 //   RowTermsText(the 2023-08-28 stamp duty) -> "成交金额的 0.5‰，卖方"
 //   RowTermsText(the 2001-11-16 Shanghai transfer fee) -> "面值的 1‰，双向，最低 1 元"
-std::string MarketsText(std::uint8_t markets);
 std::string RowTermsText(const FeeRuleRow &row);
 
 // The whole table as plain text, a paragraph per row, for the Help window.

@@ -2,13 +2,12 @@
 
 #include <cmath>
 
+#include "constants.h"
 #include "extended.h"
 
 namespace tallyfin {
 
 namespace {
-
-constexpr double kMinimumCommission = 5;
 
 Extended perMilleOfAmount(double price, double quantity, double ratePerMille)
 {
@@ -25,7 +24,7 @@ double TradeAmount(double price, double quantity)
 double CommissionFee(double price, double quantity, double ratePerMille, bool withMinimum)
 {
     const double commission = RoundToDouble(perMilleOfAmount(price, quantity, ratePerMille));
-    return withMinimum && commission < kMinimumCommission ? kMinimumCommission : commission;
+    return withMinimum && commission < kMinimumCommissionYuan ? kMinimumCommissionYuan : commission;
 }
 
 double StampDutyFee(double price, double quantity, double ratePerMille)
@@ -33,9 +32,9 @@ double StampDutyFee(double price, double quantity, double ratePerMille)
     return RoundToDouble(perMilleOfAmount(price, quantity, ratePerMille));
 }
 
-double TransferFee(std::string_view exchange, double quantity)
+double TransferFee(std::optional<Market> market, double quantity)
 {
-    if (exchange != kShanghaiAShares)
+    if (market != Market::ShanghaiA)
         return 0;
     if (quantity > 1000)
         return RoundToDouble(std::trunc((Extended(quantity) / 1000).value()));

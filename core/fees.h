@@ -1,17 +1,16 @@
 #pragma once
 
-#include <string>
-#include <string_view>
+#include <optional>
+
+#include "markets.h"
 
 namespace tallyfin {
 
-// The exchange whose trades pay the share transfer fee.
-inline constexpr std::string_view kShanghaiAShares = "上海A股";
-
-// The fee schedule picked in the main window, read afresh for every
-// calculation. Rates are per mille of the trade amount.
+// The classic fee schedule: the settings picked in the main window, read
+// afresh for every calculation. Rates are per mille of the trade amount.
 struct FeeSettings {
-    std::string exchange;
+    // nullopt: an exchange the classic rules do not list, which pays no transfer fee.
+    std::optional<Market> market;
     double commissionRate = 0;
     double stampDutyRate = 0;
     bool stampDutyBothSides = false;
@@ -26,8 +25,8 @@ struct FeeSettings {
 //   TradeAmount(10, 1000) -> 10000
 double TradeAmount(double price, double quantity);
 
-// ((price × quantity) × rate) ÷ 1000, at least 5 yuan per calculation
-// unless the account has no minimum (免五).
+// ((price × quantity) × rate) ÷ 1000, at least the minimum commission per
+// calculation unless the account has none (免五).
 //   CommissionFee(10, 100, 3.0) -> 5   (3 raised to the minimum)
 //   CommissionFee(20, 1000, 3.0) -> 60
 //   CommissionFee(10, 100, 3.0, false) -> 3
@@ -38,9 +37,9 @@ double CommissionFee(double price, double quantity, double ratePerMille, bool wi
 double StampDutyFee(double price, double quantity, double ratePerMille);
 
 // Shanghai A-shares only: 1 yuan per full thousand shares, at least 1 yuan
-// (also for 0 or negative quantities); every other exchange text pays 0.
-//   TransferFee("上海A股", 1999) -> 1,  TransferFee("上海A股", 2500) -> 2
-//   TransferFee("深圳A股", 5000) -> 0
-double TransferFee(std::string_view exchange, double quantity);
+// (also for 0 or negative quantities); every other market pays 0.
+//   TransferFee(ShanghaiA, 1999) -> 1,  TransferFee(ShanghaiA, 2500) -> 2
+//   TransferFee(ShenzhenA, 5000) -> 0,  TransferFee(nullopt, 5000) -> 0
+double TransferFee(std::optional<Market> market, double quantity);
 
 } // namespace tallyfin

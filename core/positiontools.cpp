@@ -16,7 +16,7 @@ using Rational = Decimal::Rational;
 // a cash figure along either is at most 2 × 6 × 0.005 yuan.
 const Decimal kRoundingDip(10, 2);
 // How many shares a holding or an order may have.
-const Decimal kMaxShares(kMaxDatedQuantity);
+const Decimal kMaxShares(kMaxQuantity);
 
 void require(bool acceptable, std::string message) { RequireInput(acceptable, message); }
 
@@ -64,21 +64,19 @@ void requireOnLot(const PositionTerms &terms, const Decimal &quantity, std::opti
 
 } // namespace
 
-PositionTerms TermsForCode(const DatedTerms &chosen, std::string_view code)
+PositionTerms TermsForCode(const FeeSchedule &chosen, std::string_view code)
 {
     const std::optional<Security> security = SecurityOfCode(code);
     const std::optional<Market> market = security ? MarketOfSecurity(*security) : std::nullopt;
     require(market.has_value(), "无法识别证券代码“" + std::string(code) + "”，或本程序不计算它的费用");
-    PositionTerms terms{chosen, LotOfBoard(security->board)};
-    terms.fees.rules = RulesFor(chosen.rules.date, *market);
-    return terms;
+    return {FeeSchedule(RulesFor(chosen.rules().date, *market), chosen.terms()), LotOfBoard(security->board)};
 }
 
 Decimal ReadPriceOnTick(std::string_view text, std::string_view what, Market market, DecimalSeparator separator)
 {
     const Decimal price = Decimal::parse(text, separator);
-    require(price.sign() > 0 && price <= Decimal(kMaxDatedPrice),
-            std::string(what) + "应大于 0 且不超过 " + std::to_string(kMaxDatedPrice) + " 元");
+    require(price.sign() > 0 && price <= Decimal(kMaxPrice),
+            std::string(what) + "应大于 0 且不超过 " + std::to_string(kMaxPrice) + " 元");
     const Decimal tick = MarketTick(market);
     require(Decimal::quotient(price, tick, 0, Rounding::Floor) * tick == price,
             std::string(what) + "应为最小报价单位 " + tick.toString() + " 元的整数倍");
@@ -96,18 +94,18 @@ Decimal ReadShares(std::string_view text, std::string_view what, DecimalSeparato
 Decimal ReadMoney(std::string_view text, std::string_view what, DecimalSeparator separator)
 {
     const Decimal money = Decimal::parse(text, separator);
-    require(money.sign() > 0 && money <= Decimal(kMaxDatedPrice) * kMaxShares, std::string(what) + "应大于 0");
+    require(money.sign() > 0 && money <= Decimal(kMaxPrice) * kMaxShares, std::string(what) + "应大于 0");
     return money;
 }
 
 Decimal TradeLeg::cash() const
 {
-    return side == TradeSide::Buy ? fees.amount + fees.total() : fees.amount - fees.total();
+    return fees.cash(side);
 }
 
 TradeLeg PriceLeg(const PositionTerms &terms, TradeSide side, const Decimal &price, const Decimal &quantity)
 {
-    return {side, price, quantity, DatedSideFees(terms.fees, side, price, quantity)};
+    return {side, price, quantity, terms.fees.fees(side, price, quantity)};
 }
 
 TTradeAnswer SolveTTrade(const PositionTerms &terms, const TTradeQuestion &q)
@@ -130,7 +128,7 @@ TTradeAnswer SolveTTrade(const PositionTerms &terms, const TTradeQuestion &q)
             answer.dilutedCost = ((*q.holding * *q.costPerShare) - *answer.gain).toRational() / q.holding->toRational();
     }
     // 正T gains less the higher the buy-back: search its ticks from the top.
-    const Decimal tick = MarketTick(terms.fees.rules.market);
+    const Decimal tick = MarketTick(terms.fees.rules().market);
     const std::int64_t ticks = SaleTicks(tick);
     const std::int64_t firstTick = *Decimal::quotient(q.firstPrice, tick, 0, Rounding::Floor).toInt64();
     const auto priceAt = [&](std::int64_t step) { return tick * Decimal(sellFirst ? ticks + 1 - step : step); };

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "datedtrade.h"
+#include "feeschedule.h"
 #include "security.h"
 
 namespace tallyfin {
@@ -15,14 +15,14 @@ namespace tallyfin {
 
 // The fee terms of the account and the security's lot.
 struct PositionTerms {
-    DatedTerms fees;
+    FeeSchedule fees;
     TradingLot lot{100, 100};
 };
 
 // The terms for the security of `code`: its market's rules on the chosen
 // date and its board's lot. EInputRejected for a code Tallyfin cannot price.
 //   TermsForCode(terms of 2026-12-08, "688001") -> 上海A股 rules, lot {200, 1}
-PositionTerms TermsForCode(const DatedTerms &chosen, std::string_view code);
+PositionTerms TermsForCode(const FeeSchedule &chosen, std::string_view code);
 
 // Typed numbers, exactly, with the message the window and the command line
 // show for each rejection (EConvertError for a text that is no number,

@@ -108,13 +108,18 @@ TickSearch LowestTickReaching(const SaleCurve &curve, const Decimal &goal) { ret
 
 std::int64_t SaleTicks(const Decimal &tick)
 {
-    return *Decimal::quotient(Decimal(kMaxSalePrice), tick, 0, Rounding::Floor).toInt64();
+    return *Decimal::quotient(Decimal(kMaxPrice), tick, 0, Rounding::Floor).toInt64();
 }
 
 std::int64_t StartTick(double ticks)
 {
     const double whole = std::ceil(ticks);
     return std::isfinite(whole) && whole < 1e15 ? static_cast<std::int64_t>(std::max(whole, 1.0)) : 1;
+}
+
+std::int64_t EstimateTick(double cashNeeded, double fixedFees, double ratesPerMille, double tick, double quantity)
+{
+    return StartTick((cashNeeded + fixedFees) / (1 - ratesPerMille / 1000) / (tick * quantity));
 }
 
 } // namespace tallyfin

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "feerules.h"
+#include "markets.h"
 
 namespace tallyfin {
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "numeric.h"
+#include "sale.h"
 #include "trade.h"
 
 namespace tallyfin {
@@ -14,11 +15,11 @@ namespace tallyfin {
 // computed exactly as the window computes the sell side under the chosen
 // rule set (classic: extended precision, fees as doubles; dated: exact money
 // rounded per item), at each price on the market's tick (0.01 yuan for
-// shares, 0.001 for funds and warrants) up to kMaxSalePrice.
+// shares, 0.001 for funds and warrants) up to kMaxPrice.
 //
-// Read from the fields: the rule set and its settings, the cash paid (Edit9,
-// as shown), the quantity to sell (Edit3, or the bought quantity sl when it
-// is empty), the target (targetKind, targetValue).
+// Read from the fields: the rule set and its settings, the cash paid (as
+// shown), the quantity to sell (or the bought quantity when it is empty),
+// the target (targetKind, targetValue).
 //
 // Throws EConvertError for a text that is no number, EInputRejected for a
 // quantity or rates no price can be found for, and what the rule set throws
@@ -26,11 +27,6 @@ namespace tallyfin {
 
 inline constexpr std::string_view kTargetUnreachable = "任何价格都达不到目标";
 inline constexpr std::string_view kTargetAtLowestPrice = "最低报价已达到目标";
-
-// What selling at one price gives, as the rule set shows it.
-struct SaleTexts {
-    std::string price, netReceipts, profit, returnPercent;
-};
 
 struct TargetSolution {
     // Why there is no price: the target asks for nothing (the lowest tick
@@ -41,7 +37,7 @@ struct TargetSolution {
     int evaluations = 0;                 // sales computed on the way
 };
 
-//   dated, 2026-12-08, 上海A股, 0.25‰, Edit9 "10005.10", sl "1000", BreakEven ->
+//   dated, 2026-12-08, 上海A股, 0.25‰, cashPaid "10005.10", buyQuantity "1000", BreakEven ->
 //     price "10.02", netReceipts "10009.89", profit "4.79"; tickBelow "10.01", profit "-5.21"
 TargetSolution SolveTarget(const TradeFields &fields, TargetKind kind, std::string_view targetValue,
                            DecimalSeparator separator);

@@ -1,144 +1,110 @@
 #include "trade.h"
 
+#include "classictrade.h"
 #include "datedtrade.h"
-#include "fees.h"
 #include "target.h"
 
 namespace tallyfin {
 
 namespace {
 
-// A typed number as the calculations use it: parsed, then rounded to double.
-double parseInput(std::string_view text, DecimalSeparator separator)
+// The fields of one group, in the order the calculation writes them.
+struct GroupFields {
+    std::string TradeFields::*price, TradeFields::*quantity;
+    std::string TradeFields::*amount, TradeFields::*commission, TradeFields::*stampDuty, TradeFields::*transferFee,
+        TradeFields::*levies, TradeFields::*totalFees;
+};
+
+constexpr GroupFields kBuyGroup{&TradeFields::buyPrice,       &TradeFields::buyQuantity,    &TradeFields::buyAmount,
+                                &TradeFields::buyCommission,  &TradeFields::buyStampDuty,   &TradeFields::buyTransferFee,
+                                &TradeFields::buyLevies,      &TradeFields::buyFees};
+constexpr GroupFields kSellGroup{&TradeFields::sellPrice,      &TradeFields::sellQuantity,   &TradeFields::sellAmount,
+                                 &TradeFields::sellCommission, &TradeFields::sellStampDuty,  &TradeFields::sellTransferFee,
+                                 &TradeFields::sellLevies,     &TradeFields::sellFees};
+
+// What a side was calculated from, and its figures for what follows.
+template <typename Rules>
+struct Side {
+    typename Rules::Price price;
+    typename Rules::Quantity quantity;
+    typename Rules::Figures figures;
+};
+
+// A side's price and quantity, then its fees field by field, each written as
+// soon as it is known.
+template <typename Rules>
+Side<Rules> calculateSide(TradeFields &f, const GroupFields &group, TradeSide tradeSide, const Rules &rules)
 {
-    return RoundToDouble(ParseDecimal(text, separator));
+    const typename Rules::Price price = rules.readPrice(f.*group.price, tradeSide);
+    if (Rules::kRewritesBuyPrice && tradeSide == TradeSide::Buy)
+        f.*group.price = rules.priceText(price);
+    const typename Rules::Quantity quantity = rules.readQuantity(f.*group.quantity, tradeSide);
+    const Side<Rules> side{price, quantity, rules.figures(tradeSide, price, quantity)};
+    f.*group.amount = rules.money(side.figures.amount());
+    f.*group.commission = rules.money(side.figures.commission());
+    f.*group.stampDuty = rules.money(side.figures.stampDuty());
+    f.*group.transferFee = rules.money(side.figures.transferFee());
+    if (const std::optional<std::string> levies = rules.leviesText(side.figures))
+        f.*group.levies = *levies;
+    f.*group.totalFees = rules.money(side.figures.totalFees());
+    return side;
 }
 
-} // namespace
-
-FeeSettings ReadFeeSettings(const TradeFields &fields, DecimalSeparator separator)
+template <typename Rules>
+void calculateBuy(TradeFields &f, const Rules &rules)
 {
-    FeeSettings fees;
-    fees.exchange = fields.zjs;
-    fees.commissionRate = parseInput(fields.ComboBox1, separator);
-    fees.stampDutyRate = parseInput(fields.ComboBox2, separator);
-    fees.stampDutyBothSides = fields.CheckBox1;
-    fees.minimumCommission = !fields.noMinimum;
-    return fees;
+    const Side<Rules> bought = calculateSide(f, kBuyGroup, TradeSide::Buy, rules);
+    const typename Rules::Money cashPaid = bought.figures.cash();
+    f.cashPaid = rules.money(cashPaid);
+    f.costPerShare = rules.costPerShare(cashPaid, bought.quantity);
+    f.breakEvenPrice = rules.breakEvenPrice(bought.figures, bought.price, bought.quantity);
 }
 
-std::optional<TradeOutcome> StartSale(TradeFields &f)
+// Without a sell price there is nothing to do; an empty sell quantity takes
+// the bought one; with neither, the notice.
+std::optional<TradeOutcome> startSale(TradeFields &f)
 {
-    if (f.Edit2.empty())
+    if (f.sellPrice.empty())
         return TradeOutcome::Calculated;
-    if (f.Edit3.empty())
-        f.Edit3 = f.sl;
-    if (f.Edit3.empty())
+    if (f.sellQuantity.empty())
+        f.sellQuantity = f.buyQuantity;
+    if (f.sellQuantity.empty())
         return TradeOutcome::SellQuantityMissing;
     return std::nullopt;
 }
 
-Extended ClassicNetReceipts(double amount, double commission, double stampDuty, double transferFee)
+template <typename Rules>
+TradeOutcome calculateSell(TradeFields &f, const Rules &rules)
 {
-    return ((Extended(amount) - commission) - stampDuty) - transferFee;
-}
-
-double ClassicReturnPercent(Extended netReceipts, Extended cashPaid)
-{
-    return RoundToDouble(Extended(RoundHalfEven((netReceipts - cashPaid) / cashPaid * 10000)) / 100);
-}
-
-namespace {
-
-void calculateBuy(TradeFields &f, const FeeSettings &fees, DecimalSeparator separator)
-{
-    const auto show = [separator](Extended value) { return FormatGeneral(value, separator); };
-
-    const double price = parseInput(f.jg, separator);
-    f.jg = show(price);
-    const double quantity = parseInput(f.sl, separator);
-
-    const double amount = TradeAmount(price, quantity);
-    f.Edit4 = show(amount);
-    const double commission = CommissionFee(price, quantity, fees.commissionRate, fees.minimumCommission);
-    f.Edit5 = show(commission);
-    // A buy pays stamp duty only where it is charged on both sides.
-    const double buyStampDuty =
-        fees.stampDutyBothSides ? StampDutyFee(price, quantity, fees.stampDutyRate) : 0.0;
-    f.Edit6 = show(buyStampDuty);
-    const double transfer = TransferFee(fees.exchange, quantity);
-    f.Edit7 = show(transfer);
-    f.Edit8 = show((Extended(transfer) + commission) + buyStampDuty);
-    const Extended cashPaid = ((Extended(commission) + amount) + transfer) + buyStampDuty;
-    f.Edit9 = show(cashPaid);
-    f.Edit10 = show(RoundCents(cashPaid / quantity));
-    // Break-even: the sale's stamp duty at the buy price, whatever the
-    // both-sides setting, and commission and transfer fee paid twice.
-    const double saleStampDuty = StampDutyFee(price, quantity, fees.stampDutyRate);
-    f.Edit11 = show(RoundCents(
-        (saleStampDuty + (2 * Extended(transfer) + (2 * Extended(commission) + amount))) / quantity));
-}
-
-// The return (percent, two decimals) and the profit of the net receipts
-// against the cash paid shown in the buy group.
-void showTradeResult(TradeFields &f, Extended netReceipts, DecimalSeparator separator)
-{
-    // Each use reads the cash paid afresh from its field, in extended precision.
-    const auto cashPaid = [&] { return ParseDecimal(f.Edit9, separator); };
-
-    const double returnPercent = ClassicReturnPercent(netReceipts, cashPaid());
-    const double profit = RoundToDouble(netReceipts - cashPaid());
-    const FieldColor color = returnPercent > 0 ? FieldColor::Red : FieldColor::Green;
-    f.Edit18Color = color;
-    f.Edit19Color = color;
-    f.Edit18 = FormatGeneral(returnPercent, separator);
-    f.Edit19 = FormatGeneral(profit, separator);
-}
-
-TradeOutcome calculateSell(TradeFields &f, const FeeSettings &fees, DecimalSeparator separator)
-{
-    const auto show = [separator](Extended value) { return FormatGeneral(value, separator); };
-
-    if (const std::optional<TradeOutcome> stop = StartSale(f))
+    if (const std::optional<TradeOutcome> stop = startSale(f))
         return *stop;
-
-    const double price = parseInput(f.Edit2, separator);
-    const double quantity = parseInput(f.Edit3, separator);
-
-    const double amount = TradeAmount(price, quantity);
-    f.Edit12 = show(amount);
-    const double commission = CommissionFee(price, quantity, fees.commissionRate, fees.minimumCommission);
-    f.Edit13 = show(commission);
-    // A sale always pays stamp duty.
-    const double stampDuty = StampDutyFee(price, quantity, fees.stampDutyRate);
-    f.Edit14 = show(stampDuty);
-    const double transfer = TransferFee(fees.exchange, quantity);
-    f.Edit15 = show(transfer);
-    f.Edit16 = show(Extended(transfer) + (Extended(stampDuty) + commission));
-    const Extended netReceipts = ClassicNetReceipts(amount, commission, stampDuty, transfer);
-    f.Edit17 = show(netReceipts);
-
+    const typename Rules::Money netReceipts = calculateSide(f, kSellGroup, TradeSide::Sell, rules).figures.cash();
+    f.netReceipts = rules.money(netReceipts);
     // A sale on its own has no result to compare.
-    if (f.jg.empty() && f.sl.empty())
+    if (f.buyPrice.empty() && f.buyQuantity.empty())
         return TradeOutcome::Calculated;
-    showTradeResult(f, netReceipts, separator);
+    // Against the cash paid as the buy group shows it.
+    const SaleResult result = rules.result(netReceipts, rules.readCashPaid(f.cashPaid));
+    f.returnColor = f.profitColor = result.gain ? FieldColor::Red : FieldColor::Green;
+    f.returnPercent = result.returnPercent;
+    f.profit = result.profit;
     return TradeOutcome::Calculated;
 }
 
-TradeOutcome calculateClassic(TradeFields &fields, DecimalSeparator separator)
+template <typename Rules>
+TradeOutcome calculate(TradeFields &fields, const Rules &rules)
 {
-    const FeeSettings fees = ReadFeeSettings(fields, separator);
-    if (!fields.jg.empty() && !fields.sl.empty())
-        calculateBuy(fields, fees, separator);
-    return calculateSell(fields, fees, separator);
+    if (!fields.buyPrice.empty() && !fields.buyQuantity.empty())
+        calculateBuy(fields, rules);
+    return calculateSell(fields, rules);
 }
 
 } // namespace
 
 TradeOutcome CalculateTrade(TradeFields &fields, DecimalSeparator separator)
 {
-    const TradeOutcome outcome =
-        fields.rules == RuleSet::Dated ? CalculateDatedTrade(fields, separator) : calculateClassic(fields, separator);
+    const TradeOutcome outcome = fields.rules == RuleSet::Dated ? calculate(fields, DatedRules(fields, separator))
+                                                                : calculate(fields, ClassicRules(fields, separator));
     if (outcome == TradeOutcome::Calculated)
         ShowTargetPrice(fields, separator);
     return outcome;
@@ -146,15 +112,15 @@ TradeOutcome CalculateTrade(TradeFields &fields, DecimalSeparator separator)
 
 void ClearTrade(TradeFields &fields)
 {
-    for (std::string *text : {&fields.jg, &fields.sl, &fields.Edit2, &fields.Edit3, &fields.Edit4,
-                              &fields.Edit5, &fields.Edit6, &fields.Edit7, &fields.Edit8, &fields.Edit9,
-                              &fields.Edit10, &fields.Edit11, &fields.Edit12, &fields.Edit13,
-                              &fields.Edit14, &fields.Edit15, &fields.Edit16, &fields.Edit17,
-                              &fields.Edit18, &fields.Edit19, &fields.buyLevies, &fields.sellLevies, &fields.targetPrice,
-                              &fields.targetYield})
+    for (const GroupFields &group : {kBuyGroup, kSellGroup})
+        for (std::string TradeFields::*text : {group.price, group.quantity, group.amount, group.commission,
+                                               group.stampDuty, group.transferFee, group.levies, group.totalFees})
+            (fields.*text).clear();
+    for (std::string *text : {&fields.cashPaid, &fields.costPerShare, &fields.breakEvenPrice, &fields.netReceipts,
+                              &fields.returnPercent, &fields.profit, &fields.targetPrice, &fields.targetYield})
         text->clear();
-    fields.Edit18Color = FieldColor::Window;
-    fields.Edit19Color = FieldColor::Window;
+    fields.returnColor = FieldColor::Window;
+    fields.profitColor = FieldColor::Window;
 }
 
 } // namespace tallyfin

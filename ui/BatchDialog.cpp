@@ -1,7 +1,5 @@
 #include "BatchDialog.h"
 
-
-
 #include "appearance.h"
 #include "handler.h"
 #include "platform.h"
@@ -16,13 +14,11 @@ constexpr const char *kOrdinals[kBatchRows] = {"一", "二", "三", "四", "五"
 
 BatchDialog::BatchDialog(TradeSide side, QWidget *parent) : QDialog(parent), m_side(side)
 {
-    // The font first: the widgets are then laid out once, in it.
-    setFont(windowFont());
-    setupUi(this);
+    setUpForm<Ui::BatchDialog>(*this, this);
     applyTexts();
     makeFixedSizeWindow(this);
-    connectHandler(Button1, &QPushButton::clicked, this, &BatchDialog::Button1Click);
-    connectHandler(Button2, &QPushButton::clicked, this, &BatchDialog::Button2Click);
+    connectHandler(Button1, &QPushButton::clicked, this, &BatchDialog::confirmClicked);
+    connectHandler(Button2, &QPushButton::clicked, this, &BatchDialog::clearClicked);
 }
 
 void BatchDialog::applyTexts()
@@ -48,15 +44,12 @@ BatchRows BatchDialog::readRows() const
     return rows;
 }
 
-void BatchDialog::Button1Click()
+void BatchDialog::confirmClicked()
 {
-    const BatchReduction reduction = ReduceBatches(readRows(), platform().decimalSeparator().toStdString());
-    Form1->writeBatchResult(m_side, reduction);
-    Form1->Button1Click();
-    hide();
+    Q_EMIT batchesReduced(m_side, ReduceBatches(readRows(), platform().decimalSeparator().toStdString()));
 }
 
-void BatchDialog::Button2Click()
+void BatchDialog::clearClicked()
 {
     for (QLineEdit *field : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10})
         field->clear();

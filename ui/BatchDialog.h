@@ -2,33 +2,37 @@
 
 #include <QDialog>
 
-#include "Unit1.h"
 #include "batch.h"
+#include "trade.h"
 #include "ui_BatchDialog.h"
 
 namespace tallyfin {
 
 // The multi-batch entry of one side of a trade: up to five batches of price
 // and quantity, reduced to the quantity-weighted average price and the total
-// quantity, written into the main window's inputs of that side, which then
-// calculates. The buy and the sell dialog differ only in their texts and
-// their targets.
+// quantity, which the main window takes into its inputs of that side (see
+// TForm1::takeBatchesFrom). The buy and the sell dialog differ only in their
+// texts and their side.
 class BatchDialog : public QDialog, private Ui::BatchDialog {
     Q_OBJECT
 
 public:
     explicit BatchDialog(TradeSide side, QWidget *parent = nullptr);
 
-    // "确定": reduce, write into the main window, calculate there, hide. A bad
-    // number leaves the main window untouched and the dialog open; an error
-    // of the calculation leaves the dialog open too.
-    void Button1Click();
+    // "确定": reduces the rows and hands them on. A bad number throws before
+    // anything is handed on, and the dialog stays open.
+    void confirmClicked();
     // "清空": the ten fields only.
-    void Button2Click();
+    void clearClicked();
 
     // Shows the dialog at its place beside the main window (or brings it
     // forward when already shown).
     void showBeside(const QWidget *mainWindow);
+
+Q_SIGNALS:
+    // The rows of `side` reduced. The receiver hides the dialog once it has
+    // taken them.
+    void batchesReduced(TradeSide side, const BatchReduction &reduction);
 
 private:
     BatchRows readRows() const;

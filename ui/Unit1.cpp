@@ -6,6 +6,9 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include <span>
+
+#include "BatchDialog.h"
 #include "appearance.h"
 #include "batch.h"
 #include "feerules.h"
@@ -26,7 +29,6 @@ TForm1 *Form1 = nullptr;
 
 namespace {
 
-
 // The client area keeps its width; it is as tall as its rows need.
 constexpr int kClientWidth = 809;
 // The line about the fee rules in use holds this many lines of text.
@@ -41,8 +43,7 @@ QDate toQDate(TradeDate date) { return QDate(date.year, date.month, date.day); }
 TradeDate toTradeDate(QDate date) { return {date.year(), date.month(), date.day()}; }
 
 // Refills a list, keeping the entry shown when the new list has it.
-template <std::size_t N>
-void setChoices(QComboBox *box, const std::array<std::string_view, N> &choices)
+void setChoices(QComboBox *box, std::span<const std::string_view> choices)
 {
     const QString shown = box->currentText();
     const QSignalBlocker quiet(box);
@@ -52,9 +53,18 @@ void setChoices(QComboBox *box, const std::array<std::string_view, N> &choices)
     box->setCurrentIndex(std::max(0, box->findText(shown)));
 }
 
+// Shows an entry of a list by its text; the first one when the list lacks it.
+void chooseText(QComboBox *box, const QString &text) { box->setCurrentIndex(std::max(0, box->findText(text))); }
+
+template <typename Enum>
+Enum chosen(const QComboBox *box)
+{
+    return static_cast<Enum>(box->currentData().toInt());
+}
+
 const QString kClassicRulesNote = QStringLiteral(
-    "经典规则：佣金按所选费率，最低 5 元（免五则不设最低）；印花税按所选费率；沪市过户费每满 1000 股 1 元，"
-    "不足 1000 股按 1 元，其他市场没有过户费。");
+    "经典规则：佣金按所选费率，最低 %1 元（免五则不设最低）；印花税按所选费率；沪市过户费每满 1000 股 1 元，"
+    "不足 1000 股按 1 元，其他市场没有过户费。").arg(kMinimumCommissionYuan);
 
 QString datedRulesNote(const RulesInForce &rules, bool leviesOnTop)
 {
@@ -70,32 +80,44 @@ QString datedRulesNote(const RulesInForce &rules, bool leviesOnTop)
 
 TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 {
-    // The font first: the widgets are then laid out once, in it.
-    setFont(windowFont());
-    setupUi(this);
+    setUpForm<Ui::TForm1>(*this, this);
+    fillChoices();
     tradeDate->setMinimumDate(toQDate(FeeTableStart()));
     tradeDate->setDate(QDate::currentDate());
     ruleNotes->setFixedHeight(kRuleNoteLines * ruleNotes->fontMetrics().lineSpacing());
     connectHandlers();
     showRuleSet();
+    applySettings(RememberedSettings());
     // The client area below the menu bar has a fixed size.
     clientArea->setFixedSize(kClientWidth, clientArea->sizeHint().height());
     makeFixedSizeWindow(this);
     centreOnScreen(this);
 }
 
+// The lists whose entries stand for a rule set, a target or a fee choice,
+// each entry carrying what it stands for.
+void TForm1::fillChoices()
+{
+    for (const RuleSet rules : {RuleSet::Classic, RuleSet::Dated})
+        ruleSet->addItem(uiText(RuleSetName(rules)), static_cast<int>(rules));
+    targetKind->addItem(QStringLiteral("目标收益率 (%)"), static_cast<int>(TargetKind::Return));
+    targetKind->addItem(QStringLiteral("目标盈利 (元)"), static_cast<int>(TargetKind::Profit));
+    setChoices(ComboBox2, kStampDutyChoices);
+    m_classicStampDuty = uiText(kDefaultStampDuty);
+}
+
 void TForm1::connectHandlers()
 {
-    connectHandler(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connectHandler(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connectHandler(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-    connectHandler(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
-    connectHandler(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
-    connectHandler(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
-    connectHandler(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
-    connectHandler(Button8, &QPushButton::clicked, this, &TForm1::Button8Click);
-    connectHandler(btn1, &QPushButton::clicked, this, &TForm1::btn1Click);
-    connectHandler(CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
+    connectHandler(Button1, &QPushButton::clicked, this, &TForm1::calculateClicked);
+    connectHandler(Button2, &QPushButton::clicked, this, &TForm1::clearClicked);
+    connect(Button3, &QPushButton::clicked, this, &QWidget::close);
+    connectHandler(Button4, &QPushButton::clicked, this, &TForm1::openBuyBatches);
+    connectHandler(Button5, &QPushButton::clicked, this, &TForm1::openSellBatches);
+    connectHandler(Button6, &QPushButton::clicked, this, &TForm1::showAbout);
+    connectHandler(Button7, &QPushButton::clicked, this, &TForm1::openGoldenSection);
+    connectHandler(Button8, &QPushButton::clicked, this, &TForm1::openColourPicker);
+    connectHandler(btn1, &QPushButton::clicked, this, &TForm1::startScreenCapture);
+    connectHandler(CheckBox2, &QCheckBox::toggled, this, &TForm1::alwaysOnTopToggled);
     connectMenu();
     connectFeeSettings();
 }
@@ -118,12 +140,14 @@ void TForm1::connectFeeSettings()
             showRulesInForce();
             feeSettingsChanged();
         });
-    connectHandler(resetSettings, &QAction::triggered, this, &TForm1::resetSettingsClick);
-    connect(targetKind, &QComboBox::currentIndexChanged, this,
-            [this](int kind) { targetUnit->setText(kind == 1 ? QStringLiteral("元") : QStringLiteral("%")); });
+    connectHandler(resetSettings, &QAction::triggered, this, &TForm1::resetSettingsClicked);
+    connect(targetKind, &QComboBox::currentIndexChanged, this, [this] {
+        targetUnit->setText(chosen<TargetKind>(targetKind) == TargetKind::Profit ? QStringLiteral("元")
+                                                                                 : QStringLiteral("%"));
+    });
 }
 
-RuleSet TForm1::ruleSetChosen() const { return ruleSet->currentIndex() == 1 ? RuleSet::Dated : RuleSet::Classic; }
+RuleSet TForm1::ruleSetChosen() const { return chosen<RuleSet>(ruleSet); }
 
 void TForm1::showRuleSet()
 {
@@ -131,19 +155,16 @@ void TForm1::showRuleSet()
     // The boxes the dated rules fill from the fee table are enabled only
     // under the classic rules; leaving those, keep their choices.
     if (dated && ComboBox2->isEnabled()) {
-        m_classicStampDutyIndex = ComboBox2->currentIndex();
+        m_classicStampDuty = ComboBox2->currentText();
         m_classicBothSides = CheckBox1->isChecked();
     }
     if (!dated && !ComboBox2->isEnabled()) {
         setChoices(ComboBox2, kStampDutyChoices);
         const QSignalBlocker quietStamp(ComboBox2), quietSides(CheckBox1);
-        ComboBox2->setCurrentIndex(m_classicStampDutyIndex);
+        chooseText(ComboBox2, m_classicStampDuty);
         CheckBox1->setChecked(m_classicBothSides);
     }
-    if (dated)
-        setChoices(zjs, kMarketNames);
-    else
-        setChoices(zjs, kClassicExchanges);
+    setChoices(zjs, MarketNames(ruleSetChosen()));
     ComboBox2->setEnabled(!dated);
     CheckBox1->setEnabled(!dated);
     for (QWidget *datedOnly : std::initializer_list<QWidget *>{tradeDateLabel, tradeDate, leviesOnTop})
@@ -170,7 +191,7 @@ void TForm1::showRulesInForce()
     ComboBox2->clear();
     try {
         const RulesInForce rules =
-            RulesFor(toTradeDate(tradeDate->date()), MarketNamed(zjs->currentText().toStdString()).value());
+            RulesFor(toTradeDate(tradeDate->date()), MarketNamed(zjs->currentText().toStdString(), RuleSet::Dated).value());
         ComboBox2->addItem(uiText(rules.stampDuty->ratePerMille));
         CheckBox1->setChecked(rules.stampDuty->sides == FeeSides::Both);
         ruleNotes->setText(datedRulesNote(rules, levies));
@@ -186,8 +207,7 @@ RememberedSettings TForm1::currentSettings() const
     settings.market = zjs->currentText();
     settings.commission = ComboBox1->currentText();
     const bool classic = settings.rules == RuleSet::Classic;
-    settings.stampDuty = classic ? ComboBox2->currentText()
-                                 : uiText(kStampDutyChoices.at(static_cast<std::size_t>(m_classicStampDutyIndex)));
+    settings.stampDuty = classic ? ComboBox2->currentText() : m_classicStampDuty;
     settings.bothSides = classic ? CheckBox1->isChecked() : m_classicBothSides;
     settings.noMinimum = noMinimum->isChecked();
     settings.leviesOnTop = leviesOnTop->isChecked();
@@ -199,11 +219,11 @@ void TForm1::applySettings(const RememberedSettings &settings)
     m_applyingSettings = true;
     // The classic boxes first, while they are shown; then the rule set and
     // the market from its list.
-    ruleSet->setCurrentIndex(0);
-    ComboBox2->setCurrentIndex(std::max(0, ComboBox2->findText(settings.stampDuty)));
+    ruleSet->setCurrentIndex(ruleSet->findData(static_cast<int>(RuleSet::Classic)));
+    chooseText(ComboBox2, settings.stampDuty);
     CheckBox1->setChecked(settings.bothSides);
-    ruleSet->setCurrentIndex(settings.rules == RuleSet::Dated ? 1 : 0);
-    zjs->setCurrentIndex(std::max(0, zjs->findText(settings.market)));
+    ruleSet->setCurrentIndex(ruleSet->findData(static_cast<int>(settings.rules)));
+    chooseText(zjs, settings.market);
     const int listed = ComboBox1->findText(settings.commission);
     if (listed >= 0)
         ComboBox1->setCurrentIndex(listed);
@@ -237,7 +257,7 @@ void TForm1::rememberSettings(SettingsStore &store)
     QTimer::singleShot(0, this, &TForm1::showSettingsNotice);
 }
 
-void TForm1::resetSettingsClick()
+void TForm1::resetSettingsClicked()
 {
     if (m_store)
         m_store->reset();
@@ -248,29 +268,32 @@ void TForm1::resetSettingsClick()
 void TForm1::connectMenu()
 {
     // The menu repeats the window's buttons through the very same handlers.
-    connectHandler(X1, &QAction::triggered, this, &TForm1::Button3Click);
-    connectHandler(N1, &QAction::triggered, this, &TForm1::Button7Click);
-    connectHandler(N2, &QAction::triggered, this, &TForm1::Button8Click);
-    connectHandler(N10, &QAction::triggered, this, &TForm1::btn1Click);
-    connectHandler(A2, &QAction::triggered, this, &TForm1::Button6Click);
-    connectHandler(N3, &QAction::triggered, this, &TForm1::N3Click);
-    connectHandler(N5, &QAction::triggered, this, &TForm1::N5Click);
-    connectHandler(N6, &QAction::triggered, this, &TForm1::N6Click);
-    connectHandler(N7, &QAction::triggered, this, &TForm1::N7Click);
-    connectHandler(N8, &QAction::triggered, this, &TForm1::N8Click);
-    connectHandler(N9, &QAction::triggered, this, &TForm1::N9Click);
+    connect(X1, &QAction::triggered, this, &QWidget::close);
+    connectHandler(N1, &QAction::triggered, this, &TForm1::openGoldenSection);
+    connectHandler(N2, &QAction::triggered, this, &TForm1::openColourPicker);
+    connectHandler(N10, &QAction::triggered, this, &TForm1::startScreenCapture);
+    connectHandler(A2, &QAction::triggered, this, &TForm1::showAbout);
+    connectHandler(N3, &QAction::triggered, this, &TForm1::openBlog);
+    connectHandler(N5, &QAction::triggered, this, &TForm1::openShanghaiExchange);
+    connectHandler(N6, &QAction::triggered, this, &TForm1::openShenzhenExchange);
+    connectHandler(N7, &QAction::triggered, this, &TForm1::openNdrc);
+    connectHandler(N8, &QAction::triggered, this, &TForm1::openCsrc);
+    connectHandler(N9, &QAction::triggered, this, &TForm1::openStockSites);
 }
 
 std::array<TForm1::FieldBinding, 25> TForm1::tradeFieldBindings() const
 {
-    return {{{jg, &TradeFields::jg},         {sl, &TradeFields::sl},         {Edit2, &TradeFields::Edit2},
-             {Edit3, &TradeFields::Edit3},   {Edit4, &TradeFields::Edit4},   {Edit5, &TradeFields::Edit5},
-             {Edit6, &TradeFields::Edit6},   {Edit7, &TradeFields::Edit7},   {Edit8, &TradeFields::Edit8},
-             {Edit9, &TradeFields::Edit9},   {Edit10, &TradeFields::Edit10}, {Edit11, &TradeFields::Edit11},
-             {Edit12, &TradeFields::Edit12}, {Edit13, &TradeFields::Edit13}, {Edit14, &TradeFields::Edit14},
-             {Edit15, &TradeFields::Edit15}, {Edit16, &TradeFields::Edit16}, {Edit17, &TradeFields::Edit17},
-             {Edit18, &TradeFields::Edit18}, {Edit19, &TradeFields::Edit19},
-             {buyLevies, &TradeFields::buyLevies}, {sellLevies, &TradeFields::sellLevies},
+    return {{{jg, &TradeFields::buyPrice},           {sl, &TradeFields::buyQuantity},
+             {Edit2, &TradeFields::sellPrice},       {Edit3, &TradeFields::sellQuantity},
+             {Edit4, &TradeFields::buyAmount},       {Edit5, &TradeFields::buyCommission},
+             {Edit6, &TradeFields::buyStampDuty},    {Edit7, &TradeFields::buyTransferFee},
+             {Edit8, &TradeFields::buyFees},         {Edit9, &TradeFields::cashPaid},
+             {Edit10, &TradeFields::costPerShare},   {Edit11, &TradeFields::breakEvenPrice},
+             {Edit12, &TradeFields::sellAmount},     {Edit13, &TradeFields::sellCommission},
+             {Edit14, &TradeFields::sellStampDuty},  {Edit15, &TradeFields::sellTransferFee},
+             {Edit16, &TradeFields::sellFees},       {Edit17, &TradeFields::netReceipts},
+             {Edit18, &TradeFields::returnPercent},  {Edit19, &TradeFields::profit},
+             {buyLevies, &TradeFields::buyLevies},   {sellLevies, &TradeFields::sellLevies},
              {targetValue, &TradeFields::targetValue}, {targetPrice, &TradeFields::targetPrice},
              {targetYield, &TradeFields::targetYield}}};
 }
@@ -282,16 +305,16 @@ TradeFields TForm1::readTradeFields() const
     fields.tradeDate = FormatTradeDate(toTradeDate(tradeDate->date()));
     fields.noMinimum = noMinimum->isChecked();
     fields.leviesOnTop = leviesOnTop->isChecked();
-    fields.targetKind = targetKind->currentIndex() == 1 ? TargetKind::Profit : TargetKind::Return;
-    fields.zjs = zjs->currentText().toStdString();
+    fields.targetKind = chosen<TargetKind>(targetKind);
+    fields.market = zjs->currentText().toStdString();
     // The rate typed into the commission box counts as much as a chosen one.
-    fields.ComboBox1 = ComboBox1->currentText().toStdString();
-    fields.ComboBox2 = ComboBox2->currentText().toStdString();
-    fields.CheckBox1 = CheckBox1->isChecked();
+    fields.commissionRate = ComboBox1->currentText().toStdString();
+    fields.stampDutyRate = ComboBox2->currentText().toStdString();
+    fields.stampDutyBothSides = CheckBox1->isChecked();
     for (const auto &[widget, text] : tradeFieldBindings())
         fields.*text = widget->text().toStdString();
-    fields.Edit18Color = m_edit18Color;
-    fields.Edit19Color = m_edit19Color;
+    fields.returnColor = m_returnColor;
+    fields.profitColor = m_profitColor;
     return fields;
 }
 
@@ -299,13 +322,13 @@ void TForm1::writeTradeFields(const TradeFields &fields)
 {
     for (const auto &[widget, text] : tradeFieldBindings())
         showText(widget, fields.*text);
-    if (fields.Edit18Color != m_edit18Color)
-        setFieldColor(Edit18, m_edit18Color = fields.Edit18Color);
-    if (fields.Edit19Color != m_edit19Color)
-        setFieldColor(Edit19, m_edit19Color = fields.Edit19Color);
+    if (fields.returnColor != m_returnColor)
+        setFieldColor(Edit18, m_returnColor = fields.returnColor);
+    if (fields.profitColor != m_profitColor)
+        setFieldColor(Edit19, m_profitColor = fields.profitColor);
 }
 
-void TForm1::Button1Click()
+void TForm1::calculateClicked()
 {
     TradeFields fields = readTradeFields();
     TradeOutcome outcome;
@@ -326,7 +349,7 @@ void TForm1::Button1Click()
         platform().showValidationBox(this, uiText(kSellQuantityMissing));
 }
 
-void TForm1::Button2Click()
+void TForm1::clearClicked()
 {
     TradeFields fields = readTradeFields();
     ClearTrade(fields);
@@ -337,42 +360,52 @@ void TForm1::Button2Click()
     Label45->setText(QStringLiteral("卖出数量"));
 }
 
-void TForm1::Button3Click() { close(); }
+void TForm1::openBuyBatches() { Form3->showBeside(this); }
 
-void TForm1::Button4Click() { Form3->showBeside(this); }
+void TForm1::openSellBatches() { Form4->showBeside(this); }
 
-void TForm1::Button5Click() { Form4->showBeside(this); }
+void TForm1::showAbout() { showInFront(Form5); }
 
-void TForm1::Button6Click() { showInFront(Form5); }
-
-void TForm1::Button7Click()
+void TForm1::openGoldenSection()
 {
     hide();
     showInFront(Form2);
 }
 
-void TForm1::Button8Click()
+void TForm1::openColourPicker()
 {
     hide();
     showInFront(Form6);
 }
 
 // The overlay covers the screen above this window, which stays open beneath.
-void TForm1::btn1Click() { Form8->startCapture(); }
+void TForm1::startScreenCapture() { Form8->startCapture(); }
 
-void TForm1::N3Click() { openLink(Link::Blog); }
+void TForm1::openBlog() { openLink(Link::Blog); }
 
-void TForm1::N5Click() { openLink(Link::ShanghaiExchange); }
+void TForm1::openShanghaiExchange() { openLink(Link::ShanghaiExchange); }
 
-void TForm1::N6Click() { openLink(Link::ShenzhenExchange); }
+void TForm1::openShenzhenExchange() { openLink(Link::ShenzhenExchange); }
 
-void TForm1::N7Click() { openLink(Link::Ndrc); }
+void TForm1::openNdrc() { openLink(Link::Ndrc); }
 
-void TForm1::N8Click() { openLink(Link::Csrc); }
+void TForm1::openCsrc() { openLink(Link::Csrc); }
 
-void TForm1::N9Click() { openLink(Link::StockSites); }
+void TForm1::openStockSites() { openLink(Link::StockSites); }
 
-void TForm1::CheckBox2Click() { platform().setAlwaysOnTop(this, CheckBox2->isChecked()); }
+void TForm1::alwaysOnTopToggled() { platform().setAlwaysOnTop(this, CheckBox2->isChecked()); }
+
+void TForm1::takeBatchesFrom(BatchDialog &dialog)
+{
+    connect(&dialog, &BatchDialog::batchesReduced, this,
+            [this, &dialog](TradeSide side, const BatchReduction &reduction) {
+                runHandler([&] {
+                    writeBatchResult(side, reduction);
+                    calculateClicked();
+                    dialog.hide();
+                });
+            });
+}
 
 void TForm1::writeBatchResult(TradeSide side, const BatchReduction &reduction)
 {

@@ -10,6 +10,7 @@
 
 namespace tallyfin {
 
+class BatchDialog;
 struct BatchReduction;
 struct RememberedSettings;
 class SettingsStore;
@@ -25,34 +26,37 @@ public:
 
     // "计算" (also Enter). Throws the calculation's error after writing back
     // what the calculation wrote before it.
-    void Button1Click();
+    void calculateClicked();
     // "清空": trade fields, the four captions and the two result colours.
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button6Click();
-    void Button7Click();
-    void Button8Click();
-    void btn1Click();
-    void CheckBox2Click();
+    void clearClicked();
+    void openBuyBatches();
+    void openSellBatches();
+    void showAbout();
+    // The golden-section calculator and the colour picker take the main
+    // window's place while they are open.
+    void openGoldenSection();
+    void openColourPicker();
+    void startScreenCapture();
+    void alwaysOnTopToggled();
 
     // The menu's links; its other items run the handlers of their buttons.
-    void N3Click();
-    void N5Click();
-    void N6Click();
-    void N7Click();
-    void N8Click();
-    void N9Click();
+    void openBlog();
+    void openShanghaiExchange();
+    void openShenzhenExchange();
+    void openNdrc();
+    void openCsrc();
+    void openStockSites();
 
     // Restores the fee settings from `store` and saves every later change
     // there; tells the user once about a file it could not read or write.
     void rememberSettings(SettingsStore &store);
     // "恢复默认设置": the fee settings as on a first start.
-    void resetSettingsClick();
+    void resetSettingsClicked();
 
-    // What a batch dialog writes: the reduced price and quantity into the
-    // side's inputs, and the "average"/"total" captions when rows were found.
+    // Takes what a batch dialog reduces: the price and quantity into the
+    // dialog's side, the "average"/"total" captions when rows were found,
+    // then calculates; the dialog closes unless the calculation fails.
+    void takeBatchesFrom(BatchDialog &dialog);
     void writeBatchResult(TradeSide side, const BatchReduction &reduction);
 
 protected:
@@ -68,6 +72,7 @@ private:
     std::array<FieldBinding, 25> tradeFieldBindings() const;
     TradeFields readTradeFields() const;
     void writeTradeFields(const TradeFields &fields);
+    void fillChoices();
     void connectHandlers();
     void connectMenu();
     void connectFeeSettings();
@@ -83,12 +88,12 @@ private:
     void showSettingsNotice();
 
     // The result colours as last painted; the palette alone would not say.
-    FieldColor m_edit18Color = FieldColor::Window;
-    FieldColor m_edit19Color = FieldColor::Window;
+    FieldColor m_returnColor = FieldColor::Window;
+    FieldColor m_profitColor = FieldColor::Window;
 
     // The classic stamp duty and both-sides choice, kept while the dated
     // rules show the fee table's in their boxes.
-    int m_classicStampDutyIndex = 5;
+    QString m_classicStampDuty;
     bool m_classicBothSides = false;
     SettingsStore *m_store = nullptr;
     bool m_applyingSettings = false;

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 
-
 #include "Unit1.h"
 #include "Unit5.h"
 #include "Unit7.h"
@@ -15,15 +14,9 @@ namespace tallyfin {
 
 WindowGlobal<TForm2> Form2;
 
-namespace {
-
-} // namespace
-
 TForm2::TForm2(QWidget *parent) : QWidget(parent)
 {
-    // The font first: the widgets are then laid out once, in it.
-    setFont(windowFont());
-    setupUi(this);
+    setUpForm<Ui::TForm2>(*this, this);
     setWindowIcon(programIcon());
     setFixedSize(342, 504);
     makeFixedSizeWindow(this);
@@ -33,14 +26,14 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent)
 
 void TForm2::connectHandlers()
 {
-    connectHandler(up, &QPushButton::clicked, this, &TForm2::upClick);
-    connectHandler(down, &QPushButton::clicked, this, &TForm2::downClick);
-    connectHandler(bound, &QPushButton::clicked, this, &TForm2::boundClick);
-    connectHandler(callback, &QPushButton::clicked, this, &TForm2::callbackClick);
-    connectHandler(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
-    connectHandler(tuichu, &QPushButton::clicked, this, &TForm2::tuichuClick);
-    connectHandler(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
-    connectHandler(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+    connectHandler(up, &QPushButton::clicked, this, &TForm2::projectRise);
+    connectHandler(down, &QPushButton::clicked, this, &TForm2::projectFall);
+    connectHandler(bound, &QPushButton::clicked, this, &TForm2::projectRebound);
+    connectHandler(callback, &QPushButton::clicked, this, &TForm2::projectPullBack);
+    connectHandler(Button2, &QPushButton::clicked, this, &TForm2::clearClicked);
+    connectHandler(tuichu, &QPushButton::clicked, this, &TForm2::exitClicked);
+    connectHandler(Button1, &QPushButton::clicked, this, &TForm2::showAbout);
+    connectHandler(Button3, &QPushButton::clicked, this, &TForm2::showHelp);
 }
 
 std::array<TForm2::FieldBinding, 13> TForm2::fieldBindings() const
@@ -83,30 +76,30 @@ void TForm2::project(GoldenMode mode)
         platform().showValidationBox(this, uiText(*message));
 }
 
-void TForm2::upClick() { project(GoldenMode::Rise); }
+void TForm2::projectRise() { project(GoldenMode::Rise); }
 
-void TForm2::downClick() { project(GoldenMode::Fall); }
+void TForm2::projectFall() { project(GoldenMode::Fall); }
 
-void TForm2::boundClick() { project(GoldenMode::Rebound); }
+void TForm2::projectRebound() { project(GoldenMode::Rebound); }
 
-void TForm2::callbackClick() { project(GoldenMode::PullBack); }
+void TForm2::projectPullBack() { project(GoldenMode::PullBack); }
 
-void TForm2::Button2Click()
+void TForm2::clearClicked()
 {
     GoldenFields fields = readFields();
     ClearGolden(fields);
     writeFields(fields);
 }
 
-void TForm2::tuichuClick() { close(); }
+void TForm2::exitClicked() { close(); }
 
-void TForm2::Button1Click()
+void TForm2::showAbout()
 {
     if (Form5)
         showInFront(Form5);
 }
 
-void TForm2::Button3Click()
+void TForm2::showHelp()
 {
     if (!Form7)
         return;
@@ -116,7 +109,7 @@ void TForm2::Button3Click()
     showInFront(Form7);
 }
 
-void TForm2::FormClose()
+void TForm2::returnToMainWindow()
 {
     if (Form1)
         Form1->show();
@@ -127,7 +120,7 @@ void TForm2::closeEvent(QCloseEvent *event)
     // Accepting hides the window; without WA_DeleteOnClose it lives on with
     // its field texts.
     event->accept();
-    runHandler([this] { FormClose(); });
+    runHandler([this] { returnToMainWindow(); });
 }
 
 } // namespace tallyfin

@@ -23,19 +23,19 @@ public:
     // The four projections. An empty input the mode needs gets the
     // validation box and changes nothing; an error ends the handler after
     // writing back the rows written before it.
-    void upClick();
-    void downClick();
-    void boundClick();
-    void callbackClick();
+    void projectRise();
+    void projectFall();
+    void projectRebound();
+    void projectPullBack();
     // "清空": all thirteen fields back to "0".
-    void Button2Click();
-    void tuichuClick();
+    void clearClicked();
+    void exitClicked();
     // "关于我" and "帮助"; the main window stays hidden meanwhile.
-    void Button1Click();
-    void Button3Click();
+    void showAbout();
+    void showHelp();
     // The end of every way of closing: the window is hidden, never
     // destroyed, and the main window comes back.
-    void FormClose();
+    void returnToMainWindow();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -13,9 +13,7 @@ WindowGlobal<TForm5> Form5;
 
 TForm5::TForm5(QWidget *parent) : QDialog(parent)
 {
-    // The font first: the widgets are then laid out once, in it.
-    setFont(windowFont());
-    setupUi(this);
+    setUpForm<Ui::TForm5>(*this, this);
     setWindowIcon(programIcon());
     Image1->setIcon(programIcon());
     showTexts();
@@ -24,8 +22,8 @@ TForm5::TForm5(QWidget *parent) : QDialog(parent)
     centreOnScreen(this);
     // Enter and Space answer "确定" at once; the text is there to read.
     Button1->setFocus();
-    connectHandler(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
-    connectHandler(Image1, &QToolButton::clicked, this, &TForm5::Image1Click);
+    connectHandler(Button1, &QPushButton::clicked, this, &TForm5::okClicked);
+    connectHandler(Image1, &QToolButton::clicked, this, &TForm5::openAboutPage);
 }
 
 void TForm5::showTexts()
@@ -39,8 +37,8 @@ void TForm5::showTexts()
     Memo1->setPlainText(bundledText(QStringLiteral("about-introduction.txt")));
 }
 
-void TForm5::Button1Click() { hide(); }
+void TForm5::okClicked() { hide(); }
 
-void TForm5::Image1Click() { platform().openWebPage(linkAddress(Link::Blog)); }
+void TForm5::openAboutPage() { platform().openWebPage(linkAddress(Link::Blog)); }
 
 } // namespace tallyfin

@@ -16,9 +16,9 @@ public:
     explicit TForm5(QWidget *parent = nullptr);
 
     // "确定": hides the window, which keeps its state for the next showing.
-    void Button1Click();
+    void okClicked();
     // The icon: the page about Tallyfin that ships with the program.
-    void Image1Click();
+    void openAboutPage();
 
 private:
     void showTexts();

@@ -22,37 +22,35 @@ constexpr int kSampleInterval = 100;
 
 } // namespace
 
-TForm6::TForm6(QWidget *parent) : QWidget(parent), Timer1(new QTimer(this))
+TForm6::TForm6(QWidget *parent) : QWidget(parent), m_sampleTimer(new QTimer(this))
 {
-    // The font first: the widgets are then laid out once, in it.
-    setFont(windowFont());
-    setupUi(this);
+    setUpForm<Ui::TForm6>(*this, this);
     // Thirteen characters of hint must fit the 167-pixel window on one line.
     QFont hintFont = windowFont();
     hintFont.setPixelSize(12);
     Label1->setFont(hintFont);
     if (platform().picksColorOnClick())
         Label1->setText(QStringLiteral("提示:\n本桌面点开始后单击取色"));
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    m_sampleTimer->setObjectName(QStringLiteral("Timer1"));
     makeFixedSizeWindow(this);
     setFixedSize(167, 124);
     centreOnScreen(this);
     setAutoFillBackground(true);
     setBackground(QPalette().color(QPalette::Button));
-    FormCreate();
-    connectHandler(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
-    connectHandler(Timer1, &QTimer::timeout, this, &TForm6::Timer1Timer);
+    resetPicker();
+    connectHandler(Button1, &QPushButton::clicked, this, &TForm6::startStopClicked);
+    connectHandler(m_sampleTimer, &QTimer::timeout, this, &TForm6::sampleUnderPointer);
 }
 
-void TForm6::FormCreate()
+void TForm6::resetPicker()
 {
-    Timer1->stop();
-    Timer1->setInterval(kSampleInterval);
+    m_sampleTimer->stop();
+    m_sampleTimer->setInterval(kSampleInterval);
     Button1->setDefault(true);
     Button1->setText(QStringLiteral("开始"));
 }
 
-void TForm6::Button1Click()
+void TForm6::startStopClicked()
 {
     if (platform().picksColorOnClick()) {
         if (!m_awaitedPick)
@@ -61,16 +59,16 @@ void TForm6::Button1Click()
         Button1->setText(QStringLiteral("开始"));
         return;
     }
-    if (Timer1->isActive()) {
-        Timer1->stop();
+    if (m_sampleTimer->isActive()) {
+        m_sampleTimer->stop();
         Button1->setText(QStringLiteral("开始"));
     } else {
-        Timer1->start();
+        m_sampleTimer->start();
         Button1->setText(QStringLiteral("停止"));
     }
 }
 
-void TForm6::Timer1Timer()
+void TForm6::sampleUnderPointer()
 {
     // One pixel per tick: reading the whole screen ten times a second would
     // keep a core busy.
@@ -104,9 +102,9 @@ void TForm6::showPick(unsigned request, const ColorPick &pick)
     Edit1->setText(colorCode(pick.color));
 }
 
-void TForm6::FormClose()
+void TForm6::returnToMainWindow()
 {
-    Timer1->stop();
+    m_sampleTimer->stop();
     m_awaitedPick = 0;
     Button1->setText(QStringLiteral("开始"));
     Edit1->clear();
@@ -137,7 +135,7 @@ void TForm6::closeEvent(QCloseEvent *event)
 {
     // The window is only hidden; it lives until the program ends.
     event->accept();
-    runHandler([this] { FormClose(); });
+    runHandler([this] { returnToMainWindow(); });
 }
 
 } // namespace tallyfin

@@ -23,22 +23,22 @@ public:
     explicit TForm6(QWidget *parent = nullptr);
 
     // "开始"/"停止" (also Enter).
-    void Button1Click();
+    void startStopClicked();
     // One sample: the pixel under the pointer.
-    void Timer1Timer();
+    void sampleUnderPointer();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormCreate();
-    void FormClose();
+    void resetPicker();
+    void returnToMainWindow();
     void setBackground(const QColor &color);
     void askForPick();
     void showPick(unsigned request, const ColorPick &pick);
 
-    QTimer *Timer1;
+    QTimer *m_sampleTimer;
     // The pick whose answer is awaited, 0 for none; earlier ones are stale.
     unsigned m_awaitedPick = 0;
     unsigned m_picks = 0;

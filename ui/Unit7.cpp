@@ -13,9 +13,7 @@ WindowGlobal<TForm7> Form7;
 
 TForm7::TForm7(QWidget *parent) : QDialog(parent)
 {
-    // The font first: the widgets are then laid out once, in it.
-    setFont(windowFont());
-    setupUi(this);
+    setUpForm<Ui::TForm7>(*this, this);
     setWindowIcon(programIcon());
     // The fee table closes the text, as the engine holds it.
     Memo1->setPlainText(bundledText(QStringLiteral("help.txt")) + QStringLiteral("\n\n")

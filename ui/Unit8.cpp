@@ -46,10 +46,10 @@ TForm8::TForm8(QWidget *parent)
     setAttribute(Qt::WA_NoSystemBackground);
     setCursor(Qt::CrossCursor);
     setFocusPolicy(Qt::StrongFocus);
-    FormCreate();
+    resetOverlay();
 }
 
-void TForm8::FormCreate()
+void TForm8::resetOverlay()
 {
     m_band.active = false;
     m_pen = QPen(QColor(0, 0, 255), 3);
@@ -94,7 +94,7 @@ void TForm8::freezeScreen(QRect geometry, const ScreenGrab &grab)
     activateWindow();
 }
 
-void TForm8::FormMouseDown(QPoint position)
+void TForm8::pressAt(QPoint position)
 {
     // No frozen screen, no capture running: nothing to select from.
     if (m_frozen.isNull())
@@ -106,17 +106,16 @@ void TForm8::FormMouseDown(QPoint position)
     m_band.corner = position;
 }
 
-void TForm8::FormMouseMove(QPoint position)
+void TForm8::dragTo(QPoint position)
 {
     if (!m_band.active)
         return;
     drawOutline(m_band.corner);
-    m_band.current = position;
-    drawOutline(m_band.current);
-    m_band.corner = m_band.current;
+    m_band.corner = position;
+    drawOutline(m_band.corner);
 }
 
-void TForm8::FormMouseUp(QPoint position)
+void TForm8::releaseAt(QPoint position)
 {
     if (!m_band.active)
         return;
@@ -199,19 +198,19 @@ void TForm8::paintEvent(QPaintEvent *)
 void TForm8::mousePressEvent(QMouseEvent *event)
 {
     const QPoint position = clampedPosition(event->position());
-    runHandler([this, position] { FormMouseDown(position); });
+    runHandler([this, position] { pressAt(position); });
 }
 
 void TForm8::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint position = clampedPosition(event->position());
-    runHandler([this, position] { FormMouseMove(position); });
+    runHandler([this, position] { dragTo(position); });
 }
 
 void TForm8::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPoint position = clampedPosition(event->position());
-    runHandler([this, position] { FormMouseUp(position); });
+    runHandler([this, position] { releaseAt(position); });
 }
 
 void TForm8::keyPressEvent(QKeyEvent *event)

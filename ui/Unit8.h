@@ -32,11 +32,11 @@ public:
 
     // Positions are overlay coordinates, which are also the captured screen's
     // coordinates: the overlay starts at the screen's top-left corner.
-    void FormMouseDown(QPoint position);
-    void FormMouseMove(QPoint position);
+    void pressAt(QPoint position);
+    void dragTo(QPoint position);
     // Throws EFCreateError when the file cannot be written; the overlay then
     // stays for another try.
-    void FormMouseUp(QPoint position);
+    void releaseAt(QPoint position);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -51,10 +51,9 @@ private:
         bool active = false;
         QPoint anchor;
         QPoint corner;
-        QPoint current;
     };
 
-    void FormCreate();
+    void resetOverlay();
     void freezeScreen(QRect geometry, const ScreenGrab &grab);
     void drawOutline(QPoint corner);
     QRegion outlineRegion(QPoint corner) const;

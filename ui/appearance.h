@@ -24,6 +24,17 @@ enum class FieldColor;
 // fall back to Japanese shapes under a neutral locale).
 QFont windowFont();
 
+// Builds a window's widgets from its Designer form in the program's font,
+// set first so that the widgets are laid out once, in it. Called in the
+// window's constructor, where its private form base is reachable:
+//   setUpForm<Ui::TForm2>(*this, this);
+template <typename Form, typename Window>
+void setUpForm(Form &form, Window *window)
+{
+    window->setFont(windowFont());
+    form.setupUi(window);
+}
+
 // Red for a gain and green for no gain, as the result fields show them.
 inline const QColor kGainColor(255, 0, 0);
 inline const QColor kNoGainColor(0, 128, 0);

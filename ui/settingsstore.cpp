@@ -8,7 +8,6 @@
 #include <span>
 
 #include "appearance.h"
-#include "feerules.h"
 
 namespace tallyfin {
 
@@ -27,8 +26,7 @@ const QString kBothSidesKey = QStringLiteral("fees/bothSides");
 const QString kNoMinimumKey = QStringLiteral("fees/noMinimum");
 const QString kLeviesOnTopKey = QStringLiteral("fees/leviesOnTop");
 
-template <std::size_t N>
-bool isOneOf(const QString &text, const std::array<std::string_view, N> &choices)
+bool isOneOf(const QString &text, std::span<const std::string_view> choices)
 {
     return std::any_of(choices.begin(), choices.end(), [&text](std::string_view choice) { return text == uiText(choice); });
 }
@@ -100,7 +98,7 @@ RememberedSettings SettingsStore::load()
     reader.text(kRulesKey, rules, [](const QString &v) { return v == u"classic" || v == u"dated"; });
     loaded.rules = rules == u"dated" ? RuleSet::Dated : RuleSet::Classic;
     reader.text(kMarketKey, loaded.market, [&loaded](const QString &v) {
-        return loaded.rules == RuleSet::Dated ? isOneOf(v, kMarketNames) : isOneOf(v, kClassicExchanges);
+        return isOneOf(v, MarketNames(loaded.rules));
     });
     reader.text(kCommissionKey, loaded.commission, isTypedText);
     reader.text(kStampDutyKey, loaded.stampDuty, [](const QString &v) { return isOneOf(v, kStampDutyChoices); });

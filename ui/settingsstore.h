@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "appearance.h"
 #include "trade.h"
 
 class QSettings;
@@ -15,10 +16,10 @@ namespace tallyfin {
 // "both sides" are the classic rules' own choices, never what the dated
 // rules show in their place.
 struct RememberedSettings {
-    RuleSet rules = RuleSet::Classic;
-    QString market = QStringLiteral("上海A股");
-    QString commission = QStringLiteral("3.0"); // as typed or chosen
-    QString stampDuty = QStringLiteral("1");
+    RuleSet rules = kDefaultRules;
+    QString market = uiText(MarketName(kDefaultMarket));
+    QString commission = uiText(kDefaultCommission); // as typed or chosen
+    QString stampDuty = uiText(kDefaultStampDuty);
     bool bothSides = false;
     bool noMinimum = false;
     bool leviesOnTop = false;

@@ -13,6 +13,11 @@ namespace tallyfin {
 
 namespace {
 
+// How a window made after the main window works with it: a batch dialog
+// hands its reduced rows to the main window; the others need nothing.
+void connectToMainWindow(QWidget &) {}
+void connectToMainWindow(BatchDialog &dialog) { Form1->takeBatchesFrom(dialog); }
+
 template <typename Form>
 void create(Form *&global, Windows &windows)
 {
@@ -26,6 +31,7 @@ void create(WindowGlobal<Form> &global, Windows &windows)
     auto *form = new Form;
     windows.emplace_back(form);
     global = form;
+    connectToMainWindow(*form);
 }
 
 // Where the windows made on first use go; set while a ProgramWindows lives.
@@ -36,6 +42,7 @@ Form *makeOnFirstUse()
 {
     auto *form = new Form;
     g_madeOnFirstUse->emplace_back(form);
+    connectToMainWindow(*form);
     return form;
 }
 

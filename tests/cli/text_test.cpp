@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
-#include "json.h"
 #include "table.h"
 #include "terminal.h"
 
@@ -20,27 +17,6 @@ struct TextCase {
 void PrintTo(const TextCase &c, std::ostream *os) { *os << c.name; }
 
 const auto kCaseName = [](const auto &test) { return std::string(test.param.name); };
-
-class JsonStringTest : public testing::TestWithParam<TextCase> {};
-
-TEST_P(JsonStringTest, IsValidJsonAndUtf8) { EXPECT_EQ(JsonString(GetParam().input), GetParam().expected); }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, JsonStringTest,
-    testing::Values(TextCase{"Plain", "10.5", R"("10.5")"},
-                    TextCase{"QuoteAndBackslash", R"(a"b\c)", R"("a\"b\\c")"},
-                    TextCase{"ShortEscapes", "1\n\t\r\b\f2", R"("1\n\t\r\b\f2")"},
-                    TextCase{"OtherControls", std::string("\0\x01\x1f\x7f", 4), R"("\u0000\u0001\u001F\u007F")"},
-                    TextCase{"ChinesePassesThrough", "卖出数量必须设置初始值", "\"卖出数量必须设置初始值\""},
-                    TextCase{"FourByteCharacter", "\xF0\x9F\x98\x80", "\"\xF0\x9F\x98\x80\""},
-                    TextCase{"LineSeparators", "\u2028\u2029", R"("\u2028\u2029")"},
-                    TextCase{"LoneByte", "a\xff" "b", "\"a" FFFD "b\""},
-                    TextCase{"TruncatedKeepsNext", "\xE4\xB8" "x", "\"" FFFD "x\""},
-                    TextCase{"TruncatedAtEnd", "1\xF0\x9F\x98", "\"1" FFFD "\""},
-                    TextCase{"Overlong", "\xC0\xAF", "\"" FFFD FFFD "\""},
-                    TextCase{"Surrogate", "\xED\xA0\x80", "\"" FFFD FFFD FFFD "\""},
-                    TextCase{"BeyondUnicode", "\xF4\x90\x80\x80", "\"" FFFD FFFD FFFD FFFD "\""}),
-    kCaseName);
 
 class TerminalTextTest : public testing::TestWithParam<TextCase> {};
 
@@ -81,16 +57,6 @@ INSTANTIATE_TEST_SUITE_P(
                     WidthCase{"SupplementaryIdeograph", "\xF0\xA0\x80\x80", 2},
                     WidthCase{"InvalidByteShowsOneMark", "\xff", 1}),
     kCaseName);
-
-// Members in order, ", " and ": " between them, strings through JsonString.
-TEST(JsonLine, OneLineWithSpaces)
-{
-    const nlohmann::ordered_json value = {
-        {"z", {{"b", "1\x1f"}, {"a", nlohmann::ordered_json::array({"\xff", 2, true})}}},
-        {"error", nullptr},
-        {"empty", nlohmann::ordered_json::object()}};
-    EXPECT_EQ(JsonLine(value), R"({"z": {"b": "1\u001F", "a": [")" FFFD R"(", 2, true]}, "error": null, "empty": {}})");
-}
 
 TEST(TextTable, ValuesStartInOneColumn)
 {

@@ -11,9 +11,9 @@ TradeFields datedTrade(const char *market, const char *date, const char *commiss
 {
     TradeFields f;
     f.rules = RuleSet::Dated;
-    f.zjs = market;
+    f.market = market;
     f.tradeDate = date;
-    f.ComboBox1 = commission;
+    f.commissionRate = commission;
     f.noMinimum = noMinimum;
     f.leviesOnTop = leviesOnTop;
     return f;
@@ -34,13 +34,13 @@ TEST_P(WorkedExampleTest, GivesTheSlipsFigures)
 {
     const WorkedExample &c = GetParam();
     TradeFields f = datedTrade(c.market, c.date, "0.25", c.noMinimum, c.leviesOnTop);
-    f.jg = c.buyPrice;
-    f.sl = c.quantity;
-    f.Edit2 = c.sellPrice;
+    f.buyPrice = c.buyPrice;
+    f.buyQuantity = c.quantity;
+    f.sellPrice = c.sellPrice;
     ASSERT_EQ(CalculateTrade(f, "."), TradeOutcome::Calculated);
-    EXPECT_EQ(f.Edit8, c.buyFees);
-    EXPECT_EQ(f.Edit16, c.sellFees);
-    EXPECT_EQ(f.Edit19, c.profit);
+    EXPECT_EQ(f.buyFees, c.buyFees);
+    EXPECT_EQ(f.sellFees, c.sellFees);
+    EXPECT_EQ(f.profit, c.profit);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -77,27 +77,27 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DatedTradeTest, ShowsEveryFieldOfTheShanghaiExample)
 {
     TradeFields f = datedTrade("上海A股", "2026-12-08", "0.25", false, false);
-    f.jg = "10";
-    f.sl = "1000";
-    f.Edit2 = "11";
+    f.buyPrice = "10";
+    f.buyQuantity = "1000";
+    f.sellPrice = "11";
     CalculateTrade(f, ".");
-    EXPECT_EQ(f.jg, "10") << "the typed price stays as typed";
-    const std::vector<std::string> buy{f.Edit4, f.Edit5, f.Edit6, f.Edit7, f.Edit8, f.Edit9, f.Edit10, f.buyLevies};
+    EXPECT_EQ(f.buyPrice, "10") << "the typed price stays as typed";
+    const std::vector<std::string> buy{f.buyAmount, f.buyCommission, f.buyStampDuty, f.buyTransferFee, f.buyFees, f.cashPaid, f.costPerShare, f.buyLevies};
     EXPECT_EQ(buy, (std::vector<std::string>{"10000.00", "5.00", "0.00", "0.10", "5.10", "10005.10", "10.01", ""}));
-    const std::vector<std::string> sell{f.Edit12, f.Edit13, f.Edit14, f.Edit15, f.Edit16, f.Edit17, f.Edit18, f.Edit19};
+    const std::vector<std::string> sell{f.sellAmount, f.sellCommission, f.sellStampDuty, f.sellTransferFee, f.sellFees, f.netReceipts, f.returnPercent, f.profit};
     EXPECT_EQ(sell, (std::vector<std::string>{"11000.00", "5.00", "5.50", "0.11", "10.61", "10989.39", "9.84", "984.29"}));
-    EXPECT_EQ(f.Edit18Color, FieldColor::Red);
+    EXPECT_EQ(f.returnColor, FieldColor::Red);
     // Selling 1000 at 10.01 returns 9999.89, at 10.02 10009.89, against 10005.10.
-    EXPECT_EQ(f.Edit11, "10.02");
+    EXPECT_EQ(f.breakEvenPrice, "10.02");
 }
 
 TEST(DatedTradeTest, RoundsARealHalfFenTieUp)
 {
     TradeFields f = datedTrade("上海A股", "2026-12-08", "0,25", true, false);
-    f.jg = "20,02";
-    f.sl = "1000";
+    f.buyPrice = "20,02";
+    f.buyQuantity = "1000";
     CalculateTrade(f, ",");
-    EXPECT_EQ(f.Edit5, "5,01"); // 20020 × 0.25‰ = 5.005
+    EXPECT_EQ(f.buyCommission, "5,01"); // 20020 × 0.25‰ = 5.005
 }
 
 struct Rejection {
@@ -118,14 +118,14 @@ TEST_P(DatedRejectionTest, SaysWhatIsWrongAndKeepsTheFields)
     } catch (const EInputRejected &error) {
         EXPECT_EQ(error.message(), GetParam().message);
     }
-    EXPECT_EQ(f.Edit4, before.Edit4);
-    EXPECT_EQ(f.Edit12, before.Edit12);
+    EXPECT_EQ(f.buyAmount, before.buyAmount);
+    EXPECT_EQ(f.sellAmount, before.sellAmount);
 }
 
-TradeFields with(TradeFields f, const char *jg, const char *sl)
+TradeFields with(TradeFields f, const char *buyPrice, const char *buyQuantity)
 {
-    f.jg = jg;
-    f.sl = sl;
+    f.buyPrice = buyPrice;
+    f.buyQuantity = buyQuantity;
     return f;
 }
 
@@ -157,18 +157,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DatedTradeTest, SellsAloneAndStopsAsTheClassicRulesDo)
 {
     TradeFields f = kToday;
-    f.Edit2 = "11";
+    f.sellPrice = "11";
     EXPECT_EQ(CalculateTrade(f, "."), TradeOutcome::SellQuantityMissing);
-    f.Edit3 = "1000";
-    f.Edit18 = "old";
+    f.sellQuantity = "1000";
+    f.returnPercent = "old";
     EXPECT_EQ(CalculateTrade(f, "."), TradeOutcome::Calculated);
-    EXPECT_EQ(f.Edit17, "10989.39");
-    EXPECT_EQ(f.Edit18, "old") << "a sale alone has no result";
-    f.sl = "1000";
-    f.Edit9 = "0";
+    EXPECT_EQ(f.netReceipts, "10989.39");
+    EXPECT_EQ(f.returnPercent, "old") << "a sale alone has no result";
+    f.buyQuantity = "1000";
+    f.cashPaid = "0";
     EXPECT_THROW(CalculateTrade(f, "."), EZeroDivide);
-    f.Edit2 = "5";
-    f.Edit3 = "1";
+    f.sellPrice = "5";
+    f.sellQuantity = "1";
     EXPECT_THROW(CalculateTrade(f, "."), EInvalidOp) << "0 ÷ 0: a 5-yuan sale nets nothing, and nothing was paid";
 }
 
@@ -184,11 +184,11 @@ TEST(DatedTradeTest, NoSalePriceReachesCashPaidWhenFeesEatTheSale)
     // below the price limit.
     TradeFields f = with(kToday, "0.01", "1");
     CalculateTrade(f, ".");
-    EXPECT_EQ(f.Edit9, "5.01");
-    EXPECT_EQ(f.Edit11, "10.02");
+    EXPECT_EQ(f.cashPaid, "5.01");
+    EXPECT_EQ(f.breakEvenPrice, "10.02");
     f = with(datedTrade("基金权证", "2026-12-08", "3", false, false), "100000", "1");
     CalculateTrade(f, ".");
-    EXPECT_EQ(f.Edit11, kNoBreakEven);
+    EXPECT_EQ(f.breakEvenPrice, kNoBreakEven);
 }
 
 } // namespace

@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct TransferCase {
     const char *name;
-    std::string exchange;
+    std::optional<Market> market;
     double quantity;
     double fee;
 };
@@ -64,25 +64,24 @@ class TransferFeeTest : public testing::TestWithParam<TransferCase> {};
 TEST_P(TransferFeeTest, ChargesShanghaiPerFullThousand)
 {
     const TransferCase &c = GetParam();
-    EXPECT_EQ(TransferFee(c.exchange, c.quantity), c.fee);
+    EXPECT_EQ(TransferFee(c.market, c.quantity), c.fee);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Exchanges, TransferFeeTest,
     testing::Values(
-        TransferCase{"Thousand", "上海A股", 1000, 1},
-        TransferCase{"JustAboveThousand", "上海A股", 1001, 1},
-        TransferCase{"RemainderDropped", "上海A股", 1999, 1},
-        TransferCase{"TwoThousand", "上海A股", 2000, 2},
-        TransferCase{"TwoAndHalfThousand", "上海A股", 2500, 2},
-        TransferCase{"FractionalShares", "上海A股", 1000.5, 1},
-        TransferCase{"Zero", "上海A股", 0, 1},
-        TransferCase{"Negative", "上海A股", -5000, 1},
-        TransferCase{"Huge", "上海A股", 1e300, 1e297},
-        TransferCase{"Shenzhen", "深圳A股", 5000, 0},
-        TransferCase{"FundsAndWarrants", "基金权证", 5000, 0},
-        TransferCase{"EmptyExchange", "", 5000, 0},
-        TransferCase{"ShanghaiWithSpace", "上海A股 ", 5000, 0}),
+        TransferCase{"Thousand", Market::ShanghaiA, 1000, 1},
+        TransferCase{"JustAboveThousand", Market::ShanghaiA, 1001, 1},
+        TransferCase{"RemainderDropped", Market::ShanghaiA, 1999, 1},
+        TransferCase{"TwoThousand", Market::ShanghaiA, 2000, 2},
+        TransferCase{"TwoAndHalfThousand", Market::ShanghaiA, 2500, 2},
+        TransferCase{"FractionalShares", Market::ShanghaiA, 1000.5, 1},
+        TransferCase{"Zero", Market::ShanghaiA, 0, 1},
+        TransferCase{"Negative", Market::ShanghaiA, -5000, 1},
+        TransferCase{"Huge", Market::ShanghaiA, 1e300, 1e297},
+        TransferCase{"Shenzhen", Market::ShenzhenA, 5000, 0},
+        TransferCase{"FundsAndWarrants", Market::FundsWarrants, 5000, 0},
+        TransferCase{"UnlistedExchange", std::nullopt, 5000, 0}),
     [](const auto &test) { return std::string(test.param.name); });
 
 TEST(TradeAmount, RoundsTheProductToDouble)

@@ -10,9 +10,10 @@ namespace {
 
 Decimal d(const char *text) { return Decimal::fromLiteral(text); }
 
-DatedTerms termsOn(const char *date, Market market, const char *commission, bool noMinimum, bool leviesOnTop)
+FeeSchedule termsOn(const char *date, Market market, const char *commission, bool noMinimum, bool leviesOnTop)
 {
-    return {RulesFor(*ParseTradeDate(date), market), {d(commission), noMinimum, leviesOnTop}};
+    return {RulesFor(*ParseTradeDate(date), market),
+            CommissionTerms{d(commission), noMinimum ? Decimal() : Decimal(kMinimumCommissionYuan), leviesOnTop}};
 }
 
 const PositionTerms kToday{termsOn("2026-12-08", Market::ShanghaiA, "0.25", false, false)};
@@ -20,8 +21,7 @@ const PositionTerms kToday{termsOn("2026-12-08", Market::ShanghaiA, "0.25", fals
 // The cash of one order, straight from the fee rules.
 Decimal cashOf(const PositionTerms &terms, TradeSide side, const Decimal &price, const Decimal &quantity)
 {
-    const SideFees fees = DatedSideFees(terms.fees, side, price, quantity);
-    return side == TradeSide::Buy ? fees.amount + fees.total() : fees.amount - fees.total();
+    return terms.fees.fees(side, price, quantity).cash(side);
 }
 
 TEST(TTradeTest, SellFirstThenBuyBack)
@@ -100,10 +100,10 @@ RandomCase randomCase(std::mt19937 &random)
     const char *date = dates[random() % 4];
     const std::string code = codes[random() % 7];
     const bool beijing = code.starts_with("92");
-    const DatedTerms chosen = termsOn(beijing ? "2026-12-08" : date, Market::ShanghaiA, rates[random() % 5],
+    const FeeSchedule chosen = termsOn(beijing ? "2026-12-08" : date, Market::ShanghaiA, rates[random() % 5],
                                       random() % 2, random() % 2);
     const PositionTerms terms = TermsForCode(chosen, code);
-    const Decimal tick = MarketTick(terms.fees.rules.market);
+    const Decimal tick = MarketTick(terms.fees.rules().market);
     const Decimal price = tick * Decimal(static_cast<long long>(1 + random() % 3000 * (random() % 3 == 0 ? 1 : 10)));
     return {terms, price};
 }
@@ -125,20 +125,20 @@ TEST(PositionSearchTest, TTradePricesAreTheExtremeTicksReachingTheGoal)
             const Decimal second = cashOf(c.terms, sellFirst ? TradeSide::Buy : TradeSide::Sell, price, quantity);
             return sellFirst ? first - second : second - first;
         };
-        const Decimal tick = MarketTick(c.terms.fees.rules.market);
+        const Decimal tick = MarketTick(c.terms.fees.rules().market);
         // Toward the cheaper side: higher buy-backs, lower sale prices.
         const Decimal away = sellFirst ? tick : -tick;
         for (const auto &[price, wanted] : {std::pair{a.breakEvenPrice, Decimal()}, std::pair{a.targetPrice, goal}}) {
             if (!price) {
                 // Then not even the most favourable tick reaches it.
-                const Decimal best = sellFirst ? tick : Decimal(kMaxDatedPrice);
+                const Decimal best = sellFirst ? tick : Decimal(kMaxPrice);
                 ASSERT_LT(gainAt(best), wanted) << n;
                 continue;
             }
             ASSERT_GE(gainAt(*price), wanted) << n;
             for (int i = 1; i <= 300; ++i) {
                 const Decimal beyond = *price + away * Decimal(i);
-                if (beyond.sign() <= 0 || beyond > Decimal(kMaxDatedPrice))
+                if (beyond.sign() <= 0 || beyond > Decimal(kMaxPrice))
                     break;
                 ASSERT_LT(gainAt(beyond), wanted) << n << " at " << beyond.toString();
             }
@@ -169,10 +169,10 @@ TEST(PositionSearchTest, TopUpAndRecoverFindTheSmallestOrder)
             for (std::int64_t below = q - lot.step; below >= lot.minimum && below > q - 300 * lot.step; below -= lot.step)
                 ASSERT_FALSE(reachesTarget(below)) << n << " " << below;
         } else {
-            ASSERT_FALSE(reachesTarget(lot.atLeast(kMaxDatedQuantity - *holding.toInt64() - lot.step))) << n;
+            ASSERT_FALSE(reachesTarget(lot.atLeast(kMaxQuantity - *holding.toInt64() - lot.step))) << n;
         }
         // 回本: the cash put in is what the holding cost; the price now lies between a half and three times it.
-        const Decimal tick = MarketTick(c.terms.fees.rules.market);
+        const Decimal tick = MarketTick(c.terms.fees.rules().market);
         const Decimal price = std::max(tick, (c.price * Decimal(static_cast<long long>(50 + random() % 250), 2)).rounded(
                                                  tick == Decimal(1, 2) ? 2 : 3, Rounding::HalfUp));
         const RecoverAnswer back = SolveRecover(c.terms, {holding, paid, price});

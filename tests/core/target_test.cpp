@@ -3,6 +3,7 @@
 #include <optional>
 #include <random>
 
+#include "classictrade.h"
 #include "datedtrade.h"
 #include "fees.h"
 #include "pricesearch.h"
@@ -15,11 +16,11 @@ TradeFields boughtDated(const char *market, const char *date, const char *price,
 {
     TradeFields f;
     f.rules = RuleSet::Dated;
-    f.zjs = market;
+    f.market = market;
     f.tradeDate = date;
-    f.ComboBox1 = "0.25";
-    f.jg = price;
-    f.sl = quantity;
+    f.commissionRate = "0.25";
+    f.buyPrice = price;
+    f.buyQuantity = quantity;
     CalculateTrade(f, ".");
     return f;
 }
@@ -27,7 +28,7 @@ TradeFields boughtDated(const char *market, const char *date, const char *price,
 TEST(TargetTest, BreakEvenOfTheDatedExampleAndTheTickBelow)
 {
     const TradeFields f = boughtDated("上海A股", "2026-12-08", "10", "1000");
-    ASSERT_EQ(f.Edit9, "10005.10");
+    ASSERT_EQ(f.cashPaid, "10005.10");
     const TargetSolution s = SolveTarget(f, TargetKind::BreakEven, "", ".");
     ASSERT_FALSE(s.message);
     EXPECT_EQ(s.atTarget.price, "10.02");
@@ -36,16 +37,16 @@ TEST(TargetTest, BreakEvenOfTheDatedExampleAndTheTickBelow)
     ASSERT_TRUE(s.tickBelow);
     EXPECT_EQ(s.tickBelow->price, "10.01");
     EXPECT_EQ(s.tickBelow->profit, "-5.21");
-    EXPECT_EQ(f.Edit11, s.atTarget.price) << "the window's break-even is the same search";
+    EXPECT_EQ(f.breakEvenPrice, s.atTarget.price) << "the window's break-even is the same search";
 }
 
 TEST(TargetTest, ClassicTargetsUseTheClassicSale)
 {
     TradeFields f;
-    f.jg = "10";
-    f.sl = "1000";
+    f.buyPrice = "10";
+    f.buyQuantity = "1000";
     CalculateTrade(f, ".");
-    ASSERT_EQ(f.Edit9, "10031");
+    ASSERT_EQ(f.cashPaid, "10031");
     // 10% of 10031 is 1003.1: at 11.08 the classic sale returns 11080 - 33.24 - 11.08 - 1
     // = 11034.68, at 11.07 only 11024.72.
     const TargetSolution s = SolveTarget(f, TargetKind::Return, "10", ".");
@@ -65,7 +66,7 @@ TEST(TargetTest, TargetsNoPriceCanMeetGiveAMessage)
     const TradeFields large = boughtDated("上海A股", "2026-12-08", "10", "1000");
     EXPECT_EQ(SolveTarget(large, TargetKind::Return, "-100", ".").message, std::string(kTargetAtLowestPrice));
     TradeFields none = f;
-    none.Edit3 = "0";
+    none.sellQuantity = "0";
     EXPECT_THROW(SolveTarget(none, TargetKind::BreakEven, "", "."), EInputRejected);
     EXPECT_THROW(SolveTarget(f, TargetKind::Profit, "lots", "."), EConvertError);
 }
@@ -82,7 +83,7 @@ TEST(TargetTest, TheCalculateActionEndsWithTheTarget)
     CalculateTrade(f, ".");
     EXPECT_EQ(f.targetPrice, kTargetUnreachable);
     EXPECT_EQ(f.targetYield, "");
-    f.sl.clear();
+    f.buyQuantity.clear();
     CalculateTrade(f, ".");
     EXPECT_EQ(f.targetPrice, "") << "nothing bought, no target";
 }
@@ -90,18 +91,20 @@ TEST(TargetTest, TheCalculateActionEndsWithTheTarget)
 TEST(TargetTest, ClassicSettingsNoPriceCanBeFoundForAreRefused)
 {
     TradeFields f;
-    f.jg = "10";
-    f.sl = "1000";
+    f.buyPrice = "10";
+    f.buyQuantity = "1000";
     CalculateTrade(f, ".");
-    for (const auto &[field, text] : {std::pair{&TradeFields::Edit3, "0"}, std::pair{&TradeFields::ComboBox1, "600"},
-                                      std::pair{&TradeFields::Edit9, "-1"}}) {
+    for (const auto &[field, text] :
+         {std::pair{&TradeFields::sellQuantity, "0"}, std::pair{&TradeFields::sellQuantity, "2e10"},
+          std::pair{&TradeFields::commissionRate, "600"}, std::pair{&TradeFields::commissionRate, "-1"},
+          std::pair{&TradeFields::stampDutyRate, "-1"}, std::pair{&TradeFields::cashPaid, "-1"}}) {
         TradeFields refused = f;
         refused.*field = text;
         EXPECT_THROW(SolveTarget(refused, TargetKind::BreakEven, "", "."), EInputRejected) << text;
     }
     f.rules = RuleSet::Dated;
     f.tradeDate = "2026-12-08";
-    f.Edit9 = "0";
+    f.cashPaid = "0";
     EXPECT_THROW(SolveTarget(f, TargetKind::BreakEven, "", "."), EInputRejected);
 }
 
@@ -122,6 +125,16 @@ TEST(TargetTest, SearchSeesPastADipToALowerTick)
     }
 }
 
+// The start of a search: where the amount less the fees covers the cash
+// needed, and the lowest tick where that is no usable number.
+TEST(TargetTest, EstimateStartsNearTheAnswerOrAtTheLowestTick)
+{
+    EXPECT_EQ(EstimateTick(10031 + 1003.1, 5 + 1, 3 + 1, 0.01, 1000), 1109); // the answer is 1108
+    EXPECT_EQ(EstimateTick(100, 0, 1000, 0.01, 1), 1) << "fees that take the whole amount";
+    EXPECT_EQ(EstimateTick(1e30, 0, 0, 0.001, 1), 1) << "beyond any tick";
+    EXPECT_EQ(EstimateTick(-50, 0, 0, 0.01, 100), 1) << "a goal below nothing";
+}
+
 // --- Against a brute force -------------------------------------------------
 
 // Whether selling at a price text reaches the goal, computed the plain way:
@@ -132,28 +145,28 @@ public:
     explicit PlainSale(const TradeFields &f) : m_fields(f)
     {
         if (f.rules == RuleSet::Dated)
-            m_terms = ReadDatedTerms(f, ".");
+            m_schedule = ReadFeeSchedule(f, ".");
     }
 
     bool reaches(const std::string &price, const std::string &quantity, const Decimal &goal) const
     {
-        if (m_terms) {
-            const SideFees fees = DatedSideFees(*m_terms, TradeSide::Sell, *Decimal::fromTyped(price, "."),
-                                                *Decimal::fromTyped(quantity, "."));
-            return fees.amount - fees.total() - *Decimal::fromTyped(m_fields.Edit9, ".") >= goal;
+        if (m_schedule) {
+            const SideFees fees =
+                m_schedule->fees(TradeSide::Sell, *Decimal::fromTyped(price, "."), *Decimal::fromTyped(quantity, "."));
+            return fees.amount - fees.total() - *Decimal::fromTyped(m_fields.cashPaid, ".") >= goal;
         }
         const FeeSettings fees = ReadFeeSettings(m_fields, ".");
         const double p = RoundToDouble(ParseDecimal(price, "."));
         const double q = RoundToDouble(ParseDecimal(quantity, "."));
-        const Extended net =
-            ClassicNetReceipts(TradeAmount(p, q), CommissionFee(p, q, fees.commissionRate, fees.minimumCommission),
-                               StampDutyFee(p, q, fees.stampDutyRate), TransferFee(fees.exchange, q));
-        return Decimal::fromExtended(RoundToDouble(net - ParseDecimal(m_fields.Edit9, "."))) >= goal;
+        const Extended net = ((Extended(TradeAmount(p, q)) - CommissionFee(p, q, fees.commissionRate, fees.minimumCommission))
+                              - StampDutyFee(p, q, fees.stampDutyRate))
+                             - TransferFee(fees.market, q);
+        return Decimal::fromExtended(RoundToDouble(net - ParseDecimal(m_fields.cashPaid, "."))) >= goal;
     }
 
 private:
     const TradeFields &m_fields;
-    std::optional<DatedTerms> m_terms;
+    std::optional<FeeSchedule> m_schedule;
 };
 
 struct RandomCase {
@@ -174,21 +187,21 @@ RandomCase randomCase(std::mt19937_64 &random)
     };
     TradeFields f;
     f.rules = between(0, 1) ? RuleSet::Dated : RuleSet::Classic;
-    f.zjs = f.rules == RuleSet::Dated ? pick("上海A股", "深圳A股", "北京A股", "基金权证") : pick("上海A股", "深圳A股", "基金权证");
-    const int year = f.zjs == "北京A股" ? static_cast<int>(between(2022, 2026)) : static_cast<int>(between(2002, 2026));
+    f.market = f.rules == RuleSet::Dated ? pick("上海A股", "深圳A股", "北京A股", "基金权证") : pick("上海A股", "深圳A股", "基金权证");
+    const int year = f.market == "北京A股" ? static_cast<int>(between(2022, 2026)) : static_cast<int>(between(2002, 2026));
     f.tradeDate = std::to_string(year) + "-0" + std::to_string(between(1, 9)) + "-1" + std::to_string(between(0, 9));
-    f.ComboBox1 = pick("0", "0.1", "0.25", "1", "2.5", "3");
-    f.ComboBox2 = pick("0", "1", "3");
-    f.CheckBox1 = between(0, 1);
+    f.commissionRate = pick("0", "0.1", "0.25", "1", "2.5", "3");
+    f.stampDutyRate = pick("0", "1", "3");
+    f.stampDutyBothSides = between(0, 1);
     f.noMinimum = between(0, 1);
     f.leviesOnTop = between(0, 1);
     // Tiny quantities make the rounding dips that the search must see past.
     const long long quantity = pick("tiny", "lot", "large") == "tiny" ? between(1, 5)
                                : between(0, 1)                     ? between(1, 50) * 100
                                                                    : between(1000, 100000000);
-    f.sl = std::to_string(quantity);
-    const bool funds = f.zjs == "基金权证";
-    f.jg = (Decimal(between(1, funds ? 50000 : 5000), funds ? 3 : 2)).toString();
+    f.buyQuantity = std::to_string(quantity);
+    const bool funds = f.market == "基金权证";
+    f.buyPrice = (Decimal(between(1, funds ? 50000 : 5000), funds ? 3 : 2)).toString();
     CalculateTrade(f, ".");
     const TargetKind kind = static_cast<TargetKind>(between(0, 2));
     const std::string value = kind == TargetKind::Profit ? std::to_string(between(-2000, 2000))
@@ -202,15 +215,15 @@ TEST(TargetTest, FindsTheLowestReachingTickInThousandsOfRandomSales)
     int found = 0;
     for (int i = 0; i < 2000; ++i) {
         RandomCase c = randomCase(random);
-        c.bought.Edit3 = c.quantity;
+        c.bought.sellQuantity = c.quantity;
         const TargetSolution s = SolveTarget(c.bought, c.kind, c.value, ".");
-        const Decimal cashPaid = *Decimal::fromTyped(c.bought.Edit9, ".");
+        const Decimal cashPaid = *Decimal::fromTyped(c.bought.cashPaid, ".");
         const Decimal goal = c.kind == TargetKind::BreakEven ? Decimal()
                              : c.kind == TargetKind::Profit  ? *Decimal::fromTyped(c.value, ".")
                                                              : (cashPaid * *Decimal::fromTyped(c.value, ".")).shifted(-2);
-        const bool funds = c.bought.zjs == "基金权证";
+        const bool funds = c.bought.market == "基金权证";
         const Decimal tick(1, funds ? 3 : 2);
-        const std::string where = c.bought.zjs + " " + c.bought.tradeDate + " buy " + c.bought.jg + " × " + c.bought.sl
+        const std::string where = c.bought.market + " " + c.bought.tradeDate + " buy " + c.bought.buyPrice + " × " + c.bought.buyQuantity
                                   + " sell " + c.quantity + " goal " + goal.toString();
         const PlainSale sale(c.bought);
         if (s.message == std::string(kTargetAtLowestPrice)) {

@@ -11,22 +11,22 @@ using Texts = std::vector<std::string>;
 
 Texts buyResults(const TradeFields &f)
 {
-    return {f.Edit4, f.Edit5, f.Edit6, f.Edit7, f.Edit8, f.Edit9, f.Edit10, f.Edit11};
+    return {f.buyAmount, f.buyCommission, f.buyStampDuty, f.buyTransferFee, f.buyFees, f.cashPaid, f.costPerShare, f.breakEvenPrice};
 }
 
 Texts sellResults(const TradeFields &f)
 {
-    return {f.Edit12, f.Edit13, f.Edit14, f.Edit15, f.Edit16, f.Edit17, f.Edit18, f.Edit19};
+    return {f.sellAmount, f.sellCommission, f.sellStampDuty, f.sellTransferFee, f.sellFees, f.netReceipts, f.returnPercent, f.profit};
 }
 
 TradeFields trade(std::string buyPrice, std::string buyQuantity, std::string sellPrice,
                   std::string sellQuantity = "")
 {
     TradeFields f;
-    f.jg = std::move(buyPrice);
-    f.sl = std::move(buyQuantity);
-    f.Edit2 = std::move(sellPrice);
-    f.Edit3 = std::move(sellQuantity);
+    f.buyPrice = std::move(buyPrice);
+    f.buyQuantity = std::move(buyQuantity);
+    f.sellPrice = std::move(sellPrice);
+    f.sellQuantity = std::move(sellQuantity);
     return f;
 }
 
@@ -34,9 +34,9 @@ TradeFields trade(std::string buyPrice, std::string buyQuantity, std::string sel
 // calculation wrote.
 TradeFields withStaleResults(TradeFields f)
 {
-    for (std::string *text : {&f.Edit4, &f.Edit5, &f.Edit6, &f.Edit7, &f.Edit8, &f.Edit9, &f.Edit10,
-                              &f.Edit11, &f.Edit12, &f.Edit13, &f.Edit14, &f.Edit15, &f.Edit16,
-                              &f.Edit17, &f.Edit18, &f.Edit19})
+    for (std::string *text : {&f.buyAmount, &f.buyCommission, &f.buyStampDuty, &f.buyTransferFee, &f.buyFees, &f.cashPaid, &f.costPerShare,
+                              &f.breakEvenPrice, &f.sellAmount, &f.sellCommission, &f.sellStampDuty, &f.sellTransferFee, &f.sellFees,
+                              &f.netReceipts, &f.returnPercent, &f.profit})
         *text = "old";
     return f;
 }
@@ -48,10 +48,10 @@ TEST(CalculateTrade, WorkedExample)
     TradeFields f = trade("10", "1000", "11");
     EXPECT_EQ(CalculateTrade(f, "."), TradeOutcome::Calculated);
     EXPECT_EQ(buyResults(f), (Texts{"10000", "30", "0", "1", "31", "10031", "10.03", "10.07"}));
-    EXPECT_EQ(f.Edit3, "1000");
+    EXPECT_EQ(f.sellQuantity, "1000");
     EXPECT_EQ(sellResults(f), (Texts{"11000", "33", "11", "1", "45", "10955", "9.21", "924"}));
-    EXPECT_EQ(f.Edit18Color, FieldColor::Red);
-    EXPECT_EQ(f.Edit19Color, FieldColor::Red);
+    EXPECT_EQ(f.returnColor, FieldColor::Red);
+    EXPECT_EQ(f.profitColor, FieldColor::Red);
 }
 
 struct WholeTradeCase {
@@ -70,13 +70,13 @@ TEST_P(WholeTradeTest, ShowsSellResultsAndColour)
 {
     const WholeTradeCase &c = GetParam();
     TradeFields f = trade(c.buyPrice, c.quantity, c.sellPrice, c.quantity);
-    f.zjs = c.exchange;
-    f.ComboBox1 = c.commission;
-    f.CheckBox1 = c.bothSides;
+    f.market = c.exchange;
+    f.commissionRate = c.commission;
+    f.stampDutyBothSides = c.bothSides;
     ASSERT_EQ(CalculateTrade(f, "."), TradeOutcome::Calculated);
     EXPECT_EQ(sellResults(f), c.sell);
-    EXPECT_EQ(f.Edit18Color, c.color);
-    EXPECT_EQ(f.Edit19Color, c.color);
+    EXPECT_EQ(f.returnColor, c.color);
+    EXPECT_EQ(f.profitColor, c.color);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,12 +116,12 @@ TEST_P(BuySideTest, ShowsBuyResults)
 {
     const BuyCase &c = GetParam();
     TradeFields f = trade(c.price, c.quantity, "");
-    f.zjs = c.exchange;
-    f.ComboBox1 = c.commission;
-    f.CheckBox1 = c.bothSides;
+    f.market = c.exchange;
+    f.commissionRate = c.commission;
+    f.stampDutyBothSides = c.bothSides;
     ASSERT_EQ(CalculateTrade(f, "."), TradeOutcome::Calculated);
-    EXPECT_EQ(f.jg, c.shownPrice);
-    EXPECT_EQ(f.sl, c.quantity) << "the quantity is not rewritten";
+    EXPECT_EQ(f.buyPrice, c.shownPrice);
+    EXPECT_EQ(f.buyQuantity, c.quantity) << "the quantity is not rewritten";
     EXPECT_EQ(buyResults(f), c.buy);
 }
 
@@ -151,7 +151,7 @@ TEST(CalculateTrade, BadPriceWritesNothing)
 {
     TradeFields f = withStaleResults(trade("10,5", "1000", "11"));
     EXPECT_THROW(CalculateTrade(f, "."), EConvertError);
-    EXPECT_EQ(f.jg, "10,5");
+    EXPECT_EQ(f.buyPrice, "10,5");
     EXPECT_EQ(buyResults(f), kUnchanged);
     EXPECT_EQ(sellResults(f), kUnchanged);
 }
@@ -165,7 +165,7 @@ TEST(CalculateTrade, BadQuantityStopsAfterRewritingPrice)
     } catch (const EConvertError &error) {
         EXPECT_EQ(error.message(), "'abc' is not a valid floating point value");
     }
-    EXPECT_EQ(f.jg, "10.5");
+    EXPECT_EQ(f.buyPrice, "10.5");
     EXPECT_EQ(buyResults(f), kUnchanged);
     EXPECT_EQ(sellResults(f), kUnchanged) << "the sell side does not run";
 }
@@ -181,25 +181,25 @@ TEST(CalculateTrade, ZeroQuantityStopsAtCostPerShare)
 TEST(CalculateTrade, EmptyCommissionFailsBeforeAnyWrite)
 {
     TradeFields f = withStaleResults(trade("10.50", "1000", "11"));
-    f.ComboBox1 = "";
+    f.commissionRate = "";
     EXPECT_THROW(CalculateTrade(f, "."), EConvertError);
-    EXPECT_EQ(f.jg, "10.50");
+    EXPECT_EQ(f.buyPrice, "10.50");
     EXPECT_EQ(buyResults(f), kUnchanged);
 }
 
 TEST(CalculateTrade, TypedCommissionRateIsUsed)
 {
     TradeFields f = trade("10", "10000", "");
-    f.ComboBox1 = "0.25";
+    f.commissionRate = "0.25";
     CalculateTrade(f, ".");
-    EXPECT_EQ(f.Edit5, "25");
+    EXPECT_EQ(f.buyCommission, "25");
 }
 
 TEST(CalculateTrade, OverflowingPriceWritesNothing)
 {
     TradeFields f = withStaleResults(trade("1e400", "1", ""));
     EXPECT_THROW(CalculateTrade(f, "."), EOverflow);
-    EXPECT_EQ(f.jg, "1e400");
+    EXPECT_EQ(f.buyPrice, "1e400");
     EXPECT_EQ(buyResults(f), kUnchanged);
 }
 
@@ -207,7 +207,7 @@ TEST(CalculateTrade, OverflowingAmountStopsAfterPrice)
 {
     TradeFields f = withStaleResults(trade("1e300", "1e300", ""));
     EXPECT_THROW(CalculateTrade(f, "."), EOverflow);
-    EXPECT_EQ(f.jg, "1E300");
+    EXPECT_EQ(f.buyPrice, "1E300");
     EXPECT_EQ(buyResults(f), kUnchanged);
 }
 
@@ -221,10 +221,10 @@ TEST(CalculateTrade, CostPerShareBeyondSixtyFourBitsIsInvalidOperation)
 TEST(CalculateTrade, EmptyBuyQuantitySkipsBuySide)
 {
     TradeFields f = withStaleResults(trade("10", "", "11", "1000"));
-    f.Edit9 = "10031";
+    f.cashPaid = "10031";
     EXPECT_EQ(CalculateTrade(f, "."), TradeOutcome::Calculated);
-    EXPECT_EQ(f.Edit4, "old");
-    EXPECT_EQ(f.Edit9, "10031");
+    EXPECT_EQ(f.buyAmount, "old");
+    EXPECT_EQ(f.cashPaid, "10031");
     // The sell side compares against the cash paid still shown.
     EXPECT_EQ(sellResults(f), (Texts{"11000", "33", "11", "1", "45", "10955", "9.21", "924"}));
 }
@@ -234,19 +234,19 @@ TEST(CalculateTrade, BuyQuantityWithoutPriceStillShowsTheResult)
     // Only both buy texts empty make a sale stand on its own; a buy quantity
     // alone skips the buy group but is sold and compared with the cash paid.
     TradeFields f = withStaleResults(trade("", "1000", "11"));
-    f.Edit9 = "10031";
+    f.cashPaid = "10031";
     EXPECT_EQ(CalculateTrade(f, "."), TradeOutcome::Calculated);
-    EXPECT_EQ(f.Edit4, "old");
-    EXPECT_EQ(f.Edit3, "1000");
+    EXPECT_EQ(f.buyAmount, "old");
+    EXPECT_EQ(f.sellQuantity, "1000");
     EXPECT_EQ(sellResults(f), (Texts{"11000", "33", "11", "1", "45", "10955", "9.21", "924"}));
-    EXPECT_EQ(f.Edit18Color, FieldColor::Red);
+    EXPECT_EQ(f.returnColor, FieldColor::Red);
 }
 
 TEST(CalculateTrade, SellPriceWithoutAnyQuantityIsTheNotice)
 {
     TradeFields f = withStaleResults(trade("10", "", "11"));
     EXPECT_EQ(CalculateTrade(f, "."), TradeOutcome::SellQuantityMissing);
-    EXPECT_EQ(f.Edit3, "");
+    EXPECT_EQ(f.sellQuantity, "");
     EXPECT_EQ(sellResults(f), kUnchanged);
     EXPECT_EQ(kSellQuantityMissing, "卖出数量必须设置初始值");
 }
@@ -255,32 +255,32 @@ TEST(CalculateTrade, EmptySellPriceLeavesSellGroup)
 {
     TradeFields f = withStaleResults(trade("10", "1000", "", ""));
     EXPECT_EQ(CalculateTrade(f, "."), TradeOutcome::Calculated);
-    EXPECT_EQ(f.Edit3, "");
+    EXPECT_EQ(f.sellQuantity, "");
     EXPECT_EQ(sellResults(f), kUnchanged);
 }
 
 TEST(CalculateTrade, SellOnlyHasNoResult)
 {
     TradeFields f = withStaleResults(trade("", "", "10", "100"));
-    f.Edit18Color = FieldColor::Red;
+    f.returnColor = FieldColor::Red;
     EXPECT_EQ(CalculateTrade(f, "."), TradeOutcome::Calculated);
     EXPECT_EQ(sellResults(f), (Texts{"1000", "5", "1", "1", "7", "993", "old", "old"}));
-    EXPECT_EQ(f.Edit18Color, FieldColor::Red);
+    EXPECT_EQ(f.returnColor, FieldColor::Red);
 }
 
 TEST(CalculateTrade, BadSellQuantityKeepsTheCopiedQuantity)
 {
     TradeFields f = withStaleResults(trade("10", "x", "11"));
-    f.jg = "";
+    f.buyPrice = "";
     EXPECT_THROW(CalculateTrade(f, "."), EConvertError);
-    EXPECT_EQ(f.Edit3, "x");
+    EXPECT_EQ(f.sellQuantity, "x");
     EXPECT_EQ(sellResults(f), kUnchanged);
 }
 
 TEST(CalculateTrade, EmptyCashPaidStopsBeforeResult)
 {
     TradeFields f = withStaleResults(trade("10", "", "11", "100"));
-    f.Edit9 = "";
+    f.cashPaid = "";
     try {
         CalculateTrade(f, ".");
         FAIL();
@@ -288,65 +288,65 @@ TEST(CalculateTrade, EmptyCashPaidStopsBeforeResult)
         EXPECT_EQ(error.message(), "'' is not a valid floating point value");
     }
     EXPECT_EQ(sellResults(f), (Texts{"1100", "5", "1.1", "1", "7.1", "1092.9", "old", "old"}));
-    EXPECT_EQ(f.Edit18Color, FieldColor::Window);
+    EXPECT_EQ(f.returnColor, FieldColor::Window);
 }
 
 TEST(CalculateTrade, ZeroCashPaidIsDivisionFault)
 {
     TradeFields f = trade("1", "", "10", "100");
-    f.Edit9 = "0";
+    f.cashPaid = "0";
     EXPECT_THROW(CalculateTrade(f, "."), EZeroDivide);
 
     // Net receipts of exactly 0 against a cash paid of 0: 0 ÷ 0.
     TradeFields zero = trade("1", "", "5", "1");
-    zero.zjs = "深圳A股";
-    zero.ComboBox1 = "0.0";
-    zero.ComboBox2 = "0";
-    zero.Edit9 = "0";
+    zero.market = "深圳A股";
+    zero.commissionRate = "0.0";
+    zero.stampDutyRate = "0";
+    zero.cashPaid = "0";
     EXPECT_THROW(CalculateTrade(zero, "."), EInvalidOp);
-    EXPECT_EQ(zero.Edit17, "0");
+    EXPECT_EQ(zero.netReceipts, "0");
 }
 
 TEST(CalculateTrade, SellQuantityDifferentFromBuyIsNotProportioned)
 {
     TradeFields f = trade("10", "1000", "11", "500");
     CalculateTrade(f, ".");
-    EXPECT_EQ(f.Edit17, "5477");
-    EXPECT_EQ(f.Edit19, "-4554");
-    EXPECT_EQ(f.Edit19Color, FieldColor::Green);
+    EXPECT_EQ(f.netReceipts, "5477");
+    EXPECT_EQ(f.profit, "-4554");
+    EXPECT_EQ(f.profitColor, FieldColor::Green);
 }
 
 TEST(CalculateTrade, CommaSeparatorReadsAndWritesCommas)
 {
     TradeFields f = trade("10,50", "1000", "31,5");
-    f.ComboBox1 = "3,0";
+    f.commissionRate = "3,0";
     CalculateTrade(f, ",");
-    EXPECT_EQ(f.jg, "10,5");
-    EXPECT_EQ(f.Edit11, "10,58");
-    EXPECT_EQ(f.Edit12, "31500");
-    EXPECT_EQ(f.Edit13, "94,5");
+    EXPECT_EQ(f.buyPrice, "10,5");
+    EXPECT_EQ(f.breakEvenPrice, "10,58");
+    EXPECT_EQ(f.sellAmount, "31500");
+    EXPECT_EQ(f.sellCommission, "94,5");
 
     TradeFields point = trade("31.5", "1000", "");
-    point.ComboBox1 = "3,0";
+    point.commissionRate = "3,0";
     EXPECT_THROW(CalculateTrade(point, ","), EConvertError);
 }
 
 TEST(ClearTrade, EmptiesTradeFieldsAndKeepsSettings)
 {
     TradeFields f = trade("10", "1000", "11");
-    f.zjs = "深圳A股";
-    f.ComboBox1 = "2.0";
-    f.CheckBox1 = true;
+    f.market = "深圳A股";
+    f.commissionRate = "2.0";
+    f.stampDutyBothSides = true;
     CalculateTrade(f, ".");
     ClearTrade(f);
-    EXPECT_EQ(f.jg + f.sl + f.Edit2 + f.Edit3, "");
+    EXPECT_EQ(f.buyPrice + f.buyQuantity + f.sellPrice + f.sellQuantity, "");
     EXPECT_EQ(buyResults(f), Texts(8));
     EXPECT_EQ(sellResults(f), Texts(8));
-    EXPECT_EQ(f.Edit18Color, FieldColor::Window);
-    EXPECT_EQ(f.Edit19Color, FieldColor::Window);
-    EXPECT_EQ(f.zjs, "深圳A股");
-    EXPECT_EQ(f.ComboBox1, "2.0");
-    EXPECT_TRUE(f.CheckBox1);
+    EXPECT_EQ(f.returnColor, FieldColor::Window);
+    EXPECT_EQ(f.profitColor, FieldColor::Window);
+    EXPECT_EQ(f.market, "深圳A股");
+    EXPECT_EQ(f.commissionRate, "2.0");
+    EXPECT_TRUE(f.stampDutyBothSides);
 }
 
 } // namespace

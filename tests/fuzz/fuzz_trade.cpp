@@ -1,8 +1,9 @@
 // The calculate action over arbitrary field texts. The input's first line is
 // a flags byte, the following lines are the texts of
-//   jg, sl, Edit2, Edit3, ComboBox1, ComboBox2, zjs, Edit9
+//   buy price, buy quantity, sell price, sell quantity, commission rate,
+//   stamp-duty rate, market, cash paid
 // in that order; fields without a line keep the window's start-up texts
-// ("3.0", "1", "上海A股", the others empty). Flags: bit 0 CheckBox1, bit 1
+// ("3.0", "1", "上海A股", the others empty). Flags: bit 0 stamp duty on both sides, bit 1
 // "," as the separator (else "."), bit 2 result colours red from a previous
 // calculation (else normal). Seeds are readable: "0\n10\n1000\n11".
 //
@@ -23,11 +24,11 @@ namespace {
 constexpr std::string_view kStale = "\x01stale";
 
 using Group = std::array<std::string TradeFields::*, 8>;
-constexpr Group kBuyResults{&TradeFields::Edit4, &TradeFields::Edit5, &TradeFields::Edit6, &TradeFields::Edit7,
-                            &TradeFields::Edit8, &TradeFields::Edit9, &TradeFields::Edit10, &TradeFields::Edit11};
-constexpr Group kSellResults{&TradeFields::Edit12, &TradeFields::Edit13, &TradeFields::Edit14,
-                             &TradeFields::Edit15, &TradeFields::Edit16, &TradeFields::Edit17,
-                             &TradeFields::Edit18, &TradeFields::Edit19};
+constexpr Group kBuyResults{&TradeFields::buyAmount, &TradeFields::buyCommission, &TradeFields::buyStampDuty, &TradeFields::buyTransferFee,
+                            &TradeFields::buyFees, &TradeFields::cashPaid, &TradeFields::costPerShare, &TradeFields::breakEvenPrice};
+constexpr Group kSellResults{&TradeFields::sellAmount, &TradeFields::sellCommission, &TradeFields::sellStampDuty,
+                             &TradeFields::sellTransferFee, &TradeFields::sellFees, &TradeFields::netReceipts,
+                             &TradeFields::returnPercent, &TradeFields::profit};
 
 TradeFields fieldsFrom(const FieldInput &input)
 {
@@ -36,18 +37,18 @@ TradeFields fieldsFrom(const FieldInput &input)
         f.*result = kStale;
     for (std::string TradeFields::*result : kSellResults)
         f.*result = kStale;
-    f.jg = input.textOr(0, "");
-    f.sl = input.textOr(1, "");
-    f.Edit2 = input.textOr(2, "");
-    f.Edit3 = input.textOr(3, "");
-    f.ComboBox1 = input.textOr(4, f.ComboBox1);
-    f.ComboBox2 = input.textOr(5, f.ComboBox2);
-    f.zjs = input.textOr(6, f.zjs);
-    f.Edit9 = input.textOr(7, kStale);
-    f.CheckBox1 = (input.flags & 1u) != 0;
+    f.buyPrice = input.textOr(0, "");
+    f.buyQuantity = input.textOr(1, "");
+    f.sellPrice = input.textOr(2, "");
+    f.sellQuantity = input.textOr(3, "");
+    f.commissionRate = input.textOr(4, f.commissionRate);
+    f.stampDutyRate = input.textOr(5, f.stampDutyRate);
+    f.market = input.textOr(6, f.market);
+    f.cashPaid = input.textOr(7, kStale);
+    f.stampDutyBothSides = (input.flags & 1u) != 0;
     const FieldColor color = (input.flags & 4u) ? FieldColor::Red : FieldColor::Window;
-    f.Edit18Color = color;
-    f.Edit19Color = color;
+    f.returnColor = color;
+    f.profitColor = color;
     return f;
 }
 
@@ -66,7 +67,7 @@ void checkGroup(const TradeFields &after, const TradeFields &before, const Group
     bool stopped = false;
     for (std::size_t i = group.size(); i-- > 0;) {
         std::string TradeFields::*field = group[i];
-        const bool wrote = written(after, before, field) || (field == &TradeFields::Edit9 && stopped);
+        const bool wrote = written(after, before, field) || (field == &TradeFields::cashPaid && stopped);
         if (wrote) {
             check(isGeneralText(after.*field, separator), "a result field holds something FormatGeneral never writes",
                   after.*field);
@@ -77,16 +78,16 @@ void checkGroup(const TradeFields &after, const TradeFields &before, const Group
     }
     if (complete)
         for (std::string TradeFields::*field : group)
-            check(written(after, before, field) || field == &TradeFields::Edit9,
+            check(written(after, before, field) || field == &TradeFields::cashPaid,
                   "a finished calculation left a result field unwritten", name);
 }
 
 constexpr std::array<std::string TradeFields::*, 23> kTexts{
-    &TradeFields::zjs,    &TradeFields::ComboBox1, &TradeFields::ComboBox2, &TradeFields::jg,     &TradeFields::sl,
-    &TradeFields::Edit2,  &TradeFields::Edit3,     &TradeFields::Edit4,     &TradeFields::Edit5,  &TradeFields::Edit6,
-    &TradeFields::Edit7,  &TradeFields::Edit8,     &TradeFields::Edit9,     &TradeFields::Edit10, &TradeFields::Edit11,
-    &TradeFields::Edit12, &TradeFields::Edit13,    &TradeFields::Edit14,    &TradeFields::Edit15, &TradeFields::Edit16,
-    &TradeFields::Edit17, &TradeFields::Edit18,    &TradeFields::Edit19};
+    &TradeFields::market,    &TradeFields::commissionRate, &TradeFields::stampDutyRate, &TradeFields::buyPrice,     &TradeFields::buyQuantity,
+    &TradeFields::sellPrice,  &TradeFields::sellQuantity,     &TradeFields::buyAmount,     &TradeFields::buyCommission,  &TradeFields::buyStampDuty,
+    &TradeFields::buyTransferFee,  &TradeFields::buyFees,     &TradeFields::cashPaid,     &TradeFields::costPerShare, &TradeFields::breakEvenPrice,
+    &TradeFields::sellAmount, &TradeFields::sellCommission,    &TradeFields::sellStampDuty,    &TradeFields::sellTransferFee, &TradeFields::sellFees,
+    &TradeFields::netReceipts, &TradeFields::returnPercent,    &TradeFields::profit};
 
 TradeFields withCommas(TradeFields f)
 {
@@ -110,7 +111,7 @@ void checkSeparatorSwap(const TradeFields &before, const TradeFields &after, Thr
     const TradeFields expected = withCommas(after);
     for (std::string TradeFields::*text : kTexts)
         check(comma.*text == expected.*text, "the separator changed a result", comma.*text);
-    check(comma.Edit18Color == after.Edit18Color && comma.Edit19Color == after.Edit19Color,
+    check(comma.returnColor == after.returnColor && comma.profitColor == after.profitColor,
           "the separator changed the result colour");
 }
 
@@ -123,49 +124,49 @@ void checkTrade(const FieldInput &input)
     const Thrown thrown = runStep([&] { outcome = CalculateTrade(after, separator); });
 
     // What the user typed as settings and sell price is never rewritten.
-    check(after.sl == before.sl && after.Edit2 == before.Edit2 && after.ComboBox1 == before.ComboBox1
-              && after.ComboBox2 == before.ComboBox2 && after.zjs == before.zjs && after.CheckBox1 == before.CheckBox1,
+    check(after.buyQuantity == before.buyQuantity && after.sellPrice == before.sellPrice && after.commissionRate == before.commissionRate
+              && after.stampDutyRate == before.stampDutyRate && after.market == before.market && after.stampDutyBothSides == before.stampDutyBothSides,
           "the calculation rewrote an input other than the buy price or the sell quantity");
-    if (after.jg != before.jg)
-        check(isGeneralText(after.jg, separator), "the buy price was rewritten to a text outside the grammar", after.jg);
-    if (after.Edit3 != before.Edit3)
-        check(before.Edit3.empty() && after.Edit3 == after.sl, "the sell quantity was filled from something but sl");
+    if (after.buyPrice != before.buyPrice)
+        check(isGeneralText(after.buyPrice, separator), "the buy price was rewritten to a text outside the grammar", after.buyPrice);
+    if (after.sellQuantity != before.sellQuantity)
+        check(before.sellQuantity.empty() && after.sellQuantity == after.buyQuantity, "the sell quantity was filled from something but sl");
 
     const bool finished = thrown == Thrown::Nothing;
     if (finished && outcome == TradeOutcome::SellQuantityMissing) {
-        check(!after.Edit2.empty() && after.Edit3.empty() && after.sl.empty(),
+        check(!after.sellPrice.empty() && after.sellQuantity.empty() && after.buyQuantity.empty(),
               "the sell-quantity notice without a sell price and no quantity");
         for (std::string TradeFields::*field : kSellResults)
             check(!written(after, before, field), "the sell-quantity notice came after writing the sell group");
-        check(after.Edit18Color == before.Edit18Color && after.Edit19Color == before.Edit19Color,
+        check(after.returnColor == before.returnColor && after.profitColor == before.profitColor,
               "the sell-quantity notice changed the result colours");
     }
 
-    const bool buyRan = !before.jg.empty() && !before.sl.empty();
+    const bool buyRan = !before.buyPrice.empty() && !before.buyQuantity.empty();
     checkGroup(after, before, kBuyResults, finished && buyRan, separator, "buy group");
-    const bool sellDone = finished && outcome == TradeOutcome::Calculated && !before.Edit2.empty();
-    const bool resultShown = !before.jg.empty() || !before.sl.empty();
+    const bool sellDone = finished && outcome == TradeOutcome::Calculated && !before.sellPrice.empty();
+    const bool resultShown = !before.buyPrice.empty() || !before.buyQuantity.empty();
     checkGroup(after, before, kSellResults, sellDone && resultShown, separator, "sell group");
     // A fault in the buy group ends the calculation there.
-    if (buyRan && !written(after, before, &TradeFields::Edit11)) {
+    if (buyRan && !written(after, before, &TradeFields::breakEvenPrice)) {
         check(!finished, "the buy group was left unfinished without an error");
-        check(after.Edit3 == before.Edit3, "the sell group ran after a fault in the buy group");
+        check(after.sellQuantity == before.sellQuantity, "the sell group ran after a fault in the buy group");
         for (std::string TradeFields::*field : kSellResults)
             check(!written(after, before, field), "the sell group ran after a fault in the buy group");
     }
     if (sellDone && !resultShown)
-        check(after.Edit17 != before.Edit17 && after.Edit18 == before.Edit18 && after.Edit19 == before.Edit19,
+        check(after.netReceipts != before.netReceipts && after.returnPercent == before.returnPercent && after.profit == before.profit,
               "a sale on its own showed a result against the buy group");
 
     // The colours change with the result they belong to: red for a gain.
-    if (after.Edit18 != before.Edit18) {
+    if (after.returnPercent != before.returnPercent) {
         long double percent = 0;
-        check(runStep([&] { percent = ParseDecimal(after.Edit18, separator).value(); }) == Thrown::Nothing,
-              "the return does not parse back", after.Edit18);
+        check(runStep([&] { percent = ParseDecimal(after.returnPercent, separator).value(); }) == Thrown::Nothing,
+              "the return does not parse back", after.returnPercent);
         const FieldColor expected = percent > 0 ? FieldColor::Red : FieldColor::Green;
-        check(after.Edit18Color == expected && after.Edit19Color == expected, "the result colour is not the gain's");
+        check(after.returnColor == expected && after.profitColor == expected, "the result colour is not the gain's");
     } else {
-        check(after.Edit18Color == before.Edit18Color && after.Edit19Color == before.Edit19Color,
+        check(after.returnColor == before.returnColor && after.profitColor == before.profitColor,
               "the colours changed without a new result");
     }
 

@@ -28,6 +28,8 @@ protected:
         Form1 = &main;
         Form3 = &buy;
         Form4 = &sell;
+        main.takeBatchesFrom(buy);
+        main.takeBatchesFrom(sell);
         main.show();
     }
     ~BatchDialogTest() override
@@ -57,10 +59,10 @@ protected:
     static std::string expectedTradeAmount(const char *price, const char *quantity)
     {
         TradeFields fields;
-        fields.jg = price;
-        fields.sl = quantity;
+        fields.buyPrice = price;
+        fields.buyQuantity = quantity;
         CalculateTrade(fields, ".");
-        return fields.Edit4;
+        return fields.buyAmount;
     }
 
     FakePlatform fake;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QPixmap>
 #include <QPointer>
 
@@ -74,16 +75,20 @@ TEST(ProgramWindows, MakeTheMainWindowAtOnceTheOthersOnFirstUseAndKeepThem)
         for (const QWidget *widget : QApplication::topLevelWidgets())
             EXPECT_TRUE(!isWindowOfTheProgram(widget) || widget == main) << widget->objectName().toStdString();
 
-        Form1->Button4Click();
+        Form1->openBuyBatches();
         buy = Form3;
         ASSERT_TRUE(buy && buy->isVisible());
         buy->findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(QStringLiteral("10.5"));
-        buy->hide();
-        Form1->Button4Click();
+        buy->findChild<QLineEdit *>(QStringLiteral("Edit2"))->setText(QStringLiteral("100"));
+        buy->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+        EXPECT_EQ(main->findChild<QLineEdit *>(QStringLiteral("jg"))->text(), "10.5") << "the dialog made on first use "
+                                                                                        "hands its rows to the main window";
+        EXPECT_FALSE(buy->isVisible());
+        Form1->openBuyBatches();
         EXPECT_EQ(Form3.get(), buy.data()) << "made once";
         EXPECT_EQ(buy->findChild<QLineEdit *>(QStringLiteral("Edit1"))->text(), "10.5");
 
-        Form1->Button6Click();
+        Form1->showAbout();
         about = Form5;
         EXPECT_TRUE(about && about->isVisible());
     }

@@ -104,7 +104,7 @@ TEST_F(PickerTest, EachTickShowsTheColourUnderThePointer)
     for (const auto &c : cases) {
         fake.pixelReads.clear();
         pointAt(c.position, c.color);
-        picker.Timer1Timer();
+        picker.sampleUnderPointer();
         EXPECT_EQ(code()->text(), c.code) << c.name;
         EXPECT_EQ(background(), QColor(c.color)) << c.name;
         EXPECT_EQ(fake.pixelReads, std::vector<QPoint>{c.position}) << c.name;
@@ -117,10 +117,10 @@ TEST_F(PickerTest, EachTickShowsTheColourUnderThePointer)
 TEST_F(PickerTest, OffEveryScreenShowsTheInvalidColourAndKeepsTheBackground)
 {
     pointAt({5, 5}, qRgb(0, 128, 0));
-    picker.Timer1Timer();
+    picker.sampleUnderPointer();
     for (QPoint outside : {QPoint(-1, 5), QPoint(5, -1), QPoint(400, 5), QPoint(5, 300)}) {
         fake.cursor = outside;
-        picker.Timer1Timer();
+        picker.sampleUnderPointer();
         EXPECT_EQ(code()->text(), "#FFFFFFFF");
         EXPECT_EQ(background(), QColor(0, 128, 0));
     }
@@ -156,7 +156,7 @@ TEST_F(PickerTest, ClosingResetsAndShowsTheMainWindow)
 {
     pointAt({10, 10}, qRgb(255, 0, 0));
     button()->click();
-    picker.Timer1Timer();
+    picker.sampleUnderPointer();
     ASSERT_EQ(code()->text(), "#0000FF");
 
     picker.close();

@@ -880,7 +880,7 @@ void Monkey::pickerTick()
     record("picker tick at " + std::to_string(m_fake.cursor.x()) + "," + std::to_string(m_fake.cursor.y()));
     ++m_counts["picker tick"];
     // What the running timer does ten times a second.
-    runHandler([] { Form6->Timer1Timer(); });
+    runHandler([] { Form6->sampleUnderPointer(); });
     settle();
     expectShown(before, "a picker sample changed which windows are shown");
 }

@@ -1,0 +1,50 @@
+#include "command.h"
+
+#include <ostream>
+
+#include "terminal.h"
+
+namespace tallyfin {
+
+namespace {
+
+constexpr std::string_view kProgram = "tallyfin-cli: ";
+
+nlohmann::ordered_json jsonText(const std::optional<std::string> &text)
+{
+    return text ? nlohmann::ordered_json(*text) : nlohmann::ordered_json(nullptr);
+}
+
+} // namespace
+
+std::string ErrorText(const Error &error)
+{
+    if (dynamic_cast<const EInputRejected *>(&error))
+        return error.message();
+    return ErrorBoxText(error.message());
+}
+
+void AddEnding(nlohmann::ordered_json &object, const Ending &ending)
+{
+    object["message"] = jsonText(ending.message);
+    object["error"] = jsonText(ending.error);
+}
+
+std::string JsonLine(const nlohmann::ordered_json &object)
+{
+    return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + '\n';
+}
+
+int Report(const Output &output, const std::string &result, bool asJson, const Ending &ending)
+{
+    // The result goes out first, so the note on stderr follows it even when
+    // both streams share one pipe.
+    output.out << result << std::flush;
+    if (!asJson && ending.message)
+        output.err << kProgram << TerminalText(*ending.message) << '\n';
+    if (!asJson && ending.error)
+        output.err << kProgram << "error: " << TerminalText(*ending.error) << '\n';
+    return ending.message || ending.error ? 1 : 0;
+}
+
+} // namespace tallyfin

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "errors.h"
+
+namespace CLI {
+class App;
+}
+
+namespace tallyfin {
+
+// Where a command writes: the result to `out`, in table mode the notice or
+// error to `err`.
+struct Output {
+    std::ostream &out, &err;
+    bool ansiColours = false;
+};
+
+// One subcommand of tallyfin-cli. declare() adds it to the program with its
+// options, each bound to the command's own request and checked by CLI11;
+// once the line is parsed, run() does the work and writes the result. A new
+// subcommand is a class like this in a file of its own, its maker declared
+// below and listed in MakeCommands().
+class Command {
+public:
+    virtual ~Command() = default;
+    virtual CLI::App *declare(CLI::App &program) = 0;
+    // Returns the exit status: 0 done, 1 ended with a notice or an error.
+    virtual int run(const Output &output) const = 0;
+};
+
+// Each command lives in a file of its own (tradecommand.cpp …).
+std::unique_ptr<Command> MakeTradeCommand();
+std::unique_ptr<Command> MakeGoldenCommand();
+std::unique_ptr<Command> MakeTargetCommand();
+
+// Every command, in the order the help lists them.
+std::vector<std::unique_ptr<Command>> MakeCommands();
+
+// What a calculation ended with besides its figures.
+struct Ending {
+    std::optional<std::string> message; // a notice, such as kSellQuantityMissing
+    std::optional<std::string> error;   // the error box text
+};
+
+// What the error box would say; an input the dated rules refuse is said in
+// the user's words, without the box's full stop, as the window says it.
+std::string ErrorText(const Error &error);
+
+// The JSON members every result ends with: "message" and "error", null when absent.
+void AddEnding(nlohmann::ordered_json &object, const Ending &ending);
+
+// The object on one line; ill-formed UTF-8 in a typed text becomes U+FFFD.
+std::string JsonLine(const nlohmann::ordered_json &object);
+
+// Writes the result (a JSON line or a table); in table mode the notice and
+// the error follow on `err`. 1 after a notice or an error.
+int Report(const Output &output, const std::string &result, bool asJson, const Ending &ending);
+
+} // namespace tallyfin

@@ -1,0 +1,148 @@
+#include "tradeoptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include <ctime>
+
+namespace tallyfin {
+
+namespace {
+
+// The local calendar day.
+TradeDate today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+const CLI::Validator kTradeDate(
+    [](const std::string &text) { return ParseTradeDate(text) ? std::string() : "expected a date YYYY-MM-DD"; },
+    "YYYY-MM-DD");
+
+std::string perMille(const std::string &rate) { return rate.empty() ? rate : rate + " ‰"; }
+
+std::string yesNo(bool yes) { return yes ? "是" : "否"; }
+
+nlohmann::ordered_json rowJson(const FeeRuleRow &row)
+{
+    return {{"item", FeeItemKey(row.item)},
+            {"from", row.effectiveFrom},
+            {"markets", MarketsText(row.markets)},
+            {"basis", FeeBasisKey(row.basis)},
+            {"ratePerMille", row.ratePerMille},
+            {"sides", FeeSidesKey(row.sides)},
+            {"minimum", row.minimumYuan.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(row.minimumYuan)},
+            {"mark", ConfidenceMark(row.confidence)},
+            {"shownSeparately", row.shownSeparately},
+            {"source", row.source}};
+}
+
+// The rule set and the trade date into the fields.
+void applyRuleChoice(TradeOptions &options)
+{
+    TradeFields &f = options.fields;
+    f.rules = options.rules == "dated" ? RuleSet::Dated : RuleSet::Classic;
+    if (f.rules == RuleSet::Dated) {
+        f.tradeDate = options.date.value_or(FormatTradeDate(today()));
+        return;
+    }
+    if (options.date)
+        throw CLI::ValidationError("--date", "needs --rules dated");
+    if (f.leviesOnTop)
+        throw CLI::ValidationError("--levies-on-top", "needs --rules dated");
+}
+
+} // namespace
+
+CLI::App *AddTradeCommand(CLI::App &program, const std::string &name, const std::string &description,
+                          TradeOptions &options)
+{
+    CLI::App &command = *program.add_subcommand(name, description);
+    TradeFields &f = options.fields;
+    command.add_option("--rules", options.rules, "fee rules (费率规则): the classic schedule, or the statutory "
+                                                 "fees of the trade date (按成交日期)")
+        ->check(CLI::IsMember({"classic", "dated"}))
+        ->capture_default_str();
+    command.add_option("--date", options.date, "trade date (成交日期) for --rules dated, default today")
+        ->check(kTradeDate);
+    command.add_option("--exchange", f.market, "exchange (证交所); --rules dated offers more")->capture_default_str();
+    command.add_option("--commission", f.commissionRate, "commission rate in ‰ (佣金)")->capture_default_str();
+    command.add_option("--stamp-duty", f.stampDutyRate, "stamp duty rate in ‰ (印花税), classic rules")
+        ->capture_default_str();
+    command.add_flag("--both-sides", f.stampDutyBothSides, "stamp duty on the buy too (印花税双边征收)");
+    command.add_flag("--no-minimum", f.noMinimum, "no minimum commission (免五)");
+    command.add_flag("--levies-on-top", f.leviesOnTop,
+                     "handling and management fees on top of the commission (规费另计), --rules dated");
+    command.add_flag("--json", options.json, "print one JSON object instead of a table");
+    command.callback([&options] { applyRuleChoice(options); });
+    return &command;
+}
+
+std::optional<AppliedRules> RulesApplied(const TradeFields &fields)
+{
+    if (fields.rules != RuleSet::Dated)
+        return std::nullopt;
+    AppliedRules applied{fields.tradeDate, fields.market, std::nullopt, fields.leviesOnTop};
+    const std::optional<TradeDate> date = ParseTradeDate(fields.tradeDate);
+    const std::optional<Market> market = MarketNamed(fields.market, RuleSet::Dated);
+    try {
+        if (date && market)
+            applied.rules = RulesFor(*date, *market);
+    } catch (const EFeeRulesError &) {
+        // The calculation reports it.
+    }
+    return applied;
+}
+
+void AddSettings(TextTable &table, const TradeFields &f, const std::optional<AppliedRules> &applied)
+{
+    if (applied) {
+        table.addRow("费率规则", std::string(RuleSetName(RuleSet::Dated)));
+        table.addRow("成交日期", applied->date);
+    }
+    table.addRow("证 交 所", f.market);
+    table.addRow("佣    金", perMille(f.commissionRate));
+    if (!applied) {
+        table.addRow("印 花 税", perMille(f.stampDutyRate));
+        table.addRow("印花税双边征收", yesNo(f.stampDutyBothSides));
+        if (f.noMinimum)
+            table.addRow("免    五", yesNo(true));
+        return;
+    }
+    if (applied->rules) {
+        const FeeRuleRow &stampDuty = *applied->rules->stampDuty;
+        table.addRow("印 花 税", perMille(std::string(stampDuty.ratePerMille)));
+        table.addRow("印花税双边征收", yesNo(stampDuty.sides == FeeSides::Both));
+    }
+    table.addRow("免    五", yesNo(f.noMinimum));
+    table.addRow("规费另计", yesNo(f.leviesOnTop));
+}
+
+void AddRulesInForce(TextTable &table, const std::optional<AppliedRules> &applied)
+{
+    if (!applied || !applied->rules)
+        return;
+    table.addBlankLine();
+    table.addHeading("规则：" + DescribeRules(*applied->rules, applied->leviesOnTop) + "；各项费用分别四舍五入到分");
+    for (std::string_view note : RuleNotes(*applied->rules, applied->leviesOnTop))
+        table.addHeading("注：" + std::string(note));
+}
+
+nlohmann::ordered_json RulesJson(const std::optional<AppliedRules> &applied)
+{
+    if (!applied)
+        return {{"set", "classic"}};
+    nlohmann::ordered_json rows = nlohmann::ordered_json::array(), notes = nlohmann::ordered_json::array();
+    if (applied->rules) {
+        for (const FeeItem item : {FeeItem::StampDuty, FeeItem::TransferFee, FeeItem::HandlingFee, FeeItem::ManagementFee})
+            rows.push_back(rowJson(applied->rules->row(item)));
+        for (std::string_view note : RuleNotes(*applied->rules, applied->leviesOnTop))
+            notes.push_back(note);
+    }
+    return {{"set", "dated"}, {"date", applied->date}, {"market", applied->market},
+            {"leviesOnTop", applied->leviesOnTop}, {"rows", rows}, {"notes", notes}};
+}
+
+} // namespace tallyfin

@@ -1,0 +1,51 @@
+#include "markets.h"
+
+namespace tallyfin {
+
+namespace {
+
+constexpr bool rowsFollowTheEnum()
+{
+    for (std::size_t i = 0; i < std::size(kMarkets); ++i)
+        if (static_cast<std::size_t>(kMarkets[i].market) != i)
+            return false;
+    return true;
+}
+static_assert(rowsFollowTheEnum(), "kMarkets holds each market at the index of its enumerator");
+static_assert(std::size(kMarkets) <= 8 * sizeof(MarketSet), "a MarketSet has a bit for every market");
+
+bool offers(const MarketInfo &info, RuleSet rules) { return rules == RuleSet::Dated ? info.dated : info.classic; }
+
+} // namespace
+
+std::string_view RuleSetName(RuleSet rules) { return rules == RuleSet::Dated ? "按成交日期" : "经典规则"; }
+
+std::optional<Market> MarketNamed(std::string_view name, RuleSet rules)
+{
+    for (const MarketInfo &info : kMarkets)
+        if (info.name == name && offers(info, rules))
+            return info.market;
+    return std::nullopt;
+}
+
+std::vector<std::string_view> MarketNames(RuleSet rules)
+{
+    std::vector<std::string_view> names;
+    for (const MarketInfo &info : kMarkets)
+        if (offers(info, rules))
+            names.push_back(info.name);
+    return names;
+}
+
+Decimal MarketTick(Market market) { return Decimal(1, MarketTickDecimals(market)); }
+
+std::string MarketsText(MarketSet markets)
+{
+    std::string text;
+    for (const MarketInfo &info : kMarkets)
+        if (markets & MarketBit(info.market))
+            text += (text.empty() ? "" : "、") + std::string(info.name);
+    return text;
+}
+
+} // namespace tallyfin

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "decimal.h"
+
+namespace tallyfin {
+
+// The two fee rule sets: the fixed schedule of the settings boxes, or the
+// statutory fees in force on the trade date, in exact money.
+enum class RuleSet : std::uint8_t { Classic, Dated };
+
+// What the settings box calls them:  RuleSetName(RuleSet::Dated) -> "按成交日期"
+std::string_view RuleSetName(RuleSet rules);
+
+// The markets a trade can be made in. Funds pay their own exchange's fund
+// rates; 基金权证 is the older choice that computes any fund or warrant at
+// Shanghai's fund rates.
+enum class Market : std::uint8_t { ShanghaiA, ShenzhenA, BeijingA, ShanghaiFund, ShenzhenFund, FundsWarrants };
+
+// One row per market, in the order of the exchange list; a market's row
+// stands at the index of its enumerator. A new market is one more row here
+// (and its rows in the fee table, see feerules.cpp).
+struct MarketInfo {
+    Market market;
+    std::string_view name; // as the exchange list shows it
+    int tickDecimals;      // the price step is 10^-tickDecimals yuan
+    std::int64_t lot;      // shares or units in a board lot
+    bool classic, dated;   // the rule sets that offer it
+};
+
+inline constexpr MarketInfo kMarkets[] = {
+    {Market::ShanghaiA, "上海A股", 2, 100, true, true},
+    {Market::ShenzhenA, "深圳A股", 2, 100, true, true},
+    {Market::BeijingA, "北京A股", 2, 100, false, true},
+    {Market::ShanghaiFund, "上海基金", 3, 100, false, true},
+    {Market::ShenzhenFund, "深圳基金", 3, 100, false, true},
+    {Market::FundsWarrants, "基金权证", 3, 100, true, true},
+};
+
+constexpr const MarketInfo &MarketInfoOf(Market market) { return kMarkets[static_cast<std::size_t>(market)]; }
+constexpr std::string_view MarketName(Market market) { return MarketInfoOf(market).name; }
+
+// The market that a rule set's exchange list names so; nullopt for any other
+// text (the classic rules still calculate with it, as an exchange without a
+// transfer fee).
+//   MarketNamed("北京A股", RuleSet::Dated) -> BeijingA
+//   MarketNamed("北京A股", RuleSet::Classic) -> nullopt
+std::optional<Market> MarketNamed(std::string_view name, RuleSet rules);
+
+// The rule set's exchange list, in order:
+//   MarketNames(RuleSet::Classic) -> {"上海A股", "深圳A股", "基金权证"}
+std::vector<std::string_view> MarketNames(RuleSet rules);
+
+// The smallest price step:  MarketTick(ShanghaiA) -> 0.01, MarketTick(FundsWarrants) -> 0.001
+Decimal MarketTick(Market market);
+constexpr int MarketTickDecimals(Market market) { return MarketInfoOf(market).tickDecimals; }
+
+// A set of markets, one bit each, as the fee table's rows name them.
+using MarketSet = std::uint16_t;
+constexpr MarketSet MarketBit(Market market) { return static_cast<MarketSet>(1u << static_cast<unsigned>(market)); }
+inline constexpr MarketSet kAllMarkets = static_cast<MarketSet>((1u << std::size(kMarkets)) - 1);
+
+//   MarketsText(SH | SZ) -> "上海A股、深圳A股"
+std::string MarketsText(MarketSet markets);
+
+} // namespace tallyfin
