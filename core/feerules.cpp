@@ -13,6 +13,9 @@ constexpr MarketSet SF = MarketBit(Market::ShanghaiFund);
 constexpr MarketSet ZF = MarketBit(Market::ShenzhenFund);
 constexpr MarketSet FW = MarketBit(Market::FundsWarrants);
 constexpr MarketSet Funds = SF | ZF | FW;
+constexpr MarketSet SB = MarketBit(Market::ShanghaiBond);
+constexpr MarketSet ZB = MarketBit(Market::ShenzhenBond);
+constexpr MarketSet Bonds = SB | ZB;
 
 constexpr FeeItem Stamp = FeeItem::StampDuty;
 constexpr FeeItem Transfer = FeeItem::TransferFee;
@@ -29,7 +32,8 @@ constexpr Confidence Q = Confidence::Uncertain;
 constexpr std::string_view kShanghaiTransfer2012 =
     "2012-06-01至2015-07-31沪市过户费不确定：按中国结算的官方费率计，许多券商当时收取更多";
 
-// The statutory fees of A-share, fund and warrant trades since 2001-11-16.
+// The statutory fees of A-share, fund, convertible bond and warrant trades
+// since 2001-11-16.
 // Rates are per mille; each row holds until the next row of its item and market.
 constexpr FeeRuleRow kRows[] = {
     {"2001-11-16", SH | SZ, Stamp, Amount, "2", Both, "", S, true,
@@ -42,6 +46,15 @@ constexpr FeeRuleRow kRows[] = {
      "深交所 2012-04-30 通知：经手费0.1475‰中中国结算收取0.0255‰",
      "深市过户费含在经手费内、不单独列示；起始日期未经证实"},
     {"2001-11-16", Funds, Transfer, Amount, "0", Both, "", S, true, "中国结算：ETF免收过户费", ""},
+    {"2001-11-16", Bonds, Stamp, Amount, "0", Both, "", S, true, "债券交易免征印花税（券商问答：债券与基金交易均免交）", ""},
+    {"2001-11-16", Bonds, Transfer, Amount, "0", Both, "", S, true, "可转债交易只收佣金与经手费（券商问答）", ""},
+    {"2001-11-16", SB, Handling, Amount, "0.04", Both, "", Q, true, "未找到上交所可转债经手费的来源",
+     "沪市可转债经手费未找到来源，按深市的0.04‰计"},
+    {"2001-11-16", ZB, Handling, Amount, "0.04", Both, "", Q, true,
+     "深交所《关于可转换公司债券收费标准的通知》（2022-07-29，现行标准）",
+     "深市可转债经手费0.04‰在2022-07-29之前的适用未经证实"},
+    {"2001-11-16", Bonds, Management, Amount, "0", Both, "", Q, true, "发改价格〔2012〕2119号之前无来源",
+     "2012年之前债券的证管费未经证实（按免收计）"},
     {"2001-11-16", SH, Handling, Amount, "0.105", Both, "", Q, true, "上证财字〔2003〕2号（原0.105‰）",
      "沪市经手费0.105‰的起始日期未经证实"},
     {"2001-11-16", SZ, Handling, Amount, "0.122", Both, "", Q, true,
@@ -70,7 +83,8 @@ constexpr FeeRuleRow kRows[] = {
     {"2008-09-19", SH | SZ, Stamp, Amount, "1", Sell, "", P, true, "财税明电〔2008〕2号：只对出让方征收", ""},
     {"2012-01-01", SH | SZ, Management, Amount, "0.02", Both, "", Q, true, "发改价格〔2012〕2119号",
      "证管费0.02‰向投资者收取的起始日期未经证实"},
-    {"2012-01-01", Funds, Management, Amount, "0", Both, "", P, true, "发改价格〔2012〕2119号：基金免收", ""},
+    {"2012-01-01", Funds | Bonds, Management, Amount, "0", Both, "", P, true,
+     "发改价格〔2012〕2119号：对证券投资基金和债券免收", ""},
     {"2012-06-01", SH, Transfer, Par, "0.375", Both, "1", Q, true, "中国结算 2012-04-30 通知（他方整理的数据）",
      kShanghaiTransfer2012},
     {"2012-06-01", SH | SZ, Handling, Amount, "0.087", Both, "", P, true, "沪深交易所 2012-04-30 通知", ""},
@@ -95,6 +109,8 @@ constexpr FeeRuleRow kRows[] = {
     {"2022-04-29", SZ, Transfer, Amount, "0.01", Both, "", P, false,
      "新华网 2022-04-28：自2022年4月29日起统一下调为0.01‰", ""},
     {"2022-07-01", SH | SZ | BJ, Stamp, Amount, "1", Sell, "", P, true, "《中华人民共和国印花税法》第三条", ""},
+    {"2022-07-29", ZB, Handling, Amount, "0.04", Both, "", P, true,
+     "深交所《关于可转换公司债券收费标准的通知》：可转债交易经手费按成交金额的0.04‰双边收取", ""},
     {"2022-12-01", BJ, Handling, Amount, "0.25", Both, "", S, true, "北京日报：自2022年12月1日起", ""},
     {"2023-08-28", SH | SZ | BJ, Stamp, Amount, "0.5", Sell, "", P, true,
      "财政部 税务总局公告2023年第39号：减半征收", ""},

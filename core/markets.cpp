@@ -37,6 +37,13 @@ std::vector<std::string_view> MarketNames(RuleSet rules)
     return names;
 }
 
+std::int64_t TradingLot::atLeast(std::int64_t quantity) const
+{
+    if (quantity <= minimum)
+        return minimum;
+    return minimum + (quantity - minimum + step - 1) / step * step;
+}
+
 Decimal MarketTick(Market market) { return Decimal(1, MarketTickDecimals(market)); }
 
 std::string MarketsText(MarketSet markets)

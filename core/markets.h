@@ -21,7 +21,25 @@ std::string_view RuleSetName(RuleSet rules);
 // The markets a trade can be made in. Funds pay their own exchange's fund
 // rates; 基金权证 is the older choice that computes any fund or warrant at
 // Shanghai's fund rates.
-enum class Market : std::uint8_t { ShanghaiA, ShenzhenA, BeijingA, ShanghaiFund, ShenzhenFund, FundsWarrants };
+enum class Market : std::uint8_t {
+    ShanghaiA, ShenzhenA, BeijingA, ShanghaiFund, ShenzhenFund, ShanghaiBond, ShenzhenBond, FundsWarrants
+};
+
+// How many units an order may buy: at least `minimum`, and above it in
+// steps of `step` (a sale that closes a holding may sell any remainder).
+struct TradingLot {
+    std::int64_t minimum;
+    std::int64_t step;
+
+    // True for a quantity an order may buy.
+    constexpr bool allows(std::int64_t quantity) const
+    {
+        return quantity >= minimum && (quantity - minimum) % step == 0;
+    }
+    // The smallest quantity an order may buy that is at least `quantity`.
+    //   {100, 100}.atLeast(150) -> 200,  {200, 1}.atLeast(150) -> 200
+    std::int64_t atLeast(std::int64_t quantity) const;
+};
 
 // One row per market, in the order of the exchange list; a market's row
 // stands at the index of its enumerator. A new market is one more row here
@@ -30,17 +48,19 @@ struct MarketInfo {
     Market market;
     std::string_view name; // as the exchange list shows it
     int tickDecimals;      // the price step is 10^-tickDecimals yuan
-    std::int64_t lot;      // shares or units in a board lot
+    TradingLot lot;        // of its main board (STAR's differs, see security.h)
     bool classic, dated;   // the rule sets that offer it
 };
 
 inline constexpr MarketInfo kMarkets[] = {
-    {Market::ShanghaiA, "上海A股", 2, 100, true, true},
-    {Market::ShenzhenA, "深圳A股", 2, 100, true, true},
-    {Market::BeijingA, "北京A股", 2, 100, false, true},
-    {Market::ShanghaiFund, "上海基金", 3, 100, false, true},
-    {Market::ShenzhenFund, "深圳基金", 3, 100, false, true},
-    {Market::FundsWarrants, "基金权证", 3, 100, true, true},
+    {Market::ShanghaiA, "上海A股", 2, {100, 100}, true, true},
+    {Market::ShenzhenA, "深圳A股", 2, {100, 100}, true, true},
+    {Market::BeijingA, "北京A股", 2, {100, 1}, false, true},
+    {Market::ShanghaiFund, "上海基金", 3, {100, 100}, false, true},
+    {Market::ShenzhenFund, "深圳基金", 3, {100, 100}, false, true},
+    {Market::ShanghaiBond, "上海可转债", 3, {10, 10}, false, true},
+    {Market::ShenzhenBond, "深圳可转债", 3, {10, 10}, false, true},
+    {Market::FundsWarrants, "基金权证", 3, {100, 100}, true, true},
 };
 
 constexpr const MarketInfo &MarketInfoOf(Market market) { return kMarkets[static_cast<std::size_t>(market)]; }

@@ -67,9 +67,9 @@ void requireOnLot(const PositionTerms &terms, const Decimal &quantity, std::opti
 PositionTerms TermsForCode(const FeeSchedule &chosen, std::string_view code)
 {
     const std::optional<Security> security = SecurityOfCode(code);
-    const std::optional<Market> market = security ? MarketOfSecurity(*security) : std::nullopt;
-    require(market.has_value(), "无法识别证券代码“" + std::string(code) + "”，或本程序不计算它的费用");
-    return {FeeSchedule(RulesFor(chosen.rules().date, *market), chosen.terms()), LotOfBoard(security->board)};
+    require(security.has_value(), "无法识别证券代码“" + std::string(code) + "”，或本程序不计算它的费用");
+    return {FeeSchedule(RulesFor(chosen.rules().date, MarketOfSecurity(*security)), chosen.terms()),
+            LotOfSecurity(*security)};
 }
 
 Decimal ReadPriceOnTick(std::string_view text, std::string_view what, Market market, DecimalSeparator separator)

@@ -62,11 +62,12 @@ bool IsHongKongTrade(std::string_view code, std::string_view marketText)
                        [marketText](std::string_view name) { return marketText.find(name) != std::string_view::npos; });
 }
 
-std::optional<Market> MarketOfSecurity(const Security &security)
+Market MarketOfSecurity(const Security &security)
 {
+    const bool shanghai = security.exchange == Exchange::Shanghai;
     switch (security.board) {
     case Board::Main:
-        return security.exchange == Exchange::Shanghai ? Market::ShanghaiA : Market::ShenzhenA;
+        return shanghai ? Market::ShanghaiA : Market::ShenzhenA;
     case Board::ChiNext:
         return Market::ShenzhenA;
     case Board::Star:
@@ -74,36 +75,18 @@ std::optional<Market> MarketOfSecurity(const Security &security)
     case Board::Beijing:
         return Market::BeijingA;
     case Board::Fund:
-        return security.exchange == Exchange::Shanghai ? Market::ShanghaiFund : Market::ShenzhenFund;
+        return shanghai ? Market::ShanghaiFund : Market::ShenzhenFund;
     case Board::ConvertibleBond:
         break;
     }
-    return std::nullopt;
+    return shanghai ? Market::ShanghaiBond : Market::ShenzhenBond;
 }
 
-TradingLot LotOfBoard(Board board)
+TradingLot LotOfSecurity(const Security &security)
 {
-    switch (board) {
-    case Board::Star:
+    if (security.board == Board::Star)
         return {200, 1};
-    case Board::Beijing:
-        return {100, 1};
-    case Board::ConvertibleBond:
-        return {10, 10};
-    case Board::Main:
-    case Board::ChiNext:
-    case Board::Fund:
-        break;
-    }
-    return {100, 100};
-}
-
-std::int64_t TradingLot::atLeast(std::int64_t quantity) const
-{
-    if (quantity <= minimum)
-        return minimum;
-    const std::int64_t above = quantity - minimum;
-    return minimum + (above + step - 1) / step * step;
+    return MarketInfoOf(MarketOfSecurity(security)).lot;
 }
 
 } // namespace tallyfin

@@ -9,7 +9,7 @@
 namespace tallyfin {
 
 // What a six-digit security code says about the security: the exchange that
-// lists it and the board, which set its trading lot and its fee-table market.
+// lists it and the board, which set its fee-table market and its trading lot.
 enum class Exchange : std::uint8_t { Shanghai, Shenzhen, Beijing };
 enum class Board : std::uint8_t { Main, ChiNext, Star, Beijing, Fund, ConvertibleBond };
 
@@ -35,21 +35,10 @@ bool IsHongKongTrade(std::string_view code, std::string_view marketText);
 
 // The fee table's market for the security; nullopt where the table has none.
 //   MarketOfSecurity({Shanghai, Star}) -> ShanghaiA,  MarketOfSecurity({Shenzhen, Fund}) -> ShenzhenFund
-std::optional<Market> MarketOfSecurity(const Security &security);
+Market MarketOfSecurity(const Security &security);
 
-// How many units an order may buy: at least `minimum`, and above it in
-// steps of `step` (a sale that closes a holding may sell any remainder).
-//   main boards, ChiNext and funds: 100, 100;  STAR: 200, 1;  Beijing: 100, 1;  convertible bonds: 10, 10
-struct TradingLot {
-    std::int64_t minimum;
-    std::int64_t step;
-
-    // True for a quantity an order may buy.
-    bool allows(std::int64_t quantity) const { return quantity >= minimum && (quantity - minimum) % step == 0; }
-    // The smallest quantity an order may buy that is at least `quantity`.
-    std::int64_t atLeast(std::int64_t quantity) const;
-};
-
-TradingLot LotOfBoard(Board board);
+// The lot of its market, but for STAR shares: at least 200, then any number.
+//   LotOfSecurity({Shanghai, Star}) -> {200, 1},  LotOfSecurity({Beijing, Beijing}) -> {100, 1}
+TradingLot LotOfSecurity(const Security &security);
 
 } // namespace tallyfin

@@ -68,6 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         WorkedExample{"Shenzhen2026Slip", "深圳A股", "2026-12-08", "6.09", "200", "6.09", false, false, "5.00", "5.61", "-10.61"},
         WorkedExample{"Shenzhen2026SlipLeviesOnTop", "深圳A股", "2026-12-08", "6.09", "200", "6.09", false, true, "5.07", "5.68", "-10.75"},
         // Each exchange's fund handling fee before 2021-07-19 on 5605.00: Shenzhen 0.0487‰ (0.27), Shanghai 0.045‰ (0.25).
+        // A convertible bond pays no stamp duty and no transfer fee: 1162.50 × 0.25‰ = 0.29, handling 0.04‰ = 0.05.
+        WorkedExample{"ShenzhenBond2026", "深圳可转债", "2026-12-08", "116.250", "10", "116.250", true, true, "0.34", "0.34", "-0.68"},
         WorkedExample{"ShenzhenFund2021", "深圳基金", "2021-03-11", "2.242", "2500", "2.242", false, true, "5.27", "5.27", "-10.54"},
         WorkedExample{"ShanghaiFund2021", "上海基金", "2021-03-11", "2.242", "2500", "2.242", false, true, "5.25", "5.25", "-10.50"},
         WorkedExample{"FundsWarrants2021", "基金权证", "2021-03-11", "2.242", "2500", "2.242", false, true, "5.25", "5.25", "-10.50"},
@@ -139,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
         Rejection{"BeijingBeforeItOpened", with(datedTrade("北京A股", "2021-11-12", "3", false, false), "10", "100"),
                   "北京A股 自 2021-11-15 起才有交易，成交日期 2021-11-12 没有它的费率"},
         Rejection{"UnknownMarket", with(datedTrade("香港", "2026-12-08", "3", false, false), "10", "100"),
-                  "按成交日期的费率表中没有“香港”，可选：上海A股、深圳A股、北京A股、上海基金、深圳基金、基金权证"},
+                  "按成交日期的费率表中没有“香港”，可选：上海A股、深圳A股、北京A股、上海基金、深圳基金、上海可转债、深圳可转债、基金权证"},
         Rejection{"NotADate", with(datedTrade("上海A股", "2026-02-30", "3", false, false), "10", "100"),
                   "成交日期“2026-02-30”不是 YYYY-MM-DD 格式的日期"},
         Rejection{"CommissionAboveTheCap", with(datedTrade("上海A股", "2026-12-08", "3.01", false, false), "10", "100"),

@@ -119,7 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
                     InForce{"2021-07-18", Market::ShenzhenFund, "0", "0", "0.0487", "0", FeeSides::Both},
                     InForce{"2021-07-18", Market::ShanghaiFund, "0", "0", "0.045", "0", FeeSides::Both},
                     InForce{"2021-07-19", Market::ShenzhenFund, "0", "0", "0.04", "0", FeeSides::Both},
-                    InForce{"2003-02-19", Market::ShanghaiFund, "0", "0", "0.085", "0", FeeSides::Both}));
+                    InForce{"2003-02-19", Market::ShanghaiFund, "0", "0", "0.085", "0", FeeSides::Both},
+                    InForce{"2026-12-08", Market::ShanghaiBond, "0", "0", "0.04", "0", FeeSides::Both},
+                    InForce{"2022-07-29", Market::ShenzhenBond, "0", "0", "0.04", "0", FeeSides::Both}));
 
 TEST(FeeTableTest, IsOrderedAndEveryItemStartsWithTheTable)
 {
@@ -131,9 +133,11 @@ TEST(FeeTableTest, IsOrderedAndEveryItemStartsWithTheTable)
         EXPECT_NO_THROW(Decimal::fromLiteral(row.ratePerMille)) << row.source;
         EXPECT_EQ(row.confidence == Confidence::Uncertain, !row.note.empty()) << row.source;
     }
-    for (Market market : {Market::ShanghaiA, Market::ShenzhenA, Market::ShanghaiFund, Market::ShenzhenFund,
-                          Market::FundsWarrants})
-        EXPECT_NO_THROW(RulesFor(FeeTableStart(), market));
+    for (const MarketInfo &info : kMarkets) {
+        if (info.dated && info.market != Market::BeijingA) {
+            EXPECT_NO_THROW(RulesFor(FeeTableStart(), info.market)) << info.name;
+        }
+    }
     // Shenzhen's transfer fee goes with the levies at every date, Shanghai's and Beijing's never.
     for (const FeeRuleRow &row : table) {
         if (row.item == FeeItem::TransferFee) {

@@ -40,7 +40,8 @@ TEST(MarketTable, EveryMarketHasItsFeesAndItsTick)
     for (const MarketInfo &info : kMarkets) {
         EXPECT_EQ(MarketName(info.market), info.name);
         EXPECT_EQ(MarketTick(info.market), Decimal(1, info.tickDecimals)) << info.name;
-        EXPECT_GT(info.lot, 0) << info.name;
+        EXPECT_GT(info.lot.minimum, 0) << info.name;
+        EXPECT_GT(info.lot.step, 0) << info.name;
         if (info.dated) {
             EXPECT_NO_THROW(RulesFor({2026, 12, 8}, info.market)) << info.name << " lacks rows in the fee table";
         }

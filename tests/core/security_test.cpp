@@ -29,8 +29,8 @@ TEST(SecurityTest, CodesNameTheirExchangeBoardAndMarket)
         {"588000", Security{Exchange::Shanghai, Board::Fund}, Market::ShanghaiFund},
         {"159938", Security{Exchange::Shenzhen, Board::Fund}, Market::ShenzhenFund},
         {"161725", Security{Exchange::Shenzhen, Board::Fund}, Market::ShenzhenFund},
-        {"113052", Security{Exchange::Shanghai, Board::ConvertibleBond}, std::nullopt},
-        {"128013", Security{Exchange::Shenzhen, Board::ConvertibleBond}, std::nullopt},
+        {"113052", Security{Exchange::Shanghai, Board::ConvertibleBond}, Market::ShanghaiBond},
+        {"128013", Security{Exchange::Shenzhen, Board::ConvertibleBond}, Market::ShenzhenBond},
         // Repos, B shares, exchangeable bonds, subscription codes, and what is no code.
         {"204001", std::nullopt, std::nullopt}, {"131810", std::nullopt, std::nullopt},
         {"900901", std::nullopt, std::nullopt}, {"200012", std::nullopt, std::nullopt},
@@ -41,7 +41,7 @@ TEST(SecurityTest, CodesNameTheirExchangeBoardAndMarket)
     for (const CodeCase &c : cases) {
         EXPECT_EQ(SecurityOfCode(c.code), c.security) << c.code;
         if (c.security) {
-            EXPECT_EQ(MarketOfSecurity(*c.security), c.market) << c.code;
+            EXPECT_EQ(std::optional(MarketOfSecurity(*c.security)), c.market) << c.code;
         }
     }
 }
@@ -59,19 +59,22 @@ TEST(SecurityTest, StockConnectTradesAreHongKongWhateverTheCodeLooksLike)
 // atLeast is the smallest quantity the lot allows at or above the one asked.
 TEST(SecurityTest, LotsRoundUpToTheSmallestQuantityAllowed)
 {
-    for (Board board : {Board::Main, Board::ChiNext, Board::Star, Board::Beijing, Board::Fund, Board::ConvertibleBond}) {
-        const TradingLot lot = LotOfBoard(board);
+    for (const char *code : {"600000", "300750", "688001", "920002", "510300", "128013"}) {
+        const TradingLot lot = LotOfSecurity(*SecurityOfCode(code));
         for (std::int64_t asked = -3; asked <= 450; ++asked) {
             std::int64_t smallest = std::max<std::int64_t>(asked, 1);
             while (!lot.allows(smallest))
                 ++smallest;
-            ASSERT_EQ(lot.atLeast(asked), smallest) << static_cast<int>(board) << " " << asked;
+            ASSERT_EQ(lot.atLeast(asked), smallest) << code << " " << asked;
         }
     }
-    EXPECT_TRUE(LotOfBoard(Board::Star).allows(201));
-    EXPECT_FALSE(LotOfBoard(Board::Star).allows(199));
-    EXPECT_FALSE(LotOfBoard(Board::Main).allows(150));
-    EXPECT_TRUE(LotOfBoard(Board::ConvertibleBond).allows(30));
+    const auto lotOf = [](const char *code) { return LotOfSecurity(*SecurityOfCode(code)); };
+    EXPECT_TRUE(lotOf("688001").allows(201));
+    EXPECT_FALSE(lotOf("688001").allows(199));
+    EXPECT_TRUE(lotOf("430047").allows(101));
+    EXPECT_FALSE(lotOf("600000").allows(150));
+    EXPECT_TRUE(lotOf("113052").allows(30));
+    EXPECT_FALSE(lotOf("113052").allows(35));
 }
 
 } // namespace
