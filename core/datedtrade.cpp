@@ -88,11 +88,7 @@ SaleResult DatedRules::result(const Decimal &netReceipts, const Decimal &cashPai
     return {money(returnPercent), money(profit), returnPercent.sign() > 0};
 }
 
-// Each of the six rounded figures (amount, commission, stamp duty, transfer
-// fee, two levies) lies within half a cent of its exact value, which rises
-// with the price; a rise in price can therefore lower the net receipts by
-// at most 2 × 6 × 0.005 yuan. 0.10 leaves room.
-Decimal DatedRules::maxDip(const Decimal &, const Decimal &) const { return Decimal(10, 2); }
+Decimal DatedRules::maxDip(const Decimal &, const Decimal &) const { return FeeSchedule::maxRoundingDip(); }
 
 EstimateTerms DatedRules::estimateTerms(const Decimal &) const
 {

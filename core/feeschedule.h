@@ -68,6 +68,12 @@ public:
     const RulesInForce &rules() const { return m_rules; }
     const CommissionTerms &terms() const { return m_terms; }
 
+    // Each of the six rounded figures of an order (amount, commission, stamp
+    // duty, transfer fee, two levies) lies within half a cent of its exact
+    // value, which moves one way with the price and with the quantity; so its
+    // cash can move against them by at most 2 × 6 × 0.005 yuan. 0.10 leaves room.
+    static Decimal maxRoundingDip() { return Decimal(10, 2); }
+
 private:
     // One row's rate, read once.
     struct Item {

@@ -11,10 +11,6 @@ namespace {
 
 using Rational = Decimal::Rational;
 
-// Each rounded fee item of an order lies within half a cent of its exact
-// value, which moves one way with the price or the quantity; so any dip of
-// a cash figure along either is at most 2 × 6 × 0.005 yuan.
-const Decimal kRoundingDip(10, 2);
 // How many shares a holding or an order may have.
 const Decimal kMaxShares(kMaxQuantity);
 
@@ -26,7 +22,7 @@ std::string shares(const Decimal &quantity) { return quantity.toString(); }
 std::optional<std::int64_t> lowestStepReaching(std::int64_t count, std::int64_t estimate, const Decimal &goal,
                                                std::function<Decimal(std::int64_t)> valueAt)
 {
-    SaleCurve curve{std::move(valueAt), kRoundingDip, count, estimate};
+    SaleCurve curve{std::move(valueAt), FeeSchedule::maxRoundingDip(), count, estimate};
     const TickSearch search = LowestTickReaching(curve, goal);
     if (search.outcome == TickSearchOutcome::Unreachable)
         return std::nullopt;
