@@ -91,6 +91,25 @@ struct Holding {
 
 } // namespace
 
+PositionTexts FormatPosition(const PositionReport &p, DecimalSeparator separator)
+{
+    const auto money = [&](const Decimal::Rational &value) {
+        return Decimal::fromRational(value, 2, Rounding::HalfUp).toFixed(2, separator);
+    };
+    const auto cost = [&](const std::optional<Decimal::Rational> &perShare) {
+        return perShare ? Decimal::fromRational(*perShare, 3, Rounding::HalfUp).toFixed(3, separator) : std::string();
+    };
+    return {p.code,
+            p.name,
+            p.shares.toFixed(0, separator),
+            cost(p.dilutedCost),
+            cost(p.averageCost),
+            money(p.realizedAverage),
+            money(p.realizedFifo),
+            p.fees.toFixed(2, separator),
+            p.dividends.toFixed(2, separator)};
+}
+
 PositionsReport ReplayHoldings(std::span<const HoldingEvent> events)
 {
     std::map<std::string, Holding> holdings;

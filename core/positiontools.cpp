@@ -49,13 +49,12 @@ Decimal quantityAtStep(const TradingLot &lot, std::int64_t step)
     return Decimal(lot.minimum) + Decimal(lot.step) * Decimal(step - 1);
 }
 
-void requireOnLot(const PositionTerms &terms, const Decimal &quantity, std::optional<Decimal> orWhole)
+// Both legs of a 做T trade the same quantity, and one of them buys it: it
+// must lie on the lot, even where it is the whole holding.
+void requireOnLot(const TradingLot &lot, const Decimal &quantity)
 {
     const std::optional<std::int64_t> whole = quantity.toInt64();
-    const bool onLot = whole && terms.lot.allows(*whole);
-    require(onLot || (orWhole && quantity == *orWhole),
-            "数量 " + shares(quantity) + " 不合交易单位：至少 " + std::to_string(terms.lot.minimum) + "，再以 "
-                + std::to_string(terms.lot.step) + " 为单位增加");
+    require(whole && lot.allows(*whole), "做T数量 " + shares(quantity) + " 不合交易单位：" + LotText(lot));
 }
 
 } // namespace
@@ -94,6 +93,14 @@ Decimal ReadMoney(std::string_view text, std::string_view what, DecimalSeparator
     return money;
 }
 
+Decimal ReadGain(std::string_view text, std::string_view what, DecimalSeparator separator)
+{
+    const Decimal gain = Decimal::parse(text, separator);
+    const Decimal limit = Decimal(kMaxPrice) * kMaxShares;
+    require(gain >= -limit && gain <= limit, std::string(what) + "应在 ±" + limit.toString() + " 元之间");
+    return gain;
+}
+
 Decimal TradeLeg::cash() const
 {
     return fees.cash(side);
@@ -106,9 +113,10 @@ TradeLeg PriceLeg(const PositionTerms &terms, TradeSide side, const Decimal &pri
 
 TTradeAnswer SolveTTrade(const PositionTerms &terms, const TTradeQuestion &q)
 {
+    require(q.holding.has_value() == q.costPerShare.has_value(), std::string(kHoldingNeedsCost));
     if (q.holding)
         require(*q.holding >= q.quantity, "持仓数量少于做T数量");
-    requireOnLot(terms, q.quantity, q.holding);
+    requireOnLot(terms.lot, q.quantity);
     const bool sellFirst = q.order == TOrder::SellFirst;
     const TradeSide secondSide = sellFirst ? TradeSide::Buy : TradeSide::Sell;
     TTradeAnswer answer;
