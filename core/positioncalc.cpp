@@ -99,6 +99,19 @@ std::string perMille(const Decimal &rate, DecimalSeparator separator)
 
 } // namespace
 
+void ClearResults(TTradeFields &f)
+{
+    f.first = f.second = std::nullopt;
+    f.gain = f.dilutedCost = f.breakEvenPrice = f.targetPrice = std::string();
+}
+
+void ClearResults(TopUpFields &f) { f.quantity = f.amount = f.fees = f.cash = f.newCost = std::string(); }
+
+void ClearResults(RecoverFields &f)
+{
+    f.quantity = f.amount = f.fees = f.netReceipts = f.remaining = f.shortfall = std::string();
+}
+
 PositionTerms ReadPositionTerms(const TradeFields &settings, std::string_view code, DecimalSeparator separator)
 {
     const FeeSchedule chosen = ReadFeeSchedule(settings, separator);
@@ -121,8 +134,7 @@ std::string DescribeTerms(const PositionTerms &terms, DecimalSeparator separator
 
 std::optional<std::string> CalculateTTrade(const PositionTerms &terms, TTradeFields &f, DecimalSeparator separator)
 {
-    f.first = f.second = std::nullopt;
-    f.gain = f.dilutedCost = f.breakEvenPrice = f.targetPrice = std::string();
+    ClearResults(f);
     const Reader read(terms, separator);
     TTradeQuestion q;
     q.order = f.order;
@@ -151,7 +163,7 @@ std::optional<std::string> CalculateTTrade(const PositionTerms &terms, TTradeFie
 
 std::optional<std::string> CalculateTopUp(const PositionTerms &terms, TopUpFields &f, DecimalSeparator separator)
 {
-    f.quantity = f.amount = f.fees = f.cash = f.newCost = std::string();
+    ClearResults(f);
     const Reader read(terms, separator);
     TopUpQuestion q;
     q.holding = read.shares(f.holding, "持仓数量");
@@ -179,7 +191,7 @@ std::optional<std::string> CalculateTopUp(const PositionTerms &terms, TopUpField
 
 std::optional<std::string> CalculateRecover(const PositionTerms &terms, RecoverFields &f, DecimalSeparator separator)
 {
-    f.quantity = f.amount = f.fees = f.netReceipts = f.remaining = f.shortfall = std::string();
+    ClearResults(f);
     const Reader read(terms, separator);
     RecoverQuestion q;
     q.holding = read.shares(f.holding, "持仓数量");

@@ -88,6 +88,12 @@ struct RecoverFields {
 std::optional<std::string> CalculateRecover(const PositionTerms &terms, RecoverFields &fields,
                                             DecimalSeparator separator);
 
+// Each calculator's results emptied, its inputs kept; where a calculation
+// cannot even begin (its terms are refused), nothing of an earlier one stays.
+void ClearResults(TTradeFields &fields);
+void ClearResults(TopUpFields &fields);
+void ClearResults(RecoverFields &fields);
+
 inline constexpr std::string_view kCostOrCashPaid = "持仓成本价和买入总额请填写其中一项";
 
 } // namespace tallyfin
