@@ -117,13 +117,16 @@ int secondsOfDay(std::string_view time)
 HoldingHistory HoldingHistoryOf(const Statement &statement)
 {
     HoldingHistory history;
+    // The rows that become events, put in time order before any event is made.
     struct Timed {
         TradeDate date;
         int seconds; // of the day, -1 for none
-        HoldingEvent event;
+        std::size_t row;
+        std::optional<HoldingEventKind> other;
     };
     std::vector<Timed> timed;
-    for (const Row &row : statement.rows) {
+    for (std::size_t i = 0; i < statement.rows.size(); ++i) {
+        const Row &row = statement.rows[i];
         const std::optional<HoldingEventKind> other = row.isTrade() ? std::nullopt : kindOfOther(row.operation());
         if (!row.isTrade() && !other)
             continue;
@@ -132,17 +135,20 @@ HoldingHistory HoldingHistoryOf(const Statement &statement)
                                        std::string(row.operation())});
             continue;
         }
-        std::optional<HoldingEvent> event = row.isTrade() ? tradeEvent(row) : otherEvent(row, *other);
-        if (event)
-            timed.push_back({row.date(), secondsOfDay(row.time()), std::move(*event)});
+        timed.push_back({row.date(), secondsOfDay(row.time()), i, other});
     }
     // Stable: rows of the same moment keep the statement's order.
     std::stable_sort(timed.begin(), timed.end(), [](const Timed &a, const Timed &b) {
         return a.date != b.date ? a.date < b.date : a.seconds < b.seconds;
     });
     history.events.reserve(timed.size());
-    for (Timed &each : timed)
-        history.events.push_back(std::move(each.event));
+    for (const Timed &each : timed) {
+        const Row &row = statement.rows[each.row];
+        if (!each.other)
+            history.events.push_back(tradeEvent(row));
+        else if (std::optional<HoldingEvent> event = otherEvent(row, *each.other))
+            history.events.push_back(std::move(*event));
+    }
     return history;
 }
 
