@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <iconv.h>
+#include <map>
 #include <random>
 #include <stdexcept>
 
@@ -46,9 +47,10 @@ public:
     {
         advanceDate();
         ++m_index;
-        if (m_mix.otherRows && chance(8))
-            return otherRow();
-        return trade();
+        SampleRow row = m_mix.otherRows && chance(8) ? otherRow() : trade();
+        if (m_mix.salesHeld)
+            keepTimeOrder(row);
+        return row;
     }
 
 private:
@@ -99,10 +101,12 @@ private:
         const Security &security = this->security(hongKong);
         SampleRow row = base(security);
         row.kind = chance(50) ? RowKind::Buy : RowKind::Sell;
-        row.operation = row.kind == RowKind::Buy ? "证券买入" : "证券卖出";
         row.stockConnect = hongKong;
         const bool fund = row.code.starts_with("51") || row.code.starts_with("15");
         row.quantity = Decimal(100 * between(1, 60));
+        if (m_mix.salesHeld)
+            keepSalesHeld(row);
+        row.operation = row.kind == RowKind::Buy ? "证券买入" : "证券卖出";
         row.price = fund ? Decimal(between(800, 5000), 3) : Decimal(between(300, 30000), 2);
         row.amount = row.quantity * row.price;
         const auto cents = [](const Decimal &value) { return value.rounded(2, Rounding::HalfUp); };
@@ -115,6 +119,32 @@ private:
             row.otherFees = Decimal(between(1, 300), 2);
         row.cash = row.kind == RowKind::Buy ? -(row.amount + row.feesTotal()) : row.amount - row.feesTotal();
         return row;
+    }
+
+    // Rows of a day follow each other in time, so that a replay in time order
+    // sees each sale after the buys it sells from.
+    void keepTimeOrder(SampleRow &row)
+    {
+        if (row.date == m_lastDate && row.time <= m_lastTime) {
+            const int next = std::stoi(m_lastTime.substr(0, 2)) * 3600 + std::stoi(m_lastTime.substr(3, 2)) * 60
+                             + std::stoi(m_lastTime.substr(6, 2)) + 1;
+            char text[16];
+            std::snprintf(text, sizeof text, "%02d:%02d:%02d", next / 3600 % 24, next / 60 % 60, next % 60);
+            row.time = text;
+        }
+        m_lastDate = row.date;
+        m_lastTime = row.time;
+    }
+
+    // A sale of at most what is held, all of it now and then; a buy where nothing is.
+    void keepSalesHeld(SampleRow &row)
+    {
+        Decimal &held = m_held[row.code];
+        if (row.kind == RowKind::Sell && held.sign() == 0)
+            row.kind = RowKind::Buy;
+        if (row.kind == RowKind::Sell && (row.quantity > held || chance(10)))
+            row.quantity = held;
+        held = row.kind == RowKind::Buy ? held + row.quantity : held - row.quantity;
     }
 
     SampleRow otherRow()
@@ -138,6 +168,9 @@ private:
     std::chrono::sys_days m_start{std::chrono::year(2014) / 1 / 2};
     TradeDate m_date;
     long long m_order = 1000;
+    std::map<std::string, Decimal> m_held; // by code, with salesHeld
+    TradeDate m_lastDate;
+    std::string m_lastTime;
 };
 
 LayoutColumn column(const char *header, Field field) { return {header, field}; }

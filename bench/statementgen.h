@@ -40,6 +40,9 @@ struct SampleRow {
 struct RowMix {
     bool stockConnect = true; // Hong Kong trades among them
     bool otherRows = true;    // dividends, tax, transfers, subscriptions
+    // A sale sells no more than the statement has bought of the security
+    // (a buy where nothing is held), as in a complete history.
+    bool salesHeld = false;
 };
 
 // `count` rows from `seed`, in date order.

@@ -15,6 +15,10 @@ std::vector<std::unique_ptr<Command>> MakeCommands()
     commands.push_back(MakeTradeCommand());
     commands.push_back(MakeGoldenCommand());
     commands.push_back(MakeTargetCommand());
+    commands.push_back(MakeTTradeCommand());
+    commands.push_back(MakeTopUpCommand());
+    commands.push_back(MakeRecoverCommand());
+    commands.push_back(MakePositionsCommand());
     return commands;
 }
 
@@ -31,7 +35,7 @@ constexpr const char *kFooter = "Each TEXT is taken exactly as typed, spaces inc
 
 int RunCli(std::span<const std::string> args, std::ostream &out, std::ostream &err, bool ansiColours)
 {
-    CLI::App program("Trade costs of Chinese A-shares and golden-section levels, as Tallyfin computes them.",
+    CLI::App program("Trade costs of Chinese A-shares, the position tools and golden-section levels, as Tallyfin computes them.",
                      "tallyfin-cli");
     program.require_subcommand(1);
     program.footer(kFooter);

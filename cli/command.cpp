@@ -26,8 +26,13 @@ std::string ErrorText(const Error &error)
 
 void AddEnding(nlohmann::ordered_json &object, const Ending &ending)
 {
-    object["message"] = jsonText(ending.message);
+    object["message"] = jsonText(ending.message ? ending.message : ending.note);
     object["error"] = jsonText(ending.error);
+}
+
+nlohmann::ordered_json TextOrNull(const std::string &text)
+{
+    return text.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(text);
 }
 
 std::string JsonLine(const nlohmann::ordered_json &object)
@@ -40,8 +45,8 @@ int Report(const Output &output, const std::string &result, bool asJson, const E
     // The result goes out first, so the note on stderr follows it even when
     // both streams share one pipe.
     output.out << result << std::flush;
-    if (!asJson && ending.message)
-        output.err << kProgram << TerminalText(*ending.message) << '\n';
+    if (const std::optional<std::string> &notice = ending.message ? ending.message : ending.note; !asJson && notice)
+        output.err << kProgram << TerminalText(*notice) << '\n';
     if (!asJson && ending.error)
         output.err << kProgram << "error: " << TerminalText(*ending.error) << '\n';
     return ending.message || ending.error ? 1 : 0;

@@ -40,6 +40,10 @@ public:
 std::unique_ptr<Command> MakeTradeCommand();
 std::unique_ptr<Command> MakeGoldenCommand();
 std::unique_ptr<Command> MakeTargetCommand();
+std::unique_ptr<Command> MakeTTradeCommand();
+std::unique_ptr<Command> MakeTopUpCommand();
+std::unique_ptr<Command> MakeRecoverCommand();
+std::unique_ptr<Command> MakePositionsCommand();
 
 // Every command, in the order the help lists them.
 std::vector<std::unique_ptr<Command>> MakeCommands();
@@ -48,20 +52,27 @@ std::vector<std::unique_ptr<Command>> MakeCommands();
 struct Ending {
     std::optional<std::string> message; // a notice, such as kSellQuantityMissing
     std::optional<std::string> error;   // the error box text
+    // A remark on an answer that is complete (kNoTopUpNeeded): said as a
+    // notice is, but the command succeeded.
+    std::optional<std::string> note;
 };
 
 // What the error box would say; an input the dated rules refuse is said in
 // the user's words, without the box's full stop, as the window says it.
 std::string ErrorText(const Error &error);
 
-// The JSON members every result ends with: "message" and "error", null when absent.
+// The JSON members every result ends with: "message" (the notice, else the
+// note) and "error", null when absent.
 void AddEnding(nlohmann::ordered_json &object, const Ending &ending);
+
+// A result's text, or null where it is empty (not computed).
+nlohmann::ordered_json TextOrNull(const std::string &text);
 
 // The object on one line; ill-formed UTF-8 in a typed text becomes U+FFFD.
 std::string JsonLine(const nlohmann::ordered_json &object);
 
-// Writes the result (a JSON line or a table); in table mode the notice and
-// the error follow on `err`. 1 after a notice or an error.
+// Writes the result (a JSON line or a table); in table mode the notice (or
+// note) and the error follow on `err`. 1 after a notice or an error.
 int Report(const Output &output, const std::string &result, bool asJson, const Ending &ending);
 
 } // namespace tallyfin

@@ -54,6 +54,26 @@ void applyRuleChoice(TradeOptions &options)
         throw CLI::ValidationError("--levies-on-top", "needs --rules dated");
 }
 
+// The trade date, exchange and commission rate: the first fee options of both kinds of command.
+void addDateExchangeCommission(CLI::App &command, TradeOptions &options, const std::string &exchangeHelp)
+{
+    TradeFields &f = options.fields;
+    command.add_option("--date", options.date, "trade date (成交日期) of the dated rules, default today")
+        ->check(kTradeDate);
+    command.add_option("--exchange", f.market, exchangeHelp)->capture_default_str();
+    command.add_option("--commission", f.commissionRate, "commission rate in ‰ (佣金)")->capture_default_str();
+}
+
+// 免五, 规费另计 and --json: the last ones.
+void addAccountOptions(CLI::App &command, TradeOptions &options)
+{
+    TradeFields &f = options.fields;
+    command.add_flag("--no-minimum", f.noMinimum, "no minimum commission (免五)");
+    command.add_flag("--levies-on-top", f.leviesOnTop,
+                     "handling and management fees on top of the commission (规费另计), dated rules");
+    command.add_flag("--json", options.json, "print one JSON object instead of a table");
+}
+
 } // namespace
 
 CLI::App *AddTradeCommand(CLI::App &program, const std::string &name, const std::string &description,
@@ -65,17 +85,22 @@ CLI::App *AddTradeCommand(CLI::App &program, const std::string &name, const std:
                                                  "fees of the trade date (按成交日期)")
         ->check(CLI::IsMember({"classic", "dated"}))
         ->capture_default_str();
-    command.add_option("--date", options.date, "trade date (成交日期) for --rules dated, default today")
-        ->check(kTradeDate);
-    command.add_option("--exchange", f.market, "exchange (证交所); --rules dated offers more")->capture_default_str();
-    command.add_option("--commission", f.commissionRate, "commission rate in ‰ (佣金)")->capture_default_str();
+    addDateExchangeCommission(command, options, "exchange (证交所); --rules dated offers more");
     command.add_option("--stamp-duty", f.stampDutyRate, "stamp duty rate in ‰ (印花税), classic rules")
         ->capture_default_str();
     command.add_flag("--both-sides", f.stampDutyBothSides, "stamp duty on the buy too (印花税双边征收)");
-    command.add_flag("--no-minimum", f.noMinimum, "no minimum commission (免五)");
-    command.add_flag("--levies-on-top", f.leviesOnTop,
-                     "handling and management fees on top of the commission (规费另计), --rules dated");
-    command.add_flag("--json", options.json, "print one JSON object instead of a table");
+    addAccountOptions(command, options);
+    command.callback([&options] { applyRuleChoice(options); });
+    return &command;
+}
+
+CLI::App *AddDatedCommand(CLI::App &program, const std::string &name, const std::string &description,
+                          TradeOptions &options)
+{
+    CLI::App &command = *program.add_subcommand(name, description);
+    options.rules = "dated";
+    addDateExchangeCommission(command, options, "exchange (证交所) of the dated rules, when no --code names it");
+    addAccountOptions(command, options);
     command.callback([&options] { applyRuleChoice(options); });
     return &command;
 }

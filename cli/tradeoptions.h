@@ -32,6 +32,12 @@ struct TradeOptions {
 CLI::App *AddTradeCommand(CLI::App &program, const std::string &name, const std::string &description,
                           TradeOptions &options);
 
+// The same with the dated rules' options alone (--date, --exchange,
+// --commission, --no-minimum, --levies-on-top, --json), for the commands
+// that always compute with them.
+CLI::App *AddDatedCommand(CLI::App &program, const std::string &name, const std::string &description,
+                          TradeOptions &options);
+
 // The dated rules of a calculation, for the output: the rows applied and
 // their notes; no rows where the table could not answer.
 struct AppliedRules {

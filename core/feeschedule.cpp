@@ -71,4 +71,18 @@ SideFees FeeSchedule::feesOnAmount(TradeSide side, const Decimal &amount, const 
     return fees;
 }
 
+Decimal FeeSchedule::leastRatePerMille(TradeSide side) const
+{
+    const auto onAmount = [side](const Item &item) {
+        const bool charged = side == TradeSide::Sell || item.sides == FeeSides::Both;
+        return charged && item.basis == FeeBasis::Amount ? item.ratePerMille : Decimal();
+    };
+    const Decimal levies = onAmount(m_handlingFee) + onAmount(m_managementFee);
+    const Decimal transfer = onAmount(m_transferFee), stampDuty = onAmount(m_stampDuty);
+    if (m_terms.leviesOnTop)
+        return m_terms.ratePerMille + levies + transfer + stampDuty;
+    const Decimal contained = levies + (m_transferWithLevies ? transfer : Decimal());
+    return std::max(m_terms.ratePerMille, contained) + (m_transferWithLevies ? Decimal() : transfer) + stampDuty;
+}
+
 } // namespace tallyfin

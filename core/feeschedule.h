@@ -68,6 +68,15 @@ public:
     const RulesInForce &rules() const { return m_rules; }
     const CommissionTerms &terms() const { return m_terms; }
 
+    // A rate per mille of the amount that the fees of every order of `side`
+    // reach, but for rounding: total() ≥ amount × it ÷ 1000 − 0.03 (at most
+    // five items rounded down by half a cent each; items charged on par value
+    // count as nothing). The commission's rate or what it contains, whichever
+    // is more, and every item on top of it.
+    //   2026-12-08, 上海A股, 0.25‰, levies inside -> 0.26 (Buy: commission and transfer fee)
+    //   the same with the levies on top           -> 0.3141 (Buy), 0.8141 (Sell: stamp duty 0.5‰)
+    Decimal leastRatePerMille(TradeSide side) const;
+
     // Each of the six rounded figures of an order (amount, commission, stamp
     // duty, transfer fee, two levies) lies within half a cent of its exact
     // value, which moves one way with the price and with the quantity; so its

@@ -44,6 +44,14 @@ std::int64_t TradingLot::atLeast(std::int64_t quantity) const
     return minimum + (quantity - minimum + step - 1) / step * step;
 }
 
+std::string LotText(const TradingLot &lot)
+{
+    const std::string minimum = std::to_string(lot.minimum);
+    if (lot.step == lot.minimum)
+        return minimum + " 的整数倍";
+    return "至少 " + minimum + "，超出部分以 " + std::to_string(lot.step) + " 为单位增加";
+}
+
 Decimal MarketTick(Market market) { return Decimal(1, MarketTickDecimals(market)); }
 
 std::string MarketsText(MarketSet markets)

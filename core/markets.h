@@ -41,6 +41,10 @@ struct TradingLot {
     std::int64_t atLeast(std::int64_t quantity) const;
 };
 
+// The lot in words, for messages:
+//   LotText({100, 100}) -> "100 的整数倍",  LotText({200, 1}) -> "至少 200，超出部分以 1 为单位增加"
+std::string LotText(const TradingLot &lot);
+
 // One row per market, in the order of the exchange list; a market's row
 // stands at the index of its enumerator. A new market is one more row here
 // (and its rows in the fee table, see feerules.cpp).

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "decimal.h"
+#include "numeric.h"
 
 namespace tallyfin {
 
@@ -63,5 +64,22 @@ struct PositionsReport {
 //   buy 1000 paying 10005.10, sell 400 receiving 4395.50 ->
 //     shares 600, dilutedCost 9.349…, averageCost 10.00510, realizedAverage 393.46
 PositionsReport ReplayHoldings(std::span<const HoldingEvent> events);
+
+// A position as the user reads it: shares whole, costs per share with three
+// decimals, money with two, half up; a cost of no shares is empty.
+struct PositionTexts {
+    std::string code, name, shares, dilutedCost, averageCost, realizedAverage, realizedFifo, fees, dividends;
+};
+//   the example above -> {"600000", "浦发银行", "600", "9.349", "10.005", "393.46", "393.46", "…", "0.00"}
+PositionTexts FormatPosition(const PositionReport &position, DecimalSeparator separator);
+
+// The conventions, one line each, as they stand under the positions.
+inline constexpr std::string_view kPositionConventions[] = {
+    "摊薄成本 =（买入付出的资金含费用 − 卖出收回的净额 − 税后股息）÷ 持股数；持股归零后重新计算，可为负数",
+    "移动平均成本：买入把含费用的资金计入成本，卖出按当时的平均成本减去所卖股份的成本；已实现盈亏 = 卖出净额 − 减去的成本",
+    "先进先出：卖出先用最早买入的股份，每股带着它那笔买入的费用；已实现盈亏 = 卖出净额 − 这些股份的成本",
+    "费用：佣金、印花税、过户费和规费（不含股息红利税）；股息为税后金额，持股时冲减摊薄成本并计入两种已实现盈亏，"
+    "不持股时入账的股息或税款在三种算法下都计入已实现盈亏",
+};
 
 } // namespace tallyfin

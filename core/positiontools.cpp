@@ -37,6 +37,18 @@ double marginalRate(const PositionTerms &terms, TradeSide side, const Decimal &p
     return large.fees.total().approximate() / large.fees.amount.approximate();
 }
 
+// Whether no purchase can bring the cost to the target, told without a
+// search: buying q shares costs at least q × price × (1 + the least rate)
+// less the rounding (FeeSchedule::leastRatePerMille: 0.03 for the fees and
+// under 0.01 for the amount), so when each share costs at least the target
+// and the holding exceeds it by more than maxRoundingDip, no q gets there.
+bool purchasesCannotReach(const PositionTerms &terms, const TopUpQuestion &q)
+{
+    const Decimal perMille = terms.fees.leastRatePerMille(TradeSide::Buy);
+    const bool eachShareCostsTheTarget = q.targetCost.shifted(3) <= q.price * (Decimal(1000) + perMille);
+    return eachShareCostsTheTarget && q.cashPaid - q.targetCost * q.holding > FeeSchedule::maxRoundingDip();
+}
+
 std::int64_t stepsAtMost(const TradingLot &lot, const Decimal &limit)
 {
     if (limit < Decimal(lot.minimum))
@@ -49,13 +61,12 @@ Decimal quantityAtStep(const TradingLot &lot, std::int64_t step)
     return Decimal(lot.minimum) + Decimal(lot.step) * Decimal(step - 1);
 }
 
-void requireOnLot(const PositionTerms &terms, const Decimal &quantity, std::optional<Decimal> orWhole)
+// Both legs of a 做T trade the same quantity, and one of them buys it: it
+// must lie on the lot, even where it is the whole holding.
+void requireOnLot(const TradingLot &lot, const Decimal &quantity)
 {
     const std::optional<std::int64_t> whole = quantity.toInt64();
-    const bool onLot = whole && terms.lot.allows(*whole);
-    require(onLot || (orWhole && quantity == *orWhole),
-            "数量 " + shares(quantity) + " 不合交易单位：至少 " + std::to_string(terms.lot.minimum) + "，再以 "
-                + std::to_string(terms.lot.step) + " 为单位增加");
+    require(whole && lot.allows(*whole), "做T数量 " + shares(quantity) + " 不合交易单位：" + LotText(lot));
 }
 
 } // namespace
@@ -94,6 +105,14 @@ Decimal ReadMoney(std::string_view text, std::string_view what, DecimalSeparator
     return money;
 }
 
+Decimal ReadGain(std::string_view text, std::string_view what, DecimalSeparator separator)
+{
+    const Decimal gain = Decimal::parse(text, separator);
+    const Decimal limit = Decimal(kMaxPrice) * kMaxShares;
+    require(gain >= -limit && gain <= limit, std::string(what) + "应在 ±" + limit.toString() + " 元之间");
+    return gain;
+}
+
 Decimal TradeLeg::cash() const
 {
     return fees.cash(side);
@@ -106,9 +125,10 @@ TradeLeg PriceLeg(const PositionTerms &terms, TradeSide side, const Decimal &pri
 
 TTradeAnswer SolveTTrade(const PositionTerms &terms, const TTradeQuestion &q)
 {
+    require(q.holding.has_value() == q.costPerShare.has_value(), std::string(kHoldingNeedsCost));
     if (q.holding)
         require(*q.holding >= q.quantity, "持仓数量少于做T数量");
-    requireOnLot(terms, q.quantity, q.holding);
+    requireOnLot(terms.lot, q.quantity);
     const bool sellFirst = q.order == TOrder::SellFirst;
     const TradeSide secondSide = sellFirst ? TradeSide::Buy : TradeSide::Sell;
     TTradeAnswer answer;
@@ -146,17 +166,13 @@ TTradeAnswer SolveTTrade(const PositionTerms &terms, const TTradeQuestion &q)
     return answer;
 }
 
-TopUpAnswer SolveTopUp(const PositionTerms &terms, const TopUpQuestion &q)
+namespace {
+
+// The step of the smallest purchase reaching the target, if any.
+std::optional<std::int64_t> smallestPurchaseStep(const PositionTerms &terms, const TopUpQuestion &q)
 {
-    require(q.targetCost > q.price, "目标成本应高于补仓价格");
-    TopUpAnswer answer;
-    // Exact: cash ≤ target × shares, never a rounded cost per share.
-    if (q.cashPaid <= q.targetCost * q.holding) {
-        answer.quantity = Decimal();
-        answer.newCost = q.cashPaid.toRational() / q.holding.toRational();
-        answer.message = std::string(kNoTopUpNeeded);
-        return answer;
-    }
+    if (purchasesCannotReach(terms, q))
+        return std::nullopt;
     const auto marginAt = [&](std::int64_t step) {
         const Decimal quantity = quantityAtStep(terms.lot, step);
         return q.targetCost * (q.holding + quantity) - q.cashPaid - PriceLeg(terms, TradeSide::Buy, q.price, quantity).cash();
@@ -164,11 +180,25 @@ TopUpAnswer SolveTopUp(const PositionTerms &terms, const TopUpQuestion &q)
     const double perShare = q.price.approximate() * (1 + marginalRate(terms, TradeSide::Buy, q.price));
     const double estimate = (q.cashPaid - q.targetCost * q.holding).approximate()
                             / (q.targetCost.approximate() - perShare) / static_cast<double>(terms.lot.step);
-    const std::optional<std::int64_t> step =
-        lowestStepReaching(stepsAtMost(terms.lot, kMaxShares - q.holding), StartTick(estimate), Decimal(), marginAt);
+    return lowestStepReaching(stepsAtMost(terms.lot, kMaxShares - q.holding), StartTick(estimate), Decimal(), marginAt);
+}
+
+} // namespace
+
+TopUpAnswer SolveTopUp(const PositionTerms &terms, const TopUpQuestion &q)
+{
+    require(q.targetCost > q.price, "目标成本应高于补仓价格");
+    TopUpAnswer answer;
+    answer.newCost = q.cashPaid.toRational() / q.holding.toRational();
+    // Exact: cash ≤ target × shares, never a rounded cost per share.
+    if (q.cashPaid <= q.targetCost * q.holding) {
+        answer.quantity = Decimal();
+        answer.message = std::string(kNoTopUpNeeded);
+        return answer;
+    }
+    const std::optional<std::int64_t> step = smallestPurchaseStep(terms, q);
     if (!step) {
         answer.message = std::string(kTopUpUnreachable);
-        answer.newCost = q.cashPaid.toRational() / q.holding.toRational();
         return answer;
     }
     answer.quantity = quantityAtStep(terms.lot, *step);

@@ -30,6 +30,8 @@ PositionTerms TermsForCode(const FeeSchedule &chosen, std::string_view code);
 Decimal ReadPriceOnTick(std::string_view text, std::string_view what, Market market, DecimalSeparator separator);
 Decimal ReadShares(std::string_view text, std::string_view what, DecimalSeparator separator);
 Decimal ReadMoney(std::string_view text, std::string_view what, DecimalSeparator separator);
+// A gain to reach, which may be a loss to stop at:  ReadGain("-50", …) -> -50
+Decimal ReadGain(std::string_view text, std::string_view what, DecimalSeparator separator);
 
 // One order of a calculation, with its fees and its cash: paid for a buy,
 // received for a sale, both positive.
@@ -44,7 +46,9 @@ TradeLeg PriceLeg(const PositionTerms &terms, TradeSide side, const Decimal &pri
 
 // --- 做T -------------------------------------------------------------------
 // 正T sells shares already held and buys them back; 倒T buys first and
-// sells as many of the shares held later the same day.
+// sells as many of the shares held later the same day. Both legs trade the
+// quantity, so it lies on the lot (one leg buys it); a holding given must be
+// at least the quantity, and comes with its cost per share.
 enum class TOrder { SellFirst, BuyFirst };
 
 struct TTradeQuestion {
@@ -115,5 +119,6 @@ inline constexpr std::string_view kTopUpUnreachable = "按此价格补仓，成�
 inline constexpr std::string_view kRecoverUnreachable = "全部卖出也收不回投入的资金";
 inline constexpr std::string_view kNoBreakEvenPrice = "任何价格都不能保本";
 inline constexpr std::string_view kNoTargetPrice = "任何价格都达不到目标收益";
+inline constexpr std::string_view kHoldingNeedsCost = "持仓数量和持仓成本应同时填写";
 
 } // namespace tallyfin

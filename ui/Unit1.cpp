@@ -117,6 +117,7 @@ void TForm1::connectHandlers()
     connectHandler(Button7, &QPushButton::clicked, this, &TForm1::openGoldenSection);
     connectHandler(Button8, &QPushButton::clicked, this, &TForm1::openColourPicker);
     connectHandler(btn1, &QPushButton::clicked, this, &TForm1::startScreenCapture);
+    connectHandler(positionTools, &QPushButton::clicked, this, &TForm1::openPositionTools);
     connectHandler(CheckBox2, &QCheckBox::toggled, this, &TForm1::alwaysOnTopToggled);
     connectMenu();
     connectFeeSettings();
@@ -272,6 +273,7 @@ void TForm1::connectMenu()
     connectHandler(N1, &QAction::triggered, this, &TForm1::openGoldenSection);
     connectHandler(N2, &QAction::triggered, this, &TForm1::openColourPicker);
     connectHandler(N10, &QAction::triggered, this, &TForm1::startScreenCapture);
+    connectHandler(positionToolsAction, &QAction::triggered, this, &TForm1::openPositionTools);
     connectHandler(A2, &QAction::triggered, this, &TForm1::showAbout);
     connectHandler(N3, &QAction::triggered, this, &TForm1::openBlog);
     connectHandler(N5, &QAction::triggered, this, &TForm1::openShanghaiExchange);
@@ -298,19 +300,25 @@ std::array<TForm1::FieldBinding, 25> TForm1::tradeFieldBindings() const
              {targetYield, &TradeFields::targetYield}}};
 }
 
-TradeFields TForm1::readTradeFields() const
+TradeFields TForm1::feeSettings() const
 {
     TradeFields fields;
     fields.rules = ruleSetChosen();
     fields.tradeDate = FormatTradeDate(toTradeDate(tradeDate->date()));
     fields.noMinimum = noMinimum->isChecked();
     fields.leviesOnTop = leviesOnTop->isChecked();
-    fields.targetKind = chosen<TargetKind>(targetKind);
     fields.market = zjs->currentText().toStdString();
     // The rate typed into the commission box counts as much as a chosen one.
     fields.commissionRate = ComboBox1->currentText().toStdString();
     fields.stampDutyRate = ComboBox2->currentText().toStdString();
     fields.stampDutyBothSides = CheckBox1->isChecked();
+    return fields;
+}
+
+TradeFields TForm1::readTradeFields() const
+{
+    TradeFields fields = feeSettings();
+    fields.targetKind = chosen<TargetKind>(targetKind);
     for (const auto &[widget, text] : tradeFieldBindings())
         fields.*text = widget->text().toStdString();
     fields.returnColor = m_returnColor;
@@ -380,6 +388,8 @@ void TForm1::openColourPicker()
 
 // The overlay covers the screen above this window, which stays open beneath.
 void TForm1::startScreenCapture() { Form8->startCapture(); }
+
+void TForm1::openPositionTools() { Q_EMIT positionToolsRequested(); }
 
 void TForm1::openBlog() { openLink(Link::Blog); }
 

@@ -37,6 +37,8 @@ public:
     void openGoldenSection();
     void openColourPicker();
     void startScreenCapture();
+    // "持仓工具": asks for the position tools window (see positionToolsRequested).
+    void openPositionTools();
     void alwaysOnTopToggled();
 
     // The menu's links; its other items run the handlers of their buttons.
@@ -58,6 +60,14 @@ public:
     // then calculates; the dialog closes unless the calculation fails.
     void takeBatchesFrom(BatchDialog &dialog);
     void writeBatchResult(TradeSide side, const BatchReduction &reduction);
+
+    // The fee settings as they stand (rule set, trade date, market,
+    // commission, stamp duty, 免五, 规费另计), without any trade.
+    TradeFields feeSettings() const;
+
+Q_SIGNALS:
+    // The user asked for the position tools; the program's windows show them.
+    void positionToolsRequested();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -8,6 +8,9 @@
 #include "Unit6.h"
 #include "Unit7.h"
 #include "Unit8.h"
+#include "appearance.h"
+#include "handler.h"
+#include "positiontools.h"
 
 namespace tallyfin {
 
@@ -80,6 +83,20 @@ ProgramWindows::ProgramWindows()
     create(Form1, m_windows);
     g_madeOnFirstUse = &m_windows;
     setMakers(true);
+    QObject::connect(Form1, &TForm1::positionToolsRequested, Form1,
+                     [this] { runHandler([this] { showPositionTools(); }); });
+}
+
+void ProgramWindows::showPositionTools()
+{
+    if (!m_positionTools) {
+        auto window = std::make_unique<PositionToolsWindow>();
+        // The main window is made first and destroyed last: it outlives this one.
+        window->takeFeeSettingsFrom([main = Form1] { return main->feeSettings(); });
+        m_positionTools = window.get();
+        m_windows.push_back(std::move(window));
+    }
+    showInFront(m_positionTools);
 }
 
 ProgramWindows::~ProgramWindows()

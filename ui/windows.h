@@ -7,6 +7,8 @@
 
 namespace tallyfin {
 
+class PositionToolsWindow;
+
 // The program's windows in their order of creation.
 using Windows = std::vector<std::unique_ptr<QWidget>>;
 
@@ -18,7 +20,9 @@ Windows createWindows();
 // once, every other window the first time its global is used (the user opens
 // it), so that start-up builds and lays out only what is on screen. A window
 // once made lives, with its field texts, until this object is destroyed;
-// then the windows are destroyed in the reverse order of their making.
+// then the windows are destroyed in the reverse order of their making. The
+// 持仓工具 window is made the first time the main window asks for it, and
+// computes on the main window's fee settings of the moment.
 class ProgramWindows {
 public:
     ProgramWindows();
@@ -27,7 +31,10 @@ public:
     ProgramWindows &operator=(const ProgramWindows &) = delete;
 
 private:
+    void showPositionTools();
+
     Windows m_windows;
+    PositionToolsWindow *m_positionTools = nullptr;
 };
 
 } // namespace tallyfin

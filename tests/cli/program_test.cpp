@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdio>
 #include <locale>
 #include <sstream>
@@ -79,6 +80,8 @@ ProgramRun runProgram(const Args &args, const Args &settings = {})
     run.err = readBack(err);
     return run;
 }
+
+constexpr const char *kPositionConventionsFirstWords = "摊薄成本 =（买入付出的资金含费用";
 
 const Args kWorkedExample{"trade", "--buy-price", "10", "--buy-qty", "1000", "--sell-price", "11"};
 
@@ -225,6 +228,53 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"TargetTwoGoals", {"target", "--buy-price", "10", "--buy-qty", "100", "--profit", "1", "--return", "1"},
                 2, {}, {"--profit", "--return"}, {}},
         RunCase{"TargetWithoutBuySide", {"target", "--buy-qty", "100"}, 2, {}, {"--buy-price", "--cash-paid"}, {}},
+        RunCase{"TTradeWorkedExample", {"t-trade", "--order", "sell-first", "--qty", "1000", "--first-price", "10.50",
+                                        "--second-price", "10.30", "--holding", "3000", "--cost", "11.20", "--gain",
+                                        "100", "--date", "2026-12-08", "--commission", "0.25"}, 0, {}, {},
+                {{"/legs/0/side", "sell"}, {"/legs/0/stampDuty", "5.25"}, {"/legs/0/levies", "0.00"},
+                 {"/legs/0/cash", "10489.64"}, {"/legs/1/side", "buy"}, {"/legs/1/cash", "10305.10"},
+                 {"/gain", "184.54"}, {"/dilutedCost", "11.138"}, {"/breakEvenPrice", "10.48"},
+                 {"/targetPrice", "10.38"}, {"/message", kNull}, {"/error", kNull}}},
+        RunCase{"TTradeStarBuyFirst", {"t-trade", "--order", "buy-first", "--code", "688001", "--qty", "250",
+                                       "--first-price", "50.00", "--gain", "30", "--date", "2026-12-08",
+                                       "--commission", "0.25", "--no-minimum"}, 0, {}, {},
+                {{"/legs/0/side", "buy"}, {"/legs/0/commission", "3.13"}, {"/gain", kNull},
+                 {"/dilutedCost", kNull}, {"/breakEvenPrice", "50.06"}, {"/targetPrice", "50.18"}}},
+        RunCase{"TTradeTable", {"t-trade", "--order", "sell-first", "--qty", "1000", "--first-price", "10.50",
+                                "--date", "2026-12-08", "--commission", "0.25"}, 0,
+                {"每笔数量：100 的整数倍\n", "卖出\n", "  实收金额(元)  10489.64\n", "保本买回价(元)  10.48\n"}, {}, {}},
+        RunCase{"TTradeNoBreakEven", {"t-trade", "--order", "sell-first", "--qty", "100", "--first-price", "0.01"}, 1,
+                {}, {}, {{"/legs/0/cash", "-4.00"}, {"/breakEvenPrice", kNull}, {"/message", "任何价格都不能保本"}}},
+        RunCase{"TTradeHoldingTooSmall", {"t-trade", "--order", "sell-first", "--qty", "1000", "--first-price", "10",
+                                          "--holding", "500", "--cost", "9"}, 1, {"做    T         正T（先卖后买）\n"},
+                {"tallyfin-cli: error: 持仓数量少于做T数量\n"}, {}},
+        RunCase{"TopUpBondWithCashPaid", {"top-up", "--code", "123001", "--holding", "100", "--cash-paid", "12000",
+                                          "--price", "105.000", "--target-cost", "110", "--date", "2026-12-08",
+                                          "--commission", "0.25", "--levies-on-top"}, 0, {}, {},
+                {{"/quantity", "210"}, {"/cash", "22056.39"}, {"/fees", "6.39"}, {"/newCost", "109.859"},
+                 {"/message", kNull}}},
+        RunCase{"TopUpOutOfReach", {"top-up", "--holding", "2000", "--cost", "12.30", "--price", "9.80",
+                                    "--target-cost", "9.801"}, 1, {}, {},
+                {{"/quantity", kNull}, {"/newCost", kNull}, {"/message", "按此价格补仓，成本降不到目标成本"}}},
+        RunCase{"TopUpNotNeededIsAnAnswer", {"top-up", "--holding", "2000", "--cost", "10.30", "--price", "9.80",
+                                             "--target-cost", "11"}, 0, {"  买入数量(股)    0\n"},
+                {"tallyfin-cli: 当前成本已不高于目标成本，无需补仓\n"}, {}},
+        RunCase{"RecoverShortfall", {"recover", "--holding", "3000", "--cash-in", "50000", "--price", "15.20", "--date",
+                                     "2026-12-08", "--commission", "0.25"}, 1, {}, {},
+                {{"/quantity", kNull}, {"/remaining", "3000"}, {"/shortfall", "4434.66"},
+                 {"/message", "全部卖出也收不回投入的资金"}}},
+        RunCase{"RecoverBeijingAnyNumberAboveTheMinimum", {"recover", "--code", "920002", "--holding", "150",
+                                                           "--cash-in", "1000", "--price", "10.00", "--date",
+                                                           "2026-12-08", "--commission", "0.25"}, 0, {}, {},
+                {{"/quantity", "101"}, {"/netReceipts", "1004.48"}, {"/remaining", "49"}, {"/shortfall", kNull}}},
+        RunCase{"RecoverUnknownCode", {"recover", "--code", "900901", "--holding", "3000", "--cash-in", "1",
+                                       "--price", "1"}, 1, {}, {},
+                {{"/error", "无法识别证券代码“900901”，或本程序不计算它的费用"}}},
+        RunCase{"CodeAgainstExchange", {"recover", "--code", "688001", "--exchange", "深圳A股", "--holding", "1",
+                                        "--cash-in", "1", "--price", "1"}, 2, {},
+                {"688001 is traded as 上海A股, not 深圳A股"}, {}},
+        RunCase{"PositionsOfNoFile", {"positions", "/nonexistent/交割单.csv"}, 1, {}, {},
+                {{"/positions", nlohmann::json::array()}, {"/error", "cannot open /nonexistent/交割单.csv: No such file or directory"}}},
         RunCase{"GoldenRise", {"golden", "up", "--low", "10"}, 0, {}, {},
                 {{"/fields/Edit1", "10"}, {"/fields/Edit2", "0"}, {"/fields/Edit3", "18.09"}, {"/fields/Edit8", "13.33"},
                  {"/fields/Edit13", "30"}, {"/message", kNull}, {"/error", kNull}}},
@@ -238,6 +288,43 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"Help", {"--help"}, 0, {"Usage: tallyfin-cli", "trade", "golden", "target", "Exit status"}, {}, {}},
         RunCase{"CommandHelp", {"trade", "--help"}, 0, {"--sell-batch PRICE QTY", "--levies-on-top"}, {}, {}}),
     [](const auto &test) { return std::string(test.param.name); });
+
+// A short statement: two buys, a partial sale, a dividend, a Stock Connect
+// trade and a sale of shares never bought.
+TEST(Program, PositionsOfAStatement)
+{
+    char folder[] = "/tmp/tallyfin-positions-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/交割单.csv";
+    std::FILE *file = std::fopen(path.c_str(), "w");
+    std::fputs("成交日期,证券代码,证券名称,操作,成交数量,成交价格,成交金额,佣金,印花税,过户费,发生金额\n"
+               "20240301,600000,浦发银行,证券买入,1000,10.00,10000.00,5.00,0.00,0.10,-10005.10\n"
+               "20240302,600000,浦发银行,证券买入,1000,12.00,12000.00,5.00,0.00,0.12,-12005.12\n"
+               "20240303,600000,浦发银行,证券卖出,500,13.00,6500.00,5.00,3.25,0.07,6491.68\n"
+               "20240304,600000,浦发银行,红利入账,0,,300.00,,,,300.00\n"
+               "20240305,00700,腾讯控股,证券买入,100,300.00,30000.00,5.00,30.00,0.00,-30035.00\n"
+               "20240306,000001,平安银行,证券卖出,100,11.00,1100.00,5.00,0.55,0.00,1094.45\n",
+               file);
+    std::fclose(file);
+    const ProgramRun json = runProgram({"positions", path, "--json"});
+    const ProgramRun table = runProgram({"positions", path});
+    std::filesystem::remove_all(folder);
+    EXPECT_EQ(json.status, 0) << json.err;
+    const nlohmann::json report = nlohmann::json::parse(json.out);
+    // (22010.22 − 6491.68 − 300) ÷ 1500; 22010.22 × 3/4 ÷ 1500; realised 6491.68 − 5502.555 + 300,
+    // a tie rounded away from zero, and by FIFO 6491.68 − 5002.55 + 300.
+    EXPECT_EQ(report["positions"][0], nlohmann::json::parse(R"({"code": "600000", "name": "浦发银行",
+        "shares": "1500", "dilutedCost": "10.146", "averageCost": "11.005", "realizedAverage": "1289.13",
+        "realizedFifo": "1789.13", "fees": "18.54", "dividends": "300.00"})"));
+    EXPECT_EQ(report["positions"][1]["shares"], "0");
+    EXPECT_EQ(report["positions"][1]["dilutedCost"], nullptr);
+    EXPECT_EQ(report["oversold"][0]["line"], 7);
+    EXPECT_EQ(report["skipped"][0]["line"], 6);
+    EXPECT_EQ(report["error"], nullptr);
+    EXPECT_NE(table.out.find("600000  浦发银行  1500  10.146"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find(kPositionConventionsFirstWords), std::string::npos);
+    EXPECT_NE(table.out.find("line 6: 00700 腾讯控股 证券买入: a Stock Connect trade"), std::string::npos);
+}
 
 // In-process, with the global C++ locale switched to one that writes ",".
 struct CommaDecimalPoint : std::numpunct<char> {

@@ -71,8 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &test) { return std::string(test.param.name); });
 
 // Every market, date and term: what a statement's amount costs is what the
-// price and quantity cost, the items add up, and the commission respects
-// its minimum and what it contains.
+// price and quantity cost, the items add up, the commission respects its
+// minimum and what it contains, and the fees reach the least rate.
 TEST(FeeScheduleTest, AmountsAndItemsAgreeOverRandomTrades)
 {
     std::mt19937_64 random(20261208);
@@ -106,6 +106,8 @@ TEST(FeeScheduleTest, AmountsAndItemsAgreeOverRandomTrades)
         ASSERT_FALSE(fees.transferInCommission.sign() != 0 && fees.transferFee.sign() != 0) << where << ": billed twice";
         for (const Decimal &item : {fees.commission, fees.stampDuty, fees.transferFee, fees.levies})
             ASSERT_EQ(item, item.rounded(2, Rounding::HalfUp)) << where << ": each item to the cent";
+        ASSERT_GE(fees.total() + Decimal(3, 2), (fees.amount * schedule.leastRatePerMille(side)).shifted(-3))
+            << where << ": the least rate is a bound";
     }
 }
 

@@ -77,28 +77,37 @@ TEST(PositionsTest, ASecurityEndingAtZeroKeepsOnlyItsRealisedFigures)
     EXPECT_EQ(shown(p.realizedAverage, 2), "7219.93");
 }
 
-// First in, first out against a share-by-share replay, on random histories;
-// and whenever a holding closes, every convention has realised the same cash.
-TEST(PositionsTest, FifoMatchesAShareByShareReplay)
+// First in, first out against a share-by-share replay, and the moving
+// average against its textbook form (the basis of the shares sold taken off
+// at each sale), on random histories with bonus shares; whenever a holding
+// closes, every convention has realised the same cash.
+TEST(PositionsTest, ConventionsMatchTheirStepByStepForms)
 {
     std::mt19937 random(20261208);
     for (int history = 0; history < 300; ++history) {
         std::vector<HoldingEvent> events;
         std::deque<Rational> shares; // the cost of each share held, oldest first
-        Rational fifoRealised = 0, cashFlow = 0;
-        for (int line = 1; line <= 12; ++line) {
+        Rational fifoRealised = 0, averageRealised = 0, basis = 0, cashFlow = 0;
+        for (int line = 1; line <= 14; ++line) {
             const int quantity = 1 + static_cast<int>(random() % 7);
             const Decimal cash(static_cast<long long>(random() % 100000), 2);
-            const int choice = static_cast<int>(random() % 5);
-            if (choice <= 1) {
-                events.push_back({line, "000001", "", Kind::Buy, Decimal(quantity), cash, Decimal()});
+            const int choice = static_cast<int>(random() % 6);
+            const Kind kind = choice <= 1 ? Kind::Buy : choice <= 3 ? Kind::Sell : choice == 4 ? Kind::Dividend
+                                                                                               : Kind::BonusShares;
+            events.push_back({line, "000001", "", kind, Decimal(quantity), cash, Decimal()});
+            if (kind == Kind::Buy || kind == Kind::BonusShares) {
+                const Rational cost = kind == Kind::Buy ? cash.toRational() : Rational(0);
                 for (int i = 0; i < quantity; ++i)
-                    shares.push_back(cash.toRational() / quantity);
-                cashFlow -= cash.toRational();
-            } else if (choice <= 3) {
-                events.push_back({line, "000001", "", Kind::Sell, Decimal(quantity), cash, Decimal()});
+                    shares.push_back(cost / quantity);
+                basis += cost;
+                cashFlow -= cost;
+                events.back().cash = kind == Kind::Buy ? cash : Decimal();
+            } else if (kind == Kind::Sell) {
                 if (quantity > static_cast<int>(shares.size()))
-                    continue;
+                    continue; // skipped as oversold
+                const Rational taken = basis * quantity / static_cast<int>(shares.size());
+                basis -= taken;
+                averageRealised += cash.toRational() - taken;
                 fifoRealised += cash.toRational();
                 cashFlow += cash.toRational();
                 for (int i = 0; i < quantity; ++i) {
@@ -106,16 +115,20 @@ TEST(PositionsTest, FifoMatchesAShareByShareReplay)
                     shares.pop_front();
                 }
             } else {
-                events.push_back({line, "000001", "", Kind::Dividend, Decimal(), cash, Decimal()});
                 fifoRealised += cash.toRational();
+                averageRealised += cash.toRational();
                 cashFlow += cash.toRational();
             }
             const PositionReport p = ReplayHoldings(events).positions.at(0);
             ASSERT_EQ(p.realizedFifo, fifoRealised) << "history " << history << " line " << line;
+            ASSERT_EQ(p.realizedAverage, averageRealised) << "history " << history << " line " << line;
             ASSERT_EQ(p.shares, Decimal(static_cast<long long>(shares.size())));
             if (shares.empty()) {
+                ASSERT_FALSE(p.averageCost);
                 ASSERT_EQ(p.realizedAverage, cashFlow);
                 ASSERT_EQ(p.realizedFifo, cashFlow);
+            } else {
+                ASSERT_EQ(*p.averageCost, basis / static_cast<int>(shares.size()));
             }
         }
     }

@@ -46,6 +46,11 @@ TEST(TTradeTest, RefusesWhatCannotBeTraded)
     q.holding = d("5000");
     q.quantity = d("150");
     EXPECT_THROW(SolveTTrade(kToday, q), EInputRejected) << "off the lot";
+    q.holding = q.quantity = d("2050");
+    EXPECT_THROW(SolveTTrade(kToday, q), EInputRejected) << "the whole holding, but one leg buys it";
+    q.quantity = d("2000");
+    q.costPerShare = std::nullopt;
+    EXPECT_THROW(SolveTTrade(kToday, q), EInputRejected) << "a holding without its cost";
     EXPECT_THROW(ReadPriceOnTick("10.505", "价格", Market::ShanghaiA, "."), EInputRejected);
     EXPECT_EQ(ReadPriceOnTick("10.505", "价格", Market::ShanghaiFund, ".").toString(), "10.505");
     EXPECT_THROW(ReadShares("0", "数量", "."), EInputRejected);
@@ -85,34 +90,48 @@ TEST(RecoverTest, SellsJustEnoughOrSaysWhatIsMissing)
     EXPECT_EQ(a.shortfall->toString(), "8863.68") << "31160.00 less 7.79, 15.58 and 0.31";
 }
 
-// --- Against a brute force, on random cases of every market and option -----
+// --- Against a brute force, on random cases of every market and account ---
+
+// A code of each market and board: main boards, 北交所, funds of both
+// exchanges, 科创板, 创业板 and the convertible bonds of both exchanges.
+const char *const kCodes[] = {"600000", "000001", "920002", "510300", "159915",
+                              "688001", "300750", "113052", "123001"};
 
 struct RandomCase {
     PositionTerms terms;
     Decimal price;
+    std::string label; // says which case failed
 };
 
-RandomCase randomCase(std::mt19937 &random)
+// `casesEach` random cases for every code under each of the four accounts
+// (5-yuan minimum or 免五, levies inside the commission or on top).
+template <typename Check>
+void forEveryMarketAndAccount(std::uint32_t seed, int casesEach, Check check)
 {
-    const char *codes[] = {"600000", "000001", "920002", "510300", "159915", "688001", "300750"};
+    std::mt19937 random(seed);
     const char *dates[] = {"2026-12-08", "2021-03-11", "2016-06-01", "2008-05-05"};
     const char *rates[] = {"0.1", "0.25", "0.854", "3", "0"};
-    const char *date = dates[random() % 4];
-    const std::string code = codes[random() % 7];
-    const bool beijing = code.starts_with("92");
-    const FeeSchedule chosen = termsOn(beijing ? "2026-12-08" : date, Market::ShanghaiA, rates[random() % 5],
-                                      random() % 2, random() % 2);
-    const PositionTerms terms = TermsForCode(chosen, code);
-    const Decimal tick = MarketTick(terms.fees.rules().market);
-    const Decimal price = tick * Decimal(static_cast<long long>(1 + random() % 3000 * (random() % 3 == 0 ? 1 : 10)));
-    return {terms, price};
+    for (const char *code : kCodes)
+        for (const bool noMinimum : {false, true})
+            for (const bool leviesOnTop : {false, true})
+                for (int n = 0; n < casesEach; ++n) {
+                    const bool beijing = std::string_view(code).starts_with("92");
+                    const char *date = beijing ? "2026-12-08" : dates[random() % 4];
+                    const char *rate = rates[random() % 5];
+                    const FeeSchedule chosen = termsOn(date, Market::ShanghaiA, rate, noMinimum, leviesOnTop);
+                    const PositionTerms terms = TermsForCode(chosen, code);
+                    const Decimal tick = MarketTick(terms.fees.rules().market);
+                    const long long ticks = 1 + random() % 3000 * (random() % 3 == 0 ? 1 : 10);
+                    const std::string label = std::string(code) + " " + date + " " + rate + "‰"
+                                              + (noMinimum ? " 免五" : "") + (leviesOnTop ? " 规费另计" : "") + " #"
+                                              + std::to_string(n);
+                    check(RandomCase{terms, tick * Decimal(ticks), label}, random);
+                }
 }
 
 TEST(PositionSearchTest, TTradePricesAreTheExtremeTicksReachingTheGoal)
 {
-    std::mt19937 random(1208);
-    for (int n = 0; n < 300; ++n) {
-        const RandomCase c = randomCase(random);
+    forEveryMarketAndAccount(1208, 8, [](const RandomCase &c, std::mt19937 &random) {
         const TradingLot lot = c.terms.lot;
         const Decimal quantity(lot.atLeast(static_cast<std::int64_t>(random() % 5000)));
         const TOrder order = random() % 2 ? TOrder::SellFirst : TOrder::BuyFirst;
@@ -132,32 +151,32 @@ TEST(PositionSearchTest, TTradePricesAreTheExtremeTicksReachingTheGoal)
             if (!price) {
                 // Then not even the most favourable tick reaches it.
                 const Decimal best = sellFirst ? tick : Decimal(kMaxPrice);
-                ASSERT_LT(gainAt(best), wanted) << n;
+                ASSERT_LT(gainAt(best), wanted) << c.label;
                 continue;
             }
-            ASSERT_GE(gainAt(*price), wanted) << n;
+            ASSERT_GE(gainAt(*price), wanted) << c.label;
             for (int i = 1; i <= 300; ++i) {
                 const Decimal beyond = *price + away * Decimal(i);
                 if (beyond.sign() <= 0 || beyond > Decimal(kMaxPrice))
                     break;
-                ASSERT_LT(gainAt(beyond), wanted) << n << " at " << beyond.toString();
+                ASSERT_LT(gainAt(beyond), wanted) << c.label << " at " << beyond.toString();
             }
         }
-    }
+    });
 }
 
-TEST(PositionSearchTest, TopUpAndRecoverFindTheSmallestOrder)
+TEST(PositionSearchTest, TopUpFindsTheSmallestPurchase)
 {
-    std::mt19937 random(20261208);
-    int recovered = 0;
-    for (int n = 0; n < 300; ++n) {
-        const RandomCase c = randomCase(random);
+    int bought = 0;
+    forEveryMarketAndAccount(20261208, 8, [&](const RandomCase &c, std::mt19937 &random) {
         const TradingLot lot = c.terms.lot;
         const Decimal holding(lot.atLeast(static_cast<std::int64_t>(random() % 3000)) + (random() % 3 ? 0 : 37));
-        // 补仓: the holding cost 5–60 % more than the price; the target lies in between.
+        // The holding cost 5–60 % more than the price; the target lies in
+        // between, at times so near the price that the fees keep it out of reach.
         const Decimal cost = c.price * Decimal(static_cast<long long>(105 + random() % 55), 2);
         const Decimal paid = (cost * holding).rounded(2, Rounding::HalfUp);
-        const Decimal target = (c.price * Decimal(static_cast<long long>(1001 + random() % 600), 3)).rounded(3, Rounding::HalfUp);
+        const Decimal target =
+            (c.price * Decimal(static_cast<long long>(1001 + random() % 600), 3)).rounded(3, Rounding::HalfUp);
         const TopUpAnswer up = SolveTopUp(c.terms, {holding, paid, c.price, target});
         const auto reachesTarget = [&](std::int64_t q) {
             return paid + (q ? cashOf(c.terms, TradeSide::Buy, c.price, Decimal(q)) : Decimal())
@@ -165,33 +184,59 @@ TEST(PositionSearchTest, TopUpAndRecoverFindTheSmallestOrder)
         };
         if (up.quantity) {
             const std::int64_t q = *up.quantity->toInt64();
-            ASSERT_TRUE(reachesTarget(q)) << n;
+            ASSERT_TRUE(reachesTarget(q)) << c.label;
+            if (q == 0)
+                return; // the cost already meets the target
+            ++bought;
+            ASSERT_FALSE(reachesTarget(0)) << c.label;
+            ASSERT_TRUE(lot.allows(q)) << c.label;
             for (std::int64_t below = q - lot.step; below >= lot.minimum && below > q - 300 * lot.step; below -= lot.step)
-                ASSERT_FALSE(reachesTarget(below)) << n << " " << below;
-        } else {
-            ASSERT_FALSE(reachesTarget(lot.atLeast(kMaxQuantity - *holding.toInt64() - lot.step))) << n;
+                ASSERT_FALSE(reachesTarget(below)) << c.label << " " << below;
+            return;
         }
-        // 回本: the cash put in is what the holding cost; the price now lies between a half and three times it.
+        // Out of reach: neither the first lots (where the minimum commission
+        // weighs most) nor ever larger ones up to the largest order get there.
+        for (std::int64_t q = lot.minimum; q < lot.minimum + 300 * lot.step; q += lot.step)
+            ASSERT_FALSE(reachesTarget(q)) << c.label << " " << q;
+        for (std::int64_t q = lot.atLeast(1000); q < kMaxQuantity - *holding.toInt64(); q = lot.atLeast(q * 3))
+            ASSERT_FALSE(reachesTarget(q)) << c.label << " " << q;
+    });
+    EXPECT_GT(bought, 100) << "both answers are tried";
+}
+
+TEST(PositionSearchTest, RecoverFindsTheSmallestSale)
+{
+    int recovered = 0;
+    forEveryMarketAndAccount(8122026, 8, [&](const RandomCase &c, std::mt19937 &random) {
+        const TradingLot lot = c.terms.lot;
+        const Decimal holding(lot.atLeast(static_cast<std::int64_t>(random() % 3000)) + (random() % 3 ? 0 : 37));
+        // The cash put in is what the holding cost; the price now lies
+        // between a half and three times that.
+        const Decimal paid = (c.price * holding).rounded(2, Rounding::HalfUp);
         const Decimal tick = MarketTick(c.terms.fees.rules().market);
-        const Decimal price = std::max(tick, (c.price * Decimal(static_cast<long long>(50 + random() % 250), 2)).rounded(
-                                                 tick == Decimal(1, 2) ? 2 : 3, Rounding::HalfUp));
+        const Decimal price = std::max(
+            tick, (c.price * Decimal(static_cast<long long>(50 + random() % 250), 2))
+                      .rounded(MarketTickDecimals(c.terms.fees.rules().market), Rounding::HalfUp));
         const RecoverAnswer back = SolveRecover(c.terms, {holding, paid, price});
         const auto recovers = [&](const Decimal &q) { return cashOf(c.terms, TradeSide::Sell, price, q) >= paid; };
-        if (back.sale) {
-            ++recovered;
-            ASSERT_TRUE(recovers(back.sale->quantity)) << n;
-            ASSERT_TRUE(lot.allows(*back.sale->quantity.toInt64()) || back.sale->quantity == holding) << n;
-            for (std::int64_t below = lot.atLeast(*back.sale->quantity.toInt64()) - lot.step; below >= lot.minimum;
-                 below -= lot.step) {
-                if (Decimal(below) < back.sale->quantity) {
-                    ASSERT_FALSE(recovers(Decimal(below))) << n << " " << below;
-                }
-            }
-        } else {
-            ASSERT_FALSE(recovers(holding)) << n;
-            ASSERT_EQ(*back.shortfall, paid - cashOf(c.terms, TradeSide::Sell, price, holding));
+        if (!back.sale) {
+            ASSERT_FALSE(recovers(holding)) << c.label;
+            ASSERT_EQ(*back.shortfall, paid - cashOf(c.terms, TradeSide::Sell, price, holding)) << c.label;
+            return;
         }
-    }
+        ++recovered;
+        const std::int64_t sold = *back.sale->quantity.toInt64();
+        ASSERT_TRUE(recovers(back.sale->quantity)) << c.label;
+        ASSERT_TRUE(lot.allows(sold) || back.sale->quantity == holding) << c.label;
+        ASSERT_EQ(back.remaining, holding - back.sale->quantity) << c.label;
+        const std::int64_t onLot = lot.allows(sold) ? sold : lot.atLeast(sold) - lot.step;
+        for (std::int64_t below = onLot - lot.step; below >= lot.minimum && below > onLot - 300 * lot.step;
+             below -= lot.step)
+            ASSERT_FALSE(recovers(Decimal(below))) << c.label << " " << below;
+        if (!lot.allows(sold) && onLot >= lot.minimum) {
+            ASSERT_FALSE(recovers(Decimal(onLot))) << c.label << " the lot below the whole holding";
+        }
+    });
     EXPECT_GT(recovered, 100) << "both answers are tried";
 }
 

@@ -1,0 +1,63 @@
+#include "positionoptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include "security.h"
+
+namespace tallyfin {
+
+namespace {
+
+// A code the exchange list would price otherwise is a contradiction, not a choice.
+void requireCodeAgreesWithExchange(const PositionOptions &options)
+{
+    if (options.exchange->count() == 0 || options.codeOption->count() == 0)
+        return;
+    const std::optional<Security> security = SecurityOfCode(options.code);
+    if (!security)
+        return; // the calculation says the code is unknown
+    const Market market = MarketOfSecurity(*security);
+    const std::string &exchange = options.trade.fields.market;
+    if (MarketNamed(exchange, RuleSet::Dated) != market)
+        throw CLI::ValidationError("--code", options.code + " is traded as " + std::string(MarketName(market))
+                                                 + ", not " + exchange);
+}
+
+// The fields as the output shows them: the market is the code's.
+TradeFields shownFields(const PositionOptions &options, const std::optional<PositionTerms> &terms)
+{
+    TradeFields fields = options.trade.fields;
+    if (terms)
+        fields.market = std::string(MarketName(terms->fees.rules().market));
+    return fields;
+}
+
+} // namespace
+
+CLI::App *AddPositionCommand(CLI::App &program, const std::string &name, const std::string &description,
+                             PositionOptions &options)
+{
+    CLI::App *command = AddDatedCommand(program, name, description, options.trade);
+    options.exchange = command->get_option("--exchange");
+    options.codeOption = command->add_option("--code", options.code,
+                                              "security code (代码): its market, board, tick and lot");
+    command->parse_complete_callback([&options] { requireCodeAgreesWithExchange(options); });
+    return command;
+}
+
+void AddPositionSettings(TextTable &table, const PositionOptions &options, const std::optional<PositionTerms> &terms)
+{
+    const TradeFields fields = shownFields(options, terms);
+    AddSettings(table, fields, RulesApplied(fields));
+    if (!options.code.empty())
+        table.addRow("代    码", options.code);
+    if (terms)
+        table.addHeading(DescribeTerms(*terms, kDecimalPoint));
+}
+
+void AddPositionRules(TextTable &table, const PositionOptions &options, const std::optional<PositionTerms> &terms)
+{
+    AddRulesInForce(table, RulesApplied(shownFields(options, terms)));
+}
+
+} // namespace tallyfin

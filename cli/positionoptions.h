@@ -1,0 +1,60 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <optional>
+#include <string>
+
+#include "command.h"
+#include "positioncalc.h"
+#include "table.h"
+#include "tradeoptions.h"
+
+namespace CLI {
+class App;
+class Option;
+}
+
+namespace tallyfin {
+
+// What t-trade, top-up and recover share: the dated rules' fee options and
+// a security code.
+struct PositionOptions {
+    TradeOptions trade;
+    std::string code;
+    CLI::Option *exchange = nullptr, *codeOption = nullptr;
+};
+
+// Adds such a command with --code. A code and an --exchange given both must
+// name the same market: else a usage error.
+//   --code 688001 --exchange 深圳A股 -> "--code: 688001 is traded as 上海A股, not 深圳A股"
+CLI::App *AddPositionCommand(CLI::App &program, const std::string &name, const std::string &description,
+                             PositionOptions &options);
+
+// The terms the options name, or the error that stopped them.
+struct PositionRun {
+    std::optional<PositionTerms> terms;
+    Ending ending;
+};
+
+// Reads the terms and runs `calculate` with them; an Error of either ends
+// the run with its text.
+template <typename Calculate>
+PositionRun RunPosition(const PositionOptions &options, Calculate calculate)
+{
+    PositionRun run;
+    try {
+        run.terms = ReadPositionTerms(options.trade.fields, options.code, kDecimalPoint);
+        run.ending.message = calculate(*run.terms);
+    } catch (const Error &error) {
+        run.ending.error = ErrorText(error);
+    }
+    return run;
+}
+
+// The table's settings (the market the code names), and the terms in one line.
+void AddPositionSettings(TextTable &table, const PositionOptions &options, const std::optional<PositionTerms> &terms);
+// What the dated rules charged, closing the table.
+void AddPositionRules(TextTable &table, const PositionOptions &options, const std::optional<PositionTerms> &terms);
+
+} // namespace tallyfin

@@ -1,0 +1,215 @@
+#include "positioncalc.h"
+
+#include "datedtrade.h"
+#include "errors.h"
+
+namespace tallyfin {
+
+namespace {
+
+std::string_view trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool blank(std::string_view text) { return trimmed(text).empty(); }
+
+void requireTyped(std::string_view text, std::string_view what)
+{
+    RequireInput(!blank(text), "请填写" + std::string(what));
+}
+
+// Reads the inputs of one calculator, each named by its field's caption.
+class Reader {
+public:
+    Reader(const PositionTerms &terms, DecimalSeparator separator) : m_terms(terms), m_separator(separator) {}
+
+    Decimal shares(std::string_view text, std::string_view what) const
+    {
+        requireTyped(text, what);
+        return ReadShares(text, what, m_separator);
+    }
+    Decimal price(std::string_view text, std::string_view what) const
+    {
+        requireTyped(text, what);
+        return ReadPriceOnTick(text, what, m_terms.fees.rules().market, m_separator);
+    }
+    Decimal money(std::string_view text, std::string_view what) const
+    {
+        requireTyped(text, what);
+        return ReadMoney(text, what, m_separator);
+    }
+    // Any sign: a gain to reach, or a cost per share that fell below zero.
+    Decimal signedMoney(std::string_view text, std::string_view what) const
+    {
+        return ReadGain(text, what, m_separator);
+    }
+
+private:
+    const PositionTerms &m_terms;
+    DecimalSeparator m_separator;
+};
+
+template <typename Read>
+auto unlessBlank(std::string_view text, Read read) -> std::optional<decltype(read(text))>
+{
+    if (blank(text))
+        return std::nullopt;
+    return read(text);
+}
+
+// Writes the results of one calculator.
+class Writer {
+public:
+    Writer(const PositionTerms &terms, DecimalSeparator separator)
+        : m_tickDecimals(MarketTickDecimals(terms.fees.rules().market)), m_separator(separator)
+    {
+    }
+
+    std::string money(const Decimal &value) const { return value.toFixed(2, m_separator); }
+    std::string price(const Decimal &value) const { return value.toFixed(m_tickDecimals, m_separator); }
+    std::string shares(const Decimal &value) const { return value.toFixed(0, m_separator); }
+    std::string cost(const Decimal::Rational &perShare) const
+    {
+        return Decimal::fromRational(perShare, 3, Rounding::HalfUp).toFixed(3, m_separator);
+    }
+
+    LegTexts leg(const TradeLeg &leg) const
+    {
+        const SideFees &f = leg.fees;
+        return {price(leg.price), shares(leg.quantity), money(f.amount),      money(f.commission), money(f.stampDuty),
+                money(f.transferFee), money(f.levies),  money(f.total()), money(leg.cash())};
+    }
+
+private:
+    int m_tickDecimals;
+    DecimalSeparator m_separator;
+};
+
+std::string perMille(const Decimal &rate, DecimalSeparator separator)
+{
+    std::string text = rate.toString();
+    if (const std::size_t point = text.find('.'); point != std::string::npos)
+        text.replace(point, 1, separator);
+    return text;
+}
+
+} // namespace
+
+void ClearResults(TTradeFields &f)
+{
+    f.first = f.second = std::nullopt;
+    f.gain = f.dilutedCost = f.breakEvenPrice = f.targetPrice = std::string();
+}
+
+void ClearResults(TopUpFields &f) { f.quantity = f.amount = f.fees = f.cash = f.newCost = std::string(); }
+
+void ClearResults(RecoverFields &f)
+{
+    f.quantity = f.amount = f.fees = f.netReceipts = f.remaining = f.shortfall = std::string();
+}
+
+PositionTerms ReadPositionTerms(const TradeFields &settings, std::string_view code, DecimalSeparator separator)
+{
+    const FeeSchedule chosen = ReadFeeSchedule(settings, separator);
+    if (blank(code))
+        return {chosen, MarketInfoOf(chosen.rules().market).lot};
+    return TermsForCode(chosen, trimmed(code));
+}
+
+std::string DescribeTerms(const PositionTerms &terms, DecimalSeparator separator)
+{
+    const RulesInForce &rules = terms.fees.rules();
+    const CommissionTerms &commission = terms.fees.terms();
+    const std::string minimum =
+        commission.minimum.sign() == 0 ? "免五" : "最低 " + perMille(commission.minimum, separator) + " 元";
+    return std::string(MarketName(rules.market)) + "，" + FormatTradeDate(rules.date) + " 的规则；佣金 "
+           + perMille(commission.ratePerMille, separator) + "‰，" + minimum
+           + (commission.leviesOnTop ? "，规费另计" : "") + "；报价单位 "
+           + perMille(MarketTick(rules.market), separator) + " 元；每笔数量：" + LotText(terms.lot);
+}
+
+std::optional<std::string> CalculateTTrade(const PositionTerms &terms, TTradeFields &f, DecimalSeparator separator)
+{
+    ClearResults(f);
+    const Reader read(terms, separator);
+    TTradeQuestion q;
+    q.order = f.order;
+    q.quantity = read.shares(f.quantity, "做T数量");
+    q.firstPrice = read.price(f.firstPrice, "第一笔价格");
+    q.secondPrice = unlessBlank(f.secondPrice, [&](std::string_view t) { return read.price(t, "第二笔价格"); });
+    q.holding = unlessBlank(f.holding, [&](std::string_view t) { return read.shares(t, "持仓数量"); });
+    q.costPerShare = unlessBlank(f.cost, [&](std::string_view t) { return read.signedMoney(t, "持仓成本"); });
+    q.targetGain = unlessBlank(f.targetGain, [&](std::string_view t) { return read.signedMoney(t, "目标盈利"); });
+    const TTradeAnswer a = SolveTTrade(terms, q);
+
+    const Writer write(terms, separator);
+    f.first = write.leg(a.first);
+    if (a.second)
+        f.second = write.leg(*a.second);
+    if (a.gain)
+        f.gain = write.money(*a.gain);
+    if (a.dilutedCost)
+        f.dilutedCost = write.cost(*a.dilutedCost);
+    if (a.breakEvenPrice)
+        f.breakEvenPrice = write.price(*a.breakEvenPrice);
+    if (a.targetPrice)
+        f.targetPrice = write.price(*a.targetPrice);
+    return a.message;
+}
+
+std::optional<std::string> CalculateTopUp(const PositionTerms &terms, TopUpFields &f, DecimalSeparator separator)
+{
+    ClearResults(f);
+    const Reader read(terms, separator);
+    TopUpQuestion q;
+    q.holding = read.shares(f.holding, "持仓数量");
+    RequireInput(blank(f.cost) != blank(f.cashPaid), std::string(kCostOrCashPaid));
+    // A cost per share stands for the cash it took, exactly.
+    q.cashPaid = blank(f.cost) ? read.money(f.cashPaid, "买入总额") : read.money(f.cost, "持仓成本价") * q.holding;
+    q.price = read.price(f.price, "补仓价格");
+    q.targetCost = read.money(f.targetCost, "目标成本");
+    const TopUpAnswer a = SolveTopUp(terms, q);
+
+    const Writer write(terms, separator);
+    if (a.quantity) {
+        f.quantity = write.shares(*a.quantity);
+        f.newCost = write.cost(a.newCost);
+    }
+    if (a.purchase) {
+        f.amount = write.money(a.purchase->fees.amount);
+        f.fees = write.money(a.purchase->fees.total());
+        f.cash = write.money(a.purchase->cash());
+    } else if (a.quantity) {
+        f.amount = f.fees = f.cash = write.money(Decimal());
+    }
+    return a.message;
+}
+
+std::optional<std::string> CalculateRecover(const PositionTerms &terms, RecoverFields &f, DecimalSeparator separator)
+{
+    ClearResults(f);
+    const Reader read(terms, separator);
+    RecoverQuestion q;
+    q.holding = read.shares(f.holding, "持仓数量");
+    q.cashIn = read.money(f.cashIn, "投入资金");
+    q.price = read.price(f.price, "卖出价格");
+    const RecoverAnswer a = SolveRecover(terms, q);
+
+    const Writer write(terms, separator);
+    f.remaining = write.shares(a.remaining);
+    if (a.sale) {
+        f.quantity = write.shares(a.sale->quantity);
+        f.amount = write.money(a.sale->fees.amount);
+        f.fees = write.money(a.sale->fees.total());
+        f.netReceipts = write.money(a.sale->cash());
+    }
+    if (a.shortfall)
+        f.shortfall = write.money(*a.shortfall);
+    return a.message;
+}
+
+} // namespace tallyfin

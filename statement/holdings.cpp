@@ -1,0 +1,176 @@
+#include "holdings.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <span>
+
+#include "security.h"
+
+namespace tallyfin::statement {
+
+namespace {
+
+bool containsAny(std::string_view text, std::span<const std::string_view> words)
+{
+    return std::any_of(words.begin(), words.end(),
+                       [text](std::string_view word) { return text.find(word) != std::string_view::npos; });
+}
+
+constexpr std::array<std::string_view, 4> kDividendWords{"红利", "股息", "派息", "分红"};
+constexpr std::array<std::string_view, 4> kBonusWords{"红股", "送股", "转增", "送转"};
+
+// What an operation that is no trade does to a holding, by its name.
+std::optional<HoldingEventKind> kindOfOther(std::string_view operation)
+{
+    const bool aboutDividends = containsAny(operation, kDividendWords);
+    if (aboutDividends && operation.find("税") != std::string_view::npos)
+        return HoldingEventKind::DividendTax;
+    if (containsAny(operation, kBonusWords))
+        return HoldingEventKind::BonusShares;
+    if (aboutDividends)
+        return HoldingEventKind::Dividend;
+    return std::nullopt;
+}
+
+Decimal magnitude(const Decimal &value) { return value.sign() < 0 ? -value : value; }
+
+Decimal orZero(const std::optional<Decimal> &value) { return value ? magnitude(*value) : Decimal(); }
+
+// The fee columns of a trade, or its total where it has none of them.
+Decimal feesOf(const Row &row)
+{
+    const std::optional<Decimal> items[] = {row.commission(),    row.stampDuty(), row.transferFee(),
+                                            row.handlingFee(),   row.managementFee(), row.levies(),
+                                            row.otherFees()};
+    if (std::none_of(std::begin(items), std::end(items), [](const auto &item) { return item.has_value(); }))
+        return orZero(row.feesTotal());
+    Decimal sum;
+    for (const std::optional<Decimal> &item : items)
+        sum = sum + orZero(item);
+    return sum;
+}
+
+HoldingEvent tradeEvent(const Row &row)
+{
+    const bool buy = row.kind() == RowKind::Buy;
+    HoldingEvent event{row.line(), std::string(row.code()), std::string(row.name()),
+                       buy ? HoldingEventKind::Buy : HoldingEventKind::Sell, *row.quantity(), Decimal(), feesOf(row)};
+    if (const std::optional<Decimal> cash = row.cash(); cash && cash->sign() != 0) {
+        event.cash = magnitude(*cash);
+    } else {
+        const Decimal amount = row.amount() ? *row.amount() : *row.price() * event.quantity;
+        event.cash = buy ? amount + event.fees : amount - event.fees;
+    }
+    return event;
+}
+
+// A dividend, its tax or a grant; nullopt when the row carries nothing to book.
+std::optional<HoldingEvent> otherEvent(const Row &row, HoldingEventKind kind)
+{
+    HoldingEvent event{row.line(), std::string(row.code()), std::string(row.name()), kind, Decimal(), Decimal(),
+                       Decimal()};
+    if (kind == HoldingEventKind::BonusShares)
+        event.quantity = orZero(row.quantity());
+    else
+        event.cash = row.cash() ? magnitude(*row.cash()) : orZero(row.amount());
+    if (event.quantity.sign() == 0 && event.cash.sign() == 0)
+        return std::nullopt;
+    return event;
+}
+
+std::optional<SkipReason> reasonToSkip(const Row &row)
+{
+    if (row.stockConnect())
+        return SkipReason::StockConnect;
+    if (row.code().empty())
+        return SkipReason::NoCode;
+    if (!SecurityOfCode(row.code()))
+        return SkipReason::UnknownCode;
+    return std::nullopt;
+}
+
+// A time as brokers write it ("9:48:12", "09:48:12", "094812", "9:48") in
+// seconds after midnight; -1 for none, so that a row without one comes first.
+int secondsOfDay(std::string_view time)
+{
+    int parts[3] = {0, 0, 0}, part = 0, digits = 0;
+    for (const char c : time) {
+        if (c >= '0' && c <= '9') {
+            parts[part] = parts[part] * 10 + (c - '0');
+            // Six digits without separators: hhmmss.
+            if (++digits % 2 == 0 && time.find(':') == std::string_view::npos && part < 2)
+                ++part;
+        } else if (c == ':' && part < 2) {
+            ++part;
+        } else {
+            return -1;
+        }
+        if (parts[part] > 99)
+            return -1;
+    }
+    return digits == 0 ? -1 : parts[0] * 3600 + parts[1] * 60 + parts[2];
+}
+
+} // namespace
+
+HoldingHistory HoldingHistoryOf(const Statement &statement)
+{
+    HoldingHistory history;
+    // The rows that become events, put in time order before any event is made.
+    struct Timed {
+        TradeDate date;
+        int seconds; // of the day, -1 for none
+        std::size_t row;
+        std::optional<HoldingEventKind> other;
+    };
+    std::vector<Timed> timed;
+    for (std::size_t i = 0; i < statement.rows.size(); ++i) {
+        const Row &row = statement.rows[i];
+        const std::optional<HoldingEventKind> other = row.isTrade() ? std::nullopt : kindOfOther(row.operation());
+        if (!row.isTrade() && !other)
+            continue;
+        if (const std::optional<SkipReason> reason = reasonToSkip(row)) {
+            history.skipped.push_back({row.line(), *reason, std::string(row.code()), std::string(row.name()),
+                                       std::string(row.operation())});
+            continue;
+        }
+        timed.push_back({row.date(), secondsOfDay(row.time()), i, other});
+    }
+    // Stable: rows of the same moment keep the statement's order.
+    std::stable_sort(timed.begin(), timed.end(), [](const Timed &a, const Timed &b) {
+        return a.date != b.date ? a.date < b.date : a.seconds < b.seconds;
+    });
+    history.events.reserve(timed.size());
+    for (const Timed &each : timed) {
+        const Row &row = statement.rows[each.row];
+        if (!each.other)
+            history.events.push_back(tradeEvent(row));
+        else if (std::optional<HoldingEvent> event = otherEvent(row, *each.other))
+            history.events.push_back(std::move(*event));
+    }
+    return history;
+}
+
+StatementPositions PositionsOfStatement(const Statement &statement)
+{
+    HoldingHistory history = HoldingHistoryOf(statement);
+    return {ReplayHoldings(history.events), std::move(history.skipped)};
+}
+
+std::string_view EnglishText(SkipReason reason)
+{
+    constexpr std::array<std::string_view, 3> texts{"a Stock Connect trade (Hong Kong stock)",
+                                                    "a code that is no A share, fund or convertible bond Tallyfin knows",
+                                                    "no code to book it to"};
+    return texts[static_cast<std::size_t>(reason)];
+}
+
+std::string_view ChineseText(SkipReason reason)
+{
+    constexpr std::array<std::string_view, 3> texts{"港股通交易", "无法识别的证券代码（不是本程序认识的A股、基金或可转债）",
+                                                    "没有证券代码，无法记入持仓"};
+    return texts[static_cast<std::size_t>(reason)];
+}
+
+} // namespace tallyfin::statement

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+#include "holdings.h"
+
+class QLabel;
+class QListView;
+class QStringListModel;
+class QTableView;
+
+namespace tallyfin {
+
+// The positions of a statement, one row per security, sortable by any
+// column; sorting compares the exact figures, never the rounded texts.
+class PositionsModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { Code, Name, Shares, DilutedCost, AverageCost, RealizedAverage, RealizedFifo, Fees, Dividends, Count };
+
+    explicit PositionsModel(QObject *parent = nullptr);
+
+    // The positions shown, their figures written with `separator`.
+    void setPositions(std::vector<PositionReport> positions, const QString &separator);
+    const PositionReport &position(int row) const { return m_positions[static_cast<std::size_t>(row)].report; }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // A column below 0 gives back the statement's order.
+    void sort(int column, Qt::SortOrder order) override;
+
+private:
+    struct Shown {
+        PositionReport report;
+        PositionTexts texts;
+        int statementOrder = 0; // of the code's first row: the order with no column sorted
+    };
+    std::vector<Shown> m_positions;
+};
+
+// "持仓": the positions of a statement as a table, the conventions in one
+// line each under it, and the rows left out (sales of more than was held,
+// Stock Connect trades, codes not known) in a list below. A tab of the
+// 交割单核对 window; give it the statement that window read:
+//   view->setStatement(statement);                  // replays it here
+//   view->setPositions(statement, PositionsOfStatement(*statement)); // replayed elsewhere
+class PositionsView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PositionsView(QWidget *parent = nullptr);
+
+    // Shows the positions of `statement`; a null statement, or one that
+    // could not be read, shows none.
+    void setStatement(std::shared_ptr<const statement::Statement> statement);
+    // The same with the positions already worked out (on a reading thread).
+    void setPositions(std::shared_ptr<const statement::Statement> statement, statement::StatementPositions positions);
+
+    PositionsModel *model() const { return m_model; }
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void showConventions();
+    void showLeftOut(const statement::StatementPositions &positions);
+
+    PositionsModel *m_model;
+    QTableView *m_table;
+    std::vector<QLabel *> m_conventions;
+    QLabel *m_leftOutCaption;
+    QStringListModel *m_leftOut;
+    QListView *m_leftOutList;
+};
+
+} // namespace tallyfin
