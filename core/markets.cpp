@@ -18,7 +18,10 @@ bool offers(const MarketInfo &info, RuleSet rules) { return rules == RuleSet::Da
 
 } // namespace
 
-std::string_view RuleSetName(RuleSet rules) { return rules == RuleSet::Dated ? "按成交日期" : "经典规则"; }
+std::string_view RuleSetName(RuleSet rules)
+{
+    return rules == RuleSet::Dated ? TALLYFIN_TR_NOOP("Markets", "按成交日期") : TALLYFIN_TR_NOOP("Markets", "经典规则");
+}
 
 std::optional<Market> MarketNamed(std::string_view name, RuleSet rules)
 {
@@ -46,13 +49,17 @@ std::int64_t TradingLot::atLeast(std::int64_t quantity) const
 
 Decimal MarketTick(Market market) { return Decimal(1, MarketTickDecimals(market)); }
 
-std::string MarketsText(MarketSet markets)
+Text MarketText(Market market) { return Text("Markets", MarketName(market).data()); }
+
+Text MarketsList(MarketSet markets)
 {
-    std::string text;
+    std::vector<Text> names;
     for (const MarketInfo &info : kMarkets)
         if (markets & MarketBit(info.market))
-            text += (text.empty() ? "" : "、") + std::string(info.name);
-    return text;
+            names.push_back(MarketText(info.market));
+    return JoinTexts(names, TALLYFIN_TEXT("Markets", "%1、%2"));
 }
+
+std::string MarketsText(MarketSet markets) { return MarketsList(markets).toString(); }
 
 } // namespace tallyfin

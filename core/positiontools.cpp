@@ -14,9 +14,11 @@ using Rational = Decimal::Rational;
 // How many shares a holding or an order may have.
 const Decimal kMaxShares(kMaxQuantity);
 
-void require(bool acceptable, std::string message) { RequireInput(acceptable, message); }
+void require(bool acceptable, const Text &message) { RequireInput(acceptable, message); }
 
-std::string shares(const Decimal &quantity) { return quantity.toString(); }
+// The name of a field, as the window gives it: a text it marked for
+// translation in this context.
+Text field(std::string_view what) { return Text("PositionTools", std::string(what).c_str()); }
 
 // A search over steps 1 … count of some grid, as the price search runs it.
 std::optional<std::int64_t> lowestStepReaching(std::int64_t count, std::int64_t estimate, const Decimal &goal,
@@ -54,8 +56,10 @@ void requireOnLot(const PositionTerms &terms, const Decimal &quantity, std::opti
     const std::optional<std::int64_t> whole = quantity.toInt64();
     const bool onLot = whole && terms.lot.allows(*whole);
     require(onLot || (orWhole && quantity == *orWhole),
-            "数量 " + shares(quantity) + " 不合交易单位：至少 " + std::to_string(terms.lot.minimum) + "，再以 "
-                + std::to_string(terms.lot.step) + " 为单位增加");
+            TALLYFIN_TEXT("PositionTools", "数量 %1 不合交易单位：至少 %2，再以 %3 为单位增加")
+                .arg(quantity.toString())
+                .arg(std::to_string(terms.lot.minimum))
+                .arg(std::to_string(terms.lot.step)));
 }
 
 } // namespace
@@ -63,7 +67,8 @@ void requireOnLot(const PositionTerms &terms, const Decimal &quantity, std::opti
 PositionTerms TermsForCode(const FeeSchedule &chosen, std::string_view code)
 {
     const std::optional<Security> security = SecurityOfCode(code);
-    require(security.has_value(), "无法识别证券代码“" + std::string(code) + "”，或本程序不计算它的费用");
+    require(security.has_value(),
+            TALLYFIN_TEXT("PositionTools", "无法识别证券代码“%1”，或本程序不计算它的费用").arg(std::string(code)));
     return {FeeSchedule(RulesFor(chosen.rules().date, MarketOfSecurity(*security)), chosen.terms()),
             LotOfSecurity(*security)};
 }
@@ -72,10 +77,10 @@ Decimal ReadPriceOnTick(std::string_view text, std::string_view what, Market mar
 {
     const Decimal price = Decimal::parse(text, separator);
     require(price.sign() > 0 && price <= Decimal(kMaxPrice),
-            std::string(what) + "应大于 0 且不超过 " + std::to_string(kMaxPrice) + " 元");
+            TALLYFIN_TEXT("PositionTools", "%1应大于 0 且不超过 %2 元").arg(field(what)).arg(std::to_string(kMaxPrice)));
     const Decimal tick = MarketTick(market);
     require(Decimal::quotient(price, tick, 0, Rounding::Floor) * tick == price,
-            std::string(what) + "应为最小报价单位 " + tick.toString() + " 元的整数倍");
+            TALLYFIN_TEXT("PositionTools", "%1应为最小报价单位 %2 元的整数倍").arg(field(what)).arg(tick.toString()));
     return price;
 }
 
@@ -83,14 +88,14 @@ Decimal ReadShares(std::string_view text, std::string_view what, DecimalSeparato
 {
     const Decimal quantity = Decimal::parse(text, separator);
     require(quantity.isInteger() && quantity >= Decimal(1) && quantity <= kMaxShares,
-            std::string(what) + "应为 1 到 " + kMaxShares.toString() + " 之间的整数");
+            TALLYFIN_TEXT("PositionTools", "%1应为 1 到 %2 之间的整数").arg(field(what)).arg(kMaxShares.toString()));
     return quantity;
 }
 
 Decimal ReadMoney(std::string_view text, std::string_view what, DecimalSeparator separator)
 {
     const Decimal money = Decimal::parse(text, separator);
-    require(money.sign() > 0 && money <= Decimal(kMaxPrice) * kMaxShares, std::string(what) + "应大于 0");
+    require(money.sign() > 0 && money <= Decimal(kMaxPrice) * kMaxShares, TALLYFIN_TEXT("PositionTools", "%1应大于 0").arg(field(what)));
     return money;
 }
 
@@ -107,7 +112,7 @@ TradeLeg PriceLeg(const PositionTerms &terms, TradeSide side, const Decimal &pri
 TTradeAnswer SolveTTrade(const PositionTerms &terms, const TTradeQuestion &q)
 {
     if (q.holding)
-        require(*q.holding >= q.quantity, "持仓数量少于做T数量");
+        require(*q.holding >= q.quantity, TALLYFIN_TEXT("PositionTools", "持仓数量少于做T数量"));
     requireOnLot(terms, q.quantity, q.holding);
     const bool sellFirst = q.order == TOrder::SellFirst;
     const TradeSide secondSide = sellFirst ? TradeSide::Buy : TradeSide::Sell;
@@ -148,7 +153,7 @@ TTradeAnswer SolveTTrade(const PositionTerms &terms, const TTradeQuestion &q)
 
 TopUpAnswer SolveTopUp(const PositionTerms &terms, const TopUpQuestion &q)
 {
-    require(q.targetCost > q.price, "目标成本应高于补仓价格");
+    require(q.targetCost > q.price, TALLYFIN_TEXT("PositionTools", "目标成本应高于补仓价格"));
     TopUpAnswer answer;
     // Exact: cash ≤ target × shares, never a rounded cost per share.
     if (q.cashPaid <= q.targetCost * q.holding) {

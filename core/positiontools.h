@@ -26,7 +26,8 @@ PositionTerms TermsForCode(const FeeSchedule &chosen, std::string_view code);
 
 // Typed numbers, exactly, with the message the window and the command line
 // show for each rejection (EConvertError for a text that is no number,
-// EInputRejected otherwise). `what` names the field: "第一笔价格".
+// EInputRejected otherwise). `what` names the field: "第一笔价格", a text the window
+// marks with TALLYFIN_TR_NOOP("PositionTools", …) so that the message translates.
 Decimal ReadPriceOnTick(std::string_view text, std::string_view what, Market market, DecimalSeparator separator);
 Decimal ReadShares(std::string_view text, std::string_view what, DecimalSeparator separator);
 Decimal ReadMoney(std::string_view text, std::string_view what, DecimalSeparator separator);
@@ -110,10 +111,11 @@ struct RecoverAnswer {
 //   3000 held, 30120.50 put in, sell at 15.20 -> 2000 netting 30376.90, 1000 kept
 RecoverAnswer SolveRecover(const PositionTerms &terms, const RecoverQuestion &question);
 
-inline constexpr std::string_view kNoTopUpNeeded = "当前成本已不高于目标成本，无需补仓";
-inline constexpr std::string_view kTopUpUnreachable = "按此价格补仓，成本降不到目标成本";
-inline constexpr std::string_view kRecoverUnreachable = "全部卖出也收不回投入的资金";
-inline constexpr std::string_view kNoBreakEvenPrice = "任何价格都不能保本";
-inline constexpr std::string_view kNoTargetPrice = "任何价格都达不到目标收益";
+// The answers' messages, marked for translation in the context "PositionTools".
+inline constexpr std::string_view kNoTopUpNeeded = TALLYFIN_TR_NOOP("PositionTools", "当前成本已不高于目标成本，无需补仓");
+inline constexpr std::string_view kTopUpUnreachable = TALLYFIN_TR_NOOP("PositionTools", "按此价格补仓，成本降不到目标成本");
+inline constexpr std::string_view kRecoverUnreachable = TALLYFIN_TR_NOOP("PositionTools", "全部卖出也收不回投入的资金");
+inline constexpr std::string_view kNoBreakEvenPrice = TALLYFIN_TR_NOOP("PositionTools", "任何价格都不能保本");
+inline constexpr std::string_view kNoTargetPrice = TALLYFIN_TR_NOOP("PositionTools", "任何价格都达不到目标收益");
 
 } // namespace tallyfin
