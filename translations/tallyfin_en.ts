@@ -1119,7 +1119,7 @@
         <name>TForm6</name>
         <message>
             <source>颜色代码选取器</source>
-            <translation>Colour code picker</translation>
+            <translation>Colour picker</translation>
         </message>
         <message>
             <source>提示:
