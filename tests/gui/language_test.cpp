@@ -13,11 +13,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <iconv.h>
 
@@ -30,9 +32,12 @@
 #include "accessibility.h"
 #include "appearance.h"
 #include "fake_platform.h"
+#include "feerules.h"
 #include "language.h"
+#include "links.h"
 #include "qt_printers.h"
 #include "settingsstore.h"
+#include "translatedtext.h"
 #include "window_globals.h"
 #include "windows.h"
 
@@ -239,6 +244,43 @@ TEST_F(LanguageTest, EveryWindowShowsEveryTextInItsLanguageAndWhole)
         }
     }
 }
+
+// --- The pages that ship with the program ------------------------------------
+
+struct PageCase {
+    const char *name;
+    Language language;
+    QString suffix;  // of the page's file name
+    QString htmlLanguage;
+};
+
+class BundledPageTest : public LanguageTest, public ::testing::WithParamInterface<PageCase> {};
+
+TEST_P(BundledPageTest, OpensInTheLanguageShownWithTheFeeTableTranslated)
+{
+    show(GetParam().language);
+    for (const auto &[link, name] : {std::pair{Link::Blog, QStringLiteral("tallyfin")},
+                                     std::pair{Link::StockSites, QStringLiteral("stock-sites")}}) {
+        QFile page(QUrl(linkAddress(link)).toLocalFile());
+        EXPECT_TRUE(page.fileName().endsWith(QLatin1Char('/') + name + GetParam().suffix + QStringLiteral(".html")))
+            << page.fileName().toStdString();
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << page.fileName().toStdString();
+        const QString html = QString::fromUtf8(page.readAll());
+        EXPECT_TRUE(html.contains(QStringLiteral("<html lang=\"%1\">").arg(GetParam().htmlLanguage)));
+        if (link != Link::Blog)
+            continue;
+        for (const FeeRuleRow &row : FeeRuleTable()) {
+            EXPECT_TRUE(html.contains(translated(RowTerms(row)).toHtmlEscaped())) << row.effectiveFrom;
+            EXPECT_TRUE(html.contains(translated("FeeTable", row.source).toHtmlEscaped())) << row.source;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, BundledPageTest,
+                         ::testing::Values(PageCase{"Simplified", Language::SimplifiedChinese, "", "zh-CN"},
+                                           PageCase{"Traditional", Language::TraditionalChinese, ".zh_TW", "zh-TW"},
+                                           PageCase{"English", Language::English, ".en", "en"}),
+                         [](const auto &test) { return std::string(test.param.name); });
 
 // --- The menu, remembered ---------------------------------------------------
 
