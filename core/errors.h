@@ -14,7 +14,10 @@ namespace tallyfin {
 class Error : public std::runtime_error {
 public:
     explicit Error(const std::string &message) : Error(Text::Plain(message)) {}
-    explicit Error(Text text) : std::runtime_error(text.toString()), m_text(std::move(text)), m_message(m_text.toString()) {}
+    explicit Error(Text text)
+        : std::runtime_error(text.toString()), m_text(std::move(text)), m_message(m_text.toString())
+    {
+    }
     // The whole message, also where a typed text holds a NUL character.
     const std::string &message() const { return m_message; }
     // The message in its parts, for translation; data (never translated)

@@ -38,87 +38,121 @@ constexpr std::string_view kShanghaiTransfer2012 =
 constexpr FeeRuleRow kRows[] = {
     {"2001-11-16", SH | SZ, Stamp, Amount, "2", Both, "", S, true,
      TALLYFIN_TR_NOOP("FeeTable", "财政部 2001-11-16 起由4‰调为2‰（中国证券报 2007-05-30）"), ""},
-    {"2001-11-16", Funds, Stamp, Amount, "0", Both, "", S, true, TALLYFIN_TR_NOOP("FeeTable", "基金交易免征印花税（券商费率表）"), ""},
+    {"2001-11-16", Funds, Stamp, Amount, "0", Both, "", S, true,
+     TALLYFIN_TR_NOOP("FeeTable", "基金交易免征印花税（券商费率表）"), ""},
     {"2001-11-16", SH, Transfer, Par, "1", Both, "1", Q, true,
      TALLYFIN_TR_NOOP("FeeTable", "上交所收费表（约2008年）：成交面额的0.1%，起点1元"),
      TALLYFIN_TR_NOOP("FeeTable", "沪市过户费（面值的1‰，最低1元，面值按1元计）的起始日期未经证实")},
     {"2001-11-16", SZ, Transfer, Amount, "0.0255", Both, "", Q, false,
      TALLYFIN_TR_NOOP("FeeTable", "深交所 2012-04-30 通知：经手费0.1475‰中中国结算收取0.0255‰"),
      TALLYFIN_TR_NOOP("FeeTable", "深市过户费含在经手费内、不单独列示；起始日期未经证实")},
-    {"2001-11-16", Funds, Transfer, Amount, "0", Both, "", S, true, TALLYFIN_TR_NOOP("FeeTable", "中国结算：ETF免收过户费"), ""},
-    {"2001-11-16", Bonds, Stamp, Amount, "0", Both, "", S, true, TALLYFIN_TR_NOOP("FeeTable", "债券交易免征印花税（券商问答：债券与基金交易均免交）"), ""},
-    {"2001-11-16", Bonds, Transfer, Amount, "0", Both, "", S, true, TALLYFIN_TR_NOOP("FeeTable", "可转债交易只收佣金与经手费（券商问答）"), ""},
-    {"2001-11-16", SB, Handling, Amount, "0.04", Both, "", Q, true, TALLYFIN_TR_NOOP("FeeTable", "未找到上交所可转债经手费的来源"),
+    {"2001-11-16", Funds, Transfer, Amount, "0", Both, "", S, true,
+     TALLYFIN_TR_NOOP("FeeTable", "中国结算：ETF免收过户费"), ""},
+    {"2001-11-16", Bonds, Stamp, Amount, "0", Both, "", S, true,
+     TALLYFIN_TR_NOOP("FeeTable", "债券交易免征印花税（券商问答：债券与基金交易均免交）"), ""},
+    {"2001-11-16", Bonds, Transfer, Amount, "0", Both, "", S, true,
+     TALLYFIN_TR_NOOP("FeeTable", "可转债交易只收佣金与经手费（券商问答）"), ""},
+    {"2001-11-16", SB, Handling, Amount, "0.04", Both, "", Q, true,
+     TALLYFIN_TR_NOOP("FeeTable", "未找到上交所可转债经手费的来源"),
      TALLYFIN_TR_NOOP("FeeTable", "沪市可转债经手费未找到来源，按深市的0.04‰计")},
     {"2001-11-16", ZB, Handling, Amount, "0.04", Both, "", Q, true,
      TALLYFIN_TR_NOOP("FeeTable", "深交所《关于可转换公司债券收费标准的通知》（2022-07-29，现行标准）"),
      TALLYFIN_TR_NOOP("FeeTable", "深市可转债经手费0.04‰在2022-07-29之前的适用未经证实")},
-    {"2001-11-16", Bonds, Management, Amount, "0", Both, "", Q, true, TALLYFIN_TR_NOOP("FeeTable", "发改价格〔2012〕2119号之前无来源"),
+    {"2001-11-16", Bonds, Management, Amount, "0", Both, "", Q, true,
+     TALLYFIN_TR_NOOP("FeeTable", "发改价格〔2012〕2119号之前无来源"),
      TALLYFIN_TR_NOOP("FeeTable", "2012年之前债券的证管费未经证实（按免收计）")},
-    {"2001-11-16", SH, Handling, Amount, "0.105", Both, "", Q, true, TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号（原0.105‰）"),
+    {"2001-11-16", SH, Handling, Amount, "0.105", Both, "", Q, true,
+     TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号（原0.105‰）"),
      TALLYFIN_TR_NOOP("FeeTable", "沪市经手费0.105‰的起始日期未经证实")},
     {"2001-11-16", SZ, Handling, Amount, "0.122", Both, "", Q, true,
-     TALLYFIN_TR_NOOP("FeeTable", "深交所 2012-04-30 通知（本所收取0.122‰）"), TALLYFIN_TR_NOOP("FeeTable", "深市经手费0.122‰的起始日期未经证实")},
-    {"2001-11-16", SF, Handling, Amount, "0.085", Both, "", Q, true, TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号（基金原0.085‰）"),
+     TALLYFIN_TR_NOOP("FeeTable", "深交所 2012-04-30 通知（本所收取0.122‰）"),
+     TALLYFIN_TR_NOOP("FeeTable", "深市经手费0.122‰的起始日期未经证实")},
+    {"2001-11-16", SF, Handling, Amount, "0.085", Both, "", Q, true,
+     TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号（基金原0.085‰）"),
      TALLYFIN_TR_NOOP("FeeTable", "沪市基金经手费0.085‰的起始日期未经证实")},
     {"2001-11-16", ZF, Handling, Amount, "0.0487", Both, "", Q, true,
-     TALLYFIN_TR_NOOP("FeeTable", "深证上〔2021〕655号（由0.0487‰下调）"), TALLYFIN_TR_NOOP("FeeTable", "深市基金经手费0.0487‰在2015-08-01之前的适用未经证实")},
-    {"2001-11-16", FW, Handling, Amount, "0.085", Both, "", Q, true, TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号（基金原0.085‰）"),
+     TALLYFIN_TR_NOOP("FeeTable", "深证上〔2021〕655号（由0.0487‰下调）"),
+     TALLYFIN_TR_NOOP("FeeTable", "深市基金经手费0.0487‰在2015-08-01之前的适用未经证实")},
+    {"2001-11-16", FW, Handling, Amount, "0.085", Both, "", Q, true,
+     TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号（基金原0.085‰）"),
      TALLYFIN_TR_NOOP("FeeTable", "基金经手费0.085‰的起始日期未经证实；沪深基金经手费不同时按沪市计")},
     {"2001-11-16", SH | SZ, Management, Amount, "0.045", Both, "", Q, true,
-     TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号（证管费原0.045‰）"), TALLYFIN_TR_NOOP("FeeTable", "证管费0.045‰的起始日期未经证实，深市按沪市计")},
-    {"2001-11-16", Funds, Management, Amount, "0", Both, "", P, true, TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号（基金原不收证管费）"), ""},
+     TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号（证管费原0.045‰）"),
+     TALLYFIN_TR_NOOP("FeeTable", "证管费0.045‰的起始日期未经证实，深市按沪市计")},
+    {"2001-11-16", Funds, Management, Amount, "0", Both, "", P, true,
+     TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号（基金原不收证管费）"), ""},
     {"2003-02-20", SH, Handling, Amount, "0.11", Both, "", Q, true, TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号"),
      TALLYFIN_TR_NOOP("FeeTable", "2003年经手费调整的生效日期未经证实（按通知日期计）")},
-    {"2003-02-20", SF, Handling, Amount, "0.045", Both, "", Q, true, TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号"),
+    {"2003-02-20", SF, Handling, Amount, "0.045", Both, "", Q, true,
+     TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号"),
      TALLYFIN_TR_NOOP("FeeTable", "2003年经手费调整的生效日期未经证实（按通知日期计）")},
-    {"2003-02-20", FW, Handling, Amount, "0.045", Both, "", Q, true, TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号"),
+    {"2003-02-20", FW, Handling, Amount, "0.045", Both, "", Q, true,
+     TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号"),
      TALLYFIN_TR_NOOP("FeeTable", "2003年经手费调整的生效日期未经证实（按通知日期计）；沪深基金经手费不同时按沪市计")},
-    {"2003-02-20", SH | SZ | Funds, Management, Amount, "0.04", Both, "", Q, true, TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号"),
+    {"2003-02-20", SH | SZ | Funds, Management, Amount, "0.04", Both, "", Q, true,
+     TALLYFIN_TR_NOOP("FeeTable", "上证财字〔2003〕2号"),
      TALLYFIN_TR_NOOP("FeeTable", "2003年证管费调整的生效日期未经证实（按通知日期计）")},
     {"2005-01-24", SH | SZ, Stamp, Amount, "1", Both, "", P,
      true, TALLYFIN_TR_NOOP("FeeTable", "财政部 国家税务总局《关于调整证券(股票)交易印花税税率的通知》"), ""},
-    {"2007-05-30", SH | SZ, Stamp, Amount, "3", Both, "", P, true, TALLYFIN_TR_NOOP("FeeTable", "财税〔2007〕84号"), ""},
-    {"2008-04-24", SH | SZ, Stamp, Amount, "1", Both, "", S, true, TALLYFIN_TR_NOOP("FeeTable", "新浪财经 2008-04-23"), ""},
-    {"2008-09-19", SH | SZ, Stamp, Amount, "1", Sell, "", P, true, TALLYFIN_TR_NOOP("FeeTable", "财税明电〔2008〕2号：只对出让方征收"), ""},
-    {"2012-01-01", SH | SZ, Management, Amount, "0.02", Both, "", Q, true, TALLYFIN_TR_NOOP("FeeTable", "发改价格〔2012〕2119号"),
+    {"2007-05-30", SH | SZ, Stamp, Amount, "3", Both, "", P, true,
+     TALLYFIN_TR_NOOP("FeeTable", "财税〔2007〕84号"), ""},
+    {"2008-04-24", SH | SZ, Stamp, Amount, "1", Both, "", S, true,
+     TALLYFIN_TR_NOOP("FeeTable", "新浪财经 2008-04-23"), ""},
+    {"2008-09-19", SH | SZ, Stamp, Amount, "1", Sell, "", P, true,
+     TALLYFIN_TR_NOOP("FeeTable", "财税明电〔2008〕2号：只对出让方征收"), ""},
+    {"2012-01-01", SH | SZ, Management, Amount, "0.02", Both, "", Q, true,
+     TALLYFIN_TR_NOOP("FeeTable", "发改价格〔2012〕2119号"),
      TALLYFIN_TR_NOOP("FeeTable", "证管费0.02‰向投资者收取的起始日期未经证实")},
     {"2012-01-01", Funds | Bonds, Management, Amount, "0", Both, "", P, true,
      TALLYFIN_TR_NOOP("FeeTable", "发改价格〔2012〕2119号：对证券投资基金和债券免收"), ""},
-    {"2012-06-01", SH, Transfer, Par, "0.375", Both, "1", Q, true, TALLYFIN_TR_NOOP("FeeTable", "中国结算 2012-04-30 通知（他方整理的数据）"),
+    {"2012-06-01", SH, Transfer, Par, "0.375", Both, "1", Q, true,
+     TALLYFIN_TR_NOOP("FeeTable", "中国结算 2012-04-30 通知（他方整理的数据）"),
      kShanghaiTransfer2012},
-    {"2012-06-01", SH | SZ, Handling, Amount, "0.087", Both, "", P, true, TALLYFIN_TR_NOOP("FeeTable", "沪深交易所 2012-04-30 通知"), ""},
-    {"2012-09-01", SH, Transfer, Par, "0.3", Both, "1", Q, true, TALLYFIN_TR_NOOP("FeeTable", "中国结算 2015 通知：成交面值0.3‰"),
+    {"2012-06-01", SH | SZ, Handling, Amount, "0.087", Both, "", P, true,
+     TALLYFIN_TR_NOOP("FeeTable", "沪深交易所 2012-04-30 通知"), ""},
+    {"2012-09-01", SH, Transfer, Par, "0.3", Both, "1", Q, true,
+     TALLYFIN_TR_NOOP("FeeTable", "中国结算 2015 通知：成交面值0.3‰"),
      kShanghaiTransfer2012},
-    {"2012-09-01", SH | SZ, Handling, Amount, "0.0696", Both, "", S, true, TALLYFIN_TR_NOOP("FeeTable", "2012-09-01 经手费下调20%"), ""},
+    {"2012-09-01", SH | SZ, Handling, Amount, "0.0696", Both, "", S, true,
+     TALLYFIN_TR_NOOP("FeeTable", "2012-09-01 经手费下调20%"), ""},
     {"2015-08-01", SH, Transfer, Amount, "0.02", Both, "", P, true,
      TALLYFIN_TR_NOOP("FeeTable", "中国结算《关于调整A股交易过户费收费标准有关事项的通知》"), ""},
     {"2015-08-01", SZ, Transfer, Amount, "0.02", Both, "", P, false,
      TALLYFIN_TR_NOOP("FeeTable", "中国结算《关于调整A股交易过户费收费标准有关事项的通知》；交割单上含在佣金内（三家券商的交割单）"), ""},
-    {"2015-08-01", SH | SZ, Handling, Amount, "0.0487", Both, "", P, true, TALLYFIN_TR_NOOP("FeeTable", "沪深交易所与中国结算 2015-07 问答"), ""},
+    {"2015-08-01", SH | SZ, Handling, Amount, "0.0487", Both, "", P, true,
+     TALLYFIN_TR_NOOP("FeeTable", "沪深交易所与中国结算 2015-07 问答"), ""},
     {"2015-08-01", ZF, Handling, Amount, "0.0487", Both, "", S, true,
      TALLYFIN_TR_NOOP("FeeTable", "深证上〔2021〕655号（由0.0487‰下调）；2021年深市ETF交割单"), ""},
-    {"2021-07-19", Funds, Handling, Amount, "0.04", Both, "", P, true, TALLYFIN_TR_NOOP("FeeTable", "深证上〔2021〕655号"), ""},
-    {"2021-11-15", BJ, Stamp, Amount, "1", Sell, "", S, true, TALLYFIN_TR_NOOP("FeeTable", "《印花税法》第三条；北交所 2021-11-15 开市"), ""},
-    {"2021-11-15", BJ, Transfer, Amount, "0.025", Both, "", P, true, TALLYFIN_TR_NOOP("FeeTable", "新华网 2022-04-28"), ""},
-    {"2021-11-15", BJ, Handling, Amount, "0.5", Both, "", S, true, TALLYFIN_TR_NOOP("FeeTable", "北京日报：北交所经手费"), ""},
+    {"2021-07-19", Funds, Handling, Amount, "0.04", Both, "", P, true,
+     TALLYFIN_TR_NOOP("FeeTable", "深证上〔2021〕655号"), ""},
+    {"2021-11-15", BJ, Stamp, Amount, "1", Sell, "", S, true,
+     TALLYFIN_TR_NOOP("FeeTable", "《印花税法》第三条；北交所 2021-11-15 开市"), ""},
+    {"2021-11-15", BJ, Transfer, Amount, "0.025", Both, "", P, true,
+     TALLYFIN_TR_NOOP("FeeTable", "新华网 2022-04-28"), ""},
+    {"2021-11-15", BJ, Handling, Amount, "0.5", Both, "", S, true,
+     TALLYFIN_TR_NOOP("FeeTable", "北京日报：北交所经手费"), ""},
     {"2021-11-15", BJ, Management, Amount, "0.02", Both, "", Q, true, TALLYFIN_TR_NOOP("FeeTable", "无来源，按沪深计"),
      TALLYFIN_TR_NOOP("FeeTable", "北交所证管费无来源，按沪深的0.02‰计")},
     {"2022-04-29", SH | BJ, Transfer, Amount, "0.01", Both, "", P, true,
      TALLYFIN_TR_NOOP("FeeTable", "新华网 2022-04-28：自2022年4月29日起统一下调为0.01‰"), ""},
     {"2022-04-29", SZ, Transfer, Amount, "0.01", Both, "", P, false,
      TALLYFIN_TR_NOOP("FeeTable", "新华网 2022-04-28：自2022年4月29日起统一下调为0.01‰"), ""},
-    {"2022-07-01", SH | SZ | BJ, Stamp, Amount, "1", Sell, "", P, true, TALLYFIN_TR_NOOP("FeeTable", "《中华人民共和国印花税法》第三条"), ""},
+    {"2022-07-01", SH | SZ | BJ, Stamp, Amount, "1", Sell, "", P, true,
+     TALLYFIN_TR_NOOP("FeeTable", "《中华人民共和国印花税法》第三条"), ""},
     {"2022-07-29", ZB, Handling, Amount, "0.04", Both, "", P, true,
      TALLYFIN_TR_NOOP("FeeTable", "深交所《关于可转换公司债券收费标准的通知》：可转债交易经手费按成交金额的0.04‰双边收取"), ""},
-    {"2022-12-01", BJ, Handling, Amount, "0.25", Both, "", S, true, TALLYFIN_TR_NOOP("FeeTable", "北京日报：自2022年12月1日起"), ""},
+    {"2022-12-01", BJ, Handling, Amount, "0.25", Both, "", S, true,
+     TALLYFIN_TR_NOOP("FeeTable", "北京日报：自2022年12月1日起"), ""},
     {"2023-08-28", SH | SZ | BJ, Stamp, Amount, "0.5", Sell, "", P, true,
      TALLYFIN_TR_NOOP("FeeTable", "财政部 税务总局公告2023年第39号：减半征收"), ""},
-    {"2023-08-28", SH | SZ, Handling, Amount, "0.0341", Both, "", S, true, TALLYFIN_TR_NOOP("FeeTable", "新华社 2023-08-18：0.00341%"), ""},
-    {"2023-08-28", BJ, Handling, Amount, "0.125", Both, "", S, true, TALLYFIN_TR_NOOP("FeeTable", "新华社 2023-08-18：0.0125%"), ""},
+    {"2023-08-28", SH | SZ, Handling, Amount, "0.0341", Both, "", S, true,
+     TALLYFIN_TR_NOOP("FeeTable", "新华社 2023-08-18：0.00341%"), ""},
+    {"2023-08-28", BJ, Handling, Amount, "0.125", Both, "", S, true,
+     TALLYFIN_TR_NOOP("FeeTable", "新华社 2023-08-18：0.0125%"), ""},
 };
 
-constexpr std::string_view kFundsWarrantsNote = TALLYFIN_TR_NOOP("FeeTable", "基金权证按ETF/LOF基金的费率计；权证的费率未经证实");
+constexpr std::string_view kFundsWarrantsNote =
+    TALLYFIN_TR_NOOP("FeeTable", "基金权证按ETF/LOF基金的费率计；权证的费率未经证实");
 
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -255,7 +289,10 @@ Text rateText(const FeeRuleRow &row)
 }
 
 // "印花税 0.5‰"
-Text itemRate(const FeeRuleRow &row) { return TALLYFIN_TEXT("FeeRules", "%1 %2").arg(itemText(row.item)).arg(rateText(row)); }
+Text itemRate(const FeeRuleRow &row)
+{
+    return TALLYFIN_TEXT("FeeRules", "%1 %2").arg(itemText(row.item)).arg(rateText(row));
+}
 
 // How the levies (and a transfer fee billed with them) are charged.
 enum class Billing { OwnLine, InsideCommission, OnTop };
@@ -271,7 +308,10 @@ Text sidesText(const FeeRuleRow &row, Billing billing = Billing::OwnLine)
     return TALLYFIN_TEXT("FeeRules", "（%1）").arg(std::move(sides));
 }
 
-Text rulePart(Text item, Text sides) { return TALLYFIN_TEXT("FeeRules", "%1%2").arg(std::move(item)).arg(std::move(sides)); }
+Text rulePart(Text item, Text sides)
+{
+    return TALLYFIN_TEXT("FeeRules", "%1%2").arg(std::move(item)).arg(std::move(sides));
+}
 
 } // namespace
 
@@ -279,7 +319,8 @@ Text RulesDescription(const RulesInForce &rules, bool leviesOnTop)
 {
     const FeeRuleRow &transfer = *rules.transferFee;
     const bool transferInside = !leviesOnTop && !transfer.shownSeparately;
-    const Text levies = TALLYFIN_TEXT("FeeRules", "%1、%2").arg(itemRate(*rules.handlingFee)).arg(itemRate(*rules.managementFee));
+    const Text levies =
+        TALLYFIN_TEXT("FeeRules", "%1、%2").arg(itemRate(*rules.handlingFee)).arg(itemRate(*rules.managementFee));
     return JoinTexts({rulePart(itemRate(*rules.stampDuty), sidesText(*rules.stampDuty)),
                       rulePart(itemRate(transfer), sidesText(transfer, transferInside ? Billing::InsideCommission
                                                                                        : Billing::OwnLine)),

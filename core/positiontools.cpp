@@ -95,7 +95,8 @@ Decimal ReadShares(std::string_view text, std::string_view what, DecimalSeparato
 Decimal ReadMoney(std::string_view text, std::string_view what, DecimalSeparator separator)
 {
     const Decimal money = Decimal::parse(text, separator);
-    require(money.sign() > 0 && money <= Decimal(kMaxPrice) * kMaxShares, TALLYFIN_TEXT("PositionTools", "%1应大于 0").arg(field(what)));
+    require(money.sign() > 0 && money <= Decimal(kMaxPrice) * kMaxShares,
+            TALLYFIN_TEXT("PositionTools", "%1应大于 0").arg(field(what)));
     return money;
 }
 

@@ -48,7 +48,9 @@ int main(int argc, char *argv[])
         return 2;
     }
     QTranslator translation;
-    if (argc == 4 && !(translation.load(QString::fromLocal8Bit(argv[3])) && QCoreApplication::installTranslator(&translation))) {
+    const bool loaded = argc == 4 && translation.load(QString::fromLocal8Bit(argv[3]))
+                            && QCoreApplication::installTranslator(&translation);
+    if (argc == 4 && !loaded) {
         std::cerr << "feepage: cannot load the translation " << argv[3] << '\n';
         return 1;
     }

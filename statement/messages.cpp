@@ -149,7 +149,9 @@ Text FailureText(const Failure &failure)
 {
     switch (failure.kind) {
     case FailureKind::CannotOpen:
-        return TALLYFIN_TEXT("Statement", "无法打开文件 %1：%2").arg(failure.detail).arg(chineseSystemError(failure.systemError));
+        return TALLYFIN_TEXT("Statement", "无法打开文件 %1：%2")
+            .arg(failure.detail)
+            .arg(chineseSystemError(failure.systemError));
     case FailureKind::TooLarge:
         return TALLYFIN_TEXT("Statement", "文件大小为 %1，超过 %2 的对账单不予读取")
             .arg(size(failure.fileSize))
@@ -252,14 +254,15 @@ Text ColumnChoiceText(const ColumnChoice &choice, std::span<const Column> column
     const Text others = otherColumns(columns, choice);
     const std::string chosen = columnName(columns, choice.chosen);
     if (choice.basis == ChoiceBasis::EachRow)
-        return othersNamed ? TALLYFIN_TEXT("Statement", "每行依次读取“%1”%2：第一个非空的栏目说明该行业务").arg(chosen).arg(others)
-                           : TALLYFIN_TEXT("Statement", "每行依次读取“%1”：第一个非空的栏目说明该行业务").arg(chosen);
+        return othersNamed
+                   ? TALLYFIN_TEXT("Statement", "每行依次读取“%1”%2：第一个非空的栏目说明该行业务").arg(chosen).arg(others)
+                   : TALLYFIN_TEXT("Statement", "每行依次读取“%1”：第一个非空的栏目说明该行业务").arg(chosen);
     const Text aside = !othersNamed                  ? Text::Plain({})
                        : totalBeside(choice, columns) ? TALLYFIN_TEXT("Statement", "（%1为费用合计）").arg(others)
                                                       : TALLYFIN_TEXT("Statement", "（而非%1）").arg(others);
-    const Text taken = choice.chosen < 0
-                           ? TALLYFIN_TEXT("Statement", "没有%1栏%2").arg(roleText(choice.role)).arg(aside)
-                           : TALLYFIN_TEXT("Statement", "“%1”作为%2%3").arg(chosen).arg(roleText(choice.role)).arg(aside);
+    const Text role = roleText(choice.role);
+    const Text taken = choice.chosen < 0 ? TALLYFIN_TEXT("Statement", "没有%1栏%2").arg(role).arg(aside)
+                                         : TALLYFIN_TEXT("Statement", "“%1”作为%2%3").arg(chosen).arg(role).arg(aside);
     if (choice.basis == ChoiceBasis::NameOrder)
         return TALLYFIN_TEXT("Statement", "%1：各行无法区分，按券商常用名称选取").arg(taken);
     const Text check = checkedByCash(choice.role) ? TALLYFIN_TEXT("Statement", "发生金额 = 成交金额 ± 费用")

@@ -85,8 +85,8 @@ void useLanguage(Language choice)
     state.shown = shown;
     const LanguageEntry &entry = entryOf(shown);
     const QString suffix = QString::fromLatin1(entry.suffix);
-    replaceTranslator(state.program,
-                      suffix.isEmpty() ? QString() : QStringLiteral(":/tallyfin/translations/tallyfin_%1.qm").arg(suffix));
+    const QString program = QStringLiteral(":/tallyfin/translations/tallyfin_%1.qm").arg(suffix);
+    replaceTranslator(state.program, suffix.isEmpty() ? QString() : program);
     replaceTranslator(state.qt, QStringLiteral("%1/qtbase_%2.qm")
                                     .arg(QLibraryInfo::path(QLibraryInfo::TranslationsPath),
                                          QString::fromLatin1(entry.qtName)));

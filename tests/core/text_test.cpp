@@ -32,7 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Text, NestsTranslatableArgumentsAndJoinsLists)
 {
-    const Text joined = JoinTexts({Text("M", "上海A股"), Text("M", "深圳A股"), Text::Plain("基金权证")}, Text("M", "%1、%2"));
+    const Text joined =
+        JoinTexts({Text("M", "上海A股"), Text("M", "深圳A股"), Text::Plain("基金权证")}, Text("M", "%1、%2"));
     EXPECT_EQ(joined.toString(), "上海A股、深圳A股、基金权证");
     ASSERT_EQ(joined.args().size(), 2u);
     EXPECT_EQ(joined.args()[1].context(), nullptr) << "data stays data";

@@ -137,7 +137,10 @@ bool inLanguage(const QString &text, Language language)
 }
 
 // The language menu names each language in itself.
-bool isLanguageName(const QAction *action) { return action->objectName().startsWith(u"language") && action->objectName() != u"languageSystem"; }
+bool isLanguageName(const QAction *action)
+{
+    return action->objectName().startsWith(u"language") && action->objectName() != u"languageSystem";
+}
 
 using Problems = QStringList;
 
@@ -153,7 +156,8 @@ void checkActions(const QString &where, const QList<QAction *> &actions, Languag
         if (!isLanguageName(action))
             checkText(where + QLatin1Char('/') + action->objectName(), action->text(), language, problems);
         if (action->menu())
-            checkActions(where + QLatin1Char('/') + action->objectName(), action->menu()->actions(), language, problems);
+            checkActions(where + QLatin1Char('/') + action->objectName(), action->menu()->actions(), language,
+                         problems);
     }
 }
 
