@@ -4,6 +4,7 @@
 #   ./dev.sh test   install what is missing, build, run every test: the suite,
 #                   the suite again under AddressSanitizer + UBSan, a bounded
 #                   fuzzing run of the engine, the engine's coverage
+#   ./dev.sh translations   refresh translations/*.ts from the sources (lupdate)
 # Packages come from Debian's archive: apt-get as root, through sudo otherwise.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
@@ -11,7 +12,7 @@ cd "$(dirname "$(readlink -f "$0")")"
 # What building, running and testing need; nothing else is assumed installed.
 PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-translations-l10n fonts-wqy-microhei xvfb xauth
+    qt6-base-dev qt6-l10n-tools qt6-translations-l10n fonts-wqy-microhei xvfb xauth
     libgtest-dev libbenchmark-dev libboost-dev dbus
     clang libclang-rt-14-dev gcovr
     libcli11-dev nlohmann-json3-dev libunistring-dev
@@ -44,11 +45,15 @@ build() {
 }
 
 usage() {
-    sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//' >&2
+    sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//' >&2
     exit 2
 }
 
 case "${1:-}" in
+translations)
+    install_missing
+    exec translations/update.sh
+    ;;
 run)
     install_missing
     build

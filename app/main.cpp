@@ -2,28 +2,12 @@
 // created once, when it is first opened, and lives until the main window
 // closes.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include "Unit1.h"
 #include "icon.h"
+#include "language.h"
 #include "settingsstore.h"
 #include "windows.h"
-
-namespace {
-
-// Qt's own texts (the message boxes' buttons, the file dialog) in Chinese, to
-// match the rest of the program, when the translations are installed.
-void installQtTranslations(QApplication &app)
-{
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -37,9 +21,11 @@ int main(int argc, char *argv[])
     // The main window's close ends the program; hiding it while a tool is
     // open must not.
     QApplication::setQuitOnLastWindowClosed(false);
-    installQtTranslations(app);
 
     tallyfin::SettingsStore settings;
+    // The program's texts and Qt's own (message boxes, file dialogs) in the
+    // language remembered, or the desktop's, before any window is made.
+    tallyfin::useLanguage(settings.language());
     // The main window now; the others when the user first opens them.
     const tallyfin::ProgramWindows windows;
     tallyfin::Form1->rememberSettings(settings);

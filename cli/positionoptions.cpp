@@ -52,7 +52,7 @@ void AddPositionSettings(TextTable &table, const PositionOptions &options, const
     if (!options.code.empty())
         table.addRow("代    码", options.code);
     if (terms)
-        table.addHeading(DescribeTerms(*terms, kDecimalPoint));
+        table.addHeading(DescribeTerms(*terms, kDecimalPoint).toString());
 }
 
 void AddPositionRules(TextTable &table, const PositionOptions &options, const std::optional<PositionTerms> &terms)

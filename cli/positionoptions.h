@@ -45,7 +45,8 @@ PositionRun RunPosition(const PositionOptions &options, Calculate calculate)
     PositionRun run;
     try {
         run.terms = ReadPositionTerms(options.trade.fields, options.code, kDecimalPoint);
-        run.ending.message = calculate(*run.terms);
+        if (const std::optional<Text> notice = calculate(*run.terms))
+            run.ending.message = notice->toString();
     } catch (const Error &error) {
         run.ending.error = ErrorText(error);
     }

@@ -121,10 +121,11 @@ EstimateTerms ClassicRules::estimateTerms(double quantity) const
 void ClassicRules::requireSearchable(double quantity) const
 {
     RequireInput(quantity > 0 && quantity <= kMaxQuantity,
-                 "卖出数量应大于 0 且不超过 " + std::to_string(kMaxQuantity));
+                 TALLYFIN_TEXT("Trade", "卖出数量应大于 0 且不超过 %1").arg(std::to_string(kMaxQuantity)));
     RequireInput(m_fees.commissionRate >= 0 && m_fees.stampDutyRate >= 0
                      && m_fees.commissionRate + m_fees.stampDutyRate <= kMaxClassicRatesPerMille,
-                 "佣金与印花税的费率之和应在 0 到 " + std::to_string(kMaxClassicRatesPerMille) + "‰ 之间");
+                 TALLYFIN_TEXT("Trade", "佣金与印花税的费率之和应在 0 到 %1‰ 之间")
+                     .arg(std::to_string(kMaxClassicRatesPerMille)));
 }
 
 } // namespace tallyfin

@@ -2,26 +2,21 @@
 
 namespace tallyfin {
 
-namespace {
-
-std::string sideName(TradeSide side) { return side == TradeSide::Buy ? "买入" : "卖出"; }
-
-} // namespace
-
 FeeSchedule ReadFeeSchedule(const TradeFields &fields, DecimalSeparator separator)
 {
     const std::optional<Market> market = MarketNamed(fields.market, RuleSet::Dated);
     if (!market)
-        throw EFeeRulesError("按成交日期的费率表中没有“" + fields.market + "”，可选："
-                             + MarketsText(kAllMarkets));
+        throw EFeeRulesError(TALLYFIN_TEXT("Trade", "按成交日期的费率表中没有“%1”，可选：%2")
+                                 .arg(fields.market)
+                                 .arg(MarketsList(kAllMarkets)));
     const std::optional<TradeDate> date = ParseTradeDate(fields.tradeDate);
     if (!date)
-        throw EFeeRulesError("成交日期“" + fields.tradeDate + "”不是 YYYY-MM-DD 格式的日期");
+        throw EFeeRulesError(TALLYFIN_TEXT("Trade", "成交日期“%1”不是 YYYY-MM-DD 格式的日期").arg(fields.tradeDate));
     const RulesInForce rules = RulesFor(*date, *market);
     CommissionTerms terms;
     terms.ratePerMille = Decimal::parse(fields.commissionRate, separator);
     RequireInput(terms.ratePerMille.sign() >= 0 && terms.ratePerMille <= Decimal(kMaxCommissionPerMille),
-                 "佣金费率应在 0 到 " + std::to_string(kMaxCommissionPerMille) + "‰ 之间");
+                 TALLYFIN_TEXT("Trade", "佣金费率应在 0 到 %1‰ 之间").arg(std::to_string(kMaxCommissionPerMille)));
     if (fields.noMinimum)
         terms.minimum = Decimal();
     terms.leviesOnTop = fields.leviesOnTop;
@@ -47,7 +42,9 @@ Decimal DatedRules::readPrice(const std::string &typed, TradeSide side) const
 {
     const Decimal price = Decimal::parse(typed, m_separator);
     RequireInput(price.sign() > 0 && price <= Decimal(kMaxPrice),
-                 sideName(side) + "价格应大于 0 且不超过 " + std::to_string(kMaxPrice) + " 元");
+                 (side == TradeSide::Buy ? TALLYFIN_TEXT("Trade", "买入价格应大于 0 且不超过 %1 元")
+                                         : TALLYFIN_TEXT("Trade", "卖出价格应大于 0 且不超过 %1 元"))
+                     .arg(std::to_string(kMaxPrice)));
     return price;
 }
 
@@ -55,7 +52,9 @@ Decimal DatedRules::readQuantity(const std::string &typed, TradeSide side) const
 {
     const Decimal quantity = Decimal::parse(typed, m_separator);
     RequireInput(quantity.isInteger() && quantity >= Decimal(1) && quantity <= Decimal(kMaxQuantity),
-                 sideName(side) + "数量应为 1 到 " + std::to_string(kMaxQuantity) + " 之间的整数");
+                 (side == TradeSide::Buy ? TALLYFIN_TEXT("Trade", "买入数量应为 1 到 %1 之间的整数")
+                                         : TALLYFIN_TEXT("Trade", "卖出数量应为 1 到 %1 之间的整数"))
+                     .arg(std::to_string(kMaxQuantity)));
     return quantity;
 }
 

@@ -22,7 +22,8 @@ FeeSchedule ReadFeeSchedule(const TradeFields &fields, DecimalSeparator separato
 //   DatedReturnPercent(984.29, 10005.10) -> 9.84
 Decimal DatedReturnPercent(const Decimal &profit, const Decimal &cashPaid);
 
-inline constexpr std::string_view kNoBreakEven = "无法保本";
+// What the break-even field shows when no price breaks even (context "Trade").
+inline constexpr std::string_view kNoBreakEven = TALLYFIN_TR_NOOP("Trade", "无法保本");
 
 // The dated rules in the sale pipeline (see sale.h): the fees of a
 // FeeSchedule in exact money. Money shows two decimals ("5.10"), prices, the

@@ -27,7 +27,7 @@ EInvalidOp::EInvalidOp() : EMathError("Invalid floating point operation") {}
 
 EOverflow::EOverflow() : EMathError("Floating point overflow") {}
 
-void RequireInput(bool acceptable, const std::string &message)
+void RequireInput(bool acceptable, const Text &message)
 {
     if (!acceptable)
         throw EInputRejected(message);

@@ -4,18 +4,28 @@
 #include <string>
 #include <string_view>
 
+#include "text.h"
+
 namespace tallyfin {
 
 // Every failure a calculation can meet. A calculation stops at the failing
 // step and keeps what it already wrote; the window's single error handler
-// shows message() in the error box (see ErrorBoxText).
+// shows message() in the error box (see ErrorBoxText), translated from text().
 class Error : public std::runtime_error {
 public:
-    explicit Error(const std::string &message) : std::runtime_error(message), m_message(message) {}
+    explicit Error(const std::string &message) : Error(Text::Plain(message)) {}
+    explicit Error(Text text)
+        : std::runtime_error(text.toString()), m_text(std::move(text)), m_message(m_text.toString())
+    {
+    }
     // The whole message, also where a typed text holds a NUL character.
     const std::string &message() const { return m_message; }
+    // The message in its parts, for translation; data (never translated)
+    // for the floating-point faults, whose messages are the runtime's own.
+    const Text &text() const { return m_text; }
 
 private:
+    Text m_text;
     std::string m_message;
 };
 
@@ -61,7 +71,7 @@ public:
 };
 
 // Throws EInputRejected with the message unless the input is acceptable.
-void RequireInput(bool acceptable, const std::string &message);
+void RequireInput(bool acceptable, const Text &message);
 
 // A file that cannot be created: "Cannot create file "%s". %s".
 class EFCreateError : public Error {

@@ -83,7 +83,8 @@ public:
 //   RulesFor({2000, 1, 1}, Market::ShanghaiA) throws EFeeRulesError
 RulesInForce RulesFor(TradeDate date, Market market);
 
-// The notes a trade under these rules carries: those of the rows whose
+// The notes a trade under these rules carries (texts of the fee table, marked
+// for translation in the context "FeeTable", as the rows' sources are): those of the rows whose
 // figures it shows (the levies' rows only when they are charged on top), and
 // what the market itself needs said. In table order, without repeats.
 std::vector<std::string_view> RuleNotes(const RulesInForce &rules, bool leviesOnTop);
@@ -92,17 +93,23 @@ std::vector<std::string_view> RuleNotes(const RulesInForce &rules, bool leviesOn
 //   2026-12-08, 上海A股, levies inside ->
 //   "印花税 0.5‰（卖方）；过户费 0.01‰（双向）；经手费 0.0341‰、证管费 0.02‰（双向，含在佣金内）"
 std::string DescribeRules(const RulesInForce &rules, bool leviesOnTop);
+Text RulesDescription(const RulesInForce &rules, bool leviesOnTop);
 
 // One row's terms, for a person:
 //   RowTermsText(the 2023-08-28 stamp duty) -> "成交金额的 0.5‰，卖方"
 //   RowTermsText(the 2001-11-16 Shanghai transfer fee) -> "面值的 1‰，双向，最低 1 元"
 std::string RowTermsText(const FeeRuleRow &row);
+Text RowTerms(const FeeRuleRow &row);
+
+// One row as a paragraph: its date, markets, item and terms, source and note.
+//   "2023-08-28 起　上海A股、深圳A股、北京A股　印花税：成交金额的 0.5‰，卖方　[P]\n　来源：财政部 …"
+Text FeeTableEntry(const FeeRuleRow &row);
 
 // The whole table as plain text, a paragraph per row, for the Help window.
 std::string FeeTableText();
 
 // Names for a person and for scripts.
-std::string_view FeeItemName(FeeItem item);     // "印花税", "过户费", "经手费", "证管费"
+std::string_view FeeItemName(FeeItem item);     // "印花税", "过户费", "经手费", "证管费" (context "FeeRules")
 std::string_view FeeItemKey(FeeItem item);      // "stampDuty", "transferFee", …
 std::string_view FeeBasisKey(FeeBasis basis);   // "amount", "parValue"
 std::string_view FeeSidesKey(FeeSides sides);   // "both", "sell"

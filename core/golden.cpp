@@ -1,5 +1,7 @@
 #include "golden.h"
 
+#include "text.h"
+
 #include <array>
 
 namespace tallyfin {
@@ -97,19 +99,19 @@ std::optional<std::string_view> GoldenInputMessage(const GoldenFields &fields, G
     switch (mode) {
     case GoldenMode::Rise:
         if (fields.Edit1.empty())
-            return "请输入低点数据！";
+            return TALLYFIN_TR_NOOP("Golden", "请输入低点数据！");
         break;
     case GoldenMode::Fall:
         if (fields.Edit2.empty())
-            return "请输入高点数据！";
+            return TALLYFIN_TR_NOOP("Golden", "请输入高点数据！");
         break;
     case GoldenMode::Rebound:
         if (fields.Edit2.empty() || fields.Edit1.empty())
-            return "请输入低点和高点数据";
+            return TALLYFIN_TR_NOOP("Golden", "请输入低点和高点数据");
         break;
     case GoldenMode::PullBack:
         if (fields.Edit2.empty() || fields.Edit1.empty())
-            return "请输入低点和高点数据！";
+            return TALLYFIN_TR_NOOP("Golden", "请输入低点和高点数据！");
         break;
     }
     return std::nullopt;

@@ -29,7 +29,8 @@ struct GoldenFields {
 };
 
 // The message shown instead of projecting when an input the mode needs is
-// empty (nullopt when every input it needs is there).
+// empty (nullopt when every input it needs is there), marked for translation
+// in the context "Golden".
 //   Rise: "请输入低点数据！"  Fall: "请输入高点数据！"
 //   Rebound: "请输入低点和高点数据"  PullBack: "请输入低点和高点数据！"
 std::optional<std::string_view> GoldenInputMessage(const GoldenFields &fields, GoldenMode mode);

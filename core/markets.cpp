@@ -18,7 +18,10 @@ bool offers(const MarketInfo &info, RuleSet rules) { return rules == RuleSet::Da
 
 } // namespace
 
-std::string_view RuleSetName(RuleSet rules) { return rules == RuleSet::Dated ? "按成交日期" : "经典规则"; }
+std::string_view RuleSetName(RuleSet rules)
+{
+    return rules == RuleSet::Dated ? TALLYFIN_TR_NOOP("Markets", "按成交日期") : TALLYFIN_TR_NOOP("Markets", "经典规则");
+}
 
 std::optional<Market> MarketNamed(std::string_view name, RuleSet rules)
 {
@@ -44,23 +47,27 @@ std::int64_t TradingLot::atLeast(std::int64_t quantity) const
     return minimum + (quantity - minimum + step - 1) / step * step;
 }
 
-std::string LotText(const TradingLot &lot)
+Text LotText(const TradingLot &lot)
 {
     const std::string minimum = std::to_string(lot.minimum);
     if (lot.step == lot.minimum)
-        return minimum + " 的整数倍";
-    return "至少 " + minimum + "，超出部分以 " + std::to_string(lot.step) + " 为单位增加";
+        return TALLYFIN_TEXT("Markets", "%1 的整数倍").arg(minimum);
+    return TALLYFIN_TEXT("Markets", "至少 %1，超出部分以 %2 为单位增加").arg(minimum).arg(std::to_string(lot.step));
 }
 
 Decimal MarketTick(Market market) { return Decimal(1, MarketTickDecimals(market)); }
 
-std::string MarketsText(MarketSet markets)
+Text MarketText(Market market) { return Text("Markets", MarketName(market).data()); }
+
+Text MarketsList(MarketSet markets)
 {
-    std::string text;
+    std::vector<Text> names;
     for (const MarketInfo &info : kMarkets)
         if (markets & MarketBit(info.market))
-            text += (text.empty() ? "" : "、") + std::string(info.name);
-    return text;
+            names.push_back(MarketText(info.market));
+    return JoinTexts(names, TALLYFIN_TEXT("Markets", "%1、%2"));
 }
+
+std::string MarketsText(MarketSet markets) { return MarketsList(markets).toString(); }
 
 } // namespace tallyfin

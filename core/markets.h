@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "decimal.h"
+#include "text.h"
 
 namespace tallyfin {
 
@@ -16,6 +17,7 @@ namespace tallyfin {
 enum class RuleSet : std::uint8_t { Classic, Dated };
 
 // What the settings box calls them:  RuleSetName(RuleSet::Dated) -> "按成交日期"
+// (marked for translation in the context "Markets", as the market names are)
 std::string_view RuleSetName(RuleSet rules);
 
 // The markets a trade can be made in. Funds pay their own exchange's fund
@@ -43,7 +45,7 @@ struct TradingLot {
 
 // The lot in words, for messages:
 //   LotText({100, 100}) -> "100 的整数倍",  LotText({200, 1}) -> "至少 200，超出部分以 1 为单位增加"
-std::string LotText(const TradingLot &lot);
+Text LotText(const TradingLot &lot);
 
 // One row per market, in the order of the exchange list; a market's row
 // stands at the index of its enumerator. A new market is one more row here
@@ -57,14 +59,14 @@ struct MarketInfo {
 };
 
 inline constexpr MarketInfo kMarkets[] = {
-    {Market::ShanghaiA, "上海A股", 2, {100, 100}, true, true},
-    {Market::ShenzhenA, "深圳A股", 2, {100, 100}, true, true},
-    {Market::BeijingA, "北京A股", 2, {100, 1}, false, true},
-    {Market::ShanghaiFund, "上海基金", 3, {100, 100}, false, true},
-    {Market::ShenzhenFund, "深圳基金", 3, {100, 100}, false, true},
-    {Market::ShanghaiBond, "上海可转债", 3, {10, 10}, false, true},
-    {Market::ShenzhenBond, "深圳可转债", 3, {10, 10}, false, true},
-    {Market::FundsWarrants, "基金权证", 3, {100, 100}, true, true},
+    {Market::ShanghaiA, TALLYFIN_TR_NOOP("Markets", "上海A股"), 2, {100, 100}, true, true},
+    {Market::ShenzhenA, TALLYFIN_TR_NOOP("Markets", "深圳A股"), 2, {100, 100}, true, true},
+    {Market::BeijingA, TALLYFIN_TR_NOOP("Markets", "北京A股"), 2, {100, 1}, false, true},
+    {Market::ShanghaiFund, TALLYFIN_TR_NOOP("Markets", "上海基金"), 3, {100, 100}, false, true},
+    {Market::ShenzhenFund, TALLYFIN_TR_NOOP("Markets", "深圳基金"), 3, {100, 100}, false, true},
+    {Market::ShanghaiBond, TALLYFIN_TR_NOOP("Markets", "上海可转债"), 3, {10, 10}, false, true},
+    {Market::ShenzhenBond, TALLYFIN_TR_NOOP("Markets", "深圳可转债"), 3, {10, 10}, false, true},
+    {Market::FundsWarrants, TALLYFIN_TR_NOOP("Markets", "基金权证"), 3, {100, 100}, true, true},
 };
 
 constexpr const MarketInfo &MarketInfoOf(Market market) { return kMarkets[static_cast<std::size_t>(market)]; }
@@ -92,5 +94,9 @@ inline constexpr MarketSet kAllMarkets = static_cast<MarketSet>((1u << std::size
 
 //   MarketsText(SH | SZ) -> "上海A股、深圳A股"
 std::string MarketsText(MarketSet markets);
+// The same, for translation.
+Text MarketsList(MarketSet markets);
+// A market's name, for translation.
+Text MarketText(Market market);
 
 } // namespace tallyfin

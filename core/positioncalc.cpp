@@ -19,7 +19,7 @@ bool blank(std::string_view text) { return trimmed(text).empty(); }
 
 void requireTyped(std::string_view text, std::string_view what)
 {
-    RequireInput(!blank(text), "请填写" + std::string(what));
+    RequireInput(!blank(text), TALLYFIN_TEXT("PositionTools", "请填写%1").arg(Text("PositionTools", std::string(what).c_str())));
 }
 
 // Reads the inputs of one calculator, each named by its field's caption.
@@ -120,19 +120,26 @@ PositionTerms ReadPositionTerms(const TradeFields &settings, std::string_view co
     return TermsForCode(chosen, trimmed(code));
 }
 
-std::string DescribeTerms(const PositionTerms &terms, DecimalSeparator separator)
+Text DescribeTerms(const PositionTerms &terms, DecimalSeparator separator)
 {
     const RulesInForce &rules = terms.fees.rules();
     const CommissionTerms &commission = terms.fees.terms();
-    const std::string minimum =
-        commission.minimum.sign() == 0 ? "免五" : "最低 " + perMille(commission.minimum, separator) + " 元";
-    return std::string(MarketName(rules.market)) + "，" + FormatTradeDate(rules.date) + " 的规则；佣金 "
-           + perMille(commission.ratePerMille, separator) + "‰，" + minimum
-           + (commission.leviesOnTop ? "，规费另计" : "") + "；报价单位 "
-           + perMille(MarketTick(rules.market), separator) + " 元；每笔数量：" + LotText(terms.lot);
+    Text minimum = commission.minimum.sign() == 0
+                       ? TALLYFIN_TEXT("PositionTools", "免五")
+                       : TALLYFIN_TEXT("PositionTools", "最低 %1 元").arg(perMille(commission.minimum, separator));
+    Text commissionText = commission.leviesOnTop
+                              ? TALLYFIN_TEXT("PositionTools", "佣金 %1‰，%2，规费另计")
+                              : TALLYFIN_TEXT("PositionTools", "佣金 %1‰，%2");
+    commissionText.arg(perMille(commission.ratePerMille, separator)).arg(std::move(minimum));
+    return TALLYFIN_TEXT("PositionTools", "%1，%2 的规则；%3；报价单位 %4 元；每笔数量：%5")
+        .arg(MarketText(rules.market))
+        .arg(FormatTradeDate(rules.date))
+        .arg(std::move(commissionText))
+        .arg(perMille(MarketTick(rules.market), separator))
+        .arg(LotText(terms.lot));
 }
 
-std::optional<std::string> CalculateTTrade(const PositionTerms &terms, TTradeFields &f, DecimalSeparator separator)
+std::optional<Text> CalculateTTrade(const PositionTerms &terms, TTradeFields &f, DecimalSeparator separator)
 {
     ClearResults(f);
     const Reader read(terms, separator);
@@ -161,13 +168,13 @@ std::optional<std::string> CalculateTTrade(const PositionTerms &terms, TTradeFie
     return a.message;
 }
 
-std::optional<std::string> CalculateTopUp(const PositionTerms &terms, TopUpFields &f, DecimalSeparator separator)
+std::optional<Text> CalculateTopUp(const PositionTerms &terms, TopUpFields &f, DecimalSeparator separator)
 {
     ClearResults(f);
     const Reader read(terms, separator);
     TopUpQuestion q;
     q.holding = read.shares(f.holding, "持仓数量");
-    RequireInput(blank(f.cost) != blank(f.cashPaid), std::string(kCostOrCashPaid));
+    RequireInput(blank(f.cost) != blank(f.cashPaid), Text("PositionTools", kCostOrCashPaid.data()));
     // A cost per share stands for the cash it took, exactly.
     q.cashPaid = blank(f.cost) ? read.money(f.cashPaid, "买入总额") : read.money(f.cost, "持仓成本价") * q.holding;
     q.price = read.price(f.price, "补仓价格");
@@ -189,7 +196,7 @@ std::optional<std::string> CalculateTopUp(const PositionTerms &terms, TopUpField
     return a.message;
 }
 
-std::optional<std::string> CalculateRecover(const PositionTerms &terms, RecoverFields &f, DecimalSeparator separator)
+std::optional<Text> CalculateRecover(const PositionTerms &terms, RecoverFields &f, DecimalSeparator separator)
 {
     ClearResults(f);
     const Reader read(terms, separator);

@@ -30,7 +30,7 @@ PositionTerms ReadPositionTerms(const TradeFields &settings, std::string_view co
 
 // What the terms mean for an order, in one line:
 //   "上海A股，2026-12-08 的规则；佣金 0.25‰，最低 5 元；报价单位 0.01 元；每笔数量：100 的整数倍"
-std::string DescribeTerms(const PositionTerms &terms, DecimalSeparator separator);
+Text DescribeTerms(const PositionTerms &terms, DecimalSeparator separator);
 
 // One order as its slip shows it. The levies are "0.00" when the
 // commission holds them.
@@ -55,7 +55,7 @@ struct TTradeFields {
 //   正T 1000 at 10.50, back at 10.30, 3000 held at 11.20, target 100
 //   (2026-12-08, 上海A股, 0.25‰) -> first cash "10489.64", second "10305.10",
 //   gain "184.54", dilutedCost "11.138", breakEvenPrice "10.48", targetPrice "10.38"
-std::optional<std::string> CalculateTTrade(const PositionTerms &terms, TTradeFields &fields,
+std::optional<Text> CalculateTTrade(const PositionTerms &terms, TTradeFields &fields,
                                            DecimalSeparator separator);
 
 // --- 补仓 ------------------------------------------------------------------
@@ -71,7 +71,7 @@ struct TopUpFields {
 
 // Returns kNoTopUpNeeded or kTopUpUnreachable, or nothing with an order.
 //   2000 held at 12.30, buy at 9.80 down to 11.00 -> quantity "2200", cash "21565.61", newCost "10.992"
-std::optional<std::string> CalculateTopUp(const PositionTerms &terms, TopUpFields &fields, DecimalSeparator separator);
+std::optional<Text> CalculateTopUp(const PositionTerms &terms, TopUpFields &fields, DecimalSeparator separator);
 
 // --- 回本 ------------------------------------------------------------------
 struct RecoverFields {
@@ -85,7 +85,7 @@ struct RecoverFields {
 
 // Returns kRecoverUnreachable when selling everything falls short.
 //   3000 held, 30120.50 put in, sell at 15.20 -> quantity "2000", netReceipts "30376.90", remaining "1000"
-std::optional<std::string> CalculateRecover(const PositionTerms &terms, RecoverFields &fields,
+std::optional<Text> CalculateRecover(const PositionTerms &terms, RecoverFields &fields,
                                             DecimalSeparator separator);
 
 // Each calculator's results emptied, its inputs kept; where a calculation
@@ -94,6 +94,7 @@ void ClearResults(TTradeFields &fields);
 void ClearResults(TopUpFields &fields);
 void ClearResults(RecoverFields &fields);
 
-inline constexpr std::string_view kCostOrCashPaid = "持仓成本价和买入总额请填写其中一项";
+inline constexpr std::string_view kCostOrCashPaid =
+    TALLYFIN_TR_NOOP("PositionTools", "持仓成本价和买入总额请填写其中一项");
 
 } // namespace tallyfin

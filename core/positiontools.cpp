@@ -14,9 +14,11 @@ using Rational = Decimal::Rational;
 // How many shares a holding or an order may have.
 const Decimal kMaxShares(kMaxQuantity);
 
-void require(bool acceptable, std::string message) { RequireInput(acceptable, message); }
+void require(bool acceptable, const Text &message) { RequireInput(acceptable, message); }
 
-std::string shares(const Decimal &quantity) { return quantity.toString(); }
+// The name of a field, as the window gives it: a text it marked for
+// translation in this context.
+Text field(std::string_view what) { return Text("PositionTools", std::string(what).c_str()); }
 
 // A search over steps 1 … count of some grid, as the price search runs it.
 std::optional<std::int64_t> lowestStepReaching(std::int64_t count, std::int64_t estimate, const Decimal &goal,
@@ -66,7 +68,8 @@ Decimal quantityAtStep(const TradingLot &lot, std::int64_t step)
 void requireOnLot(const TradingLot &lot, const Decimal &quantity)
 {
     const std::optional<std::int64_t> whole = quantity.toInt64();
-    require(whole && lot.allows(*whole), "做T数量 " + shares(quantity) + " 不合交易单位：" + LotText(lot));
+    require(whole && lot.allows(*whole),
+            TALLYFIN_TEXT("PositionTools", "做T数量 %1 不合交易单位：%2").arg(quantity.toString()).arg(LotText(lot)));
 }
 
 } // namespace
@@ -74,7 +77,8 @@ void requireOnLot(const TradingLot &lot, const Decimal &quantity)
 PositionTerms TermsForCode(const FeeSchedule &chosen, std::string_view code)
 {
     const std::optional<Security> security = SecurityOfCode(code);
-    require(security.has_value(), "无法识别证券代码“" + std::string(code) + "”，或本程序不计算它的费用");
+    require(security.has_value(),
+            TALLYFIN_TEXT("PositionTools", "无法识别证券代码“%1”，或本程序不计算它的费用").arg(std::string(code)));
     return {FeeSchedule(RulesFor(chosen.rules().date, MarketOfSecurity(*security)), chosen.terms()),
             LotOfSecurity(*security)};
 }
@@ -83,10 +87,10 @@ Decimal ReadPriceOnTick(std::string_view text, std::string_view what, Market mar
 {
     const Decimal price = Decimal::parse(text, separator);
     require(price.sign() > 0 && price <= Decimal(kMaxPrice),
-            std::string(what) + "应大于 0 且不超过 " + std::to_string(kMaxPrice) + " 元");
+            TALLYFIN_TEXT("PositionTools", "%1应大于 0 且不超过 %2 元").arg(field(what)).arg(std::to_string(kMaxPrice)));
     const Decimal tick = MarketTick(market);
     require(Decimal::quotient(price, tick, 0, Rounding::Floor) * tick == price,
-            std::string(what) + "应为最小报价单位 " + tick.toString() + " 元的整数倍");
+            TALLYFIN_TEXT("PositionTools", "%1应为最小报价单位 %2 元的整数倍").arg(field(what)).arg(tick.toString()));
     return price;
 }
 
@@ -94,14 +98,15 @@ Decimal ReadShares(std::string_view text, std::string_view what, DecimalSeparato
 {
     const Decimal quantity = Decimal::parse(text, separator);
     require(quantity.isInteger() && quantity >= Decimal(1) && quantity <= kMaxShares,
-            std::string(what) + "应为 1 到 " + kMaxShares.toString() + " 之间的整数");
+            TALLYFIN_TEXT("PositionTools", "%1应为 1 到 %2 之间的整数").arg(field(what)).arg(kMaxShares.toString()));
     return quantity;
 }
 
 Decimal ReadMoney(std::string_view text, std::string_view what, DecimalSeparator separator)
 {
     const Decimal money = Decimal::parse(text, separator);
-    require(money.sign() > 0 && money <= Decimal(kMaxPrice) * kMaxShares, std::string(what) + "应大于 0");
+    require(money.sign() > 0 && money <= Decimal(kMaxPrice) * kMaxShares,
+            TALLYFIN_TEXT("PositionTools", "%1应大于 0").arg(field(what)));
     return money;
 }
 
@@ -109,7 +114,8 @@ Decimal ReadGain(std::string_view text, std::string_view what, DecimalSeparator 
 {
     const Decimal gain = Decimal::parse(text, separator);
     const Decimal limit = Decimal(kMaxPrice) * kMaxShares;
-    require(gain >= -limit && gain <= limit, std::string(what) + "应在 ±" + limit.toString() + " 元之间");
+    require(gain >= -limit && gain <= limit,
+            TALLYFIN_TEXT("PositionTools", "%1应在 ±%2 元之间").arg(field(what)).arg(limit.toString()));
     return gain;
 }
 
@@ -125,9 +131,9 @@ TradeLeg PriceLeg(const PositionTerms &terms, TradeSide side, const Decimal &pri
 
 TTradeAnswer SolveTTrade(const PositionTerms &terms, const TTradeQuestion &q)
 {
-    require(q.holding.has_value() == q.costPerShare.has_value(), std::string(kHoldingNeedsCost));
+    require(q.holding.has_value() == q.costPerShare.has_value(), Text("PositionTools", kHoldingNeedsCost.data()));
     if (q.holding)
-        require(*q.holding >= q.quantity, "持仓数量少于做T数量");
+        require(*q.holding >= q.quantity, TALLYFIN_TEXT("PositionTools", "持仓数量少于做T数量"));
     requireOnLot(terms.lot, q.quantity);
     const bool sellFirst = q.order == TOrder::SellFirst;
     const TradeSide secondSide = sellFirst ? TradeSide::Buy : TradeSide::Sell;
@@ -155,14 +161,16 @@ TTradeAnswer SolveTTrade(const PositionTerms &terms, const TTradeQuestion &q)
         return step ? std::optional(priceAt(*step)) : std::nullopt;
     };
     answer.breakEvenPrice = secondPriceFor(Decimal());
-    std::string message = answer.breakEvenPrice ? "" : std::string(kNoBreakEvenPrice);
+    if (!answer.breakEvenPrice)
+        answer.message = Text("PositionTools", kNoBreakEvenPrice.data());
     if (q.targetGain) {
         answer.targetPrice = secondPriceFor(*q.targetGain);
-        if (!answer.targetPrice)
-            message += (message.empty() ? "" : "；") + std::string(kNoTargetPrice);
+        if (!answer.targetPrice) {
+            const Text noTarget("PositionTools", kNoTargetPrice.data());
+            answer.message = answer.message ? TALLYFIN_TEXT("PositionTools", "%1；%2").arg(*answer.message).arg(noTarget)
+                                            : noTarget;
+        }
     }
-    if (!message.empty())
-        answer.message = message;
     return answer;
 }
 
@@ -187,18 +195,18 @@ std::optional<std::int64_t> smallestPurchaseStep(const PositionTerms &terms, con
 
 TopUpAnswer SolveTopUp(const PositionTerms &terms, const TopUpQuestion &q)
 {
-    require(q.targetCost > q.price, "目标成本应高于补仓价格");
+    require(q.targetCost > q.price, TALLYFIN_TEXT("PositionTools", "目标成本应高于补仓价格"));
     TopUpAnswer answer;
     answer.newCost = q.cashPaid.toRational() / q.holding.toRational();
     // Exact: cash ≤ target × shares, never a rounded cost per share.
     if (q.cashPaid <= q.targetCost * q.holding) {
         answer.quantity = Decimal();
-        answer.message = std::string(kNoTopUpNeeded);
+        answer.message = Text("PositionTools", kNoTopUpNeeded.data());
         return answer;
     }
     const std::optional<std::int64_t> step = smallestPurchaseStep(terms, q);
     if (!step) {
-        answer.message = std::string(kTopUpUnreachable);
+        answer.message = Text("PositionTools", kTopUpUnreachable.data());
         return answer;
     }
     answer.quantity = quantityAtStep(terms.lot, *step);
@@ -221,7 +229,7 @@ RecoverAnswer SolveRecover(const PositionTerms &terms, const RecoverQuestion &q)
     if (sale.cash() < q.cashIn) {
         answer.shortfall = q.cashIn - sale.cash();
         answer.remaining = q.holding;
-        answer.message = std::string(kRecoverUnreachable);
+        answer.message = Text("PositionTools", kRecoverUnreachable.data());
         return answer;
     }
     answer.sale = sale;

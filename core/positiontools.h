@@ -26,7 +26,8 @@ PositionTerms TermsForCode(const FeeSchedule &chosen, std::string_view code);
 
 // Typed numbers, exactly, with the message the window and the command line
 // show for each rejection (EConvertError for a text that is no number,
-// EInputRejected otherwise). `what` names the field: "第一笔价格".
+// EInputRejected otherwise). `what` names the field: "第一笔价格", a text the window
+// marks with TALLYFIN_TR_NOOP("PositionTools", …) so that the message translates.
 Decimal ReadPriceOnTick(std::string_view text, std::string_view what, Market market, DecimalSeparator separator);
 Decimal ReadShares(std::string_view text, std::string_view what, DecimalSeparator separator);
 Decimal ReadMoney(std::string_view text, std::string_view what, DecimalSeparator separator);
@@ -68,7 +69,7 @@ struct TTradeAnswer {
     // The second price that still gains ≥ 0 (正T: the highest buy-back
     // price; 倒T: the lowest sell price), and the one gaining the target.
     std::optional<Decimal> breakEvenPrice, targetPrice;
-    std::optional<std::string> message; // why a price could not be found
+    std::optional<Text> message; // why a price could not be found
 };
 
 //   正T 1000, sold at 10.50, bought back at 10.30, 2026-12-08 上海A股 0.25‰ ->
@@ -87,7 +88,7 @@ struct TopUpAnswer {
     std::optional<Decimal> quantity;  // 0: no purchase needed; none: the target cannot be reached
     std::optional<TradeLeg> purchase; // with a quantity above 0
     Decimal::Rational newCost;        // per share, fees included, after the purchase
-    std::optional<std::string> message;
+    std::optional<Text> message;
 };
 
 // The smallest purchase on the lot that brings the cost per share to at
@@ -106,7 +107,7 @@ struct RecoverAnswer {
     std::optional<TradeLeg> sale; // the smallest sale getting the cash back
     Decimal remaining;            // shares still held after it
     std::optional<Decimal> shortfall; // when even selling everything falls short
-    std::optional<std::string> message;
+    std::optional<Text> message;
 };
 
 // The smallest sale on the lot (or of the whole holding) whose net
@@ -114,11 +115,12 @@ struct RecoverAnswer {
 //   3000 held, 30120.50 put in, sell at 15.20 -> 2000 netting 30376.90, 1000 kept
 RecoverAnswer SolveRecover(const PositionTerms &terms, const RecoverQuestion &question);
 
-inline constexpr std::string_view kNoTopUpNeeded = "当前成本已不高于目标成本，无需补仓";
-inline constexpr std::string_view kTopUpUnreachable = "按此价格补仓，成本降不到目标成本";
-inline constexpr std::string_view kRecoverUnreachable = "全部卖出也收不回投入的资金";
-inline constexpr std::string_view kNoBreakEvenPrice = "任何价格都不能保本";
-inline constexpr std::string_view kNoTargetPrice = "任何价格都达不到目标收益";
-inline constexpr std::string_view kHoldingNeedsCost = "持仓数量和持仓成本应同时填写";
+// The answers' messages, marked for translation in the context "PositionTools".
+inline constexpr std::string_view kNoTopUpNeeded = TALLYFIN_TR_NOOP("PositionTools", "当前成本已不高于目标成本，无需补仓");
+inline constexpr std::string_view kTopUpUnreachable = TALLYFIN_TR_NOOP("PositionTools", "按此价格补仓，成本降不到目标成本");
+inline constexpr std::string_view kRecoverUnreachable = TALLYFIN_TR_NOOP("PositionTools", "全部卖出也收不回投入的资金");
+inline constexpr std::string_view kNoBreakEvenPrice = TALLYFIN_TR_NOOP("PositionTools", "任何价格都不能保本");
+inline constexpr std::string_view kNoTargetPrice = TALLYFIN_TR_NOOP("PositionTools", "任何价格都达不到目标收益");
+inline constexpr std::string_view kHoldingNeedsCost = TALLYFIN_TR_NOOP("PositionTools", "持仓数量和持仓成本应同时填写");
 
 } // namespace tallyfin

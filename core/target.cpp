@@ -34,7 +34,7 @@ TargetSolution solve(const TradeFields &f, const Decimal &goal, DecimalSeparator
     const typename Rules::Quantity quantity = rules.readQuantity(quantityToSell(f), TradeSide::Sell);
     rules.requireSearchable(quantity);
     const typename Rules::Money cashPaid = rules.readCashPaid(f.cashPaid);
-    RequireInput(cashPaid > typename Rules::Money(), "实付金额应大于 0");
+    RequireInput(cashPaid > typename Rules::Money(), TALLYFIN_TEXT("Trade", "实付金额应大于 0"));
     const TickSearch search = LowestTickReaching(SaleCurveOf(rules, quantity, cashPaid, goal), goal);
 
     TargetSolution solution;

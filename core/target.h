@@ -25,8 +25,9 @@ namespace tallyfin {
 // quantity or rates no price can be found for, and what the rule set throws
 // for its settings.
 
-inline constexpr std::string_view kTargetUnreachable = "任何价格都达不到目标";
-inline constexpr std::string_view kTargetAtLowestPrice = "最低报价已达到目标";
+// What targetPrice shows instead of a price (context "Trade").
+inline constexpr std::string_view kTargetUnreachable = TALLYFIN_TR_NOOP("Trade", "任何价格都达不到目标");
+inline constexpr std::string_view kTargetAtLowestPrice = TALLYFIN_TR_NOOP("Trade", "最低报价已达到目标");
 
 struct TargetSolution {
     // Why there is no price: the target asks for nothing (the lowest tick

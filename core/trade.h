@@ -60,7 +60,7 @@ enum class TradeOutcome {
     SellQuantityMissing,
 };
 
-inline constexpr std::string_view kSellQuantityMissing = "卖出数量必须设置初始值";
+inline constexpr std::string_view kSellQuantityMissing = TALLYFIN_TR_NOOP("Trade", "卖出数量必须设置初始值");
 
 // The "计算" action: the buy side, then the sell side, each field written as
 // soon as its value is known. A bad number or a floating-point fault throws

@@ -1,6 +1,7 @@
 #include "qtplatform.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -17,7 +18,8 @@ namespace tallyfin {
 
 void QtPlatform::showValidationBox(QWidget *owner, const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("错误"), text, QMessageBox::Ok, owner);
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::translate("tallyfin::QtPlatform", "错误"), text,
+                    QMessageBox::Ok, owner);
     box.exec();
 }
 

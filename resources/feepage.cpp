@@ -1,55 +1,58 @@
-// Writes the bundled page with the dated rules' fee table in place of its
-// marker, so that the page always shows the table the program computes with.
-//   feepage TEMPLATE OUTPUT
+// Writes a bundled page with the dated rules' fee table in place of its
+// marker, so that the page always shows the table the program computes with,
+// in the page's language: the rows' texts through the translation given.
+//   feepage TEMPLATE OUTPUT [TRANSLATION.qm]
+#include <QCoreApplication>
+#include <QTranslator>
+
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 
 #include "feerules.h"
+#include "translatedtext.h"
 
 namespace {
 
-constexpr std::string_view kMarker = "<!-- fee-table -->";
+constexpr std::string_view kMarker = "<!-- fee-table -->\n";
 
-std::string escaped(std::string_view text)
-{
-    std::string html;
-    for (const char c : text) {
-        switch (c) {
-        case '&': html += "&amp;"; break;
-        case '<': html += "&lt;"; break;
-        case '>': html += "&gt;"; break;
-        case '"': html += "&quot;"; break;
-        default: html += c;
-        }
-    }
-    return html;
-}
+std::string escaped(const QString &text) { return text.toHtmlEscaped().toStdString(); }
 
-std::string feeTable()
+// One <tr> per row of the table; the template holds the table around them.
+std::string feeRows()
 {
     using namespace tallyfin;
-    std::string html = "<div class=\"table-wrap\">\n<table class=\"fee-rules\">\n  <thead>\n    <tr>"
-                       "<th scope=\"col\">起始日期</th><th scope=\"col\">市场</th><th scope=\"col\">项目</th>"
-                       "<th scope=\"col\">计费方法</th><th scope=\"col\">依据</th><th scope=\"col\">来源与说明</th>"
-                       "</tr>\n  </thead>\n  <tbody>\n";
+    std::string html;
     for (const FeeRuleRow &row : FeeRuleTable()) {
+        QString source = translated("FeeTable", row.source).toHtmlEscaped();
+        if (!row.note.empty())
+            source = QCoreApplication::translate("FeePage", "%1<br>注：%2")
+                         .arg(source, translated("FeeTable", row.note).toHtmlEscaped());
         html += "    <tr><td class=\"num\">" + std::string(row.effectiveFrom) + "</td><td>"
-                + escaped(MarketsText(row.markets)) + "</td><td>" + escaped(FeeItemName(row.item)) + "</td><td>"
-                + escaped(RowTermsText(row)) + "</td><td>" + escaped(ConfidenceMark(row.confidence)) + "</td><td>"
-                + escaped(row.source) + (row.note.empty() ? "" : "<br>注：" + escaped(row.note)) + "</td></tr>\n";
+                + escaped(translated(MarketsList(row.markets))) + "</td><td>"
+                + escaped(translated("FeeRules", FeeItemName(row.item))) + "</td><td>"
+                + escaped(translated(RowTerms(row))) + "</td><td>" + std::string(ConfidenceMark(row.confidence))
+                + "</td><td>" + source.toStdString() + "</td></tr>\n";
     }
-    return html + "  </tbody>\n</table>\n</div>";
+    return html;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (argc != 3) {
-        std::cerr << "usage: feepage TEMPLATE OUTPUT\n";
+    QCoreApplication app(argc, argv);
+    if (argc != 3 && argc != 4) {
+        std::cerr << "usage: feepage TEMPLATE OUTPUT [TRANSLATION.qm]\n";
         return 2;
+    }
+    QTranslator translation;
+    const bool loaded = argc == 4 && translation.load(QString::fromLocal8Bit(argv[3]))
+                            && QCoreApplication::installTranslator(&translation);
+    if (argc == 4 && !loaded) {
+        std::cerr << "feepage: cannot load the translation " << argv[3] << '\n';
+        return 1;
     }
     std::ifstream in(argv[1], std::ios::binary);
     std::stringstream page;
@@ -60,7 +63,7 @@ int main(int argc, char *argv[])
         std::cerr << "feepage: no " << kMarker << " in " << argv[1] << '\n';
         return 1;
     }
-    text.replace(marker, kMarker.size(), feeTable());
+    text.replace(marker, kMarker.size(), feeRows());
     std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
     out << text;
     return out.flush() ? 0 : 1;

@@ -168,8 +168,11 @@ std::string_view EnglishText(SkipReason reason)
 
 std::string_view ChineseText(SkipReason reason)
 {
-    constexpr std::array<std::string_view, 3> texts{"港股通交易", "无法识别的证券代码（不是本程序认识的A股、基金或可转债）",
-                                                    "没有证券代码，无法记入持仓"};
+    // Marked for translation in the context "Statement".
+    constexpr std::array<std::string_view, 3> texts{
+        TALLYFIN_TR_NOOP("Statement", "港股通交易"),
+        TALLYFIN_TR_NOOP("Statement", "无法识别的证券代码（不是本程序认识的A股、基金或可转债）"),
+        TALLYFIN_TR_NOOP("Statement", "没有证券代码，无法记入持仓")};
     return texts[static_cast<std::size_t>(reason)];
 }
 

@@ -14,13 +14,31 @@ struct RoleWords {
 };
 
 constexpr std::array<RoleWords, 25> kRoleWords{{
-    {"unused column", "未使用的列"}, {"date", "日期"}, {"time", "时间"}, {"code", "代码"}, {"name", "名称"},
-    {"operation", "操作"}, {"market", "市场"}, {"currency", "币种"}, {"quantity", "数量"}, {"price", "价格"},
-    {"amount", "金额"}, {"commission", "佣金"}, {"stamp duty", "印花税"}, {"transfer fee", "过户费"},
-    {"handling fee", "经手费"}, {"management fee", "证管费"}, {"levies", "规费"}, {"other fees", "其他费用"},
-    {"total of the fees", "费用合计"}, {"cash movement", "发生金额"}, {"exchange rate", "汇率"},
-    {"number of fills", "成交笔数"}, {"order number", "委托编号"}, {"trade number", "成交编号"},
-    {"account", "股东账户"},
+    {"unused column", TALLYFIN_TR_NOOP("Statement", "未使用的列")},
+    {"date", TALLYFIN_TR_NOOP("Statement", "日期")},
+    {"time", TALLYFIN_TR_NOOP("Statement", "时间")},
+    {"code", TALLYFIN_TR_NOOP("Statement", "代码")},
+    {"name", TALLYFIN_TR_NOOP("Statement", "名称")},
+    {"operation", TALLYFIN_TR_NOOP("Statement", "操作")},
+    {"market", TALLYFIN_TR_NOOP("Statement", "市场")},
+    {"currency", TALLYFIN_TR_NOOP("Statement", "币种")},
+    {"quantity", TALLYFIN_TR_NOOP("Statement", "数量")},
+    {"price", TALLYFIN_TR_NOOP("Statement", "价格")},
+    {"amount", TALLYFIN_TR_NOOP("Statement", "金额")},
+    {"commission", TALLYFIN_TR_NOOP("Statement", "佣金")},
+    {"stamp duty", TALLYFIN_TR_NOOP("Statement", "印花税")},
+    {"transfer fee", TALLYFIN_TR_NOOP("Statement", "过户费")},
+    {"handling fee", TALLYFIN_TR_NOOP("Statement", "经手费")},
+    {"management fee", TALLYFIN_TR_NOOP("Statement", "证管费")},
+    {"levies", TALLYFIN_TR_NOOP("Statement", "规费")},
+    {"other fees", TALLYFIN_TR_NOOP("Statement", "其他费用")},
+    {"total of the fees", TALLYFIN_TR_NOOP("Statement", "费用合计")},
+    {"cash movement", TALLYFIN_TR_NOOP("Statement", "发生金额")},
+    {"exchange rate", TALLYFIN_TR_NOOP("Statement", "汇率")},
+    {"number of fills", TALLYFIN_TR_NOOP("Statement", "成交笔数")},
+    {"order number", TALLYFIN_TR_NOOP("Statement", "委托编号")},
+    {"trade number", TALLYFIN_TR_NOOP("Statement", "成交编号")},
+    {"account", TALLYFIN_TR_NOOP("Statement", "股东账户")},
 }};
 static_assert(kRoleWords.size() == static_cast<std::size_t>(ColumnRole::Account) + 1);
 
@@ -35,15 +53,15 @@ std::string size(std::uint64_t bytes)
     return text;
 }
 
-std::string chineseSystemError(int error)
+Text chineseSystemError(int error)
 {
     switch (error) {
-    case ENOENT: return "文件不存在";
+    case ENOENT: return TALLYFIN_TEXT("Statement", "文件不存在");
     case EACCES:
-    case EPERM: return "没有读取权限";
-    case EISDIR: return "这是一个文件夹";
-    case ENODEV: return "这不是普通文件";
-    default: return "系统错误 " + std::to_string(error);
+    case EPERM: return TALLYFIN_TEXT("Statement", "没有读取权限");
+    case EISDIR: return TALLYFIN_TEXT("Statement", "这是一个文件夹");
+    case ENODEV: return TALLYFIN_TEXT("Statement", "这不是普通文件");
+    default: return TALLYFIN_TEXT("Statement", "系统错误 %1").arg(std::to_string(error));
     }
 }
 
@@ -84,6 +102,18 @@ bool totalBeside(const ColumnChoice &choice, std::span<const Column> columns)
 
 bool checkedByCash(ColumnRole role) { return role == ColumnRole::Cash || role == ColumnRole::Commission; }
 
+Text roleText(ColumnRole role) { return Text("Statement", RoleChineseName(role).data()); }
+
+// The columns of a choice other than the chosen one, each quoted: "“清算金额”、“成交金额”".
+Text otherColumns(std::span<const Column> columns, const ColumnChoice &choice)
+{
+    std::vector<Text> quoted;
+    for (const int column : choice.candidates)
+        if (column != choice.chosen && column >= 0 && static_cast<std::size_t>(column) < columns.size())
+            quoted.push_back(TALLYFIN_TEXT("Statement", "“%1”").arg(columns[static_cast<std::size_t>(column)].name));
+    return JoinTexts(quoted, TALLYFIN_TEXT("Statement", "%1、%2"));
+}
+
 } // namespace
 
 std::string_view RoleName(ColumnRole role) { return kRoleWords[static_cast<std::size_t>(role)].english; }
@@ -115,29 +145,37 @@ std::string EnglishText(const Failure &failure)
     return {};
 }
 
-std::string ChineseText(const Failure &failure)
+Text FailureText(const Failure &failure)
 {
     switch (failure.kind) {
     case FailureKind::CannotOpen:
-        return "无法打开文件 " + failure.detail + "：" + chineseSystemError(failure.systemError);
+        return TALLYFIN_TEXT("Statement", "无法打开文件 %1：%2")
+            .arg(failure.detail)
+            .arg(chineseSystemError(failure.systemError));
     case FailureKind::TooLarge:
-        return "文件大小为 " + size(failure.fileSize) + "，超过 " + size(kMaxStatementBytes) + " 的对账单不予读取";
+        return TALLYFIN_TEXT("Statement", "文件大小为 %1，超过 %2 的对账单不予读取")
+            .arg(size(failure.fileSize))
+            .arg(size(kMaxStatementBytes));
     case FailureKind::Empty:
-        return "文件是空的";
+        return TALLYFIN_TEXT("Statement", "文件是空的");
     case FailureKind::Binary:
-        return "文件既不是文本，也不是 .xls 或 .xlsx 表格";
+        return TALLYFIN_TEXT("Statement", "文件既不是文本，也不是 .xls 或 .xlsx 表格");
     case FailureKind::Html:
-        return "文件是网页（HTML），不是对账单导出文件；请用表格软件打开并另存为 .xlsx";
+        return TALLYFIN_TEXT("Statement", "文件是网页（HTML），不是对账单导出文件；请用表格软件打开并另存为 .xlsx");
     case FailureKind::BadSpreadsheet:
-        return "无法读取表格文件（" + failure.detail + "）";
+        return TALLYFIN_TEXT("Statement", "无法读取表格文件（%1）").arg(failure.detail);
     case FailureKind::NoHeader:
-        return "找不到表头：没有一行同时列出日期、代码、操作、数量和价格或金额" +
-               (failure.detail.empty() ? std::string() : "（按 " + failure.detail + " 编码读取）");
+        if (failure.detail.empty())
+            return TALLYFIN_TEXT("Statement", "找不到表头：没有一行同时列出日期、代码、操作、数量和价格或金额");
+        return TALLYFIN_TEXT("Statement", "找不到表头：没有一行同时列出日期、代码、操作、数量和价格或金额（按 %1 编码读取）")
+            .arg(failure.detail);
     case FailureKind::Cancelled:
-        return "已取消读取";
+        return TALLYFIN_TEXT("Statement", "已取消读取");
     }
-    return {};
+    return Text::Plain({});
 }
+
+std::string ChineseText(const Failure &failure) { return FailureText(failure).toString(); }
 
 std::string EnglishText(const UnreadableRow &row)
 {
@@ -161,26 +199,35 @@ std::string EnglishText(const UnreadableRow &row)
     return {};
 }
 
-std::string ChineseText(const UnreadableRow &row)
+namespace {
+
+Text rowProblemPattern(RowProblem problem)
 {
-    const std::string cell = "“" + row.cell + "”";
-    switch (row.problem) {
-    case RowProblem::NoDate: return row.column + "为空";
-    case RowProblem::BadDate: return row.column + cell + "不是日期";
-    case RowProblem::DateOutOfRange: return row.column + cell + "早于 1990 年或晚于 2099 年";
-    case RowProblem::NoOperation: return row.column + "为空，无法判断业务";
-    case RowProblem::SidesDisagree: return "操作栏互相矛盾（" + cell + "），发生金额和数量也无法判断买卖方向";
-    case RowProblem::NoCode: return row.column + "为空，成交记录必须有证券代码";
-    case RowProblem::BadCode: return row.column + cell + "不是证券代码";
-    case RowProblem::NoQuantity: return row.column + "为空，成交记录必须有数量";
-    case RowProblem::ZeroQuantity: return row.column + "为 0";
-    case RowProblem::NoPriceOrAmount: return "成交记录既无价格也无金额";
-    case RowProblem::BadNumber: return row.column + cell + "不是数字";
-    case RowProblem::InvalidBytes: return row.column + "含有无法按文件编码识别的字节";
-    case RowProblem::CutShort: return "文件在这一行中途结束，该行不完整";
+    switch (problem) {
+    case RowProblem::NoDate: return TALLYFIN_TEXT("Statement", "%1为空");
+    case RowProblem::BadDate: return TALLYFIN_TEXT("Statement", "%1“%2”不是日期");
+    case RowProblem::DateOutOfRange: return TALLYFIN_TEXT("Statement", "%1“%2”早于 1990 年或晚于 2099 年");
+    case RowProblem::NoOperation: return TALLYFIN_TEXT("Statement", "%1为空，无法判断业务");
+    case RowProblem::SidesDisagree:
+        return TALLYFIN_TEXT("Statement", "操作栏互相矛盾（“%2”），发生金额和数量也无法判断买卖方向");
+    case RowProblem::NoCode: return TALLYFIN_TEXT("Statement", "%1为空，成交记录必须有证券代码");
+    case RowProblem::BadCode: return TALLYFIN_TEXT("Statement", "%1“%2”不是证券代码");
+    case RowProblem::NoQuantity: return TALLYFIN_TEXT("Statement", "%1为空，成交记录必须有数量");
+    case RowProblem::ZeroQuantity: return TALLYFIN_TEXT("Statement", "%1为 0");
+    case RowProblem::NoPriceOrAmount: return TALLYFIN_TEXT("Statement", "成交记录既无价格也无金额");
+    case RowProblem::BadNumber: return TALLYFIN_TEXT("Statement", "%1“%2”不是数字");
+    case RowProblem::InvalidBytes: return TALLYFIN_TEXT("Statement", "%1含有无法按文件编码识别的字节");
+    case RowProblem::CutShort: return TALLYFIN_TEXT("Statement", "文件在这一行中途结束，该行不完整");
     }
-    return {};
+    return Text::Plain({});
 }
+
+} // namespace
+
+// Every pattern takes the column as %1 and the cell as %2, using those it names.
+Text RowProblemText(const UnreadableRow &row) { return rowProblemPattern(row.problem).arg(row.column).arg(row.cell); }
+
+std::string ChineseText(const UnreadableRow &row) { return RowProblemText(row).toString(); }
 
 std::string EnglishText(const ColumnChoice &choice, std::span<const Column> columns)
 {
@@ -201,23 +248,35 @@ std::string EnglishText(const ColumnChoice &choice, std::span<const Column> colu
            std::to_string(choice.rowsChecked) + " trades";
 }
 
+Text ColumnChoiceText(const ColumnChoice &choice, std::span<const Column> columns)
+{
+    const bool othersNamed = !names(columns, choice, "", "", "").empty();
+    const Text others = otherColumns(columns, choice);
+    const std::string chosen = columnName(columns, choice.chosen);
+    if (choice.basis == ChoiceBasis::EachRow)
+        return othersNamed
+                   ? TALLYFIN_TEXT("Statement", "每行依次读取“%1”%2：第一个非空的栏目说明该行业务").arg(chosen).arg(others)
+                   : TALLYFIN_TEXT("Statement", "每行依次读取“%1”：第一个非空的栏目说明该行业务").arg(chosen);
+    const Text aside = !othersNamed                  ? Text::Plain({})
+                       : totalBeside(choice, columns) ? TALLYFIN_TEXT("Statement", "（%1为费用合计）").arg(others)
+                                                      : TALLYFIN_TEXT("Statement", "（而非%1）").arg(others);
+    const Text role = roleText(choice.role);
+    const Text taken = choice.chosen < 0 ? TALLYFIN_TEXT("Statement", "没有%1栏%2").arg(role).arg(aside)
+                                         : TALLYFIN_TEXT("Statement", "“%1”作为%2%3").arg(chosen).arg(role).arg(aside);
+    if (choice.basis == ChoiceBasis::NameOrder)
+        return TALLYFIN_TEXT("Statement", "%1：各行无法区分，按券商常用名称选取").arg(taken);
+    const Text check = checkedByCash(choice.role) ? TALLYFIN_TEXT("Statement", "发生金额 = 成交金额 ± 费用")
+                                                  : TALLYFIN_TEXT("Statement", "数量 × 价格 = 金额");
+    return TALLYFIN_TEXT("Statement", "%1：%2在 %3 笔成交中有 %4 笔相符")
+        .arg(taken)
+        .arg(check)
+        .arg(std::to_string(choice.rowsChecked))
+        .arg(std::to_string(choice.rowsAgreeing));
+}
+
 std::string ChineseText(const ColumnChoice &choice, std::span<const Column> columns)
 {
-    const std::string others = names(columns, choice, "、", "“", "”");
-    if (choice.basis == ChoiceBasis::EachRow)
-        return "每行依次读取“" + columnName(columns, choice.chosen) + "”" + others +
-               "：第一个非空的栏目说明该行业务";
-    const std::string aside = others.empty()        ? std::string()
-                              : totalBeside(choice, columns) ? "（" + others + "为费用合计）"
-                                                             : "（而非" + others + "）";
-    const std::string taken = choice.chosen < 0 ? "没有" + std::string(RoleChineseName(choice.role)) + "栏" + aside
-                                                : "“" + columnName(columns, choice.chosen) + "”作为" +
-                                                      std::string(RoleChineseName(choice.role)) + aside;
-    if (choice.basis == ChoiceBasis::NameOrder)
-        return taken + "：各行无法区分，按券商常用名称选取";
-    const std::string check = checkedByCash(choice.role) ? "发生金额 = 成交金额 ± 费用" : "数量 × 价格 = 金额";
-    return taken + "：" + check + "在 " + std::to_string(choice.rowsChecked) + " 笔成交中有 " +
-           std::to_string(choice.rowsAgreeing) + " 笔相符";
+    return ColumnChoiceText(choice, columns).toString();
 }
 
 } // namespace tallyfin::statement

@@ -8,7 +8,14 @@ namespace tallyfin {
 
 namespace {
 
-constexpr const char *kOrdinals[kBatchRows] = {"一", "二", "三", "四", "五"};
+constexpr const char *kBuyBatches[kBatchRows] = {
+    QT_TRANSLATE_NOOP("tallyfin::BatchDialog", "第一批买入"), QT_TRANSLATE_NOOP("tallyfin::BatchDialog", "第二批买入"),
+    QT_TRANSLATE_NOOP("tallyfin::BatchDialog", "第三批买入"), QT_TRANSLATE_NOOP("tallyfin::BatchDialog", "第四批买入"),
+    QT_TRANSLATE_NOOP("tallyfin::BatchDialog", "第五批买入")};
+constexpr const char *kSellBatches[kBatchRows] = {
+    QT_TRANSLATE_NOOP("tallyfin::BatchDialog", "第一批卖出"), QT_TRANSLATE_NOOP("tallyfin::BatchDialog", "第二批卖出"),
+    QT_TRANSLATE_NOOP("tallyfin::BatchDialog", "第三批卖出"), QT_TRANSLATE_NOOP("tallyfin::BatchDialog", "第四批卖出"),
+    QT_TRANSLATE_NOOP("tallyfin::BatchDialog", "第五批卖出")};
 
 } // namespace
 
@@ -24,15 +31,24 @@ BatchDialog::BatchDialog(TradeSide side, QWidget *parent) : QDialog(parent), m_s
 void BatchDialog::applyTexts()
 {
     const bool buy = m_side == TradeSide::Buy;
-    const QString action = buy ? QStringLiteral("买入") : QStringLiteral("卖出");
-    setWindowTitle(QStringLiteral("多批") + action);
+    setWindowTitle(buy ? tr("多批买入") : tr("多批卖出"));
     QGroupBox *const groups[kBatchRows] = {GroupBox1, GroupBox2, GroupBox3, GroupBox4, GroupBox5};
     for (std::size_t row = 0; row < kBatchRows; ++row)
-        groups[row]->setTitle(QStringLiteral("第") + QString::fromUtf8(kOrdinals[row]) + QStringLiteral("批") + action);
+        groups[row]->setTitle(tr(buy ? kBuyBatches[row] : kSellBatches[row]));
     for (QLabel *caption : {Label1, Label5, Label9, Label13, Label17})
-        caption->setText(action + QStringLiteral("价格"));
+        caption->setText(buy ? tr("买入价格") : tr("卖出价格"));
     for (QLabel *caption : {Label3, Label7, Label11, Label15, Label19})
-        caption->setText(action + QStringLiteral("数量"));
+        caption->setText(buy ? tr("买入数量") : tr("卖出数量"));
+}
+
+void BatchDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateUi(this);
+        applyTexts();
+        fitFixedSize(this);
+    }
+    QDialog::changeEvent(event);
 }
 
 BatchRows BatchDialog::readRows() const

@@ -34,6 +34,9 @@ Q_SIGNALS:
     // taken them.
     void batchesReduced(TradeSide side, const BatchReduction &reduction);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     BatchRows readRows() const;
     void applyTexts();

@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -16,6 +17,7 @@
 #include "links.h"
 #include "platform.h"
 #include "settingsstore.h"
+#include "translatedtext.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
@@ -42,7 +44,7 @@ QDate toQDate(TradeDate date) { return QDate(date.year, date.month, date.day); }
 
 TradeDate toTradeDate(QDate date) { return {date.year(), date.month(), date.day()}; }
 
-// Refills a list, keeping the entry shown when the new list has it.
+// Refills a list of numbers, keeping the entry shown when the new list has it.
 void setChoices(QComboBox *box, std::span<const std::string_view> choices)
 {
     const QString shown = box->currentText();
@@ -51,6 +53,35 @@ void setChoices(QComboBox *box, std::span<const std::string_view> choices)
     for (std::string_view choice : choices)
         box->addItem(uiText(choice));
     box->setCurrentIndex(std::max(0, box->findText(shown)));
+}
+
+// Refills the market list of a rule set, each entry carrying its market,
+// keeping the market shown when the new list has it.
+void setMarkets(QComboBox *box, RuleSet rules)
+{
+    const QVariant shown = box->currentData();
+    const QSignalBlocker quiet(box);
+    box->clear();
+    for (std::string_view name : MarketNames(rules))
+        box->addItem(translated("Markets", name), static_cast<int>(*MarketNamed(name, rules)));
+    box->setCurrentIndex(std::max(0, box->findData(shown)));
+}
+
+// Names every entry of a list in the language shown, from what it stands for.
+template <typename Enum>
+void renameChoices(QComboBox *box, QString (*name)(Enum))
+{
+    for (int i = 0; i < box->count(); ++i)
+        box->setItemText(i, name(static_cast<Enum>(box->itemData(i).toInt())));
+}
+
+QString marketName(Market market) { return translated("Markets", MarketName(market)); }
+
+QString ruleSetName(RuleSet rules) { return translated("Markets", RuleSetName(rules)); }
+
+QString targetKindName(TargetKind kind)
+{
+    return kind == TargetKind::Profit ? TForm1::tr("目标盈利 (元)") : TForm1::tr("目标收益率 (%)");
 }
 
 // Shows an entry of a list by its text; the first one when the list lacks it.
@@ -62,21 +93,23 @@ Enum chosen(const QComboBox *box)
     return static_cast<Enum>(box->currentData().toInt());
 }
 
-const QString kClassicRulesNote = QStringLiteral(
-    "经典规则：佣金按所选费率，最低 %1 元（免五则不设最低）；印花税按所选费率；沪市过户费每满 1000 股 1 元，"
-    "不足 1000 股按 1 元，其他市场没有过户费。").arg(kMinimumCommissionYuan);
+} // namespace
 
-QString datedRulesNote(const RulesInForce &rules, bool leviesOnTop)
+QString TForm1::classicRulesNote() const
 {
-    QString note = QStringLiteral("按成交日期 %1 的规则：").arg(uiText(FormatTradeDate(rules.date)))
-                   + QString::fromStdString(DescribeRules(rules, leviesOnTop))
-                   + QStringLiteral("。各项费用分别四舍五入到分（部分券商截尾）。");
-    for (std::string_view uncertain : RuleNotes(rules, leviesOnTop))
-        note += QStringLiteral("注：") + uiText(uncertain) + QStringLiteral("。");
-    return note;
+    return tr("经典规则：佣金按所选费率，最低 %1 元（免五则不设最低）；印花税按所选费率；沪市过户费每满 1000 股 1 元，"
+              "不足 1000 股按 1 元，其他市场没有过户费。")
+        .arg(kMinimumCommissionYuan);
 }
 
-} // namespace
+QString TForm1::datedRulesNote(const RulesInForce &rules, bool levies) const
+{
+    QString note = tr("按成交日期 %1 的规则：%2。各项费用分别四舍五入到分（部分券商截尾）。")
+                       .arg(uiText(FormatTradeDate(rules.date)), translated(RulesDescription(rules, levies)));
+    for (std::string_view uncertain : RuleNotes(rules, levies))
+        note += tr("注：%1。").arg(translated("FeeTable", uncertain));
+    return note;
+}
 
 TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 {
@@ -88,10 +121,45 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     connectHandlers();
     showRuleSet();
     applySettings(RememberedSettings());
-    // The client area below the menu bar has a fixed size.
-    clientArea->setFixedSize(kClientWidth, clientArea->sizeHint().height());
+    showChosenLanguage();
     makeFixedSizeWindow(this);
+    fitToTexts();
     centreOnScreen(this);
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateUi(this);
+        showTexts();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+// Every text set in code, again in the language now shown.
+void TForm1::showTexts()
+{
+    renameChoices(ruleSet, &ruleSetName);
+    renameChoices(zjs, &marketName);
+    renameChoices(targetKind, &targetKindName);
+    targetUnit->setText(chosen<TargetKind>(targetKind) == TargetKind::Profit ? tr("元") : QStringLiteral("%"));
+    showCaptions();
+    showRulesNote();
+    for (const auto &[widget, text] : tradeFieldBindings())
+        retranslateField(widget);
+    fitToTexts();
+}
+
+// The client area below the menu bar keeps its width unless its texts need
+// more, and is as tall as its rows need.
+void TForm1::fitToTexts()
+{
+    forgetSizes(this);
+    clientArea->setMinimumSize(0, 0);
+    clientArea->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QSize needed = clientArea->sizeHint();
+    clientArea->setFixedSize(std::max(kClientWidth, needed.width()), needed.height());
+    fitFixedSize(this);
 }
 
 // The lists whose entries stand for a rule set, a target or a fee choice,
@@ -99,9 +167,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 void TForm1::fillChoices()
 {
     for (const RuleSet rules : {RuleSet::Classic, RuleSet::Dated})
-        ruleSet->addItem(uiText(RuleSetName(rules)), static_cast<int>(rules));
-    targetKind->addItem(QStringLiteral("目标收益率 (%)"), static_cast<int>(TargetKind::Return));
-    targetKind->addItem(QStringLiteral("目标盈利 (元)"), static_cast<int>(TargetKind::Profit));
+        ruleSet->addItem(ruleSetName(rules), static_cast<int>(rules));
+    for (const TargetKind kind : {TargetKind::Return, TargetKind::Profit})
+        targetKind->addItem(targetKindName(kind), static_cast<int>(kind));
     setChoices(ComboBox2, kStampDutyChoices);
     m_classicStampDuty = uiText(kDefaultStampDuty);
 }
@@ -121,6 +189,36 @@ void TForm1::connectHandlers()
     connectHandler(CheckBox2, &QCheckBox::toggled, this, &TForm1::alwaysOnTopToggled);
     connectMenu();
     connectFeeSettings();
+    connectLanguageMenu();
+}
+
+void TForm1::connectLanguageMenu()
+{
+    auto *group = new QActionGroup(this);
+    for (const auto &[action, language] : {std::pair{languageSimplified, Language::SimplifiedChinese},
+                                           std::pair{languageTraditional, Language::TraditionalChinese},
+                                           std::pair{languageEnglish, Language::English},
+                                           std::pair{languageSystem, Language::System}}) {
+        group->addAction(action);
+        action->setData(static_cast<int>(language));
+        connect(action, &QAction::triggered, this, [this, language] { chooseLanguage(language); });
+    }
+}
+
+void TForm1::showChosenLanguage()
+{
+    for (QAction *action : languageMenu->actions())
+        if (action->isCheckable())
+            action->setChecked(static_cast<Language>(action->data().toInt()) == chosenLanguage());
+}
+
+void TForm1::chooseLanguage(Language language)
+{
+    useLanguage(language);
+    // The windows change as the translators' LanguageChange reaches them.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    showChosenLanguage();
+    feeSettingsChanged();
 }
 
 void TForm1::connectFeeSettings()
@@ -143,12 +241,13 @@ void TForm1::connectFeeSettings()
         });
     connectHandler(resetSettings, &QAction::triggered, this, &TForm1::resetSettingsClicked);
     connect(targetKind, &QComboBox::currentIndexChanged, this, [this] {
-        targetUnit->setText(chosen<TargetKind>(targetKind) == TargetKind::Profit ? QStringLiteral("元")
-                                                                                 : QStringLiteral("%"));
+        targetUnit->setText(chosen<TargetKind>(targetKind) == TargetKind::Profit ? tr("元") : QStringLiteral("%"));
     });
 }
 
 RuleSet TForm1::ruleSetChosen() const { return chosen<RuleSet>(ruleSet); }
+
+Market TForm1::marketChosen() const { return chosen<Market>(zjs); }
 
 void TForm1::showRuleSet()
 {
@@ -165,7 +264,7 @@ void TForm1::showRuleSet()
         chooseText(ComboBox2, m_classicStampDuty);
         CheckBox1->setChecked(m_classicBothSides);
     }
-    setChoices(zjs, MarketNames(ruleSetChosen()));
+    setMarkets(zjs, ruleSetChosen());
     ComboBox2->setEnabled(!dated);
     CheckBox1->setEnabled(!dated);
     for (QWidget *datedOnly : std::initializer_list<QWidget *>{tradeDateLabel, tradeDate, leviesOnTop})
@@ -184,20 +283,31 @@ void TForm1::showRulesInForce()
         buyLevies->clear();
         sellLevies->clear();
     }
-    if (!dated) {
-        ruleNotes->setText(kClassicRulesNote);
+    if (dated) {
+        const QSignalBlocker quietStamp(ComboBox2), quietSides(CheckBox1);
+        ComboBox2->clear();
+        try {
+            const RulesInForce rules = RulesFor(toTradeDate(tradeDate->date()), marketChosen());
+            ComboBox2->addItem(uiText(rules.stampDuty->ratePerMille));
+            CheckBox1->setChecked(rules.stampDuty->sides == FeeSides::Both);
+        } catch (const EFeeRulesError &) {
+            // The line about the rules says why there are none.
+        }
+    }
+    showRulesNote();
+}
+
+void TForm1::showRulesNote()
+{
+    if (ruleSetChosen() == RuleSet::Classic) {
+        ruleNotes->setText(classicRulesNote());
         return;
     }
-    const QSignalBlocker quietStamp(ComboBox2), quietSides(CheckBox1);
-    ComboBox2->clear();
     try {
-        const RulesInForce rules =
-            RulesFor(toTradeDate(tradeDate->date()), MarketNamed(zjs->currentText().toStdString(), RuleSet::Dated).value());
-        ComboBox2->addItem(uiText(rules.stampDuty->ratePerMille));
-        CheckBox1->setChecked(rules.stampDuty->sides == FeeSides::Both);
-        ruleNotes->setText(datedRulesNote(rules, levies));
+        const RulesInForce rules = RulesFor(toTradeDate(tradeDate->date()), marketChosen());
+        ruleNotes->setText(datedRulesNote(rules, leviesOnTop->isChecked()));
     } catch (const EFeeRulesError &error) {
-        ruleNotes->setText(QString::fromStdString(error.message()));
+        ruleNotes->setText(translated(error.text()));
     }
 }
 
@@ -205,13 +315,14 @@ RememberedSettings TForm1::currentSettings() const
 {
     RememberedSettings settings;
     settings.rules = ruleSetChosen();
-    settings.market = zjs->currentText();
+    settings.market = uiText(MarketName(marketChosen()));
     settings.commission = ComboBox1->currentText();
     const bool classic = settings.rules == RuleSet::Classic;
     settings.stampDuty = classic ? ComboBox2->currentText() : m_classicStampDuty;
     settings.bothSides = classic ? CheckBox1->isChecked() : m_classicBothSides;
     settings.noMinimum = noMinimum->isChecked();
     settings.leviesOnTop = leviesOnTop->isChecked();
+    settings.language = chosenLanguage();
     return settings;
 }
 
@@ -224,7 +335,8 @@ void TForm1::applySettings(const RememberedSettings &settings)
     chooseText(ComboBox2, settings.stampDuty);
     CheckBox1->setChecked(settings.bothSides);
     ruleSet->setCurrentIndex(ruleSet->findData(static_cast<int>(settings.rules)));
-    chooseText(zjs, settings.market);
+    const std::optional<Market> market = MarketNamed(settings.market.toStdString(), settings.rules);
+    zjs->setCurrentIndex(std::max(0, zjs->findData(static_cast<int>(market.value_or(kDefaultMarket)))));
     const int listed = ComboBox1->findText(settings.commission);
     if (listed >= 0)
         ComboBox1->setCurrentIndex(listed);
@@ -252,7 +364,11 @@ void TForm1::showSettingsNotice()
 
 void TForm1::rememberSettings(SettingsStore &store)
 {
-    applySettings(store.load());
+    const RememberedSettings loaded = store.load();
+    useLanguage(loaded.language);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    showChosenLanguage();
+    applySettings(loaded);
     m_store = &store;
     // After the window is on screen, so that the notice has an owner to show over.
     QTimer::singleShot(0, this, &TForm1::showSettingsNotice);
@@ -307,7 +423,7 @@ TradeFields TForm1::feeSettings() const
     fields.tradeDate = FormatTradeDate(toTradeDate(tradeDate->date()));
     fields.noMinimum = noMinimum->isChecked();
     fields.leviesOnTop = leviesOnTop->isChecked();
-    fields.market = zjs->currentText().toStdString();
+    fields.market = MarketName(marketChosen());
     // The rate typed into the commission box counts as much as a chosen one.
     fields.commissionRate = ComboBox1->currentText().toStdString();
     fields.stampDutyRate = ComboBox2->currentText().toStdString();
@@ -320,7 +436,7 @@ TradeFields TForm1::readTradeFields() const
     TradeFields fields = feeSettings();
     fields.targetKind = chosen<TargetKind>(targetKind);
     for (const auto &[widget, text] : tradeFieldBindings())
-        fields.*text = widget->text().toStdString();
+        fields.*text = fieldText(widget);
     fields.returnColor = m_returnColor;
     fields.profitColor = m_profitColor;
     return fields;
@@ -345,7 +461,7 @@ void TForm1::calculateClicked()
     } catch (const EInputRejected &rejected) {
         // The dated rules explain in the user's words what they cannot take.
         writeTradeFields(fields);
-        platform().showValidationBox(this, QString::fromStdString(rejected.message()));
+        platform().showValidationBox(this, translated(rejected.text()));
         return;
     } catch (const Error &) {
         // The fields written before the failing step stay written.
@@ -354,7 +470,7 @@ void TForm1::calculateClicked()
     }
     writeTradeFields(fields);
     if (outcome == TradeOutcome::SellQuantityMissing)
-        platform().showValidationBox(this, uiText(kSellQuantityMissing));
+        platform().showValidationBox(this, translated("Trade", kSellQuantityMissing));
 }
 
 void TForm1::clearClicked()
@@ -362,10 +478,16 @@ void TForm1::clearClicked()
     TradeFields fields = readTradeFields();
     ClearTrade(fields);
     writeTradeFields(fields);
-    Label24->setText(QStringLiteral("买入价格"));
-    Label25->setText(QStringLiteral("买入数量"));
-    Label44->setText(QStringLiteral("卖出价格"));
-    Label45->setText(QStringLiteral("卖出数量"));
+    m_buyAveraged = m_sellAveraged = false;
+    showCaptions();
+}
+
+void TForm1::showCaptions()
+{
+    Label24->setText(m_buyAveraged ? tr("买入均价") : tr("买入价格"));
+    Label25->setText(m_buyAveraged ? tr("持股总数") : tr("买入数量"));
+    Label44->setText(m_sellAveraged ? tr("卖出均价") : tr("卖出价格"));
+    Label45->setText(m_sellAveraged ? tr("卖出总数") : tr("卖出数量"));
 }
 
 void TForm1::openBuyBatches() { Form3->showBeside(this); }
@@ -424,8 +546,8 @@ void TForm1::writeBatchResult(TradeSide side, const BatchReduction &reduction)
     showText(buy ? sl : Edit3, reduction.quantity);
     if (!reduction.relabel)
         return;
-    (buy ? Label24 : Label44)->setText(buy ? QStringLiteral("买入均价") : QStringLiteral("卖出均价"));
-    (buy ? Label25 : Label45)->setText(buy ? QStringLiteral("持股总数") : QStringLiteral("卖出总数"));
+    (buy ? m_buyAveraged : m_sellAveraged) = true;
+    showCaptions();
 }
 
 void TForm1::keyPressEvent(QKeyEvent *event)

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "language.h"
 #include "trade.h"
 #include "ui_Unit1.h"
 
@@ -49,9 +50,12 @@ public:
     void openCsrc();
     void openStockSites();
 
-    // Restores the fee settings from `store` and saves every later change
-    // there; tells the user once about a file it could not read or write.
+    // Restores the fee settings and the language from `store` and saves
+    // every later change there; tells the user once about a file it could
+    // not read or write.
     void rememberSettings(SettingsStore &store);
+    // The 语言 menu: the program in `language` at once, remembered.
+    void chooseLanguage(Language language);
     // "恢复默认设置": the fee settings as on a first start.
     void resetSettingsClicked();
 
@@ -70,6 +74,7 @@ Q_SIGNALS:
     void positionToolsRequested();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -86,12 +91,23 @@ private:
     void connectHandlers();
     void connectMenu();
     void connectFeeSettings();
+    void connectLanguageMenu();
+
+    // The texts set in code, in the language shown; the window's size to fit them.
+    void showTexts();
+    void showCaptions();
+    void showChosenLanguage();
+    void fitToTexts();
+    QString classicRulesNote() const;
+    QString datedRulesNote(const RulesInForce &rules, bool levies) const;
 
     RuleSet ruleSetChosen() const;
+    Market marketChosen() const;
     // The rule set's market list, the stamp-duty and both-sides boxes as it
     // fills them, the levy rows it uses, and the line about the rules.
     void showRuleSet();
     void showRulesInForce();
+    void showRulesNote();
     void feeSettingsChanged();
     RememberedSettings currentSettings() const;
     void applySettings(const RememberedSettings &settings);
@@ -100,6 +116,10 @@ private:
     // The result colours as last painted; the palette alone would not say.
     FieldColor m_returnColor = FieldColor::Window;
     FieldColor m_profitColor = FieldColor::Window;
+    // The buy and sell captions read "average" and "total" (a batch dialog's
+    // rows were taken) rather than "price" and "quantity".
+    bool m_buyAveraged = false;
+    bool m_sellAveraged = false;
 
     // The classic stamp duty and both-sides choice, kept while the dated
     // rules show the fee table's in their boxes.

@@ -9,17 +9,25 @@
 #include "handler.h"
 #include "icon.h"
 #include "platform.h"
+#include "translatedtext.h"
 
 namespace tallyfin {
 
 WindowGlobal<TForm2> Form2;
 
+namespace {
+
+// The window's size, unless its texts need more.
+constexpr QSize kSize(342, 504);
+
+} // namespace
+
 TForm2::TForm2(QWidget *parent) : QWidget(parent)
 {
     setUpForm<Ui::TForm2>(*this, this);
     setWindowIcon(programIcon());
-    setFixedSize(342, 504);
     makeFixedSizeWindow(this);
+    fitFixedSize(this, kSize);
     centreOnScreen(this);
     connectHandlers();
 }
@@ -73,7 +81,7 @@ void TForm2::project(GoldenMode mode)
     }
     writeFields(fields);
     if (message)
-        platform().showValidationBox(this, uiText(*message));
+        platform().showValidationBox(this, translated("Golden", *message));
 }
 
 void TForm2::projectRise() { project(GoldenMode::Rise); }
@@ -113,6 +121,15 @@ void TForm2::returnToMainWindow()
 {
     if (Form1)
         Form1->show();
+}
+
+void TForm2::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateUi(this);
+        fitFixedSize(this, kSize);
+    }
+    QWidget::changeEvent(event);
 }
 
 void TForm2::closeEvent(QCloseEvent *event)

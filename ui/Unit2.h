@@ -38,6 +38,7 @@ public:
     void returnToMainWindow();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

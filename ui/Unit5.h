@@ -20,6 +20,9 @@ public:
     // The icon: the page about Tallyfin that ships with the program.
     void openAboutPage();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void showTexts();
 };

@@ -5,6 +5,8 @@
 #include <QPalette>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "Unit1.h"
 #include "appearance.h"
 #include "colorcode.h"
@@ -19,6 +21,9 @@ WindowGlobal<TForm6> Form6;
 namespace {
 
 constexpr int kSampleInterval = 100;
+// The window's size unless the hint needs more, and the hint's margin on the right.
+constexpr QSize kSize(167, 124);
+constexpr int kHintMargin = 2;
 
 } // namespace
 
@@ -29,11 +34,9 @@ TForm6::TForm6(QWidget *parent) : QWidget(parent), m_sampleTimer(new QTimer(this
     QFont hintFont = windowFont();
     hintFont.setPixelSize(12);
     Label1->setFont(hintFont);
-    if (platform().picksColorOnClick())
-        Label1->setText(QStringLiteral("提示:\n本桌面点开始后单击取色"));
     m_sampleTimer->setObjectName(QStringLiteral("Timer1"));
     makeFixedSizeWindow(this);
-    setFixedSize(167, 124);
+    showTexts();
     centreOnScreen(this);
     setAutoFillBackground(true);
     setBackground(QPalette().color(QPalette::Button));
@@ -47,7 +50,37 @@ void TForm6::resetPicker()
     m_sampleTimer->stop();
     m_sampleTimer->setInterval(kSampleInterval);
     Button1->setDefault(true);
-    Button1->setText(QStringLiteral("开始"));
+    Button1->setText(tr("开始"));
+}
+
+void TForm6::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateUi(this);
+        showTexts();
+    }
+    QWidget::changeEvent(event);
+}
+
+// The hint for this desktop and the button for the picker's state.
+void TForm6::showTexts()
+{
+    if (platform().picksColorOnClick())
+        Label1->setText(tr("提示:\n本桌面点开始后单击取色"));
+    Button1->setText(m_sampleTimer->isActive() || m_awaitedPick ? tr("停止") : tr("开始"));
+    fitToTexts();
+}
+
+// The window keeps its size unless the hint needs a wider one; the field and
+// the button stay centred.
+void TForm6::fitToTexts()
+{
+    const int hintWidth = Label1->fontMetrics().size(0, Label1->text()).width();
+    const int width = std::max(kSize.width(), Label1->x() + hintWidth + kHintMargin);
+    Label1->resize(width - Label1->x() - kHintMargin, Label1->height());
+    for (QWidget *centred : {static_cast<QWidget *>(Edit1), static_cast<QWidget *>(Button1)})
+        centred->move((width - centred->width()) / 2, centred->y());
+    setFixedSize(width, kSize.height());
 }
 
 void TForm6::startStopClicked()
@@ -56,15 +89,15 @@ void TForm6::startStopClicked()
         if (!m_awaitedPick)
             return askForPick();
         m_awaitedPick = 0;
-        Button1->setText(QStringLiteral("开始"));
+        Button1->setText(tr("开始"));
         return;
     }
     if (m_sampleTimer->isActive()) {
         m_sampleTimer->stop();
-        Button1->setText(QStringLiteral("开始"));
+        Button1->setText(tr("开始"));
     } else {
         m_sampleTimer->start();
-        Button1->setText(QStringLiteral("停止"));
+        Button1->setText(tr("停止"));
     }
 }
 
@@ -83,7 +116,7 @@ void TForm6::askForPick()
 {
     const unsigned request = ++m_picks;
     m_awaitedPick = request;
-    Button1->setText(QStringLiteral("停止"));
+    Button1->setText(tr("停止"));
     platform().requestColorPick(this, [this, request](const ColorPick &pick) {
         runHandler([&] { showPick(request, pick); });
     });
@@ -95,7 +128,7 @@ void TForm6::showPick(unsigned request, const ColorPick &pick)
     if (request != m_awaitedPick)
         return;
     m_awaitedPick = 0;
-    Button1->setText(QStringLiteral("开始"));
+    Button1->setText(tr("开始"));
     if (pick.answer != ScreenAnswer::Given)
         return reportScreenUnread(pick.answer);
     setBackground(QColor(pick.color));
@@ -106,7 +139,7 @@ void TForm6::returnToMainWindow()
 {
     m_sampleTimer->stop();
     m_awaitedPick = 0;
-    Button1->setText(QStringLiteral("开始"));
+    Button1->setText(tr("开始"));
     Edit1->clear();
     // The field colour, not the button face the window first had.
     setBackground(QPalette().color(QPalette::Base));

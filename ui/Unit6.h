@@ -31,7 +31,12 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void showTexts();
+    void fitToTexts();
     void resetPicker();
     void returnToMainWindow();
     void setBackground(const QColor &color);

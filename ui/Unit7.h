@@ -15,6 +15,12 @@ class TForm7 : public QDialog, private Ui::TForm7 {
 
 public:
     explicit TForm7(QWidget *parent = nullptr);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void showText();
 };
 
 extern WindowGlobal<TForm7> Form7;

@@ -1,8 +1,10 @@
 #include "appearance.h"
 
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
@@ -12,6 +14,7 @@
 #include <algorithm>
 
 #include "trade.h"
+#include "translatedtext.h"
 
 namespace tallyfin {
 
@@ -101,11 +104,37 @@ void moveBeside(QWidget *window, const QWidget *anchor, Side preferred)
     window->move(placeBeside(anchor->frameGeometry(), window->size() + frame, screen->availableGeometry(), preferred));
 }
 
+namespace {
+
+// The property of a result field holding the engine's text it shows translated.
+constexpr const char *kEngineText = "tallyfinEngineText";
+
+QString engineWords(const std::string &text) { return translated("Trade", text); }
+
+} // namespace
+
 void showText(QLineEdit *field, const std::string &text)
 {
-    const QString shown = QString::fromStdString(text);
+    const QString source = QString::fromStdString(text);
+    const QString shown = field->isReadOnly() && !text.empty() ? engineWords(text) : source;
+    field->setProperty(kEngineText, shown == source ? QVariant() : QVariant(source));
     if (field->text() != shown)
         field->setText(shown);
+}
+
+std::string fieldText(const QLineEdit *field)
+{
+    const QVariant source = field->property(kEngineText);
+    if (source.isValid() && field->text() == engineWords(source.toString().toStdString()))
+        return source.toString().toStdString();
+    return field->text().toStdString();
+}
+
+void retranslateField(QLineEdit *field)
+{
+    const QVariant source = field->property(kEngineText);
+    if (source.isValid())
+        showText(field, source.toString().toStdString());
 }
 
 bool pressButtonOnEnter(QKeyEvent *event, QWidget *focus, QPushButton *defaultButton)
@@ -124,6 +153,33 @@ void makeFixedSizeWindow(QWidget *window)
                            | Qt::MSWindowsFixedSizeDialogHint);
     window->adjustSize();
     window->setFixedSize(window->size());
+}
+
+void forgetSizes(QWidget *window)
+{
+    // A list keeps the size of its first showing unless told it changed.
+    for (QComboBox *box : window->findChildren<QComboBox *>()) {
+        const QComboBox::SizeAdjustPolicy policy = box->sizeAdjustPolicy();
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        box->setSizeAdjustPolicy(policy);
+    }
+    // The layouts of a window not yet shown miss their widgets' new sizes.
+    for (QLayout *layout : window->findChildren<QLayout *>())
+        layout->invalidate();
+}
+
+void fitFixedSize(QWidget *window, QSize design)
+{
+    forgetSizes(window);
+    window->setMinimumSize(0, 0);
+    window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (design.isEmpty()) {
+        window->adjustSize();
+        window->setFixedSize(window->size());
+        return;
+    }
+    // Only widths change with the language: the rows stay as designed.
+    window->setFixedSize(std::max(design.width(), window->minimumSizeHint().width()), design.height());
 }
 
 } // namespace tallyfin

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "accessiblenames.h"
+
 class QKeyEvent;
 class QLineEdit;
 class QPushButton;
@@ -31,6 +33,7 @@ QFont windowFont();
 template <typename Form, typename Window>
 void setUpForm(Form &form, Window *window)
 {
+    nameComboBoxesByTheirLabels();
     window->setFont(windowFont());
     form.setupUi(window);
 }
@@ -67,9 +70,16 @@ inline QString uiText(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Shows a text in a field; a field already showing it is left alone, since
-// rewriting it would move the user's cursor.
+// Shows a text of the engine in a field; a field already showing it is left
+// alone, since rewriting it would move the user's cursor. A read-only
+// (result) field shows the engine's words, such as kNoBreakEven (context
+// "Trade"), in the language shown and keeps the engine's own text for
+// fieldText() and retranslateField(); what the user types is never changed.
 void showText(QLineEdit *field, const std::string &text);
+// The text of a field as the engine wrote it, or as the user typed it.
+std::string fieldText(const QLineEdit *field);
+// A field showing the engine's words shows them in the language now shown.
+void retranslateField(QLineEdit *field);
 
 // Enter in a window that is not a dialog: presses a focused push button, or
 // else the window's default button. False for any other key.
@@ -78,5 +88,13 @@ bool pressButtonOnEnter(QKeyEvent *event, QWidget *focus, QPushButton *defaultBu
 // Gives a window a fixed client size with minimise and close boxes but no
 // maximise box.
 void makeFixedSizeWindow(QWidget *window);
+
+// Fixes a window's size again after its texts changed language, so that
+// none is cut off: its `design` size, wider where its layout needs more
+// room (texts change width, not height), or without one the size its
+// layout asks for.
+void fitFixedSize(QWidget *window, QSize design = {});
+// Makes a window's layouts ask its widgets again for the room they need.
+void forgetSizes(QWidget *window);
 
 } // namespace tallyfin

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "language.h"
+
 // Q_INIT_RESOURCE declares a function of the global namespace.
 static void registerProgramResources() { Q_INIT_RESOURCE(tallyfin); }
 
@@ -16,7 +18,9 @@ QString bundledPath(const QString &fileName)
 
 QString bundledText(const QString &fileName)
 {
-    QFile file(bundledPath(fileName));
+    QFile file(bundledPath(languageFileName(fileName)));
+    if (!file.exists())
+        file.setFileName(bundledPath(fileName));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QString text = QString::fromUtf8(file.readAll());

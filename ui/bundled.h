@@ -5,8 +5,9 @@
 namespace tallyfin {
 
 // The fixed texts that ship inside the program (resources/tallyfin.qrc),
-// read as UTF-8 without a final line break; empty when there is no such
-// text.
+// read as UTF-8 without a final line break, in the language shown (the
+// translated file beside it, see languageFileName); empty when there is no
+// such text.
 //   bundledText("help.txt") -> "一、黄金分割法与看盘\n\n…"
 QString bundledText(const QString &fileName);
 

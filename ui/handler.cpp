@@ -4,8 +4,11 @@
 
 #include "appearance.h"
 #include "platform.h"
+#include "translatedtext.h"
 
 namespace tallyfin {
+
+void showError(const Error &error) { showError(translated(error.text()).toStdString()); }
 
 void showError(std::string_view message)
 {

@@ -11,7 +11,8 @@
 namespace tallyfin {
 
 // Shows the message of an error that ended a handler in the application's
-// error box (with the full-stop rule of ErrorBoxText).
+// error box (with the full-stop rule of ErrorBoxText), in the language shown.
+void showError(const Error &error);
 void showError(std::string_view message);
 
 // Runs one event handler. An error that ends it stops it at the failing step
@@ -23,7 +24,7 @@ void runHandler(Handler &&handler) noexcept
     try {
         std::forward<Handler>(handler)();
     } catch (const Error &error) {
-        showError(error.message());
+        showError(error);
     } catch (const std::exception &error) {
         // Not one of the calculation's errors (out of memory, say): still
         // shown rather than ending the program.

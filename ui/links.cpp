@@ -2,7 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
+
+#include "language.h"
 
 namespace tallyfin {
 
@@ -40,7 +43,11 @@ QString linkAddress(Link link)
         const QString address = QString::fromUtf8(entry.address);
         if (!entry.bundled)
             return address;
-        return QUrl::fromLocalFile(bundledPagesDirectory() + QLatin1Char('/') + address).toString();
+        // The page in the language shown, when it ships.
+        const QString translated = bundledPagesDirectory() + QLatin1Char('/') + languageFileName(address);
+        const QString page = QFileInfo::exists(translated) ? translated
+                                                           : bundledPagesDirectory() + QLatin1Char('/') + address;
+        return QUrl::fromLocalFile(page).toString();
     }
     return {};
 }

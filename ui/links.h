@@ -15,7 +15,8 @@ enum class Link {
 };
 
 // The address to open for a link: a web address, or for the pages that ship
-// with the program a file:// address of the installed copy.
+// with the program a file:// address of the installed copy, in the language
+// shown when it ships in it.
 QString linkAddress(Link link);
 
 // Where the program looks for its bundled pages: share/tallyfin/pages beside

@@ -12,6 +12,7 @@
 
 #include "appearance.h"
 #include "platform.h"
+#include "translatedtext.h"
 
 namespace tallyfin {
 
@@ -85,7 +86,7 @@ QString skippedText(const statement::SkippedRow &row)
 {
     return PositionsView::tr("第 %1 行：%2 %3 %4 未计入：%5")
         .arg(row.line)
-        .arg(uiText(row.code), uiText(row.name), uiText(row.operation), uiText(statement::ChineseText(row.reason)));
+        .arg(uiText(row.code), uiText(row.name), uiText(row.operation), translated("Statement", statement::ChineseText(row.reason)));
 }
 
 } // namespace
@@ -204,7 +205,7 @@ void PositionsView::setPositions(std::shared_ptr<const statement::Statement>,
 void PositionsView::showConventions()
 {
     for (std::size_t i = 0; i < m_conventions.size(); ++i)
-        m_conventions[i]->setText(uiText(kPositionConventions[i]));
+        m_conventions[i]->setText(translated("Positions", kPositionConventions[i]));
     m_leftOutCaption->setText(tr("未计入的行"));
     // Item views tell a screen reader their own name, not their label's.
     m_leftOutList->setAccessibleName(m_leftOutCaption->text());

@@ -8,6 +8,7 @@
 #include "handler.h"
 #include "icon.h"
 #include "platform.h"
+#include "translatedtext.h"
 
 namespace tallyfin {
 
@@ -56,7 +57,8 @@ PositionToolsWindow::PositionToolsWindow(QWidget *parent) : QWidget(parent), m_f
     connect(sellFirst, &QRadioButton::toggled, this, &PositionToolsWindow::showOrder);
     connect(code, &QLineEdit::editingFinished, this, &PositionToolsWindow::refreshTerms);
     // Room for the longest line of terms (a STAR code's lot) or a message about the code.
-    termsLine->setFixedHeight(kTermsLines * termsLine->fontMetrics().lineSpacing());
+    const QString lines = QStringLiteral("\n").repeated(kTermsLines - 1);
+    termsLine->setFixedHeight(termsLine->fontMetrics().boundingRect(QRect(0, 0, kWindowWidth, 0), Qt::TextWordWrap, lines).height());
     setMinimumWidth(kWindowWidth);
     makeFixedSizeWindow(this);
     centreOnScreen(this);
@@ -137,7 +139,7 @@ PositionTerms PositionToolsWindow::readTerms() const
 template <typename Fields, typename Calculate, typename Write>
 void PositionToolsWindow::calculate(Fields fields, Calculate calculateWith, Write writeBack)
 {
-    std::optional<std::string> notice;
+    std::optional<Text> notice;
     ClearResults(fields);
     try {
         const PositionTerms terms = readTerms();
@@ -146,7 +148,7 @@ void PositionToolsWindow::calculate(Fields fields, Calculate calculateWith, Writ
     } catch (const EInputRejected &rejected) {
         // Said in the user's words, as the main window says what the dated rules refuse.
         writeBack(fields);
-        platform().showValidationBox(this, uiText(rejected.message()));
+        platform().showValidationBox(this, translated(rejected.text()));
         return;
     } catch (const Error &) {
         writeBack(fields);
@@ -154,7 +156,7 @@ void PositionToolsWindow::calculate(Fields fields, Calculate calculateWith, Writ
     }
     writeBack(fields);
     if (notice)
-        platform().showValidationBox(this, uiText(*notice));
+        platform().showValidationBox(this, translated(*notice));
 }
 
 void PositionToolsWindow::calculateTTrade()
@@ -177,7 +179,7 @@ void PositionToolsWindow::calculateRecover()
 
 void PositionToolsWindow::showTerms(const PositionTerms &terms)
 {
-    termsLine->setText(uiText(DescribeTerms(terms, separator())));
+    termsLine->setText(translated(DescribeTerms(terms, separator())));
 }
 
 void PositionToolsWindow::refreshTerms()
@@ -185,7 +187,7 @@ void PositionToolsWindow::refreshTerms()
     try {
         showTerms(readTerms());
     } catch (const Error &error) {
-        termsLine->setText(uiText(error.message()));
+        termsLine->setText(translated(error.text()));
     }
 }
 

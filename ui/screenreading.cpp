@@ -1,5 +1,6 @@
 #include "screenreading.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "platform.h"
@@ -11,9 +12,9 @@ void reportScreenUnread(ScreenAnswer answer)
     // Shown as they are: the error box's full-stop rule is for the
     // calculation's messages.
     if (answer == ScreenAnswer::Refused)
-        platform().showErrorBox(QStringLiteral("桌面不允许本程序读取屏幕。"));
+        platform().showErrorBox(QCoreApplication::translate("tallyfin::ScreenReading", "桌面不允许本程序读取屏幕。"));
     else if (answer == ScreenAnswer::Failed)
-        platform().showErrorBox(QStringLiteral("未能读取屏幕。"));
+        platform().showErrorBox(QCoreApplication::translate("tallyfin::ScreenReading", "未能读取屏幕。"));
 }
 
 } // namespace tallyfin

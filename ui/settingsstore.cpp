@@ -1,5 +1,6 @@
 #include "settingsstore.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -25,6 +26,7 @@ const QString kStampDutyKey = QStringLiteral("fees/stampDuty");
 const QString kBothSidesKey = QStringLiteral("fees/bothSides");
 const QString kNoMinimumKey = QStringLiteral("fees/noMinimum");
 const QString kLeviesOnTopKey = QStringLiteral("fees/leviesOnTop");
+const QString kLanguageKey = QStringLiteral("window/language");
 
 bool isOneOf(const QString &text, std::span<const std::string_view> choices)
 {
@@ -105,6 +107,9 @@ RememberedSettings SettingsStore::load()
     reader.flag(kBothSidesKey, loaded.bothSides);
     reader.flag(kNoMinimumKey, loaded.noMinimum);
     reader.flag(kLeviesOnTopKey, loaded.leviesOnTop);
+    QString language = languageKey(loaded.language);
+    reader.text(kLanguageKey, language, [](const QString &v) { return languageOfKey(v).has_value(); });
+    loaded.language = languageOfKey(language).value_or(Language::System);
     if (m_settings->status() == QSettings::NoError && reader.valid() && !format.isEmpty())
         return loaded;
     setAsideDamagedFile();
@@ -117,8 +122,10 @@ void SettingsStore::setAsideDamagedFile()
     QFile::remove(kept);
     const bool copied = QFile::copy(fileName(), kept);
     m_settings->clear();
-    m_notice = copied ? QStringLiteral("设置文件已损坏或无法读取，已改用默认设置。原文件另存为 %1").arg(kept)
-                      : QStringLiteral("设置文件已损坏或无法读取，已改用默认设置。");
+    m_notice = copied ? QCoreApplication::translate("tallyfin::SettingsStore",
+                                                    "设置文件已损坏或无法读取，已改用默认设置。原文件另存为 %1")
+                            .arg(kept)
+                      : QCoreApplication::translate("tallyfin::SettingsStore", "设置文件已损坏或无法读取，已改用默认设置。");
 }
 
 void SettingsStore::save(const RememberedSettings &settings)
@@ -131,16 +138,28 @@ void SettingsStore::save(const RememberedSettings &settings)
     m_settings->setValue(kBothSidesKey, settings.bothSides);
     m_settings->setValue(kNoMinimumKey, settings.noMinimum);
     m_settings->setValue(kLeviesOnTopKey, settings.leviesOnTop);
+    m_settings->setValue(kLanguageKey, languageKey(settings.language));
     m_settings->sync();
     if (m_settings->status() != QSettings::AccessError || m_writeFailureReported)
         return;
     m_writeFailureReported = true;
-    m_notice = QStringLiteral("设置无法保存到 %1，本次更改只在程序运行期间有效。").arg(fileName());
+    m_notice = QCoreApplication::translate("tallyfin::SettingsStore", "设置无法保存到 %1，本次更改只在程序运行期间有效。")
+                   .arg(fileName());
+}
+
+Language SettingsStore::language() const
+{
+    return languageOfKey(m_settings->value(kLanguageKey).toString()).value_or(Language::System);
 }
 
 void SettingsStore::reset()
 {
+    const QVariant language = m_settings->value(kLanguageKey);
     m_settings->clear();
+    if (language.isValid()) {
+        m_settings->setValue(kFormatKey, kFormat);
+        m_settings->setValue(kLanguageKey, language);
+    }
     m_settings->sync();
 }
 

@@ -6,15 +6,17 @@
 #include <optional>
 
 #include "appearance.h"
+#include "language.h"
 #include "trade.h"
 
 class QSettings;
 
 namespace tallyfin {
 
-// The fee settings the main window keeps between runs. The stamp duty and
-// "both sides" are the classic rules' own choices, never what the dated
-// rules show in their place.
+// The settings the main window keeps between runs: the fee settings and the
+// language. The stamp duty and "both sides" are the classic rules' own
+// choices, never what the dated rules show in their place; the market is
+// kept by its name in the source language, whatever language is shown.
 struct RememberedSettings {
     RuleSet rules = kDefaultRules;
     QString market = uiText(MarketName(kDefaultMarket));
@@ -23,6 +25,7 @@ struct RememberedSettings {
     bool bothSides = false;
     bool noMinimum = false;
     bool leviesOnTop = false;
+    Language language = Language::System;
 
     friend bool operator==(const RememberedSettings &, const RememberedSettings &) = default;
 };
@@ -42,7 +45,11 @@ public:
 
     RememberedSettings load();
     void save(const RememberedSettings &settings);
-    // Forgets everything stored; the next load gives the defaults.
+    // The language alone, before the windows are made; System for a value
+    // the program does not write (load() then reports the file).
+    Language language() const;
+    // Forgets the fee settings; the next load gives their defaults. The
+    // language stays as chosen.
     void reset();
 
     // What the user should be told about the file since the last call, once.

@@ -77,7 +77,7 @@ TEST(PositionTermsTest, TheCodeChoosesMarketAndLot)
         EXPECT_EQ(terms.lot.step, c.lot.step) << c.code;
     }
     EXPECT_THROW(ReadPositionTerms(settings(), "900901", "."), EInputRejected) << "a B share";
-    EXPECT_EQ(DescribeTerms(ReadPositionTerms(settings(), "688001", "."), ","),
+    EXPECT_EQ(DescribeTerms(ReadPositionTerms(settings(), "688001", "."), ",").toString(),
               "上海A股，2026-12-08 的规则；佣金 0,25‰，最低 5 元；报价单位 0,01 元；每笔数量：至少 200，超出部分以 1 为单位增加");
 }
 
@@ -103,7 +103,7 @@ TEST(PositionCalcTest, WritesTheWorkedExamples)
         EXPECT_EQ(up.newCost, "10.992");
     }
     TopUpFields met = topUpFields("2000", "10.50", "", "9.80", "11.00");
-    EXPECT_EQ(CalculateTopUp(kShanghai, met, "."), std::string(kNoTopUpNeeded));
+    EXPECT_EQ(CalculateTopUp(kShanghai, met, ".")->toString(), kNoTopUpNeeded);
     EXPECT_EQ(met.quantity, "0");
     EXPECT_EQ(met.cash, "0.00");
     EXPECT_EQ(met.newCost, "10.500");
@@ -114,7 +114,7 @@ TEST(PositionCalcTest, WritesTheWorkedExamples)
     EXPECT_EQ(back.netReceipts, "30376.90");
     EXPECT_EQ(back.remaining, "1000");
     back.cashIn = "50000";
-    EXPECT_EQ(CalculateRecover(kShanghai, back, "."), std::string(kRecoverUnreachable));
+    EXPECT_EQ(CalculateRecover(kShanghai, back, ".")->toString(), kRecoverUnreachable);
     EXPECT_EQ(back.quantity, "") << "the earlier answer is gone";
     EXPECT_EQ(back.remaining, "3000");
     EXPECT_EQ(back.shortfall, "4434.66");

@@ -68,10 +68,10 @@ TEST(TopUpTest, AnswersTheThreeWaysItCan)
     EXPECT_EQ(Decimal::fromRational(a.newCost, 3, Rounding::HalfUp).toString(), "10.992");
     a = SolveTopUp(kToday, {d("2000"), d("21000"), d("9.80"), d("11.00")});
     EXPECT_EQ(a.quantity->sign(), 0);
-    EXPECT_EQ(a.message, std::string(kNoTopUpNeeded));
+    EXPECT_EQ(a.message->toString(), kNoTopUpNeeded);
     a = SolveTopUp(kToday, {d("2000"), d("24600"), d("9.80"), d("9.801")});
     EXPECT_FALSE(a.quantity) << "fees keep the cost above 9.801";
-    EXPECT_EQ(a.message, std::string(kTopUpUnreachable));
+    EXPECT_EQ(a.message->toString(), kTopUpUnreachable);
     EXPECT_THROW(SolveTopUp(kToday, {d("2000"), d("24600"), d("9.80"), d("9.80")}), EInputRejected);
 }
 

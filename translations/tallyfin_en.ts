@@ -1,0 +1,1751 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>BatchDialog</name>
+    <message>
+        <source>多批买入</source>
+        <translation>Buy in batches</translation>
+    </message>
+    <message>
+        <source>第一批买入</source>
+        <translation>Buy batch 1</translation>
+    </message>
+    <message>
+        <source>买入价格</source>
+        <translation>Buy price</translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation>yuan</translation>
+    </message>
+    <message>
+        <source>买入数量</source>
+        <translation>Buy quantity</translation>
+    </message>
+    <message>
+        <source>股</source>
+        <translation>shares</translation>
+    </message>
+    <message>
+        <source>第二批买入</source>
+        <translation>Buy batch 2</translation>
+    </message>
+    <message>
+        <source>第三批买入</source>
+        <translation>Buy batch 3</translation>
+    </message>
+    <message>
+        <source>第四批买入</source>
+        <translation>Buy batch 4</translation>
+    </message>
+    <message>
+        <source>第五批买入</source>
+        <translation>Buy batch 5</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Clear</translation>
+    </message>
+</context>
+<context>
+    <name>FeePage</name>
+    <message>
+        <source>%1&lt;br&gt;注：%2</source>
+        <translation>%1&lt;br&gt;Note: %2</translation>
+    </message>
+</context>
+<context>
+    <name>FeeRules</name>
+    <message>
+        <source>成交日期 %1 早于费率表的起始日期 %2</source>
+        <translation>The trade date %1 is before the fee table starts on %2</translation>
+    </message>
+    <message>
+        <source>%1 自 %2 起才有交易，成交日期 %3 没有它的费率</source>
+        <translation>%1 has traded only since %2; there are no fees for it on %3</translation>
+    </message>
+    <message>
+        <source>双向</source>
+        <translation>both sides</translation>
+    </message>
+    <message>
+        <source>卖方</source>
+        <translation>seller only</translation>
+    </message>
+    <message>
+        <source>%1，最低 %2 元</source>
+        <translation>%1, at least %2 yuan</translation>
+    </message>
+    <message>
+        <source>免</source>
+        <translation>exempt</translation>
+    </message>
+    <message>
+        <source>面值的 %1‰</source>
+        <translation>%1‰ of par value</translation>
+    </message>
+    <message>
+        <source>%1‰</source>
+        <translation>%1‰</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1，含在佣金内</source>
+        <translation>%1, inside the commission</translation>
+    </message>
+    <message>
+        <source>%1，另计</source>
+        <translation>%1, on top</translation>
+    </message>
+    <message>
+        <source>（%1）</source>
+        <translation> (%1)</translation>
+    </message>
+    <message>
+        <source>%1%2</source>
+        <translation>%1%2</translation>
+    </message>
+    <message>
+        <source>%1、%2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1；%2</source>
+        <translation>%1; %2</translation>
+    </message>
+    <message>
+        <source>成交金额的 %1‰</source>
+        <translation>%1‰ of the trade amount</translation>
+    </message>
+    <message>
+        <source>%1，%2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1，随规费含在佣金内或另计</source>
+        <translation>%1, with the levies inside the commission or on top</translation>
+    </message>
+    <message>
+        <source>%1 起&#x3000;%2&#x3000;%3：%4&#x3000;[%5]
+&#x3000;来源：%6</source>
+        <translation>From %1  %2  %3: %4  [%5]
+  Source: %6</translation>
+    </message>
+    <message>
+        <source>%1
+&#x3000;注：%2</source>
+        <translation>%1
+  Note: %2</translation>
+    </message>
+    <message>
+        <source>印花税</source>
+        <translation>stamp duty</translation>
+    </message>
+    <message>
+        <source>过户费</source>
+        <translation>transfer fee</translation>
+    </message>
+    <message>
+        <source>经手费</source>
+        <translation>handling fee</translation>
+    </message>
+    <message>
+        <source>证管费</source>
+        <translation>management fee</translation>
+    </message>
+</context>
+<context>
+    <name>FeeTable</name>
+    <message>
+        <source>2012-06-01至2015-07-31沪市过户费不确定：按中国结算的官方费率计，许多券商当时收取更多</source>
+        <translation>The Shanghai transfer fee from 2012-06-01 to 2015-07-31 is uncertain: computed at CSDC&apos;s official rate; many brokers charged more then</translation>
+    </message>
+    <message>
+        <source>财政部 2001-11-16 起由4‰调为2‰（中国证券报 2007-05-30）</source>
+        <translation>Ministry of Finance: from 4‰ to 2‰ as of 2001-11-16 (China Securities Journal, 2007-05-30)</translation>
+    </message>
+    <message>
+        <source>基金交易免征印花税（券商费率表）</source>
+        <translation>No stamp duty on fund trades (brokers&apos; fee schedules)</translation>
+    </message>
+    <message>
+        <source>上交所收费表（约2008年）：成交面额的0.1%，起点1元</source>
+        <translation>SSE fee schedule (about 2008): 0.1% of the par value traded, at least 1 yuan</translation>
+    </message>
+    <message>
+        <source>沪市过户费（面值的1‰，最低1元，面值按1元计）的起始日期未经证实</source>
+        <translation>The start of the Shanghai transfer fee (1‰ of par value, at least 1 yuan, par 1 yuan) is unconfirmed</translation>
+    </message>
+    <message>
+        <source>深交所 2012-04-30 通知：经手费0.1475‰中中国结算收取0.0255‰</source>
+        <translation>SZSE notice of 2012-04-30: of the 0.1475‰ handling fee, CSDC takes 0.0255‰</translation>
+    </message>
+    <message>
+        <source>深市过户费含在经手费内、不单独列示；起始日期未经证实</source>
+        <translation>The Shenzhen transfer fee is part of the handling fee, not shown apart; its start is unconfirmed</translation>
+    </message>
+    <message>
+        <source>中国结算：ETF免收过户费</source>
+        <translation>CSDC: no transfer fee on ETFs</translation>
+    </message>
+    <message>
+        <source>债券交易免征印花税（券商问答：债券与基金交易均免交）</source>
+        <translation>No stamp duty on bond trades (a broker&apos;s Q&amp;A: bonds and funds are both exempt)</translation>
+    </message>
+    <message>
+        <source>可转债交易只收佣金与经手费（券商问答）</source>
+        <translation>Convertible bond trades pay only commission and handling fee (a broker&apos;s Q&amp;A)</translation>
+    </message>
+    <message>
+        <source>未找到上交所可转债经手费的来源</source>
+        <translation>No source found for the SSE handling fee on convertible bonds</translation>
+    </message>
+    <message>
+        <source>沪市可转债经手费未找到来源，按深市的0.04‰计</source>
+        <translation>No source for the Shanghai convertible bond handling fee; Shenzhen&apos;s 0.04‰ is used</translation>
+    </message>
+    <message>
+        <source>深交所《关于可转换公司债券收费标准的通知》（2022-07-29，现行标准）</source>
+        <translation>SZSE notice on the fees for convertible bonds (2022-07-29, in force)</translation>
+    </message>
+    <message>
+        <source>深市可转债经手费0.04‰在2022-07-29之前的适用未经证实</source>
+        <translation>The Shenzhen convertible bond handling fee of 0.04‰ before 2022-07-29 is unconfirmed</translation>
+    </message>
+    <message>
+        <source>发改价格〔2012〕2119号之前无来源</source>
+        <translation>No source before NDRC Price [2012] No. 2119</translation>
+    </message>
+    <message>
+        <source>2012年之前债券的证管费未经证实（按免收计）</source>
+        <translation>The management fee on bonds before 2012 is unconfirmed (taken as exempt)</translation>
+    </message>
+    <message>
+        <source>上证财字〔2003〕2号（原0.105‰）</source>
+        <translation>SSE Finance [2003] No. 2 (formerly 0.105‰)</translation>
+    </message>
+    <message>
+        <source>沪市经手费0.105‰的起始日期未经证实</source>
+        <translation>The start of the Shanghai handling fee of 0.105‰ is unconfirmed</translation>
+    </message>
+    <message>
+        <source>深交所 2012-04-30 通知（本所收取0.122‰）</source>
+        <translation>SZSE notice of 2012-04-30 (the exchange takes 0.122‰)</translation>
+    </message>
+    <message>
+        <source>深市经手费0.122‰的起始日期未经证实</source>
+        <translation>The start of the Shenzhen handling fee of 0.122‰ is unconfirmed</translation>
+    </message>
+    <message>
+        <source>上证财字〔2003〕2号（基金原0.085‰）</source>
+        <translation>SSE Finance [2003] No. 2 (funds formerly 0.085‰)</translation>
+    </message>
+    <message>
+        <source>沪市基金经手费0.085‰的起始日期未经证实</source>
+        <translation>The start of the Shanghai fund handling fee of 0.085‰ is unconfirmed</translation>
+    </message>
+    <message>
+        <source>深证上〔2021〕655号（由0.0487‰下调）</source>
+        <translation>SZSE [2021] No. 655 (lowered from 0.0487‰)</translation>
+    </message>
+    <message>
+        <source>深市基金经手费0.0487‰在2015-08-01之前的适用未经证实</source>
+        <translation>The Shenzhen fund handling fee of 0.0487‰ before 2015-08-01 is unconfirmed</translation>
+    </message>
+    <message>
+        <source>基金经手费0.085‰的起始日期未经证实；沪深基金经手费不同时按沪市计</source>
+        <translation>The start of the fund handling fee of 0.085‰ is unconfirmed; where Shanghai&apos;s and Shenzhen&apos;s fund fees differ, Shanghai&apos;s is used</translation>
+    </message>
+    <message>
+        <source>上证财字〔2003〕2号（证管费原0.045‰）</source>
+        <translation>SSE Finance [2003] No. 2 (management fee formerly 0.045‰)</translation>
+    </message>
+    <message>
+        <source>证管费0.045‰的起始日期未经证实，深市按沪市计</source>
+        <translation>The start of the management fee of 0.045‰ is unconfirmed; Shenzhen is taken as Shanghai</translation>
+    </message>
+    <message>
+        <source>上证财字〔2003〕2号（基金原不收证管费）</source>
+        <translation>SSE Finance [2003] No. 2 (funds formerly paid no management fee)</translation>
+    </message>
+    <message>
+        <source>上证财字〔2003〕2号</source>
+        <translation>SSE Finance [2003] No. 2</translation>
+    </message>
+    <message>
+        <source>2003年经手费调整的生效日期未经证实（按通知日期计）</source>
+        <translation>The effective date of the 2003 handling fee change is unconfirmed (the notice&apos;s date is used)</translation>
+    </message>
+    <message>
+        <source>2003年经手费调整的生效日期未经证实（按通知日期计）；沪深基金经手费不同时按沪市计</source>
+        <translation>The effective date of the 2003 handling fee change is unconfirmed (the notice&apos;s date is used); where Shanghai&apos;s and Shenzhen&apos;s fund fees differ, Shanghai&apos;s is used</translation>
+    </message>
+    <message>
+        <source>2003年证管费调整的生效日期未经证实（按通知日期计）</source>
+        <translation>The effective date of the 2003 management fee change is unconfirmed (the notice&apos;s date is used)</translation>
+    </message>
+    <message>
+        <source>财政部 国家税务总局《关于调整证券(股票)交易印花税税率的通知》</source>
+        <translation>Ministry of Finance and State Administration of Taxation: notice on the stamp duty rate on securities (share) trades</translation>
+    </message>
+    <message>
+        <source>财税〔2007〕84号</source>
+        <translation>Caishui [2007] No. 84</translation>
+    </message>
+    <message>
+        <source>新浪财经 2008-04-23</source>
+        <translation>Sina Finance, 2008-04-23</translation>
+    </message>
+    <message>
+        <source>财税明电〔2008〕2号：只对出让方征收</source>
+        <translation>Caishui Mingdian [2008] No. 2: charged on the seller only</translation>
+    </message>
+    <message>
+        <source>发改价格〔2012〕2119号</source>
+        <translation>NDRC Price [2012] No. 2119</translation>
+    </message>
+    <message>
+        <source>证管费0.02‰向投资者收取的起始日期未经证实</source>
+        <translation>The start of the 0.02‰ management fee charged to investors is unconfirmed</translation>
+    </message>
+    <message>
+        <source>发改价格〔2012〕2119号：对证券投资基金和债券免收</source>
+        <translation>NDRC Price [2012] No. 2119: funds and bonds are exempt</translation>
+    </message>
+    <message>
+        <source>中国结算 2012-04-30 通知（他方整理的数据）</source>
+        <translation>CSDC notice of 2012-04-30 (figures compiled by others)</translation>
+    </message>
+    <message>
+        <source>沪深交易所 2012-04-30 通知</source>
+        <translation>SSE and SZSE notices of 2012-04-30</translation>
+    </message>
+    <message>
+        <source>中国结算 2015 通知：成交面值0.3‰</source>
+        <translation>CSDC notice of 2015: 0.3‰ of the par value traded</translation>
+    </message>
+    <message>
+        <source>2012-09-01 经手费下调20%</source>
+        <translation>Handling fee lowered by 20% on 2012-09-01</translation>
+    </message>
+    <message>
+        <source>中国结算《关于调整A股交易过户费收费标准有关事项的通知》</source>
+        <translation>CSDC notice on the change of the A-share transfer fee</translation>
+    </message>
+    <message>
+        <source>中国结算《关于调整A股交易过户费收费标准有关事项的通知》；交割单上含在佣金内（三家券商的交割单）</source>
+        <translation>CSDC notice on the change of the A-share transfer fee; inside the commission on statements (three brokers&apos; statements)</translation>
+    </message>
+    <message>
+        <source>沪深交易所与中国结算 2015-07 问答</source>
+        <translation>SSE, SZSE and CSDC Q&amp;A of 2015-07</translation>
+    </message>
+    <message>
+        <source>深证上〔2021〕655号（由0.0487‰下调）；2021年深市ETF交割单</source>
+        <translation>SZSE [2021] No. 655 (lowered from 0.0487‰); a 2021 Shenzhen ETF statement</translation>
+    </message>
+    <message>
+        <source>深证上〔2021〕655号</source>
+        <translation>SZSE [2021] No. 655</translation>
+    </message>
+    <message>
+        <source>《印花税法》第三条；北交所 2021-11-15 开市</source>
+        <translation>Stamp Duty Law, article 3; the Beijing Stock Exchange opened on 2021-11-15</translation>
+    </message>
+    <message>
+        <source>新华网 2022-04-28</source>
+        <translation>Xinhua, 2022-04-28</translation>
+    </message>
+    <message>
+        <source>北京日报：北交所经手费</source>
+        <translation>Beijing Daily: the Beijing Stock Exchange&apos;s handling fee</translation>
+    </message>
+    <message>
+        <source>无来源，按沪深计</source>
+        <translation>No source; taken as Shanghai and Shenzhen</translation>
+    </message>
+    <message>
+        <source>北交所证管费无来源，按沪深的0.02‰计</source>
+        <translation>No source for the Beijing management fee; Shanghai&apos;s and Shenzhen&apos;s 0.02‰ is used</translation>
+    </message>
+    <message>
+        <source>新华网 2022-04-28：自2022年4月29日起统一下调为0.01‰</source>
+        <translation>Xinhua, 2022-04-28: lowered to 0.01‰ everywhere from 29 April 2022</translation>
+    </message>
+    <message>
+        <source>《中华人民共和国印花税法》第三条</source>
+        <translation>Stamp Duty Law of the People&apos;s Republic of China, article 3</translation>
+    </message>
+    <message>
+        <source>深交所《关于可转换公司债券收费标准的通知》：可转债交易经手费按成交金额的0.04‰双边收取</source>
+        <translation>SZSE notice on the fees for convertible bonds: a handling fee of 0.04‰ of the trade amount on both sides</translation>
+    </message>
+    <message>
+        <source>北京日报：自2022年12月1日起</source>
+        <translation>Beijing Daily: from 1 December 2022</translation>
+    </message>
+    <message>
+        <source>财政部 税务总局公告2023年第39号：减半征收</source>
+        <translation>Ministry of Finance and State Taxation Administration announcement No. 39 of 2023: halved</translation>
+    </message>
+    <message>
+        <source>新华社 2023-08-18：0.00341%</source>
+        <translation>Xinhua, 2023-08-18: 0.00341%</translation>
+    </message>
+    <message>
+        <source>新华社 2023-08-18：0.0125%</source>
+        <translation>Xinhua, 2023-08-18: 0.0125%</translation>
+    </message>
+    <message>
+        <source>基金权证按ETF/LOF基金的费率计；权证的费率未经证实</source>
+        <translation>Funds &amp; warrants are computed at ETF/LOF fund rates; the warrant rates are unconfirmed</translation>
+    </message>
+</context>
+<context>
+    <name>Golden</name>
+    <message>
+        <source>请输入低点数据！</source>
+        <translation>Please enter the low!</translation>
+    </message>
+    <message>
+        <source>请输入高点数据！</source>
+        <translation>Please enter the high!</translation>
+    </message>
+    <message>
+        <source>请输入低点和高点数据</source>
+        <translation>Please enter the low and the high</translation>
+    </message>
+    <message>
+        <source>请输入低点和高点数据！</source>
+        <translation>Please enter the low and the high!</translation>
+    </message>
+</context>
+<context>
+    <name>Markets</name>
+    <message>
+        <source>按成交日期</source>
+        <translation>By trade date</translation>
+    </message>
+    <message>
+        <source>经典规则</source>
+        <translation>Classic rules</translation>
+    </message>
+    <message>
+        <source>%1、%2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>上海A股</source>
+        <translation>Shanghai A-shares</translation>
+    </message>
+    <message>
+        <source>深圳A股</source>
+        <translation>Shenzhen A-shares</translation>
+    </message>
+    <message>
+        <source>北京A股</source>
+        <translation>Beijing A-shares</translation>
+    </message>
+    <message>
+        <source>上海基金</source>
+        <translation>Shanghai funds</translation>
+    </message>
+    <message>
+        <source>深圳基金</source>
+        <translation>Shenzhen funds</translation>
+    </message>
+    <message>
+        <source>上海可转债</source>
+        <translation>Shanghai convertible bonds</translation>
+    </message>
+    <message>
+        <source>深圳可转债</source>
+        <translation>Shenzhen convertible bonds</translation>
+    </message>
+    <message>
+        <source>基金权证</source>
+        <translation>Funds &amp; warrants</translation>
+    </message>
+    <message>
+        <source>%1 的整数倍</source>
+        <translation>multiples of %1</translation>
+    </message>
+    <message>
+        <source>至少 %1，超出部分以 %2 为单位增加</source>
+        <translation>at least %1, then in steps of %2</translation>
+    </message>
+</context>
+<context>
+    <name>PositionTools</name>
+    <message>
+        <source>无法识别证券代码“%1”，或本程序不计算它的费用</source>
+        <translation>The security code “%1” is unknown, or Tallyfin does not compute its fees</translation>
+    </message>
+    <message>
+        <source>%1应大于 0 且不超过 %2 元</source>
+        <translation>%1 must be above 0 and at most %2 yuan</translation>
+    </message>
+    <message>
+        <source>%1应为最小报价单位 %2 元的整数倍</source>
+        <translation>%1 must be a multiple of the tick, %2 yuan</translation>
+    </message>
+    <message>
+        <source>%1应为 1 到 %2 之间的整数</source>
+        <translation>%1 must be a whole number from 1 to %2</translation>
+    </message>
+    <message>
+        <source>%1应大于 0</source>
+        <translation>%1 must be above 0</translation>
+    </message>
+    <message>
+        <source>持仓数量少于做T数量</source>
+        <translation>The holding is smaller than the quantity traded</translation>
+    </message>
+    <message>
+        <source>目标成本应高于补仓价格</source>
+        <translation>The target cost must be above the price of the top-up</translation>
+    </message>
+    <message>
+        <source>当前成本已不高于目标成本，无需补仓</source>
+        <translation>The cost is already at or below the target: no top-up needed</translation>
+    </message>
+    <message>
+        <source>按此价格补仓，成本降不到目标成本</source>
+        <translation>Topping up at this price cannot bring the cost down to the target</translation>
+    </message>
+    <message>
+        <source>全部卖出也收不回投入的资金</source>
+        <translation>Even selling everything does not get the money back</translation>
+    </message>
+    <message>
+        <source>任何价格都不能保本</source>
+        <translation>No price breaks even</translation>
+    </message>
+    <message>
+        <source>任何价格都达不到目标收益</source>
+        <translation>No price reaches the target gain</translation>
+    </message>
+    <message>
+        <source>请填写%1</source>
+        <translation>Please fill in %1</translation>
+    </message>
+    <message>
+        <source>免五</source>
+        <translation>no minimum</translation>
+    </message>
+    <message>
+        <source>最低 %1 元</source>
+        <translation>minimum %1 yuan</translation>
+    </message>
+    <message>
+        <source>佣金 %1‰，%2，规费另计</source>
+        <translation>commission %1‰, %2, levies on top</translation>
+    </message>
+    <message>
+        <source>佣金 %1‰，%2</source>
+        <translation>commission %1‰, %2</translation>
+    </message>
+    <message>
+        <source>%1，%2 的规则；%3；报价单位 %4 元；每笔数量：%5</source>
+        <translation>%1, rules of %2; %3; tick %4 yuan; order size: %5</translation>
+    </message>
+    <message>
+        <source>持仓成本价和买入总额请填写其中一项</source>
+        <translation>Fill in either the cost per share or the total cash paid</translation>
+    </message>
+    <message>
+        <source>做T数量 %1 不合交易单位：%2</source>
+        <translation>The round-trip quantity %1 is not a valid order size: %2</translation>
+    </message>
+    <message>
+        <source>%1应在 ±%2 元之间</source>
+        <translation>%1 must lie within ±%2 yuan</translation>
+    </message>
+    <message>
+        <source>%1；%2</source>
+        <translation>%1; %2</translation>
+    </message>
+    <message>
+        <source>持仓数量和持仓成本应同时填写</source>
+        <translation>Fill in the shares held and their cost together</translation>
+    </message>
+</context>
+<context>
+    <name>PositionToolsWindow</name>
+    <message>
+        <source>持仓工具</source>
+        <translation>Position tools</translation>
+    </message>
+    <message>
+        <source>代码</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>留空则按主窗口所选的证交所计算</source>
+        <translation>Leave empty to use the market chosen in the main window</translation>
+    </message>
+    <message>
+        <source>做T</source>
+        <translation>Round trip</translation>
+    </message>
+    <message>
+        <source>正T（先卖后买）</source>
+        <translation>Sell first, buy back</translation>
+    </message>
+    <message>
+        <source>倒T（先买后卖）</source>
+        <translation>Buy first, sell later</translation>
+    </message>
+    <message>
+        <source>做T数量</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <source>股</source>
+        <translation>shares</translation>
+    </message>
+    <message>
+        <source>第一笔价格</source>
+        <translation>First price</translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation>yuan</translation>
+    </message>
+    <message>
+        <source>第二笔价格</source>
+        <translation>Second price</translation>
+    </message>
+    <message>
+        <source>持仓数量</source>
+        <translation>Shares held</translation>
+    </message>
+    <message>
+        <source>持仓成本</source>
+        <translation>Cost per share</translation>
+    </message>
+    <message>
+        <source>目标盈利</source>
+        <translation>Target gain</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>净盈亏</source>
+        <translation>Net gain</translation>
+    </message>
+    <message>
+        <source>摊薄成本</source>
+        <translation>Diluted cost</translation>
+    </message>
+    <message>
+        <source>保本买回价</source>
+        <translation>Break-even buy-back</translation>
+    </message>
+    <message>
+        <source>目标买回价</source>
+        <translation>Target buy-back</translation>
+    </message>
+    <message>
+        <source>第一笔：卖出</source>
+        <translation>First order: sell</translation>
+    </message>
+    <message>
+        <source>交易金额</source>
+        <translation>Trade amount</translation>
+    </message>
+    <message>
+        <source>佣金</source>
+        <translation>Commission</translation>
+    </message>
+    <message>
+        <source>印花税</source>
+        <translation>Stamp duty</translation>
+    </message>
+    <message>
+        <source>过户费</source>
+        <translation>Transfer fee</translation>
+    </message>
+    <message>
+        <source>规费</source>
+        <translation>Levies</translation>
+    </message>
+    <message>
+        <source>费用合计</source>
+        <translation>Total fees</translation>
+    </message>
+    <message>
+        <source>实收金额</source>
+        <translation>Cash received</translation>
+    </message>
+    <message>
+        <source>第二笔：买入</source>
+        <translation>Second order: buy</translation>
+    </message>
+    <message>
+        <source>计算</source>
+        <translation>Calculate</translation>
+    </message>
+    <message>
+        <source>补仓</source>
+        <translation>Average down</translation>
+    </message>
+    <message>
+        <source>持仓成本价</source>
+        <translation>Cost per share</translation>
+    </message>
+    <message>
+        <source>或买入总额</source>
+        <translation>or cash paid</translation>
+    </message>
+    <message>
+        <source>补仓价格</source>
+        <translation>Price to buy at</translation>
+    </message>
+    <message>
+        <source>目标成本</source>
+        <translation>Target cost</translation>
+    </message>
+    <message>
+        <source>补仓数量</source>
+        <translation>Shares to buy</translation>
+    </message>
+    <message>
+        <source>实付金额</source>
+        <translation>Cash paid</translation>
+    </message>
+    <message>
+        <source>补仓后成本</source>
+        <translation>New cost</translation>
+    </message>
+    <message>
+        <source>补仓数量是按补仓价格买入、计入费用后使每股成本不高于目标成本的最少数量（合乎交易单位）。持仓成本价与买入总额填写其中一项，均含买入费用。</source>
+        <translation>The shares to buy are the fewest (a valid order size) that, bought at the price with their fees, bring the cost per share to at most the target. Fill in the cost per share or the total cash paid, both including the buying fees.</translation>
+    </message>
+    <message>
+        <source>回本</source>
+        <translation>Recover cash</translation>
+    </message>
+    <message>
+        <source>投入资金</source>
+        <translation>Cash put in</translation>
+    </message>
+    <message>
+        <source>卖出价格</source>
+        <translation>Price to sell at</translation>
+    </message>
+    <message>
+        <source>卖出数量</source>
+        <translation>Shares to sell</translation>
+    </message>
+    <message>
+        <source>剩余持股</source>
+        <translation>Shares kept</translation>
+    </message>
+    <message>
+        <source>尚差金额</source>
+        <translation>Shortfall</translation>
+    </message>
+    <message>
+        <source>卖出数量是按卖出价格卖出、扣除费用后实收金额不少于投入资金的最少数量（合乎交易单位，或全部卖出）；剩余股份继续持有。全部卖出仍不够时，显示尚差金额。</source>
+        <translation>The shares to sell are the fewest (a valid order size, or the whole holding) whose cash received after fees at the price is at least the cash put in; the rest stay held. When selling everything is not enough, the shortfall is shown.</translation>
+    </message>
+</context>
+<context>
+    <name>Positions</name>
+    <message>
+        <source>摊薄成本 =（买入付出的资金含费用 − 卖出收回的净额 − 税后股息）÷ 持股数；持股归零后重新计算，可为负数</source>
+        <translation>Diluted cost = (cash paid for buys with fees − net receipts of sales − dividends after tax) ÷ shares held; started afresh when the holding reaches 0; may be negative</translation>
+    </message>
+    <message>
+        <source>移动平均成本：买入把含费用的资金计入成本，卖出按当时的平均成本减去所卖股份的成本；已实现盈亏 = 卖出净额 − 减去的成本</source>
+        <translation>Moving-average cost: a buy adds its cash with fees to the cost; a sale removes the shares sold at the average cost of the moment; realised = net receipts − cost removed</translation>
+    </message>
+    <message>
+        <source>先进先出：卖出先用最早买入的股份，每股带着它那笔买入的费用；已实现盈亏 = 卖出净额 − 这些股份的成本</source>
+        <translation>First in, first out: a sale uses the earliest shares bought first, each with its share of its buy&apos;s fees; realised = net receipts − their cost</translation>
+    </message>
+    <message>
+        <source>费用：佣金、印花税、过户费和规费（不含股息红利税）；股息为税后金额，持股时冲减摊薄成本并计入两种已实现盈亏，不持股时入账的股息或税款在三种算法下都计入已实现盈亏</source>
+        <translation>Fees: commission, stamp duty, transfer fee and levies (not dividend tax); dividends are net of tax: while shares are held they lower the diluted cost and count in both realised figures; a dividend or tax booked while nothing is held counts as realised in all three</translation>
+    </message>
+</context>
+<context>
+    <name>Statement</name>
+    <message>
+        <source>未使用的列</source>
+        <translation>unused column</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>date</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>time</translation>
+    </message>
+    <message>
+        <source>代码</source>
+        <translation>code</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>operation</translation>
+    </message>
+    <message>
+        <source>市场</source>
+        <translation>market</translation>
+    </message>
+    <message>
+        <source>币种</source>
+        <translation>currency</translation>
+    </message>
+    <message>
+        <source>数量</source>
+        <translation>quantity</translation>
+    </message>
+    <message>
+        <source>价格</source>
+        <translation>price</translation>
+    </message>
+    <message>
+        <source>金额</source>
+        <translation>amount</translation>
+    </message>
+    <message>
+        <source>佣金</source>
+        <translation>commission</translation>
+    </message>
+    <message>
+        <source>印花税</source>
+        <translation>stamp duty</translation>
+    </message>
+    <message>
+        <source>过户费</source>
+        <translation>transfer fee</translation>
+    </message>
+    <message>
+        <source>经手费</source>
+        <translation>handling fee</translation>
+    </message>
+    <message>
+        <source>证管费</source>
+        <translation>management fee</translation>
+    </message>
+    <message>
+        <source>规费</source>
+        <translation>levies</translation>
+    </message>
+    <message>
+        <source>其他费用</source>
+        <translation>other fees</translation>
+    </message>
+    <message>
+        <source>费用合计</source>
+        <translation>Total fees</translation>
+    </message>
+    <message>
+        <source>发生金额</source>
+        <translation>cash movement</translation>
+    </message>
+    <message>
+        <source>汇率</source>
+        <translation>exchange rate</translation>
+    </message>
+    <message>
+        <source>成交笔数</source>
+        <translation>number of fills</translation>
+    </message>
+    <message>
+        <source>委托编号</source>
+        <translation>order number</translation>
+    </message>
+    <message>
+        <source>成交编号</source>
+        <translation>trade number</translation>
+    </message>
+    <message>
+        <source>股东账户</source>
+        <translation>account</translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>没有读取权限</source>
+        <translation>no permission to read it</translation>
+    </message>
+    <message>
+        <source>这是一个文件夹</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>这不是普通文件</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>系统错误 %1</source>
+        <translation>system error %1</translation>
+    </message>
+    <message>
+        <source>“%1”</source>
+        <translation>“%1”</translation>
+    </message>
+    <message>
+        <source>%1、%2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>无法打开文件 %1：%2</source>
+        <translation>Cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>文件大小为 %1，超过 %2 的对账单不予读取</source>
+        <translation>The file is %1; statements larger than %2 are not read</translation>
+    </message>
+    <message>
+        <source>文件是空的</source>
+        <translation>The file is empty</translation>
+    </message>
+    <message>
+        <source>文件既不是文本，也不是 .xls 或 .xlsx 表格</source>
+        <translation>The file is neither text nor a spreadsheet (.xls, .xlsx)</translation>
+    </message>
+    <message>
+        <source>文件是网页（HTML），不是对账单导出文件；请用表格软件打开并另存为 .xlsx</source>
+        <translation>The file is a web page (HTML), not a statement export; open it in a spreadsheet program and save it as .xlsx</translation>
+    </message>
+    <message>
+        <source>无法读取表格文件（%1）</source>
+        <translation>The spreadsheet cannot be read (%1)</translation>
+    </message>
+    <message>
+        <source>找不到表头：没有一行同时列出日期、代码、操作、数量和价格或金额</source>
+        <translation>No header row: no row names a date, a code, an operation, a quantity and a price or amount</translation>
+    </message>
+    <message>
+        <source>找不到表头：没有一行同时列出日期、代码、操作、数量和价格或金额（按 %1 编码读取）</source>
+        <translation>No header row: no row names a date, a code, an operation, a quantity and a price or amount (the text was read as %1)</translation>
+    </message>
+    <message>
+        <source>已取消读取</source>
+        <translation>Reading was cancelled</translation>
+    </message>
+    <message>
+        <source>%1为空</source>
+        <translation>No date in %1</translation>
+    </message>
+    <message>
+        <source>%1“%2”不是日期</source>
+        <translation>“%2” in %1 is not a date</translation>
+    </message>
+    <message>
+        <source>%1“%2”早于 1990 年或晚于 2099 年</source>
+        <translation>The date “%2” in %1 is before 1990 or after 2099</translation>
+    </message>
+    <message>
+        <source>%1为空，无法判断业务</source>
+        <translation>No operation: %1 is empty</translation>
+    </message>
+    <message>
+        <source>操作栏互相矛盾（“%2”），发生金额和数量也无法判断买卖方向</source>
+        <translation>The operation columns disagree (“%2”) and neither the cash nor the quantity tells the side</translation>
+    </message>
+    <message>
+        <source>%1为空，成交记录必须有证券代码</source>
+        <translation>A trade without a code in %1</translation>
+    </message>
+    <message>
+        <source>%1“%2”不是证券代码</source>
+        <translation>“%2” in %1 is not a security code</translation>
+    </message>
+    <message>
+        <source>%1为空，成交记录必须有数量</source>
+        <translation>A trade without a quantity in %1</translation>
+    </message>
+    <message>
+        <source>%1为 0</source>
+        <translation>A trade of quantity 0 in %1</translation>
+    </message>
+    <message>
+        <source>成交记录既无价格也无金额</source>
+        <translation>A trade with neither a price nor an amount</translation>
+    </message>
+    <message>
+        <source>%1“%2”不是数字</source>
+        <translation>“%2” in %1 is not a number</translation>
+    </message>
+    <message>
+        <source>%1含有无法按文件编码识别的字节</source>
+        <translation>%1 holds bytes that are no text in the file&apos;s encoding</translation>
+    </message>
+    <message>
+        <source>文件在这一行中途结束，该行不完整</source>
+        <translation>The file ends in the middle of this row</translation>
+    </message>
+    <message>
+        <source>每行依次读取“%1”%2：第一个非空的栏目说明该行业务</source>
+        <translation>Every row is read by “%1”, then %2: the first that is not empty says what the row is</translation>
+    </message>
+    <message>
+        <source>每行依次读取“%1”：第一个非空的栏目说明该行业务</source>
+        <translation>Every row is read by “%1”: the first that is not empty says what the row is</translation>
+    </message>
+    <message>
+        <source>（%1为费用合计）</source>
+        <translation> (%1 is the total of the fees)</translation>
+    </message>
+    <message>
+        <source>（而非%1）</source>
+        <translation> (not %1)</translation>
+    </message>
+    <message>
+        <source>没有%1栏%2</source>
+        <translation>No column is the %1%2</translation>
+    </message>
+    <message>
+        <source>“%1”作为%2%3</source>
+        <translation>“%1” is the %2%3</translation>
+    </message>
+    <message>
+        <source>%1：各行无法区分，按券商常用名称选取</source>
+        <translation>%1: the rows cannot tell them apart, and brokers use that name first</translation>
+    </message>
+    <message>
+        <source>发生金额 = 成交金额 ± 费用</source>
+        <translation>cash = amount ± fees</translation>
+    </message>
+    <message>
+        <source>数量 × 价格 = 金额</source>
+        <translation>quantity × price = amount</translation>
+    </message>
+    <message>
+        <source>%1：%2在 %3 笔成交中有 %4 笔相符</source>
+        <translation>%1: %2 holds on %4 of %3 trades</translation>
+    </message>
+    <message>
+        <source>港股通交易</source>
+        <translation>a Stock Connect trade</translation>
+    </message>
+    <message>
+        <source>无法识别的证券代码（不是本程序认识的A股、基金或可转债）</source>
+        <translation>a code Tallyfin does not know (no A share, fund or convertible bond)</translation>
+    </message>
+    <message>
+        <source>没有证券代码，无法记入持仓</source>
+        <translation>no code to book it to</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>工具箱(&amp;T)</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>常用网址</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;A)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>恢复默认设置(&amp;R)</source>
+        <translation>&amp;Restore default settings</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>黄金分割计算器</source>
+        <translation>Golden-section calculator</translation>
+    </message>
+    <message>
+        <source>颜色代码选取器</source>
+        <translation>Colour code picker</translation>
+    </message>
+    <message>
+        <source>屏幕截图</source>
+        <translation>Screen capture</translation>
+    </message>
+    <message>
+        <source>我的博客</source>
+        <translation>My blog</translation>
+    </message>
+    <message>
+        <source>上证所</source>
+        <translation>Shanghai Stock Exchange</translation>
+    </message>
+    <message>
+        <source>深交所</source>
+        <translation>Shenzhen Stock Exchange</translation>
+    </message>
+    <message>
+        <source>发改委</source>
+        <translation>NDRC</translation>
+    </message>
+    <message>
+        <source>证监会</source>
+        <translation>CSRC</translation>
+    </message>
+    <message>
+        <source>股票网址大全</source>
+        <translation>Stock-market websites</translation>
+    </message>
+    <message>
+        <source>跟随系统</source>
+        <translation>Follow the system</translation>
+    </message>
+    <message>
+        <source>关于(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>费率规则</source>
+        <translation>Fee rules</translation>
+    </message>
+    <message>
+        <source>成交日期</source>
+        <translation>Trade date</translation>
+    </message>
+    <message>
+        <source>证 交 所</source>
+        <translation>Exchange</translation>
+    </message>
+    <message>
+        <source>佣    金</source>
+        <translation>Commission</translation>
+    </message>
+    <message>
+        <source>%。</source>
+        <translation>‰</translation>
+    </message>
+    <message>
+        <source>印 花 税</source>
+        <translation>Stamp duty</translation>
+    </message>
+    <message>
+        <source>印花税双边征收</source>
+        <translation>Stamp duty on both sides</translation>
+    </message>
+    <message>
+        <source>免五（佣金不设 5 元最低）</source>
+        <translation>No 5-yuan minimum commission</translation>
+    </message>
+    <message>
+        <source>规费另计（经手费、证管费）</source>
+        <translation>Levies on top (handling and management fees)</translation>
+    </message>
+    <message>
+        <source>窗口置顶</source>
+        <translation>Always on top</translation>
+    </message>
+    <message>
+        <source>工具箱</source>
+        <translation>Tools</translation>
+    </message>
+    <message>
+        <source>计算</source>
+        <translation>Calculate</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>买入计算</source>
+        <translation>Buy</translation>
+    </message>
+    <message>
+        <source>买入价格</source>
+        <translation>Buy price</translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation>yuan</translation>
+    </message>
+    <message>
+        <source>买入数量</source>
+        <translation>Buy quantity</translation>
+    </message>
+    <message>
+        <source>股</source>
+        <translation>shares</translation>
+    </message>
+    <message>
+        <source>交易金额</source>
+        <translation>Trade amount</translation>
+    </message>
+    <message>
+        <source>过 户 费</source>
+        <translation>Transfer fee</translation>
+    </message>
+    <message>
+        <source>规    费</source>
+        <translation>Levies</translation>
+    </message>
+    <message>
+        <source>费用合计</source>
+        <translation>Total fees</translation>
+    </message>
+    <message>
+        <source>实付金额</source>
+        <translation>Cash paid</translation>
+    </message>
+    <message>
+        <source>买入成本</source>
+        <translation>Cost per share</translation>
+    </message>
+    <message>
+        <source>保本价格</source>
+        <translation>Break-even price</translation>
+    </message>
+    <message>
+        <source>多批买入</source>
+        <translation>Buy in batches</translation>
+    </message>
+    <message>
+        <source>卖出计算</source>
+        <translation>Sell</translation>
+    </message>
+    <message>
+        <source>卖出价格</source>
+        <translation>Sell price</translation>
+    </message>
+    <message>
+        <source>卖出数量</source>
+        <translation>Sell quantity</translation>
+    </message>
+    <message>
+        <source>实收金额</source>
+        <translation>Cash received</translation>
+    </message>
+    <message>
+        <source>收 益 率</source>
+        <translation>Return</translation>
+    </message>
+    <message>
+        <source>盈亏金额</source>
+        <translation>Profit</translation>
+    </message>
+    <message>
+        <source>目标类型</source>
+        <translation>Target type</translation>
+    </message>
+    <message>
+        <source>目 标 值</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>目标卖价</source>
+        <translation>Target price</translation>
+    </message>
+    <message>
+        <source>实收/盈亏</source>
+        <translation>Received / profit</translation>
+    </message>
+    <message>
+        <source>多批卖出</source>
+        <translation>Sell in batches</translation>
+    </message>
+    <message>
+        <source>持仓工具</source>
+        <translation>Position tools</translation>
+    </message>
+</context>
+<context>
+    <name>TForm2</name>
+    <message>
+        <source>黄金分割计算器</source>
+        <translation>Golden-section calculator</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>低点</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>高点</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Levels</translation>
+    </message>
+    <message>
+        <source>2倍</source>
+        <translation>2×</translation>
+    </message>
+    <message>
+        <source>2.618倍</source>
+        <translation>2.618×</translation>
+    </message>
+    <message>
+        <source>3倍</source>
+        <translation>3×</translation>
+    </message>
+    <message>
+        <source>关于我</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>低点上涨</source>
+        <translation>Up from low</translation>
+    </message>
+    <message>
+        <source>高点下跌</source>
+        <translation>Down from high</translation>
+    </message>
+    <message>
+        <source>区间反弹</source>
+        <translation>Rebound</translation>
+    </message>
+    <message>
+        <source>区间回调</source>
+        <translation>Pull-back</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+</context>
+<context>
+    <name>TForm5</name>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>打开 Tallyfin 的介绍页</source>
+        <translation>Open the page about Tallyfin</translation>
+    </message>
+    <message>
+        <source>Tallyfin 介绍页</source>
+        <translation>Page about Tallyfin</translation>
+    </message>
+    <message>
+        <source>在浏览器中打开随程序附带的介绍页</source>
+        <translation>Opens the page about Tallyfin that ships with the program in the browser</translation>
+    </message>
+    <message>
+        <source>版本0.1</source>
+        <translation>Version 0.1</translation>
+    </message>
+    <message>
+        <source>关于我</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TForm6</name>
+    <message>
+        <source>颜色代码选取器</source>
+        <translation>Colour picker</translation>
+    </message>
+    <message>
+        <source>提示:
+点击开始移动鼠标取颜色代码</source>
+        <translation>Hint:
+click Start, then point at a colour</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+</context>
+<context>
+    <name>TForm7</name>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+</context>
+<context>
+    <name>Trade</name>
+    <message>
+        <source>卖出数量应大于 0 且不超过 %1</source>
+        <translation>The sell quantity must be above 0 and at most %1</translation>
+    </message>
+    <message>
+        <source>佣金与印花税的费率之和应在 0 到 %1‰ 之间</source>
+        <translation>Commission and stamp duty together must be between 0 and %1‰</translation>
+    </message>
+    <message>
+        <source>按成交日期的费率表中没有“%1”，可选：%2</source>
+        <translation>The fee table by trade date has no “%1”; it has: %2</translation>
+    </message>
+    <message>
+        <source>成交日期“%1”不是 YYYY-MM-DD 格式的日期</source>
+        <translation>The trade date “%1” is not a date in the form YYYY-MM-DD</translation>
+    </message>
+    <message>
+        <source>佣金费率应在 0 到 %1‰ 之间</source>
+        <translation>The commission rate must be between 0 and %1‰</translation>
+    </message>
+    <message>
+        <source>买入价格应大于 0 且不超过 %1 元</source>
+        <translation>The buy price must be above 0 and at most %1 yuan</translation>
+    </message>
+    <message>
+        <source>卖出价格应大于 0 且不超过 %1 元</source>
+        <translation>The sell price must be above 0 and at most %1 yuan</translation>
+    </message>
+    <message>
+        <source>买入数量应为 1 到 %1 之间的整数</source>
+        <translation>The buy quantity must be a whole number from 1 to %1</translation>
+    </message>
+    <message>
+        <source>卖出数量应为 1 到 %1 之间的整数</source>
+        <translation>The sell quantity must be a whole number from 1 to %1</translation>
+    </message>
+    <message>
+        <source>无法保本</source>
+        <translation>No break-even</translation>
+    </message>
+    <message>
+        <source>实付金额应大于 0</source>
+        <translation>The cash paid must be above 0</translation>
+    </message>
+    <message>
+        <source>任何价格都达不到目标</source>
+        <translation>No price reaches the target</translation>
+    </message>
+    <message>
+        <source>最低报价已达到目标</source>
+        <translation>The lowest price already reaches it</translation>
+    </message>
+    <message>
+        <source>卖出数量必须设置初始值</source>
+        <translation>The sell quantity must be given</translation>
+    </message>
+</context>
+<context>
+    <name>tallyfin::BatchDialog</name>
+    <message>
+        <source>第一批买入</source>
+        <translation>Buy batch 1</translation>
+    </message>
+    <message>
+        <source>第二批买入</source>
+        <translation>Buy batch 2</translation>
+    </message>
+    <message>
+        <source>第三批买入</source>
+        <translation>Buy batch 3</translation>
+    </message>
+    <message>
+        <source>第四批买入</source>
+        <translation>Buy batch 4</translation>
+    </message>
+    <message>
+        <source>第五批买入</source>
+        <translation>Buy batch 5</translation>
+    </message>
+    <message>
+        <source>第一批卖出</source>
+        <translation>Sell batch 1</translation>
+    </message>
+    <message>
+        <source>第二批卖出</source>
+        <translation>Sell batch 2</translation>
+    </message>
+    <message>
+        <source>第三批卖出</source>
+        <translation>Sell batch 3</translation>
+    </message>
+    <message>
+        <source>第四批卖出</source>
+        <translation>Sell batch 4</translation>
+    </message>
+    <message>
+        <source>第五批卖出</source>
+        <translation>Sell batch 5</translation>
+    </message>
+    <message>
+        <source>多批买入</source>
+        <translation>Buy in batches</translation>
+    </message>
+    <message>
+        <source>多批卖出</source>
+        <translation>Sell in batches</translation>
+    </message>
+    <message>
+        <source>买入价格</source>
+        <translation>Buy price</translation>
+    </message>
+    <message>
+        <source>卖出价格</source>
+        <translation>Sell price</translation>
+    </message>
+    <message>
+        <source>买入数量</source>
+        <translation>Buy quantity</translation>
+    </message>
+    <message>
+        <source>卖出数量</source>
+        <translation>Sell quantity</translation>
+    </message>
+</context>
+<context>
+    <name>tallyfin::PositionToolsWindow</name>
+    <message>
+        <source>第一笔：卖出</source>
+        <translation>First order: sell</translation>
+    </message>
+    <message>
+        <source>第二笔：买入</source>
+        <translation>Second order: buy</translation>
+    </message>
+    <message>
+        <source>实收金额</source>
+        <translation>Cash received</translation>
+    </message>
+    <message>
+        <source>实付金额</source>
+        <translation>Cash paid</translation>
+    </message>
+    <message>
+        <source>保本买回价</source>
+        <translation>Break-even buy-back</translation>
+    </message>
+    <message>
+        <source>目标买回价</source>
+        <translation>Target buy-back</translation>
+    </message>
+    <message>
+        <source>第一笔：买入</source>
+        <translation>First order: buy</translation>
+    </message>
+    <message>
+        <source>第二笔：卖出</source>
+        <translation>Second order: sell</translation>
+    </message>
+    <message>
+        <source>保本卖出价</source>
+        <translation>Break-even sale</translation>
+    </message>
+    <message>
+        <source>目标卖出价</source>
+        <translation>Target sale</translation>
+    </message>
+</context>
+<context>
+    <name>tallyfin::PositionsModel</name>
+    <message>
+        <source>代码</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>持股</source>
+        <translation>Shares</translation>
+    </message>
+    <message>
+        <source>摊薄成本</source>
+        <translation>Diluted cost</translation>
+    </message>
+    <message>
+        <source>移动平均成本</source>
+        <translation>Average cost</translation>
+    </message>
+    <message>
+        <source>已实现盈亏（移动平均）</source>
+        <translation>Realised (average)</translation>
+    </message>
+    <message>
+        <source>已实现盈亏（先进先出）</source>
+        <translation>Realised (FIFO)</translation>
+    </message>
+    <message>
+        <source>费用</source>
+        <translation>Fees</translation>
+    </message>
+    <message>
+        <source>股息（税后）</source>
+        <translation>Dividends (after tax)</translation>
+    </message>
+</context>
+<context>
+    <name>tallyfin::PositionsView</name>
+    <message>
+        <source>第 %1 行：%2 卖出 %3 股，多于当时持有的 %4 股，这笔卖出及其费用未计入</source>
+        <translation>Line %1: %2 sold %3 shares, more than the %4 then held; this sale and its fees are left out</translation>
+    </message>
+    <message>
+        <source>第 %1 行：%2 %3 %4 未计入：%5</source>
+        <translation>Line %1: %2 %3 %4 left out: %5</translation>
+    </message>
+    <message>
+        <source>未计入的行</source>
+        <translation>Rows left out</translation>
+    </message>
+    <message>
+        <source>持仓</source>
+        <translation>Positions</translation>
+    </message>
+</context>
+<context>
+    <name>tallyfin::QtPlatform</name>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>tallyfin::ScreenReading</name>
+    <message>
+        <source>桌面不允许本程序读取屏幕。</source>
+        <translation>The desktop does not let Tallyfin read the screen.</translation>
+    </message>
+    <message>
+        <source>未能读取屏幕。</source>
+        <translation>The screen could not be read.</translation>
+    </message>
+</context>
+<context>
+    <name>tallyfin::SettingsStore</name>
+    <message>
+        <source>设置文件已损坏或无法读取，已改用默认设置。原文件另存为 %1</source>
+        <translation>The settings file is damaged or cannot be read; the default settings are used. The file was kept as %1</translation>
+    </message>
+    <message>
+        <source>设置文件已损坏或无法读取，已改用默认设置。</source>
+        <translation>The settings file is damaged or cannot be read; the default settings are used.</translation>
+    </message>
+    <message>
+        <source>设置无法保存到 %1，本次更改只在程序运行期间有效。</source>
+        <translation>The settings cannot be saved to %1; changes last only while Tallyfin runs.</translation>
+    </message>
+</context>
+<context>
+    <name>tallyfin::TForm1</name>
+    <message>
+        <source>目标盈利 (元)</source>
+        <translation>Target profit (yuan)</translation>
+    </message>
+    <message>
+        <source>目标收益率 (%)</source>
+        <translation>Target return (%)</translation>
+    </message>
+    <message>
+        <source>经典规则：佣金按所选费率，最低 %1 元（免五则不设最低）；印花税按所选费率；沪市过户费每满 1000 股 1 元，不足 1000 股按 1 元，其他市场没有过户费。</source>
+        <translation>Classic rules: commission at the chosen rate, at least %1 yuan (no minimum with the no-minimum option); stamp duty at the chosen rate; Shanghai transfer fee 1 yuan per full 1000 shares, 1 yuan below 1000 shares; no transfer fee in the other markets.</translation>
+    </message>
+    <message>
+        <source>按成交日期 %1 的规则：%2。各项费用分别四舍五入到分（部分券商截尾）。</source>
+        <translation>Rules in force on %1: %2. Each fee is rounded half up to the cent (some brokers truncate).</translation>
+    </message>
+    <message>
+        <source>注：%1。</source>
+        <translation> Note: %1.</translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation>yuan</translation>
+    </message>
+    <message>
+        <source>买入均价</source>
+        <translation>Average buy price</translation>
+    </message>
+    <message>
+        <source>买入价格</source>
+        <translation>Buy price</translation>
+    </message>
+    <message>
+        <source>持股总数</source>
+        <translation>Total held</translation>
+    </message>
+    <message>
+        <source>买入数量</source>
+        <translation>Buy quantity</translation>
+    </message>
+    <message>
+        <source>卖出均价</source>
+        <translation>Average sell price</translation>
+    </message>
+    <message>
+        <source>卖出价格</source>
+        <translation>Sell price</translation>
+    </message>
+    <message>
+        <source>卖出总数</source>
+        <translation>Total sold</translation>
+    </message>
+    <message>
+        <source>卖出数量</source>
+        <translation>Sell quantity</translation>
+    </message>
+</context>
+<context>
+    <name>tallyfin::TForm6</name>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>提示:
+本桌面点开始后单击取色</source>
+        <translation>Hint:
+click Start, then click a colour</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+</context>
+</TS>
