@@ -253,4 +253,16 @@ std::optional<std::int64_t> Decimal::toInt64() const
     return static_cast<std::int64_t>(whole);
 }
 
+std::optional<std::int64_t> Decimal::unitsAt(int decimals) const
+{
+    if (m_scale > decimals) {
+        const Decimal onGrid = rounded(decimals, Rounding::Floor);
+        return onGrid == *this ? onGrid.unitsAt(decimals) : std::nullopt;
+    }
+    const Integer units = unitsAtScale(decimals);
+    if (!fitsInt64(units))
+        return std::nullopt;
+    return static_cast<std::int64_t>(units);
+}
+
 } // namespace tallyfin
