@@ -84,6 +84,15 @@ bool totalBeside(const ColumnChoice &choice, std::span<const Column> columns)
 
 bool checkedByCash(ColumnRole role) { return role == ColumnRole::Cash || role == ColumnRole::Commission; }
 
+constexpr std::array<RoleWords, kFeePartCount> kFeePartWords{{
+    {"commission", "佣金"}, {"stamp duty", "印花税"}, {"transfer fee", "过户费"},
+    {"levies", "规费"},      {"other fees", "其他费用"}, {"total of the fees", "费用合计"},
+}};
+
+std::string yuan(const Decimal &value) { return value.toFixed(2, kDecimalPoint); }
+
+std::string dateOf(const Row &row) { return FormatTradeDate(row.date()); }
+
 } // namespace
 
 std::string_view RoleName(ColumnRole role) { return kRoleWords[static_cast<std::size_t>(role)].english; }
@@ -218,6 +227,101 @@ std::string ChineseText(const ColumnChoice &choice, std::span<const Column> colu
     const std::string check = checkedByCash(choice.role) ? "发生金额 = 成交金额 ± 费用" : "数量 × 价格 = 金额";
     return taken + "：" + check + "在 " + std::to_string(choice.rowsChecked) + " 笔成交中有 " +
            std::to_string(choice.rowsAgreeing) + " 笔相符";
+}
+
+std::string_view FeePartName(FeePart part) { return kFeePartWords[static_cast<std::size_t>(part)].english; }
+std::string_view FeePartChineseName(FeePart part) { return kFeePartWords[static_cast<std::size_t>(part)].chinese; }
+
+std::string EnglishText(const TradeCheck &trade, const Row &row)
+{
+    const std::string code(row.code());
+    switch (trade.reason) {
+    case NotAuditedReason::StockConnect: return "a Hong Kong stock through Stock Connect";
+    case NotAuditedReason::NotCovered: return "code " + code + " is no instrument the fee table covers";
+    case NotAuditedReason::MarketDisagrees:
+        return "the market column says " + std::string(row.market()) + ", but " + code + " is no code of that exchange";
+    case NotAuditedReason::NoAmount: return "no money changed hands (an allotment or a transfer in)";
+    case NotAuditedReason::BeforeFeeTable:
+        return "the fee table starts on " + FormatTradeDate(FeeTableStart()) + ", after " + dateOf(row);
+    case NotAuditedReason::BeforeMarketOpened:
+        return std::string(MarketName(*trade.market)) + " has rules from " + FormatTradeDate(RulesStart(*trade.market)) +
+               " on, not on " + dateOf(row);
+    case NotAuditedReason::NumbersTooLarge: return "its amount is too large to be money";
+    }
+    return {};
+}
+
+std::string ChineseText(const TradeCheck &trade, const Row &row)
+{
+    const std::string code(row.code());
+    switch (trade.reason) {
+    case NotAuditedReason::StockConnect: return "港股通交易（港股），不在核对范围";
+    case NotAuditedReason::NotCovered: return "代码 " + code + " 不在费率表覆盖的品种内";
+    case NotAuditedReason::MarketDisagrees: return "市场栏为“" + std::string(row.market()) + "”，但 " + code + " 不是该交易所的代码";
+    case NotAuditedReason::NoAmount: return "成交金额为零（配售、新股入账等）";
+    case NotAuditedReason::BeforeFeeTable:
+        return "费率表自 " + FormatTradeDate(FeeTableStart()) + " 起，" + dateOf(row) + " 早于此";
+    case NotAuditedReason::BeforeMarketOpened:
+        return std::string(MarketName(*trade.market)) + "自 " + FormatTradeDate(RulesStart(*trade.market)) + " 起才有费率，" +
+               dateOf(row) + " 没有";
+    case NotAuditedReason::NumbersTooLarge: return "成交金额过大，无法作为金额核对";
+    }
+    return {};
+}
+
+std::string EnglishText(const Finding &finding)
+{
+    const Decimal difference = finding.difference();
+    const std::string magnitude = yuan(difference.sign() < 0 ? -difference : difference);
+    if (finding.item == FeePart::Total)
+        return "fees " + yuan(finding.charged) + " by the cash movement, " + yuan(finding.expected) +
+               " in the fee columns: " + magnitude + (difference.sign() < 0 ? " less" : " more");
+    return std::string(FeePartName(finding.item)) + " " + yuan(finding.charged) + " charged, " + yuan(finding.expected) +
+           " due: " + magnitude + (difference.sign() < 0 ? " too little" : " too much");
+}
+
+std::string ChineseText(const Finding &finding)
+{
+    const Decimal difference = finding.difference();
+    const std::string magnitude = yuan(difference.sign() < 0 ? -difference : difference);
+    if (finding.item == FeePart::Total)
+        return "按发生金额费用为 " + yuan(finding.charged) + "，各费用栏合计 " + yuan(finding.expected) + "，" +
+               (difference.sign() < 0 ? "少 " : "多 ") + magnitude;
+    return std::string(FeePartChineseName(finding.item)) + "实收 " + yuan(finding.charged) + "，应收 " +
+           yuan(finding.expected) + "，" + (difference.sign() < 0 ? "少收 " : "多收 ") + magnitude;
+}
+
+std::string_view ChineseFillRoundingNote() { return "成交笔数未知，可能是逐笔成交分别取整所致"; }
+
+std::string EnglishText(const Agreement &agreement)
+{
+    const CommissionTerms &terms = agreement.terms;
+    const std::string rate = agreement.rateSource == TermSource::Bound ? "at most " : "";
+    return rate + terms.ratePerMille.toString() + "‰, minimum " + yuan(terms.minimum) + ", levies " +
+           (terms.leviesOnTop ? "on top" : "inside") + ", transfer fee " +
+           (agreement.transferSeparate ? "separate" : "inside");
+}
+
+std::string ChineseText(const Agreement &agreement)
+{
+    const CommissionTerms &terms = agreement.terms;
+    const std::string rate = agreement.rateSource == TermSource::Bound ? "佣金不高于 " : "佣金 ";
+    return rate + terms.ratePerMille.toString() + "‰，最低 " + yuan(terms.minimum) + " 元，规费" +
+           (terms.leviesOnTop ? "另计" : "含在佣金内") + "，过户费" + (agreement.transferSeparate ? "单列" : "含在佣金内");
+}
+
+std::string_view EnglishText(OtherFeesHold hold)
+{
+    constexpr std::array<std::string_view, 4> texts{"other fees are charges of their own", "other fees are part of the commission",
+                                                    "other fees are the transfer fee", "other fees are the levies"};
+    return texts[static_cast<std::size_t>(hold)];
+}
+
+std::string_view ChineseText(OtherFeesHold hold)
+{
+    constexpr std::array<std::string_view, 4> texts{"其他费用单独核对", "其他费用计入佣金", "其他费用即过户费",
+                                                    "其他费用即规费"};
+    return texts[static_cast<std::size_t>(hold)];
 }
 
 } // namespace tallyfin::statement
