@@ -40,6 +40,7 @@ public:
 std::unique_ptr<Command> MakeTradeCommand();
 std::unique_ptr<Command> MakeGoldenCommand();
 std::unique_ptr<Command> MakeTargetCommand();
+std::unique_ptr<Command> MakeAuditCommand();
 
 // Every command, in the order the help lists them.
 std::vector<std::unique_ptr<Command>> MakeCommands();
