@@ -1,6 +1,7 @@
 #include "agreement.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <unordered_map>
 #include <vector>
 
@@ -46,6 +47,23 @@ bool withinAllowance(Cents charged, Cents due, Cents allowance)
     return charged - due <= allowance && due - charged <= allowance;
 }
 
+// Charged no more than the floor: the rate, whatever it is, lies under it.
+bool atFloor(const OrderEvidence &order)
+{
+    return order.floor > 0 && order.commission && *order.commission <= order.floor + order.allowance;
+}
+
+// What the commission contains under `terms` and may not fall below, as FeeSchedule bills it.
+Cents floorUnder(const OrderEvidence &order, const CommissionTerms &terms)
+{
+    if (terms.leviesOnTop)
+        return 0;
+    const bool transferInside = terms.transferBilling == TransferBilling::WithTheLevies
+                                || (terms.transferBilling == TransferBilling::AsTheTableSays
+                                    && order.tableBillsTransferWithLevies);
+    return order.leviesDue + (transferInside ? order.transferDue : 0);
+}
+
 // 1.000‰ is simpler than 0.250‰, which is simpler than 0.187‰.
 int decimalsOfGridPoint(int k)
 {
@@ -83,7 +101,7 @@ RateEstimate boundedRate(std::span<const OrderEvidence> orders)
         return {0, TermSource::Rows, {}};
     int highest = kGridPoints;
     for (const OrderEvidence &order : orders)
-        if (order.commission && order.amount > 0)
+        if (order.commission && order.amount > 0 && !atFloor(order))
             highest = std::min(highest, gridInterval(order.amount, *order.commission, 0).second);
     return {std::max(highest, 0) * kRateGridStep, TermSource::Bound, {}};
 }
@@ -106,12 +124,18 @@ Cents modalCommission(std::span<const OrderEvidence> orders)
     return modal;
 }
 
+// The commission before the minimum: by rate, but not under the floor.
+Cents beforeMinimum(const OrderEvidence &order, RateUnits rate)
+{
+    return std::max(CommissionByRate(order.amount, rate), order.floor);
+}
+
 std::vector<Cents> commissionsByRate(std::span<const OrderEvidence> orders, RateUnits rate)
 {
     std::vector<Cents> byRate;
     byRate.reserve(orders.size());
     for (const OrderEvidence &order : orders)
-        byRate.push_back(CommissionByRate(order.amount, rate));
+        byRate.push_back(beforeMinimum(order, rate));
     return byRate;
 }
 
@@ -146,13 +170,29 @@ Tally minimumTally(std::span<const OrderEvidence> orders, const std::vector<Cent
     return tally;
 }
 
-int explainedByMinimum(std::span<const OrderEvidence> orders, const std::vector<Cents> &byRate, Cents minimum)
-{
+// How well a minimum fits: the orders it explains, then (for a tie) how
+// little the others miss by.
+struct Fit {
     int explained = 0;
-    for (std::size_t i = 0; i < orders.size(); ++i)
-        explained += orders[i].commission
-                     && withinAllowance(*orders[i].commission, std::max(byRate[i], minimum), orders[i].allowance);
-    return explained;
+    Cents missedBy = 0;
+    bool betterThan(const Fit &other) const
+    {
+        return explained != other.explained ? explained > other.explained : missedBy < other.missedBy;
+    }
+};
+
+Fit fitOfMinimum(std::span<const OrderEvidence> orders, const std::vector<Cents> &byRate, Cents minimum)
+{
+    Fit fit;
+    for (std::size_t i = 0; i < orders.size(); ++i) {
+        if (!orders[i].commission)
+            continue;
+        const Cents due = std::max(byRate[i], minimum);
+        const bool explained = withinAllowance(*orders[i].commission, due, orders[i].allowance);
+        fit.explained += explained;
+        fit.missedBy += explained ? 0 : std::abs(*orders[i].commission - due);
+    }
+    return fit;
 }
 
 Tally rateTally(std::span<const OrderEvidence> orders, RateUnits rate, Cents minimum)
@@ -162,7 +202,7 @@ Tally rateTally(std::span<const OrderEvidence> orders, RateUnits rate, Cents min
         if (!order.commission || *order.commission <= minimum)
             continue;
         ++tally.of;
-        tally.explained += withinAllowance(*order.commission, CommissionByRate(order.amount, rate), order.allowance);
+        tally.explained += withinAllowance(*order.commission, beforeMinimum(order, rate), order.allowance);
     }
     return tally;
 }
@@ -251,7 +291,7 @@ RateEstimate InferRate(std::span<const OrderEvidence> orders, Cents minimum)
     std::vector<int> starts(kGridPoints + 2, 0);
     int voters = 0;
     for (const OrderEvidence &order : orders) {
-        if (!order.commission || order.amount <= 0 || *order.commission <= minimum)
+        if (!order.commission || order.amount <= 0 || *order.commission <= minimum || atFloor(order))
             continue;
         ++voters;
         const auto [low, high] = gridInterval(order.amount, *order.commission, order.allowance);
@@ -274,27 +314,30 @@ MinimumEstimate InferMinimum(std::span<const OrderEvidence> orders, RateUnits ra
 {
     const std::vector<Cents> byRate = commissionsByRate(orders, rate);
     Cents best = kUsualMinimum;
-    int bestExplained = -1;
+    std::optional<Fit> bestFit;
     for (const Cents candidate : minimumCandidates(orders, byRate)) {
-        const int explained = explainedByMinimum(orders, byRate, candidate);
-        if (explained > bestExplained) {
+        const Fit fit = fitOfMinimum(orders, byRate, candidate);
+        if (!bestFit || fit.betterThan(*bestFit)) {
             best = candidate;
-            bestExplained = explained;
+            bestFit = fit;
         }
     }
     const Tally tally = minimumTally(orders, byRate, best);
     return {best, tally.of > 0 ? TermSource::Rows : TermSource::Default, tally};
 }
 
-Agreement InferAgreement(InstrumentGroup group, std::span<const OrderEvidence> orders, OtherFeesHold hold,
+Agreement InferAgreement(InstrumentGroup group, std::vector<OrderEvidence> orders, OtherFeesHold hold,
                          const TermsOverride &override, bool transferWithLevies)
 {
     Agreement agreement;
     agreement.group = group;
     agreement.otherFees = hold;
-    settleRateAndMinimum(agreement, orders, override);
+    // The levies and the transfer fee decide the floor, and the floor what the rate explains.
     settleLevies(agreement, orders, override);
     settleTransfer(agreement, orders, override, transferWithLevies);
+    for (OrderEvidence &order : orders)
+        order.floor = floorUnder(order, agreement.terms);
+    settleRateAndMinimum(agreement, orders, override);
     return agreement;
 }
 

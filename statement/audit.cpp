@@ -72,11 +72,40 @@ bool explains(const ItemFigures &charged, const std::array<Cents, kFeeItemCount>
     return true;
 }
 
-OrderEvidence evidenceOf(const GatheredOrder &order, OtherFeesHold hold)
+// The rates of a period's levies and transfer fee, which the commission may
+// have to hold.
+struct PeriodRates {
+    explicit PeriodRates(const RulesInForce &rules)
+        : handling(rateOf(*rules.handlingFee)), management(rateOf(*rules.managementFee)),
+          transfer(rateOf(*rules.transferFee)), transferOnAmount(rules.transferFee->basis == FeeBasis::Amount),
+          transferWithLevies(!rules.transferFee->shownSeparately)
+    {
+    }
+
+    static RateUnits rateOf(const FeeRuleRow &row) { return RateUnitsOf(Decimal::fromLiteral(row.ratePerMille)); }
+
+    RateUnits handling, management, transfer;
+    bool transferOnAmount, transferWithLevies;
+};
+
+std::vector<PeriodRates> ratesOf(const std::vector<RulesInForce> &periods)
+{
+    std::vector<PeriodRates> rates;
+    for (const RulesInForce &rules : periods)
+        rates.emplace_back(rules);
+    return rates;
+}
+
+OrderEvidence evidenceOf(const GatheredOrder &order, OtherFeesHold hold, const PeriodRates &rates)
 {
     const ItemFigures charged = MapOtherFees(order.written, hold);
-    return {order.check.amount, order.check.allowance(), charged[at(FeePart::Commission)],
-            charged[at(FeePart::TransferFee)], charged[at(FeePart::Levies)]};
+    OrderEvidence evidence{order.check.amount, order.check.allowance(), charged[at(FeePart::Commission)],
+                           charged[at(FeePart::TransferFee)], charged[at(FeePart::Levies)]};
+    const Cents amount = order.check.amount;
+    evidence.leviesDue = CommissionByRate(amount, rates.handling) + CommissionByRate(amount, rates.management);
+    evidence.transferDue = rates.transferOnAmount ? CommissionByRate(amount, rates.transfer) : 0;
+    evidence.tableBillsTransferWithLevies = rates.transferWithLevies;
+    return evidence;
 }
 
 // Settles each group's agreement: for a group whose statement shows other
@@ -84,7 +113,10 @@ OrderEvidence evidenceOf(const GatheredOrder &order, OtherFeesHold hold)
 // up under the terms it leads to.
 class AgreementFinder {
 public:
-    AgreementFinder(const Gathered &gathered, const AuditOptions &options) : m_gathered(gathered), m_options(options) {}
+    AgreementFinder(const Gathered &gathered, const AuditOptions &options)
+        : m_gathered(gathered), m_options(options), m_rates(ratesOf(gathered.periods))
+    {
+    }
 
     std::vector<Agreement> run()
     {
@@ -126,8 +158,8 @@ private:
         std::vector<OrderEvidence> evidence;
         evidence.reserve(orders.size());
         for (const GatheredOrder *order : orders)
-            evidence.push_back(evidenceOf(*order, hold));
-        return InferAgreement(group, evidence, hold, m_options.overrides[at(group)], transferWithLevies(group));
+            evidence.push_back(evidenceOf(*order, hold, m_rates[order->period]));
+        return InferAgreement(group, std::move(evidence), hold, m_options.overrides[at(group)], transferWithLevies(group));
     }
 
     // At most kHoldSample of them, evenly spread.
@@ -155,6 +187,7 @@ private:
 
     const Gathered &m_gathered;
     const AuditOptions &m_options;
+    std::vector<PeriodRates> m_rates;
 };
 
 std::array<std::optional<CommissionTerms>, kGroupCount> termsOf(const std::vector<Agreement> &agreements)
