@@ -130,20 +130,22 @@ private:
         return row;
     }
 
+    // One order in four is small, so that a minimum shows.
     void setSize(SampleRow &row, Kind kind)
     {
+        const bool small = chance(25);
         switch (kind) {
         case Kind::Fund:
-            row.quantity = Decimal(1000 * between(1, 100));
+            row.quantity = Decimal(small ? 100 * between(1, 9) : 1000 * between(1, 100));
             row.price = Decimal(between(800, 5000), 3);
             break;
         case Kind::Bond:
-            row.quantity = Decimal(10 * between(1, 50));
+            row.quantity = Decimal(10 * between(1, small ? 2 : 50));
             row.price = Decimal(between(100000, 180000), 3);
             break;
         default:
-            row.quantity = Decimal(100 * between(1, 60));
-            row.price = Decimal(between(300, 30000), 2);
+            row.quantity = Decimal(100 * between(1, small ? 3 : 60));
+            row.price = Decimal(between(300, small ? 1500 : 30000), 2);
             break;
         }
     }
@@ -337,14 +339,15 @@ std::vector<Layout> makeLayouts()
                    column("手续费", F::FeesTotal)});
     layouts[1].unpaddedCodes = layouts[1].negativeSells = true;
     layouts[1].mix.stockConnect = false; // nothing in it tells a Hong Kong code
-    // A web export: two dates, = "000597      " codes, a market column.
+    // A web export: two dates, = "000597      " codes, a market column, the number of fills.
     layouts[2] = layout("settlement-csv",
                   {column("交收日期", F::Date), column("发生日期", F::Date), column("发生时间", F::Time),
                    column("证券代码", F::Code), column("证券名称", F::Name), column("交易类别", F::Operation),
                    column("成交数量", F::Quantity), column("成交均价", F::Price), column("成交金额", F::Amount),
                    column("发生金额", F::Cash), column("佣金", F::Commission), column("其他费用", F::OtherFees),
-                   column("印花税", F::StampDuty), column("过户费", F::TransferFee), column("委托编号", F::OrderNumber),
-                   column("股东账号", F::Account), column("交易市场", F::Market), column("币种", F::Currency)});
+                   column("印花税", F::StampDuty), column("过户费", F::TransferFee), column("成交笔数", F::Fills),
+                   column("委托编号", F::OrderNumber), column("股东账号", F::Account), column("交易市场", F::Market),
+                   column("币种", F::Currency)});
     layouts[2].dates = DateStyle::Dashed;
     layouts[2].spacedFormulas = layouts[2].trailingSeparator = true;
     // Every text a formula; 总费用 and 净佣金; the currency tells Hong Kong rows.

@@ -300,12 +300,13 @@ RateEstimate InferRate(std::span<const OrderEvidence> orders, Cents minimum)
         ++starts[static_cast<std::size_t>(std::max(low, 0))];
         --starts[static_cast<std::size_t>(std::min(high, kGridPoints) + 1)];
     }
-    if (voters == 0)
-        return boundedRate(orders);
     std::vector<int> counts(kGridPoints + 1, 0);
     int running = 0;
     for (int k = 0; k <= kGridPoints; ++k)
         counts[static_cast<std::size_t>(k)] = running += starts[static_cast<std::size_t>(k)];
+    // No order charged above the minimum at a rate under the cap.
+    if (*std::max_element(counts.begin(), counts.end()) == 0)
+        return boundedRate(orders);
     const int k = simplestPeak(counts);
     return {k * kRateGridStep, TermSource::Rows, {counts[static_cast<std::size_t>(k)], voters}};
 }

@@ -139,8 +139,9 @@ private:
                 withOther.push_back(order);
         std::optional<Agreement> best;
         int bestScore = -1;
-        for (const OtherFeesHold hold : {OtherFeesHold::OtherCharges, OtherFeesHold::Commission, OtherFeesHold::TransferFee,
-                                         OtherFeesHold::Levies}) {
+        // On a tie an item of the rules' own goes before a share of the commission.
+        for (const OtherFeesHold hold : {OtherFeesHold::OtherCharges, OtherFeesHold::TransferFee, OtherFeesHold::Levies,
+                                         OtherFeesHold::Commission}) {
             Agreement candidate = infer(group, orders, hold);
             if (withOther.empty())
                 return candidate;
