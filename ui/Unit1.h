@@ -59,6 +59,10 @@ public:
     void takeBatchesFrom(BatchDialog &dialog);
     void writeBatchResult(TradeSide side, const BatchReduction &reduction);
 
+Q_SIGNALS:
+    // "交割单核对" (the button or the menu item): whoever made the windows shows it.
+    void statementAuditRequested();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

@@ -8,6 +8,9 @@
 #include "Unit6.h"
 #include "Unit7.h"
 #include "Unit8.h"
+#include "appearance.h"
+#include "handler.h"
+#include "statementaudit.h"
 
 namespace tallyfin {
 
@@ -59,6 +62,13 @@ void setMakers(bool make)
     Form8.makeOnFirstUse(make ? &makeOnFirstUse<TForm8> : nullptr);
 }
 
+// The main window's "交割单核对" shows the window `made` gives (made then, or before).
+template <typename Maker>
+void showStatementAuditOnRequest(Maker made)
+{
+    QObject::connect(Form1, &TForm1::statementAuditRequested, Form1, [made] { runHandler([&] { showInFront(made()); }); });
+}
+
 } // namespace
 
 Windows createWindows()
@@ -72,6 +82,9 @@ Windows createWindows()
     create(Form6, windows);
     create(Form7, windows);
     create(Form8, windows);
+    auto *audit = new StatementAuditWindow;
+    windows.emplace_back(audit);
+    showStatementAuditOnRequest([audit] { return audit; });
     return windows;
 }
 
@@ -80,6 +93,16 @@ ProgramWindows::ProgramWindows()
     create(Form1, m_windows);
     g_madeOnFirstUse = &m_windows;
     setMakers(true);
+    showStatementAuditOnRequest([this] { return statementAudit(); });
+}
+
+StatementAuditWindow *ProgramWindows::statementAudit()
+{
+    if (!m_statementAudit) {
+        m_statementAudit = new StatementAuditWindow;
+        m_windows.emplace_back(m_statementAudit);
+    }
+    return m_statementAudit;
 }
 
 ProgramWindows::~ProgramWindows()

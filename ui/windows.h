@@ -10,15 +10,19 @@ namespace tallyfin {
 // The program's windows in their order of creation.
 using Windows = std::vector<std::unique_ptr<QWidget>>;
 
+class StatementAuditWindow;
+
 // Creates every window once, Form1 … Form8 in this order, each global set as
-// its window is made. Destroy them in reverse.
+// its window is made, then the statement audit window, which the main
+// window's "交割单核对" shows. Destroy them in reverse.
 Windows createWindows();
 
 // The windows as the program makes them when it starts: the main window at
-// once, every other window the first time its global is used (the user opens
-// it), so that start-up builds and lays out only what is on screen. A window
-// once made lives, with its field texts, until this object is destroyed;
-// then the windows are destroyed in the reverse order of their making.
+// once, every other window the first time its global is used or the main
+// window asks for it (the user opens it), so that start-up builds and lays
+// out only what is on screen. A window once made lives, with its field
+// texts, until this object is destroyed; then the windows are destroyed in
+// the reverse order of their making.
 class ProgramWindows {
 public:
     ProgramWindows();
@@ -27,7 +31,10 @@ public:
     ProgramWindows &operator=(const ProgramWindows &) = delete;
 
 private:
+    StatementAuditWindow *statementAudit();
+
     Windows m_windows;
+    StatementAuditWindow *m_statementAudit = nullptr;
 };
 
 } // namespace tallyfin

@@ -79,7 +79,7 @@ TEST_F(MenuTest, BarHoldsTheMenusInOrder)
     EXPECT_EQ(texts(bar->actions()), QStringList({"文件(&F)", "工具箱(&T)", "我的博客", "常用网址", "帮助(&A)"}));
     EXPECT_EQ(bar->actions()[2], item("N3")) << "我的博客 is a clickable item of the bar itself";
     EXPECT_EQ(texts(menu("F1")->actions()), QStringList({"恢复默认设置(&R)", "", "退出(&X)"}));
-    EXPECT_EQ(texts(menu("T1")->actions()), QStringList({"黄金分割计算器", "颜色代码选取器", "屏幕截图"}));
+    EXPECT_EQ(texts(menu("T1")->actions()), QStringList({"黄金分割计算器", "颜色代码选取器", "屏幕截图", "交割单核对"}));
     EXPECT_EQ(texts(menu("N4")->actions()), QStringList({"上证所", "深交所", "发改委", "证监会", "股票网址大全"}));
     EXPECT_EQ(texts(menu("A1")->actions()), QStringList({"关于(&A)"}));
     EXPECT_EQ(item("X1")->shortcut(), QKeySequence(QStringLiteral("Alt+X")));
