@@ -79,8 +79,8 @@ public:
     // when the user cancels.
     virtual std::optional<QString> saveFileName(QWidget *owner, const QString &filter) = 0;
 
-    // The open-file dialog for an existing file, owned by `owner`, with
-    // `filter` as its only filter entry. nullopt when the user cancels.
+    // The open-file dialog for an existing file, owned by `owner`, offering
+    // the filters of `filter` (separated by ";;"). nullopt when the user cancels.
     virtual std::optional<QString> openFileName(QWidget *owner, const QString &filter) = 0;
 
     // Whether the colour picker may read the pixel under the pointer at will

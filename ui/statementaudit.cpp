@@ -124,13 +124,15 @@ void StatementAuditWindow::connectControls()
             [this](std::shared_ptr<const Statement> statement, std::shared_ptr<const Audit> audit) {
                 runHandler([&] { showAudit(std::move(statement), std::move(audit)); });
             });
-    connect(m_job, &StatementAuditJob::failed, this,
-            [this](const std::shared_ptr<const Statement> &statement) { runHandler([&] { showFailure(statement); }); });
+    connect(m_job, &StatementAuditJob::failed, this, [this](const QString &reason) { runHandler([&] { showFailure(reason); }); });
 }
 
 void StatementAuditWindow::setBusy(bool busy)
 {
     m_busy = busy;
+    // The terms shown belong to the statement before until the new one is read.
+    agreementGroup->setEnabled(!m_reading);
+    compareGroup->setEnabled(!m_reading);
     progress->setVisible(busy);
     cancelButton->setVisible(busy);
     exportButton->setEnabled(!busy && m_audit != nullptr);
@@ -148,13 +150,14 @@ void StatementAuditWindow::openStatement(const QString &path)
 {
     m_readingPath = path;
     m_reading = true;
-    // The terms the user set were for the statement before.
-    m_overrides = {};
     fileLabel->setText(QDir::toNativeSeparators(path));
     statusLabel->setText(AuditTexts::reading(QFileInfo(path).fileName()));
     statusLabel->setStyleSheet({});
     setBusy(true);
-    m_job->readAndAudit(path, options());
+    // The terms the user set are the statement before's; the new one's are inferred.
+    AuditOptions inferred = options();
+    inferred.overrides = {};
+    m_job->readAndAudit(path, inferred);
 }
 
 void StatementAuditWindow::startAudit()
@@ -169,10 +172,10 @@ void StatementAuditWindow::startAudit()
 void StatementAuditWindow::cancelClicked()
 {
     m_job->cancel();
-    setBusy(false);
     // What is shown is still the statement before.
     m_reading = false;
-    fileLabel->setText(m_statement ? QDir::toNativeSeparators(m_path) : AuditTexts::dropHint());
+    setBusy(false);
+    showFileShown();
     showSummary();
 }
 
@@ -188,8 +191,10 @@ void StatementAuditWindow::showAudit(std::shared_ptr<const Statement> statement,
 {
     const bool loaded = m_reading;
     m_reading = false;
-    if (loaded)
+    if (loaded) {
         m_path = m_readingPath;
+        m_overrides = {};
+    }
     m_statement = std::move(statement);
     m_audit = std::move(audit);
     for (AuditTableModel *model : std::initializer_list<AuditTableModel *>{m_agreement, m_years, m_trades, m_other})
@@ -205,8 +210,14 @@ void StatementAuditWindow::showAudit(std::shared_ptr<const Statement> statement,
     Q_EMIT auditShown();
 }
 
+void StatementAuditWindow::showFileShown()
+{
+    fileLabel->setText(m_statement ? QDir::toNativeSeparators(m_path) : AuditTexts::dropHint());
+}
+
 void StatementAuditWindow::showSummary()
 {
+    statusLabel->setStyleSheet({});
     if (!m_statement || !m_audit) {
         statusLabel->setText({});
         return;
@@ -216,12 +227,15 @@ void StatementAuditWindow::showSummary()
                                              m_audit->notAuditedCount(), static_cast<int>(m_audit->findings.size())));
 }
 
-void StatementAuditWindow::showFailure(const std::shared_ptr<const Statement> &statement)
+void StatementAuditWindow::showFailure(const QString &reason)
 {
     // The statement before, if any, stays shown with the message about this file.
+    const bool reading = m_reading;
     m_reading = false;
     setBusy(false);
-    const QString message = AuditTexts::cannotRead(text(ChineseText(*statement->failure)));
+    if (reading)
+        showFileShown();
+    const QString message = reading ? AuditTexts::cannotRead(reason) : AuditTexts::cannotAudit(reason);
     statusLabel->setText(message);
     statusLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
     platform().showValidationBox(this, message);

@@ -68,8 +68,9 @@ private:
     void connectControls();
     void startAudit();
     void showAudit(std::shared_ptr<const statement::Statement> statement, std::shared_ptr<const statement::Audit> audit);
-    void showFailure(const std::shared_ptr<const statement::Statement> &statement);
+    void showFailure(const QString &reason);
     void showSummary();
+    void showFileShown();
     void setBusy(bool busy);
     void termEdited(statement::InstrumentGroup group, const statement::TermsOverride &terms);
     void compareChanged();

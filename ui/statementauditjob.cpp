@@ -4,6 +4,9 @@
 #include <QThread>
 
 #include <algorithm>
+#include <exception>
+
+#include "messages.h"
 
 namespace tallyfin {
 
@@ -26,7 +29,23 @@ struct StatementAuditJob::Run {
     std::atomic<bool> stop = false;
     std::atomic<int> reported = -1;
     std::shared_ptr<const Audit> audit;
+    std::string error; // what stopped the work, if anything but a stop or a failure to read
 };
+
+void StatementAuditJob::work(Run &run, const statement::Progress &report)
+{
+    if (!run.statement) {
+        const statement::Progress reading = [&report](double fraction) { return report(fraction * kReadShare); };
+        run.statement = std::make_shared<const Statement>(statement::ReadStatementFile(run.path.toStdString(), reading));
+    }
+    if (run.statement->failure || run.stop)
+        return;
+    const statement::Progress auditing = [&report](double fraction) {
+        return report(kReadShare + fraction * (1 - kReadShare));
+    };
+    if (std::optional<Audit> made = statement::AuditStatement(*run.statement, run.options, auditing))
+        run.audit = std::make_shared<const Audit>(std::move(*made));
+}
 
 StatementAuditJob::StatementAuditJob(QObject *parent) : QObject(parent) {}
 
@@ -80,17 +99,12 @@ void StatementAuditJob::start(std::shared_ptr<Run> run)
         return !run->stop;
     };
     QThread *thread = QThread::create([run, report] {
-        if (!run->statement) {
-            const statement::Progress reading = [&report](double fraction) { return report(fraction * kReadShare); };
-            run->statement = std::make_shared<const Statement>(statement::ReadStatementFile(run->path.toStdString(), reading));
+        // Nothing may escape a thread's function: the error goes to the window.
+        try {
+            work(*run, report);
+        } catch (const std::exception &error) {
+            run->error = error.what();
         }
-        if (run->statement->failure || run->stop)
-            return;
-        const statement::Progress auditing = [&report](double fraction) {
-            return report(kReadShare + fraction * (1 - kReadShare));
-        };
-        if (std::optional<Audit> made = statement::AuditStatement(*run->statement, run->options, auditing))
-            run->audit = std::make_shared<const Audit>(std::move(*made));
     });
     connect(thread, &QThread::finished, this, [this, thread, run] {
         std::erase(m_threads, thread);
@@ -108,8 +122,10 @@ void StatementAuditJob::deliver(const std::shared_ptr<Run> &run)
     m_current.reset();
     if (run->audit)
         Q_EMIT audited(run->statement, run->audit);
+    else if (run->statement && run->statement->failure)
+        Q_EMIT failed(QString::fromStdString(statement::ChineseText(*run->statement->failure)));
     else
-        Q_EMIT failed(run->statement);
+        Q_EMIT failed(QString::fromStdString(run->error));
 }
 
 } // namespace tallyfin

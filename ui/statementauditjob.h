@@ -36,11 +36,15 @@ Q_SIGNALS:
     // The share of the work done, in thousandths.
     void progressed(int thousandths);
     void audited(std::shared_ptr<const statement::Statement> statement, std::shared_ptr<const statement::Audit> audit);
-    // The file could not be read at all (its failure is in the statement).
-    void failed(std::shared_ptr<const statement::Statement> statement);
+    // The file could not be read at all, or the audit stopped on an error:
+    // why, in Chinese.
+    void failed(const QString &reason);
 
 private:
     struct Run;
+    // Reads the statement unless the run has it, then audits it; `report`
+    // takes the fraction done and says whether to go on. On the job's thread.
+    static void work(Run &run, const statement::Progress &report);
     void start(std::shared_ptr<Run> run);
     void deliver(const std::shared_ptr<Run> &run);
 

@@ -37,6 +37,7 @@ public:
         return tr("文本");
     }
     static QString cannotRead(const QString &reason) { return tr("无法读取交割单：%1").arg(reason); }
+    static QString cannotAudit(const QString &reason) { return tr("核对未能完成：%1").arg(reason); }
     static QString reportNotWritten(const QString &reason) { return tr("报告未能保存：%1").arg(reason); }
     static QString reportWouldReplaceStatement() { return tr("报告不能保存到交割单文件本身，请另选文件名。"); }
     static QString badRate() { return tr("佣金费率须为 0 到 3 之间的数（‰）"); }
