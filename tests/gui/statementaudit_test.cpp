@@ -31,6 +31,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <limits>
 #include <map>
 #include <set>
@@ -44,6 +45,7 @@
 #include "messages.h"
 #include "qt_printers.h"
 #include "statementaudit.h"
+#include "statement_support.h"
 #include "statementauditmodels.h"
 
 namespace tallyfin {
@@ -57,15 +59,17 @@ using statement::TextEncoding;
 using testing::FakePlatform;
 using Json = nlohmann::json;
 
-struct TextFormat {
-    const char *name;
-    char separator;
-    TextEncoding encoding;
-};
+using statement::Container;
+using statement::FileKind;
+using statement::FormatCase;
 
-// The statements users most often have: a PC client's GB18030 text and a UTF-8 CSV.
-constexpr TextFormat kTextFormats[] = {{"Gb18030Tsv", '\t', TextEncoding::Gb18030},
-                                       {"Utf8BomCsv", ',', TextEncoding::Utf8}};
+// What brokers export: a PC client's GB18030 text, a UTF-8 CSV, real spreadsheets.
+constexpr FormatCase kFormats[] = {
+    {"Gb18030Tsv", Container::Gb18030Tsv, FileKind::Text, TextEncoding::Gb18030, '\t'},
+    {"Utf8BomCsv", Container::Utf8BomCsv, FileKind::Text, TextEncoding::Utf8, ','},
+    {"Xls", Container::Xls, FileKind::Xls, std::nullopt, 0},
+    {"Xlsx", Container::Xlsx, FileKind::Xlsx, std::nullopt, 0},
+};
 
 struct Made {
     std::vector<SampleRow> rows;
@@ -115,10 +119,10 @@ protected:
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
         return path;
     }
-    QString writeTable(const samples::SampleTable &table, const TextFormat &format = kTextFormats[0])
+    QString writeTable(const samples::SampleTable &table)
     {
         return write(QStringLiteral("交割单%1.txt").arg(++m_written),
-                     samples::TextStatement(table, format.separator, format.encoding));
+                     samples::TextStatement(table, '\t', TextEncoding::Gb18030));
     }
 
     template <typename T>
@@ -233,7 +237,7 @@ private:
 // --- The agreement and the findings ---------------------------------------------
 
 class StatementAuditCaseTest : public StatementAuditTest,
-                               public ::testing::WithParamInterface<std::tuple<std::size_t, TextFormat>> {};
+                               public ::testing::WithParamInterface<std::tuple<std::size_t, FormatCase>> {};
 
 TEST_P(StatementAuditCaseTest, GivesBackTheAgreementAndTheOvercharges)
 {
@@ -241,7 +245,10 @@ TEST_P(StatementAuditCaseTest, GivesBackTheAgreementAndTheOvercharges)
     const AuditCase &c = samples::AuditCases()[index];
     const samples::Layout &layout = samples::SampleLayouts()[c.layout];
     const Made made = makeCase(c);
-    openThroughDialog(writeTable(made.table, format));
+    // Written in a folder of its own, which must hold nothing else afterwards.
+    const statement::ScratchDirectory folder;
+    const std::filesystem::path path = statement::WriteStatement(made.table, format, folder);
+    openThroughDialog(QString::fromStdString(path.string()));
     ASSERT_TRUE(fake.boxes.empty()) << fake.boxes.front().text.toStdString();
 
     EXPECT_EQ(agreementShown(), samples::ExpectedAgreement(c, made.rows));
@@ -262,6 +269,7 @@ TEST_P(StatementAuditCaseTest, GivesBackTheAgreementAndTheOvercharges)
     const std::vector<int> filtered = linesShown("tradesView", TradesModel::Line);
     EXPECT_EQ(std::set<int>(filtered.begin(), filtered.end()), overcharged);
     EXPECT_EQ(filtered.size(), overcharged.size());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 
     // The item overcharged stands out from its row, and the row from those that agree.
     child<QCheckBox>("differingOnly")->click();
@@ -289,7 +297,7 @@ TEST_P(StatementAuditCaseTest, GivesBackTheAgreementAndTheOvercharges)
 
 INSTANTIATE_TEST_SUITE_P(Layouts, StatementAuditCaseTest,
                          ::testing::Combine(::testing::Range<std::size_t>(0, samples::AuditCases().size()),
-                                            ::testing::ValuesIn(kTextFormats)),
+                                            ::testing::ValuesIn(kFormats)),
                          [](const auto &test) {
                              return std::string(samples::AuditCases()[std::get<0>(test.param)].name) + "_"
                                     + std::get<1>(test.param).name;
