@@ -12,7 +12,7 @@ cd "$(dirname "$(readlink -f "$0")")"
 # What building, running and testing need; nothing else is assumed installed.
 PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-l10n-tools qt6-translations-l10n fonts-wqy-microhei xvfb xauth
+    qt6-base-dev qt6-l10n-tools qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n fonts-wqy-microhei xvfb xauth
     libgtest-dev libbenchmark-dev libboost-dev dbus
     clang libclang-rt-14-dev gcovr
     libcli11-dev nlohmann-json3-dev libunistring-dev

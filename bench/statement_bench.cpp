@@ -2,7 +2,10 @@
 // tab-separated): the time to read it and the reader's peak memory, measured
 // in a process that does nothing else.
 //   statement_bench                      write a sample to a scratch file, read it in a child
-//   statement_bench write FILE [ROWS]    write a sample statement (default 100,000 rows)
+//   statement_bench write FILE [ROWS] [--overcharged]
+//                                        write a sample statement (default 100,000 rows); with
+//                                        --overcharged, orders in several rows and some fees
+//                                        charged beyond the rules, for the audit
 //   statement_bench read FILE [RUNS]     read FILE RUNS times (default 5); time, rows, peak RSS
 #include <algorithm>
 #include <chrono>
@@ -26,10 +29,16 @@ using namespace tallyfin;
 constexpr std::size_t kDefaultRows = 100000;
 constexpr std::uint32_t kSeed = 20210311;
 
-int writeSample(const char *path, std::size_t rows)
+int writeSample(const char *path, std::size_t rows, bool overcharged = false)
 {
     const samples::Layout &layout = samples::SampleLayouts().front();
-    const std::string text = samples::TextStatement(samples::LayoutCells(layout, samples::SampleRows(rows, kSeed)),
+    samples::RowMix mix;
+    if (overcharged) {
+        mix.splitOrders = true;
+        mix.overchargePercent = 2;
+        mix.overchargeItems = {statement::FeePart::Commission, statement::FeePart::StampDuty, statement::FeePart::Total};
+    }
+    const std::string text = samples::TextStatement(samples::LayoutCells(layout, samples::SampleRows(rows, kSeed, mix)),
                                                     '\t', statement::TextEncoding::Gb18030);
     std::ofstream(path, std::ios::binary) << text;
     std::printf("wrote %zu rows, %.1f MiB of GB18030 TSV to %s\n", rows, static_cast<double>(text.size()) / (1 << 20), path);
@@ -100,12 +109,15 @@ int writeAndRead(const char *self)
 int main(int argc, char **argv)
 {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "write" && argc > 2)
-        return writeSample(argv[2], argc > 3 ? std::strtoul(argv[3], nullptr, 10) : kDefaultRows);
+    if (mode == "write" && argc > 2) {
+        const bool overcharged = std::string_view(argv[argc - 1]) == "--overcharged";
+        const int counted = argc - overcharged;
+        return writeSample(argv[2], counted > 3 ? std::strtoul(argv[3], nullptr, 10) : kDefaultRows, overcharged);
+    }
     if (mode == "read" && argc > 2)
         return readSample(argv[2], argc > 3 ? std::atoi(argv[3]) : 5);
     if (argc == 1)
         return writeAndRead(argv[0]);
-    std::fprintf(stderr, "usage: statement_bench [write FILE [ROWS] | read FILE [RUNS]]\n");
+    std::fprintf(stderr, "usage: statement_bench [write FILE [ROWS] [--overcharged] | read FILE [RUNS]]\n");
     return 2;
 }

@@ -8,46 +8,86 @@
 #include <random>
 #include <stdexcept>
 
+#include "feeschedule.h"
+#include "security.h"
+
 namespace tallyfin::samples {
 
 namespace {
 
-enum class Exchange : std::uint8_t { Shanghai, Shenzhen, HongKong };
+enum class Kind : std::uint8_t { Stock, Fund, Bond, HongKong };
 
-struct Security {
+struct Listed {
     const char *code, *name;
-    Exchange exchange;
+    Kind kind;
 };
 
-constexpr std::array kSecurities{
-    Security{"600036", "招商银行", Exchange::Shanghai},   Security{"601318", "中国平安", Exchange::Shanghai},
-    Security{"603288", "海天味业", Exchange::Shanghai},   Security{"688981", "中芯国际", Exchange::Shanghai},
-    Security{"510300", "沪深300ETF", Exchange::Shanghai}, Security{"000001", "平安银行", Exchange::Shenzhen},
-    Security{"000878", "云南铜业", Exchange::Shenzhen},   Security{"002594", "比亚迪", Exchange::Shenzhen},
-    Security{"300750", "宁德时代", Exchange::Shenzhen},   Security{"159915", "创业板ETF", Exchange::Shenzhen},
+// A-shares of every board (Beijing's trade only from 2021-11-15 on), funds
+// and convertible bonds of both exchanges.
+constexpr std::array kListed{
+    Listed{"600036", "招商银行", Kind::Stock},   Listed{"601318", "中国平安", Kind::Stock},
+    Listed{"603288", "海天味业", Kind::Stock},   Listed{"688981", "中芯国际", Kind::Stock},
+    Listed{"000001", "平安银行", Kind::Stock},   Listed{"000878", "云南铜业", Kind::Stock},
+    Listed{"002594", "比亚迪", Kind::Stock},     Listed{"300750", "宁德时代", Kind::Stock},
+    Listed{"430047", "诺思兰德", Kind::Stock},   Listed{"510300", "沪深300ETF", Kind::Fund},
+    Listed{"512880", "证券ETF", Kind::Fund},     Listed{"159915", "创业板ETF", Kind::Fund},
+    Listed{"113052", "兴业转债", Kind::Bond},    Listed{"127045", "牧原转债", Kind::Bond},
 };
 constexpr std::array kHongKong{
-    Security{"00700", "腾讯控股", Exchange::HongKong},
-    Security{"01810", "小米集团－Ｗ", Exchange::HongKong},
-    Security{"09988", "阿里巴巴－ＳＷ", Exchange::HongKong},
+    Listed{"00700", "腾讯控股", Kind::HongKong},
+    Listed{"01810", "小米集团－Ｗ", Kind::HongKong},
+    Listed{"09988", "阿里巴巴－ＳＷ", Kind::HongKong},
 };
 
-const char *accountOf(Exchange exchange) { return exchange == Exchange::Shenzhen ? "0123456789" : "A123456789"; }
-const char *marketOf(Exchange exchange)
+// Until then Shanghai's transfer fee had a 1-yuan minimum, which a row of
+// several fills pays on each: fills are only made up from that day on.
+constexpr TradeDate kNoTransferMinimum{2015, 8, 1};
+
+struct Place {
+    const char *market, *account;
+};
+
+Place placeOf(const Listed &listed)
 {
-    constexpr std::array<const char *, 3> names{"沪市A股", "深市A股", "沪港通"};
-    return names[static_cast<std::size_t>(exchange)];
+    if (listed.kind == Kind::HongKong)
+        return {"沪港通", "A123456789"};
+    switch (SecurityOfCode(listed.code)->exchange) {
+    case Exchange::Shanghai: return {"沪市A股", "A123456789"};
+    case Exchange::Shenzhen: return {"深市A股", "0123456789"};
+    case Exchange::Beijing: break;
+    }
+    return {"北交所", "0212345678"};
+}
+
+Decimal cents(const Decimal &value) { return value.rounded(2, Rounding::HalfUp); }
+
+// What each fill of a row pays: the row's quantity in `fills` parts.
+std::vector<Decimal> fillQuantities(const Decimal &quantity, int fills)
+{
+    const std::int64_t whole = *quantity.toInt64();
+    std::vector<Decimal> parts;
+    for (int i = 0; i < fills; ++i)
+        parts.emplace_back(whole / fills + (i < whole % fills ? 1 : 0));
+    return parts;
 }
 
 class RowMaker {
 public:
-    RowMaker(std::uint32_t seed, RowMix mix, std::size_t count) : m_random(seed), m_mix(mix), m_count(count) {}
+    RowMaker(std::uint32_t seed, const RowMix &mix, std::size_t count) : m_random(seed), m_mix(mix), m_count(count) {}
 
     SampleRow next()
     {
-        advanceDate();
-        ++m_index;
-        SampleRow row = m_mix.otherRows && chance(8) ? otherRow() : trade();
+        ++m_handedOut;
+        if (m_pending.empty()) {
+            advanceDate();
+            ++m_index;
+            if (m_mix.otherRows && chance(8))
+                m_pending.push_back(otherRow());
+            else
+                trade();
+        }
+        SampleRow row = std::move(m_pending.front());
+        m_pending.erase(m_pending.begin());
         if (m_mix.salesHeld)
             keepTimeOrder(row);
         return row;
@@ -56,6 +96,7 @@ public:
 private:
     bool chance(int percent) { return std::uniform_int_distribution<int>(0, 99)(m_random) < percent; }
     int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+    Decimal cents(int low, int high) { return Decimal(between(low, high), 2); }
 
     // The rows spread over ten years, whatever their number.
     void advanceDate()
@@ -74,51 +115,175 @@ private:
         return text;
     }
 
-    const Security &security(bool hongKong)
+    template <std::size_t N>
+    const Listed &pick(const std::array<Listed, N> &listed)
     {
-        return hongKong ? kHongKong[static_cast<std::size_t>(between(0, kHongKong.size() - 1))]
-                        : kSecurities[static_cast<std::size_t>(between(0, kSecurities.size() - 1))];
+        return listed[static_cast<std::size_t>(between(0, static_cast<int>(N) - 1))];
     }
 
-    SampleRow base(const Security &security)
+    SampleRow base(const Listed &listed)
     {
         SampleRow row;
         row.date = m_date;
         row.time = time();
-        row.code = security.code;
-        row.name = security.name;
-        row.account = accountOf(security.exchange);
-        row.market = marketOf(security.exchange);
+        row.code = listed.code;
+        row.name = listed.name;
+        row.account = placeOf(listed).account;
+        row.market = placeOf(listed).market;
         row.orderNumber = std::to_string(m_order += between(1, 900));
         return row;
     }
 
-    // Fees that add up as on a slip: commission 0.25‰ (at least 5), stamp duty
-    // on sells, Shanghai's transfer fee, a Hong Kong trade's own levies.
-    SampleRow trade()
+    // One order in four is small, so that a minimum shows.
+    void setSize(SampleRow &row, Kind kind)
+    {
+        const bool small = chance(25);
+        switch (kind) {
+        case Kind::Fund:
+            row.quantity = Decimal(small ? 100 * between(1, 9) : 1000 * between(1, 100));
+            row.price = Decimal(between(800, 5000), 3);
+            break;
+        case Kind::Bond:
+            row.quantity = Decimal(10 * between(1, small ? 2 : 50));
+            row.price = Decimal(between(100000, 180000), 3);
+            break;
+        default:
+            row.quantity = Decimal(100 * between(1, small ? 3 : 60));
+            row.price = Decimal(between(300, small ? 1500 : 30000), 2);
+            break;
+        }
+    }
+
+    void trade()
     {
         const bool hongKong = m_mix.stockConnect && chance(10);
-        const Security &security = this->security(hongKong);
-        SampleRow row = base(security);
+        const Listed &listed = hongKong ? pick(kHongKong) : pick(kListed);
+        SampleRow row = base(listed);
         row.kind = chance(50) ? RowKind::Buy : RowKind::Sell;
         row.stockConnect = hongKong;
-        const bool fund = row.code.starts_with("51") || row.code.starts_with("15");
-        row.quantity = Decimal(100 * between(1, 60));
+        setSize(row, listed.kind);
         if (m_mix.salesHeld)
             keepSalesHeld(row);
         row.operation = row.kind == RowKind::Buy ? "证券买入" : "证券卖出";
-        row.price = fund ? Decimal(between(800, 5000), 3) : Decimal(between(300, 30000), 2);
+        const Market market = hongKong ? Market::ShanghaiA : MarketOfSecurity(*SecurityOfCode(listed.code));
+        std::optional<RulesInForce> rules;
+        if (!hongKong) {
+            try {
+                rules = RulesFor(row.date, market);
+            } catch (const EFeeRulesError &) {
+            }
+        }
+        if (!rules) {
+            chargePlausibly(row, hongKong);
+            return;
+        }
+        const FeeSchedule schedule(*rules, m_mix.broker[*statement::GroupOfMarket(market)]);
+        const bool fillsAllowed = row.date >= kNoTransferMinimum;
+        // An order is never cut off by the end of the statement.
+        const bool roomForRows = m_handedOut + 3 <= m_count;
+        if (m_mix.splitOrders && fillsAllowed && roomForRows && !m_mix.broker.commissionNetOfLevies && chance(10))
+            return splitOrder(std::move(row), schedule);
+        row.fills = m_mix.multiFillRows && fillsAllowed && chance(15) ? between(2, 4) : 1;
+        chargeByRules(row, schedule);
+        if (row.fills == 1 && chance(m_mix.overchargePercent) && !m_mix.overchargeItems.empty())
+            overcharge(row, schedule);
+        settle(row);
+        m_pending.push_back(std::move(row));
+    }
+
+    // Stock Connect, or a market before it opened: a commission of 0.25‰ (at
+    // least 5), 1‰ stamp duty on sells (both sides in Hong Kong), and a Hong
+    // Kong trade's own levies.
+    void chargePlausibly(SampleRow &row, bool hongKong)
+    {
         row.amount = row.quantity * row.price;
-        const auto cents = [](const Decimal &value) { return value.rounded(2, Rounding::HalfUp); };
-        row.commission = std::max(Decimal(5), cents(row.amount * Decimal::fromLiteral("0.00025")));
+        row.commission = std::max(Decimal(5), samples::cents(row.amount * Decimal::fromLiteral("0.00025")));
         if (row.kind == RowKind::Sell || hongKong)
-            row.stampDuty = cents(row.amount * Decimal::fromLiteral("0.001"));
-        if (security.exchange == Exchange::Shanghai)
-            row.transferFee = cents(row.amount * Decimal::fromLiteral("0.00001"));
+            row.stampDuty = samples::cents(row.amount * Decimal::fromLiteral("0.001"));
         if (hongKong)
-            row.otherFees = Decimal(between(1, 300), 2);
-        row.cash = row.kind == RowKind::Buy ? -(row.amount + row.feesTotal()) : row.amount - row.feesTotal();
-        return row;
+            row.otherFees = cents(1, 300);
+        settle(row);
+        m_pending.push_back(std::move(row));
+    }
+
+    // The order's commission as the schedule charges it; the other items
+    // summed over the row's fills, each fill rounded by itself.
+    void chargeByRules(SampleRow &row, const FeeSchedule &schedule)
+    {
+        const TradeSide side = row.kind == RowKind::Buy ? TradeSide::Buy : TradeSide::Sell;
+        const SideFees order = schedule.fees(side, row.price, row.quantity);
+        row.amount = order.amount;
+        row.commission = order.commission;
+        for (const Decimal &part : fillQuantities(row.quantity, row.fills)) {
+            const SideFees fill = schedule.fees(side, row.price, part);
+            row.stampDuty = row.stampDuty + fill.stampDuty;
+            row.transferFee = row.transferFee + fill.transferFee;
+            if (schedule.terms().leviesOnTop) {
+                row.handlingFee = row.handlingFee + fill.handlingFee;
+                row.managementFee = row.managementFee + fill.managementFee;
+            }
+        }
+        if (m_mix.broker.commissionNetOfLevies && !schedule.terms().leviesOnTop) {
+            const Decimal inside = order.handlingFee + order.managementFee + order.transferInCommission;
+            row.commission = row.commission - inside;
+            row.otherFees = row.otherFees + inside;
+        }
+    }
+
+    // One order filled in two or three rows under its order number: the
+    // commission on the whole (one minimum), shared out by quantity; each
+    // row's other items on its own fill.
+    void splitOrder(SampleRow whole, const FeeSchedule &schedule)
+    {
+        const int parts = between(2, 3);
+        const TradeSide side = whole.kind == RowKind::Buy ? TradeSide::Buy : TradeSide::Sell;
+        const Decimal commission = schedule.fees(side, whole.price, whole.quantity).commission;
+        Decimal shared;
+        const std::vector<Decimal> quantities = fillQuantities(whole.quantity, parts);
+        for (std::size_t i = 0; i < quantities.size(); ++i) {
+            SampleRow row = whole;
+            row.quantity = quantities[i];
+            chargeByRules(row, schedule);
+            row.commission = i + 1 < quantities.size()
+                                 ? Decimal::quotient(commission * quantities[i], whole.quantity, 2, Rounding::Floor)
+                                 : commission - shared;
+            shared = shared + row.commission;
+            settle(row);
+            m_pending.push_back(std::move(row));
+        }
+    }
+
+    void overcharge(SampleRow &row, const FeeSchedule &schedule)
+    {
+        const FeePart item = m_mix.overchargeItems[static_cast<std::size_t>(
+            between(0, static_cast<int>(m_mix.overchargeItems.size()) - 1))];
+        const TradeSide side = row.kind == RowKind::Buy ? TradeSide::Buy : TradeSide::Sell;
+        const SideFees due = schedule.fees(side, row.price, row.quantity);
+        Overcharge made{item, cents(5, 999), Decimal()};
+        switch (item) {
+        case FeePart::Commission: made.due = due.commission; row.commission = row.commission + made.amount; break;
+        case FeePart::StampDuty:
+            // A buyer charged the seller's stamp duty: the duty on the wrong side.
+            if (side == TradeSide::Buy)
+                made.amount = std::max(Decimal(5, 2), schedule.fees(TradeSide::Sell, row.price, row.quantity).stampDuty);
+            made.due = due.stampDuty;
+            row.stampDuty = row.stampDuty + made.amount;
+            break;
+        case FeePart::TransferFee: made.due = due.transferFee; row.transferFee = row.transferFee + made.amount; break;
+        case FeePart::Levies: made.due = due.levies; row.handlingFee = row.handlingFee + made.amount; break;
+        case FeePart::Other: row.otherFees = row.otherFees + made.amount; break;
+        case FeePart::Total: made.due = row.feesTotal(); break;
+        }
+        row.overcharge = made;
+    }
+
+    // The cash movement: amount ± the fees, and a Total overcharge on top.
+    static void settle(SampleRow &row)
+    {
+        const Decimal unexplained =
+            row.overcharge && row.overcharge->item == FeePart::Total ? row.overcharge->amount : Decimal();
+        row.cash = row.kind == RowKind::Buy ? -(row.amount + row.feesTotal() + unexplained)
+                                            : row.amount - row.feesTotal() - unexplained;
     }
 
     // Rows of a day follow each other in time, so that a replay in time order
@@ -149,7 +314,7 @@ private:
 
     SampleRow otherRow()
     {
-        SampleRow row = base(security(false));
+        SampleRow row = base(pick(kListed));
         row.kind = RowKind::Other;
         const Decimal money(between(100, 500000), 2);
         switch (between(0, 4)) {
@@ -163,14 +328,15 @@ private:
     }
 
     std::mt19937 m_random;
-    RowMix m_mix;
-    std::size_t m_count, m_index = 0;
+    const RowMix &m_mix;
+    std::size_t m_count, m_index = 0, m_handedOut = 0;
     std::chrono::sys_days m_start{std::chrono::year(2014) / 1 / 2};
     TradeDate m_date;
     long long m_order = 1000;
     std::map<std::string, Decimal> m_held; // by code, with salesHeld
     TradeDate m_lastDate;
     std::string m_lastTime;
+    std::vector<SampleRow> m_pending; // the rows of an order made but not yet handed out
 };
 
 LayoutColumn column(const char *header, Field field) { return {header, field}; }
@@ -208,14 +374,15 @@ std::vector<Layout> makeLayouts()
                    column("手续费", F::FeesTotal)});
     layouts[1].unpaddedCodes = layouts[1].negativeSells = true;
     layouts[1].mix.stockConnect = false; // nothing in it tells a Hong Kong code
-    // A web export: two dates, = "000597      " codes, a market column.
+    // A web export: two dates, = "000597      " codes, a market column, the number of fills.
     layouts[2] = layout("settlement-csv",
                   {column("交收日期", F::Date), column("发生日期", F::Date), column("发生时间", F::Time),
                    column("证券代码", F::Code), column("证券名称", F::Name), column("交易类别", F::Operation),
                    column("成交数量", F::Quantity), column("成交均价", F::Price), column("成交金额", F::Amount),
                    column("发生金额", F::Cash), column("佣金", F::Commission), column("其他费用", F::OtherFees),
-                   column("印花税", F::StampDuty), column("过户费", F::TransferFee), column("委托编号", F::OrderNumber),
-                   column("股东账号", F::Account), column("交易市场", F::Market), column("币种", F::Currency)});
+                   column("印花税", F::StampDuty), column("过户费", F::TransferFee), column("成交笔数", F::Fills),
+                   column("委托编号", F::OrderNumber), column("股东账号", F::Account), column("交易市场", F::Market),
+                   column("币种", F::Currency)});
     layouts[2].dates = DateStyle::Dashed;
     layouts[2].spacedFormulas = layouts[2].trailingSeparator = true;
     // Every text a formula; 总费用 and 净佣金; the currency tells Hong Kong rows.
@@ -224,7 +391,7 @@ std::vector<Layout> makeLayouts()
                    column("证券代码", F::Code), column("证券名称", F::Name), column("成交价格", F::Price),
                    column("成交数量", F::Quantity), column("成交金额", F::Amount), column("总费用", F::FeesTotal),
                    column("清算金额", F::Cash), column("净佣金", F::Commission), column("印花税", F::StampDuty),
-                   column("过户费", F::TransferFee), column("经手费", F::Zero), column("证管费", F::Zero),
+                   column("过户费", F::TransferFee), column("经手费", F::HandlingFee), column("证管费", F::ManagementFee),
                    column("其他费", F::OtherFees), column("币种", F::Currency), column("委托编号", F::OrderNumber),
                    column("股东代码", F::Account)});
     layouts[3].formulaTexts = true;
@@ -233,7 +400,7 @@ std::vector<Layout> makeLayouts()
     layouts[4] = layout("web-csv",
                   {column("日期", F::Date), column("时间", F::Time), column("代码", F::Code), column("名称", F::Name),
                    column("买卖方向", F::Operation), column("数量", F::Quantity), column("价格", F::Price),
-                   column("金额", F::Amount), column("净佣金", F::Commission), column("规费", F::Zero),
+                   column("金额", F::Amount), column("净佣金", F::Commission), column("规费", F::Levies),
                    column("过户费", F::TransferFee), column("印花税", F::StampDuty), column("其他费用", F::OtherFees),
                    column("清算金额", F::Cash), column("委托编号", F::OrderNumber), column("股东代码", F::Account),
                    column("市场", F::Market), column("备注", F::Filler)},
@@ -309,7 +476,10 @@ public:
         case Field::Commission: return number(row.commission, 2);
         case Field::StampDuty: return number(row.stampDuty, 2);
         case Field::TransferFee: return number(row.transferFee, 2);
-        case Field::Zero: return m_layout.formulaTexts ? text("0.00") : number(Decimal(0), 2);
+        case Field::HandlingFee: return levy(row.handlingFee);
+        case Field::ManagementFee: return levy(row.managementFee);
+        case Field::Levies: return levy(row.levies());
+        case Field::Fills: return number(Decimal(row.fills), 0);
         case Field::OtherFees: return number(OtherFeesAsWritten(m_layout, row), 2);
         case Field::FeesTotal: return number(row.feesTotal(), 2);
         case Field::Cash: return number(row.cash, 2);
@@ -358,6 +528,12 @@ private:
         return m_layout.sideOnOtherRows ? (row.cash.sign() < 0 ? "买入" : "卖出") : "";
     }
 
+    // A levy column: written as text in a layout of formula texts, as some brokers write their zeros.
+    SampleCell levy(const Decimal &value) const
+    {
+        return m_layout.formulaTexts ? text(value.toFixed(2, ".")) : number(value, 2);
+    }
+
     SampleCell number(const Decimal &value, int decimals) const
     {
         std::string digits = value.toFixed(decimals, ".");
@@ -403,12 +579,24 @@ bool HasField(const Layout &layout, Field field)
     return false;
 }
 
-Decimal OtherFeesAsWritten(const Layout &layout, const SampleRow &row)
+bool HasLevyColumn(const Layout &layout)
 {
-    return HasField(layout, Field::TransferFee) ? row.otherFees : row.otherFees + row.transferFee;
+    return HasField(layout, Field::HandlingFee) || HasField(layout, Field::ManagementFee) || HasField(layout, Field::Levies);
 }
 
-std::vector<SampleRow> SampleRows(std::size_t count, std::uint32_t seed, RowMix mix)
+Decimal OtherFeesAsWritten(const Layout &layout, const SampleRow &row)
+{
+    Decimal other = row.otherFees;
+    if (!HasField(layout, Field::TransferFee))
+        other = other + row.transferFee;
+    if (!HasLevyColumn(layout))
+        other = other + row.levies();
+    return other;
+}
+
+Broker::Broker() { terms.fill(CommissionTerms{Decimal::fromLiteral("0.25")}); }
+
+std::vector<SampleRow> SampleRows(std::size_t count, std::uint32_t seed, const RowMix &mix)
 {
     RowMaker maker(seed, mix, std::max<std::size_t>(count, 1));
     std::vector<SampleRow> rows;

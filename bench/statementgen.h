@@ -1,25 +1,42 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "audit.h"
 #include "decimal.h"
 #include "feerules.h"
 #include "statement.h"
 
-// Statements made up for benchmarks and tests: plausible rows (A-share and
-// Stock Connect trades with fees that add up, dividends, their tax, bank
-// transfers, subscriptions), written in the column layouts brokers use.
+// Statements made up for benchmarks and tests: A-share, fund and convertible
+// bond trades charged exactly as the dated fee rules say under a broker's
+// agreement (the commission, minimum, levies and transfer billing of each
+// group), some with overcharges put in on purpose and known; Stock Connect
+// trades with plausible fees; dividends, their tax, bank transfers and
+// subscriptions. Written in the column layouts brokers use.
 //
 //   std::vector<SampleRow> rows = SampleRows(100000, 7);
 //   std::string tsv = TextStatement(LayoutCells(SampleLayouts()[0], rows), '\t', TextEncoding::Gb18030);
 namespace tallyfin::samples {
 
+using statement::FeePart;
+using statement::InstrumentGroup;
 using statement::RowKind;
 using statement::TextEncoding;
 
-// A row as the reader should give it back.
+// A fee charged beyond the rules, put into one row of a single-fill order.
+// Total moves the cash without a fee column saying why.
+struct Overcharge {
+    FeePart item = FeePart::Commission;
+    Decimal amount; // what was charged more (the difference an audit finds)
+    Decimal due;    // what the rules charge for the item (Total: the sum of the row's fee columns)
+};
+
+// A row as the reader should give it back: its figures as the broker's slip
+// writes them (see OtherFeesAsWritten for what a layout moves).
 struct SampleRow {
     RowKind kind = RowKind::Buy;
     TradeDate date;
@@ -29,12 +46,29 @@ struct SampleRow {
     std::string operation; // as written in the naming column: "证券买入", "红利入账"
     bool stockConnect = false;
     Decimal quantity, price, amount; // magnitudes; 0 where the row has none
-    Decimal commission, stampDuty, transferFee, otherFees;
+    Decimal commission, stampDuty, transferFee, handlingFee, managementFee, otherFees;
     Decimal cash; // signed: negative when paid
+    int fills = 1; // 成交笔数: the fills whose fees the row adds up, each rounded by itself
     std::string orderNumber, account;
     std::string market; // "沪市A股", "深市A股", "沪港通"
+    std::optional<Overcharge> overcharge;
 
-    Decimal feesTotal() const { return commission + stampDuty + transferFee + otherFees; }
+    Decimal levies() const { return handlingFee + managementFee; }
+    Decimal feesTotal() const { return commission + stampDuty + transferFee + levies() + otherFees; }
+};
+
+// What the made-up broker charges, by instrument group; by default 0.25‰,
+// at least 5 yuan, the levies inside, the transfer fee as the table bills it.
+struct Broker {
+    std::array<CommissionTerms, statement::kGroupCount> terms{};
+    // The 佣金 column leaves out what the commission holds for the exchange,
+    // the regulator and (Shenzhen's) the clearing house, and 其他费用 shows
+    // it instead: 4.93 + 0.07 = 5.00 (levies inside only).
+    bool commissionNetOfLevies = false;
+
+    Broker();
+    CommissionTerms &operator[](InstrumentGroup group) { return terms[static_cast<std::size_t>(group)]; }
+    const CommissionTerms &operator[](InstrumentGroup group) const { return terms[static_cast<std::size_t>(group)]; }
 };
 
 struct RowMix {
@@ -43,16 +77,21 @@ struct RowMix {
     // A sale sells no more than the statement has bought of the security
     // (a buy where nothing is held), as in a complete history.
     bool salesHeld = false;
+    bool splitOrders = false; // some orders in two or three rows under one order number (each a fill)
+    bool multiFillRows = false; // some rows adding up two to four fills (成交笔数)
+    int overchargePercent = 0;  // of the single-fill orders, those overcharged …
+    std::vector<FeePart> overchargeItems; // … in one of these items, chosen at random
+    Broker broker;
 };
 
 // `count` rows from `seed`, in date order.
-std::vector<SampleRow> SampleRows(std::size_t count, std::uint32_t seed, RowMix mix = {});
+std::vector<SampleRow> SampleRows(std::size_t count, std::uint32_t seed, const RowMix &mix = {});
 
 // What a column holds.
 enum class Field : std::uint8_t {
     Date, Time, Code, Name, Operation, Side, Market, Currency, ExchangeRate,
-    Quantity, Price, Amount, Commission, StampDuty, TransferFee, Zero, OtherFees, FeesTotal, Cash,
-    OrderNumber, Account, Filler,
+    Quantity, Price, Amount, Commission, StampDuty, TransferFee, HandlingFee, ManagementFee, Levies, OtherFees,
+    FeesTotal, Cash, Fills, OrderNumber, Account, Filler,
 };
 
 enum class DateStyle : std::uint8_t { Compact, Dashed, Slashed, Serial }; // 20210311, 2021-03-11, 2021/3/11, 44266
@@ -80,6 +119,8 @@ struct Layout {
 };
 
 bool HasField(const Layout &layout, Field field);
+// 经手费, 证管费 or 规费.
+bool HasLevyColumn(const Layout &layout);
 
 // Six layouts from the column names brokers use, each with its quirks.
 const std::vector<Layout> &SampleLayouts();
@@ -95,7 +136,8 @@ using SampleTable = std::vector<std::vector<SampleCell>>; // the preamble, the h
 SampleTable LayoutCells(const Layout &layout, const std::vector<SampleRow> &rows);
 
 // The other fees as the layout writes them: where it has no transfer-fee
-// column, the transfer fee is among them.
+// column, the transfer fee is among them, and where it has no levy column
+// (经手费, 证管费, 规费), the levies.
 Decimal OtherFeesAsWritten(const Layout &layout, const SampleRow &row);
 
 // The table as text with `separator` in `encoding` (UTF-8 with a byte-order

@@ -19,6 +19,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands()
     commands.push_back(MakeTopUpCommand());
     commands.push_back(MakeRecoverCommand());
     commands.push_back(MakePositionsCommand());
+    commands.push_back(MakeAuditCommand());
     return commands;
 }
 
@@ -28,7 +29,8 @@ constexpr int kUsageStatus = 2;
 
 constexpr const char *kFooter = "Each TEXT is taken exactly as typed, spaces included, even when it starts with "
                                 "\"-\"; an empty TEXT is given as --option \"\". Numbers use \".\" as the decimal "
-                                "separator.\nExit status: 0 calculated, 1 ended with a notice or an error, "
+                                "separator.\nExit status: 0 calculated (audit: the statement was read, findings or "
+                                "not), 1 ended with a notice or an error (audit: the file could not be read), "
                                 "2 usage error.";
 
 } // namespace

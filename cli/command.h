@@ -44,6 +44,7 @@ std::unique_ptr<Command> MakeTTradeCommand();
 std::unique_ptr<Command> MakeTopUpCommand();
 std::unique_ptr<Command> MakeRecoverCommand();
 std::unique_ptr<Command> MakePositionsCommand();
+std::unique_ptr<Command> MakeAuditCommand();
 
 // Every command, in the order the help lists them.
 std::vector<std::unique_ptr<Command>> MakeCommands();

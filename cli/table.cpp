@@ -53,4 +53,32 @@ std::string TextTable::render(bool ansiColours) const
     return text;
 }
 
+void GridTable::addRow(std::vector<std::string> cells)
+{
+    for (std::string &cell : cells)
+        cell = TerminalText(cell);
+    m_rows.push_back(std::move(cells));
+}
+
+std::string GridTable::render(std::string_view indent) const
+{
+    std::vector<std::size_t> widths;
+    for (const std::vector<std::string> &row : m_rows)
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            widths.resize(std::max(widths.size(), column + 1));
+            widths[column] = std::max(widths[column], DisplayWidth(row[column]));
+        }
+    std::string text;
+    for (const std::vector<std::string> &row : m_rows) {
+        std::string line(indent);
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            line += row[column];
+            if (column + 1 < row.size())
+                line.append(widths[column] - DisplayWidth(row[column]) + kColumnGap, ' ');
+        }
+        text += line.substr(0, line.find_last_not_of(' ') + 1) + '\n';
+    }
+    return text;
+}
+
 } // namespace tallyfin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "trade.h"
@@ -32,6 +33,22 @@ private:
         bool heading = false;
     };
     std::vector<Row> m_rows;
+};
+
+// Rows of cells in columns, each column as wide as its widest cell on a
+// terminal, two columns apart; cells are shown through TerminalText.
+//   {"行", "项目"}, {"42", "佣金"} ->
+//   "行  项目\n"
+//   "42  佣金\n"
+class GridTable {
+public:
+    void addRow(std::vector<std::string> cells);
+    bool empty() const { return m_rows.empty(); }
+    // Each line starts with `indent`; trailing spaces are left out.
+    std::string render(std::string_view indent = {}) const;
+
+private:
+    std::vector<std::vector<std::string>> m_rows;
 };
 
 } // namespace tallyfin

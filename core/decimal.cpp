@@ -1,5 +1,6 @@
 #include "decimal.h"
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -11,19 +12,36 @@ namespace {
 
 using Integer = Decimal::Integer;
 
+// Money has a few decimals and rates a few more: the small powers are made
+// once, since making them is most of the cost of rounding a fee.
+constexpr int kTabledPowers = 40;
+
+const Integer &tabledPowerOfTen(int exponent)
+{
+    static const std::array<Integer, kTabledPowers> powers = [] {
+        std::array<Integer, kTabledPowers> made;
+        made[0] = 1;
+        for (std::size_t i = 1; i < made.size(); ++i)
+            made[i] = made[i - 1] * 10;
+        return made;
+    }();
+    return powers[static_cast<std::size_t>(exponent)];
+}
+
 Integer powerOfTen(int exponent)
 {
+    if (exponent < kTabledPowers)
+        return tabledPowerOfTen(exponent);
     return boost::multiprecision::pow(Integer(10), static_cast<unsigned>(exponent));
 }
 
-// numerator ÷ denominator (denominator > 0) as a whole number.
-Integer divideRounded(const Integer &numerator, const Integer &denominator, Rounding rounding)
+// The truncated quotient moved by one where the rounding asks for it; the
+// remainder carries the numerator's sign.
+template <typename Number>
+Number roundQuotient(const Number &quotient, const Number &remainder, const Number &denominator, Rounding rounding)
 {
-    Integer quotient, remainder;
-    boost::multiprecision::divide_qr(numerator, denominator, quotient, remainder);
     if (remainder == 0)
         return quotient;
-    // divide_qr truncates toward zero; the remainder carries the numerator's sign.
     const bool negative = remainder < 0;
     switch (rounding) {
     case Rounding::Floor:
@@ -33,10 +51,28 @@ Integer divideRounded(const Integer &numerator, const Integer &denominator, Roun
     case Rounding::HalfUp:
         break;
     }
-    const Integer twice = 2 * boost::multiprecision::abs(remainder);
-    if (twice < denominator)
+    const Number magnitude = negative ? Number(-remainder) : remainder;
+    if (magnitude < denominator - magnitude)
         return quotient;
     return negative ? quotient - 1 : quotient + 1;
+}
+
+bool fitsInt64(const Integer &value)
+{
+    return value >= std::numeric_limits<std::int64_t>::min() && value <= std::numeric_limits<std::int64_t>::max();
+}
+
+// numerator ÷ denominator (denominator > 0) as a whole number; in machine
+// words when both fit, which is every fee of a statement.
+Integer divideRounded(const Integer &numerator, const Integer &denominator, Rounding rounding)
+{
+    if (fitsInt64(numerator) && fitsInt64(denominator)) {
+        const auto n = static_cast<std::int64_t>(numerator), d = static_cast<std::int64_t>(denominator);
+        return Integer(roundQuotient<std::int64_t>(n / d, n % d, d, rounding));
+    }
+    Integer quotient, remainder;
+    boost::multiprecision::divide_qr(numerator, denominator, quotient, remainder);
+    return roundQuotient(quotient, remainder, denominator, rounding);
 }
 
 Integer integerFromDigits(std::string_view digits)
@@ -215,6 +251,18 @@ std::optional<std::int64_t> Decimal::toInt64() const
     if (whole > std::numeric_limits<std::int64_t>::max() || whole < std::numeric_limits<std::int64_t>::min())
         return std::nullopt;
     return static_cast<std::int64_t>(whole);
+}
+
+std::optional<std::int64_t> Decimal::unitsAt(int decimals) const
+{
+    if (m_scale > decimals) {
+        const Decimal onGrid = rounded(decimals, Rounding::Floor);
+        return onGrid == *this ? onGrid.unitsAt(decimals) : std::nullopt;
+    }
+    const Integer units = unitsAtScale(decimals);
+    if (!fitsInt64(units))
+        return std::nullopt;
+    return static_cast<std::int64_t>(units);
 }
 
 } // namespace tallyfin

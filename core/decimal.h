@@ -94,6 +94,11 @@ public:
     // The value when it is a whole number within 64 bits.
     std::optional<std::int64_t> toInt64() const;
 
+    // The value as a whole number of 10^-decimals units, when it is one
+    // within 64 bits (money in cents, cheaply):
+    //   Decimal(51, 1).unitsAt(2) -> 510,  Decimal(5005, 3).unitsAt(2) -> nullopt
+    std::optional<std::int64_t> unitsAt(int decimals) const;
+
 private:
     Decimal(Integer units, int scale);
     Integer unitsAtScale(int scale) const;

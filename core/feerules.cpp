@@ -229,17 +229,26 @@ RulesInForce RulesFor(TradeDate date, Market market)
                                  .arg(FormatTradeDate(FeeTableStart())));
     RulesInForce rules{date, market, latestRow(Stamp, market, date), latestRow(Transfer, market, date),
                        latestRow(Handling, market, date), latestRow(Management, market, date)};
-    if (!rules.stampDuty || !rules.transferFee || !rules.handlingFee || !rules.managementFee) {
-        // Only a market that opened after the table starts can lack a row.
-        const FeeRuleRow *first = std::find_if(std::begin(kRows), std::end(kRows), [market](const FeeRuleRow &row) {
-            return (row.markets & MarketBit(market)) != 0;
-        });
+    // Only a market that opened after the table starts can lack a row.
+    if (!rules.stampDuty || !rules.transferFee || !rules.handlingFee || !rules.managementFee)
         throw EFeeRulesError(TALLYFIN_TEXT("FeeRules", "%1 自 %2 起才有交易，成交日期 %3 没有它的费率")
                                  .arg(MarketText(market))
-                                 .arg(std::string(first->effectiveFrom))
+                                 .arg(FormatTradeDate(RulesStart(market)))
                                  .arg(FormatTradeDate(date)));
-    }
     return rules;
+}
+
+TradeDate RulesStart(Market market)
+{
+    // Each market's rows are complete from its first one on.
+    TradeDate start;
+    for (const FeeItem item : {Stamp, Transfer, Handling, Management}) {
+        const auto first = std::find_if(std::begin(kRows), std::end(kRows), [market, item](const FeeRuleRow &row) {
+            return row.item == item && (row.markets & MarketBit(market)) != 0;
+        });
+        start = std::max(start, rowDate(*first));
+    }
+    return start;
 }
 
 std::vector<std::string_view> RuleNotes(const RulesInForce &rules, bool leviesOnTop)

@@ -62,6 +62,11 @@ std::span<const FeeRuleRow> FeeRuleTable();
 // The first day the table covers.
 TradeDate FeeTableStart();
 
+// The first day the table has rules for `market`: the table's start, or the
+// day its exchange opened.
+//   RulesStart(Market::ShanghaiA) -> 2001-11-16,  RulesStart(Market::BeijingA) -> 2021-11-15
+TradeDate RulesStart(Market market);
+
 // The four rows in force for one market on one day, with their notes.
 struct RulesInForce {
     TradeDate date;

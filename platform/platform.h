@@ -79,6 +79,10 @@ public:
     // when the user cancels.
     virtual std::optional<QString> saveFileName(QWidget *owner, const QString &filter) = 0;
 
+    // The open-file dialog for an existing file, owned by `owner`, offering
+    // the filters of `filter` (separated by ";;"). nullopt when the user cancels.
+    virtual std::optional<QString> openFileName(QWidget *owner, const QString &filter) = 0;
+
     // Whether the colour picker may read the pixel under the pointer at will
     // (false), or the desktop lets the user click one point for it
     // (requestColorPick).

@@ -100,4 +100,15 @@ std::optional<QString> QtPlatform::saveFileName(QWidget *owner, const QString &f
     return dialog.selectedFiles().constFirst();
 }
 
+std::optional<QString> QtPlatform::openFileName(QWidget *owner, const QString &filter)
+{
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace tallyfin

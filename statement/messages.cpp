@@ -113,6 +113,18 @@ Text otherColumns(std::span<const Column> columns, const ColumnChoice &choice)
             quoted.push_back(TALLYFIN_TEXT("Statement", "“%1”").arg(columns[static_cast<std::size_t>(column)].name));
     return JoinTexts(quoted, TALLYFIN_TEXT("Statement", "%1、%2"));
 }
+constexpr std::array<RoleWords, kFeePartCount> kFeePartWords{{
+    {"commission", TALLYFIN_TR_NOOP("Statement", "佣金")},
+    {"stamp duty", TALLYFIN_TR_NOOP("Statement", "印花税")},
+    {"transfer fee", TALLYFIN_TR_NOOP("Statement", "过户费")},
+    {"levies", TALLYFIN_TR_NOOP("Statement", "规费")},
+    {"other fees", TALLYFIN_TR_NOOP("Statement", "其他费用")},
+    {"total of the fees", TALLYFIN_TR_NOOP("Statement", "费用合计")},
+}};
+
+std::string yuan(const Decimal &value) { return value.toFixed(2, kDecimalPoint); }
+
+std::string dateOf(const Row &row) { return FormatTradeDate(row.date()); }
 
 } // namespace
 
@@ -277,6 +289,128 @@ Text ColumnChoiceText(const ColumnChoice &choice, std::span<const Column> column
 std::string ChineseText(const ColumnChoice &choice, std::span<const Column> columns)
 {
     return ColumnChoiceText(choice, columns).toString();
+}
+
+std::string_view FeePartName(FeePart part) { return kFeePartWords[static_cast<std::size_t>(part)].english; }
+std::string_view FeePartChineseName(FeePart part) { return kFeePartWords[static_cast<std::size_t>(part)].chinese; }
+
+std::string EnglishText(const TradeCheck &trade, const Row &row)
+{
+    const std::string code(row.code());
+    switch (trade.reason) {
+    case NotAuditedReason::StockConnect: return "a Hong Kong stock through Stock Connect";
+    case NotAuditedReason::NotCovered: return "code " + code + " is no instrument the fee table covers";
+    case NotAuditedReason::MarketDisagrees:
+        return "the market column says " + std::string(row.market()) + ", but " + code + " is no code of that exchange";
+    case NotAuditedReason::NoAmount: return "no money changed hands (an allotment or a transfer in)";
+    case NotAuditedReason::BeforeFeeTable:
+        return "the fee table starts on " + FormatTradeDate(FeeTableStart()) + ", after " + dateOf(row);
+    case NotAuditedReason::BeforeMarketOpened:
+        return std::string(MarketName(*trade.market)) + " has rules from " + FormatTradeDate(RulesStart(*trade.market)) +
+               " on, not on " + dateOf(row);
+    case NotAuditedReason::NumbersTooLarge: return "its amount is too large to be money";
+    }
+    return {};
+}
+
+Text TradeCheckText(const TradeCheck &trade, const Row &row)
+{
+    const std::string code(row.code());
+    switch (trade.reason) {
+    case NotAuditedReason::StockConnect: return TALLYFIN_TEXT("Statement", "港股通交易（港股），不在核对范围");
+    case NotAuditedReason::NotCovered: return TALLYFIN_TEXT("Statement", "代码 %1 不在费率表覆盖的品种内").arg(code);
+    case NotAuditedReason::MarketDisagrees:
+        return TALLYFIN_TEXT("Statement", "市场栏为“%1”，但 %2 不是该交易所的代码").arg(std::string(row.market())).arg(code);
+    case NotAuditedReason::NoAmount: return TALLYFIN_TEXT("Statement", "成交金额为零（配售、新股入账等）");
+    case NotAuditedReason::BeforeFeeTable:
+        return TALLYFIN_TEXT("Statement", "费率表自 %1 起，%2 早于此").arg(FormatTradeDate(FeeTableStart())).arg(dateOf(row));
+    case NotAuditedReason::BeforeMarketOpened:
+        return TALLYFIN_TEXT("Statement", "%1自 %2 起才有费率，%3 没有")
+            .arg(MarketText(*trade.market))
+            .arg(FormatTradeDate(RulesStart(*trade.market)))
+            .arg(dateOf(row));
+    case NotAuditedReason::NumbersTooLarge: return TALLYFIN_TEXT("Statement", "成交金额过大，无法作为金额核对");
+    }
+    return Text::Plain({});
+}
+
+std::string ChineseText(const TradeCheck &trade, const Row &row) { return TradeCheckText(trade, row).toString(); }
+
+std::string EnglishText(const Finding &finding)
+{
+    const Decimal difference = finding.difference();
+    const std::string magnitude = yuan(difference.sign() < 0 ? -difference : difference);
+    if (finding.item == FeePart::Total)
+        return "fees " + yuan(finding.charged) + " by the cash movement, " + yuan(finding.expected) +
+               " in the fee columns: " + magnitude + (difference.sign() < 0 ? " less" : " more");
+    return std::string(FeePartName(finding.item)) + " " + yuan(finding.charged) + " charged, " + yuan(finding.expected) +
+           " due: " + magnitude + (difference.sign() < 0 ? " too little" : " too much");
+}
+
+Text FindingText(const Finding &finding)
+{
+    const Decimal difference = finding.difference();
+    const std::string magnitude = yuan(difference.sign() < 0 ? -difference : difference);
+    const bool less = difference.sign() < 0;
+    if (finding.item == FeePart::Total)
+        return (less ? TALLYFIN_TEXT("Statement", "按发生金额费用为 %1，各费用栏合计 %2，少 %3")
+                     : TALLYFIN_TEXT("Statement", "按发生金额费用为 %1，各费用栏合计 %2，多 %3"))
+            .arg(yuan(finding.charged))
+            .arg(yuan(finding.expected))
+            .arg(magnitude);
+    return (less ? TALLYFIN_TEXT("Statement", "%1实收 %2，应收 %3，少收 %4")
+                 : TALLYFIN_TEXT("Statement", "%1实收 %2，应收 %3，多收 %4"))
+        .arg(Text("Statement", FeePartChineseName(finding.item).data()))
+        .arg(yuan(finding.charged))
+        .arg(yuan(finding.expected))
+        .arg(magnitude);
+}
+
+std::string ChineseText(const Finding &finding) { return FindingText(finding).toString(); }
+
+std::string_view ChineseFillRoundingNote()
+{
+    return TALLYFIN_TR_NOOP("Statement", "成交笔数未知，可能是逐笔成交分别取整所致");
+}
+
+std::string EnglishText(const Agreement &agreement)
+{
+    const CommissionTerms &terms = agreement.terms;
+    const std::string rate = agreement.rateSource == TermSource::Bound ? "at most " : "";
+    return rate + terms.ratePerMille.toString() + "‰, minimum " + yuan(terms.minimum) + ", levies " +
+           (terms.leviesOnTop ? "on top" : "inside") + ", transfer fee " +
+           (agreement.transferSeparate ? "separate" : "inside");
+}
+
+Text AgreementText(const Agreement &agreement)
+{
+    const CommissionTerms &terms = agreement.terms;
+    Text text = agreement.rateSource == TermSource::Bound
+                    ? TALLYFIN_TEXT("Statement", "佣金不高于 %1‰，最低 %2 元，%3，%4")
+                    : TALLYFIN_TEXT("Statement", "佣金 %1‰，最低 %2 元，%3，%4");
+    return std::move(text)
+        .arg(terms.ratePerMille.toString())
+        .arg(yuan(terms.minimum))
+        .arg(terms.leviesOnTop ? TALLYFIN_TEXT("Statement", "规费另计") : TALLYFIN_TEXT("Statement", "规费含在佣金内"))
+        .arg(agreement.transferSeparate ? TALLYFIN_TEXT("Statement", "过户费单列")
+                                        : TALLYFIN_TEXT("Statement", "过户费含在佣金内"));
+}
+
+std::string ChineseText(const Agreement &agreement) { return AgreementText(agreement).toString(); }
+
+std::string_view EnglishText(OtherFeesHold hold)
+{
+    constexpr std::array<std::string_view, 4> texts{"other fees are charges of their own", "other fees are part of the commission",
+                                                    "other fees are the transfer fee", "other fees are the levies"};
+    return texts[static_cast<std::size_t>(hold)];
+}
+
+std::string_view ChineseText(OtherFeesHold hold)
+{
+    constexpr std::array<std::string_view, 4> texts{
+        TALLYFIN_TR_NOOP("Statement", "其他费用单独核对"), TALLYFIN_TR_NOOP("Statement", "其他费用计入佣金"),
+        TALLYFIN_TR_NOOP("Statement", "其他费用即过户费"), TALLYFIN_TR_NOOP("Statement", "其他费用即规费")};
+    return texts[static_cast<std::size_t>(hold)];
 }
 
 } // namespace tallyfin::statement

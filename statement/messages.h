@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "audit.h"
 #include "statement.h"
 #include "text.h"
 
@@ -37,5 +38,41 @@ Text ColumnChoiceText(const ColumnChoice &choice, std::span<const Column> column
 // (marked for translation in the context "Statement")
 std::string_view RoleName(ColumnRole role);
 std::string_view RoleChineseName(ColumnRole role);
+
+// --- The audit ---------------------------------------------------------------
+
+//   FeePartName(FeePart::StampDuty) -> "stamp duty",  FeePartChineseName(FeePart::StampDuty) -> "印花税"
+std::string_view FeePartName(FeePart part);
+std::string_view FeePartChineseName(FeePart part);
+
+// Why a trade row was not audited (without its line):
+//   "a Hong Kong stock through Stock Connect" / "港股通交易（港股），不在核对范围"
+//   "北京A股 has rules from 2021-11-15 on, not on 2020-03-02" / "北京A股自 2021-11-15 起才有费率，2020-03-02 没有"
+std::string EnglishText(const TradeCheck &trade, const Row &row);
+std::string ChineseText(const TradeCheck &trade, const Row &row);
+Text TradeCheckText(const TradeCheck &trade, const Row &row);
+
+// A finding (without its line):
+//   "commission 9.00 charged, 5.00 due: 4.00 too much"
+//   "佣金实收 9.00，应收 5.00，多收 4.00"
+// The row's arithmetic: "fees 5.10 by the cash movement, 5.00 in the fee columns: 0.10 more"
+std::string EnglishText(const Finding &finding);
+std::string ChineseText(const Finding &finding);
+Text FindingText(const Finding &finding);
+// Said beside a finding that rounding per fill may explain (marked for
+// translation in the context "Statement", as are the Chinese names above).
+std::string_view ChineseFillRoundingNote();
+
+// A group's terms for a person:
+//   "0.25‰, minimum 5.00, levies inside, transfer fee separate"
+//   "佣金 0.25‰，最低 5.00 元，规费含在佣金内，过户费单列"
+// A rate the rows only bound reads "at most 1.453‰" / "佣金不高于 1.453‰".
+std::string EnglishText(const Agreement &agreement);
+std::string ChineseText(const Agreement &agreement);
+Text AgreementText(const Agreement &agreement);
+
+// What a group's other-fee column holds:  "其他费用计入佣金"
+std::string_view EnglishText(OtherFeesHold hold);
+std::string_view ChineseText(OtherFeesHold hold);
 
 } // namespace tallyfin::statement

@@ -169,6 +169,11 @@ public:
     std::optional<Decimal> exchangeRate() const { return number(NumberField::ExchangeRate); }
     std::optional<Decimal> fills() const { return number(NumberField::Fills); }         // 成交笔数
 
+    // A number rounded half up to the cent, in cents: cheap, for the many
+    // rows of an audit. nullopt where number() is, or beyond 64 bits.
+    //   成交金额 1218.000 -> 121800,  4303.015 -> 430302,  佣金 -5 -> -500
+    std::optional<std::int64_t> cents(NumberField field) const;
+
     // A Hong Kong stock traded through Stock Connect: the market column names
     // 港股通/沪港通/深港通, the currency is 港币, the row carries an exchange
     // rate, or its code was written with five digits.

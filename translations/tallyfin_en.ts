@@ -482,6 +482,10 @@
         <source>至少 %1，超出部分以 %2 为单位增加</source>
         <translation>at least %1, then in steps of %2</translation>
     </message>
+    <message>
+        <source>可转债</source>
+        <translation>Convertible bonds</translation>
+    </message>
 </context>
 <context>
     <name>PositionTools</name>
@@ -1050,6 +1054,421 @@
         <source>没有证券代码，无法记入持仓</source>
         <translation>no code to book it to</translation>
     </message>
+    <message>
+        <source>未核对：%1</source>
+        <translation>Not checked: %1</translation>
+    </message>
+    <message>
+        <source>与第 %1 行同一委托</source>
+        <translation>Same order as line %1</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>相符</source>
+        <translation>Agrees</translation>
+    </message>
+    <message>
+        <source>%1；%2</source>
+        <translation>%1; %2</translation>
+    </message>
+    <message>
+        <source>港股通交易（港股），不在核对范围</source>
+        <translation>A Hong Kong stock through Stock Connect, not checked</translation>
+    </message>
+    <message>
+        <source>代码 %1 不在费率表覆盖的品种内</source>
+        <translation>Code %1 is no instrument the fee table covers</translation>
+    </message>
+    <message>
+        <source>市场栏为“%1”，但 %2 不是该交易所的代码</source>
+        <translation>The market column says “%1”, but %2 is no code of that exchange</translation>
+    </message>
+    <message>
+        <source>成交金额为零（配售、新股入账等）</source>
+        <translation>No money changed hands (an allotment, new shares booked in …)</translation>
+    </message>
+    <message>
+        <source>费率表自 %1 起，%2 早于此</source>
+        <translation>The fee table starts on %1; %2 is earlier</translation>
+    </message>
+    <message>
+        <source>%1自 %2 起才有费率，%3 没有</source>
+        <translation>%1 has rates from %2 on, none on %3</translation>
+    </message>
+    <message>
+        <source>成交金额过大，无法作为金额核对</source>
+        <translation>The amount is too large to be checked as money</translation>
+    </message>
+    <message>
+        <source>按发生金额费用为 %1，各费用栏合计 %2，少 %3</source>
+        <translation>Fees by the cash movement %1, in the fee columns %2: %3 less</translation>
+    </message>
+    <message>
+        <source>按发生金额费用为 %1，各费用栏合计 %2，多 %3</source>
+        <translation>Fees by the cash movement %1, in the fee columns %2: %3 more</translation>
+    </message>
+    <message>
+        <source>%1实收 %2，应收 %3，少收 %4</source>
+        <translation>%1 charged %2, due %3: %4 too little</translation>
+    </message>
+    <message>
+        <source>%1实收 %2，应收 %3，多收 %4</source>
+        <translation>%1 charged %2, due %3: %4 too much</translation>
+    </message>
+    <message>
+        <source>成交笔数未知，可能是逐笔成交分别取整所致</source>
+        <translation>number of fills unknown: may be rounding per fill</translation>
+    </message>
+    <message>
+        <source>佣金不高于 %1‰，最低 %2 元，%3，%4</source>
+        <translation>Commission at most %1‰, minimum %2 yuan, %3, %4</translation>
+    </message>
+    <message>
+        <source>佣金 %1‰，最低 %2 元，%3，%4</source>
+        <translation>Commission %1‰, minimum %2 yuan, %3, %4</translation>
+    </message>
+    <message>
+        <source>规费另计</source>
+        <translation>levies on top</translation>
+    </message>
+    <message>
+        <source>规费含在佣金内</source>
+        <translation>levies inside the commission</translation>
+    </message>
+    <message>
+        <source>过户费单列</source>
+        <translation>transfer fee separate</translation>
+    </message>
+    <message>
+        <source>过户费含在佣金内</source>
+        <translation>transfer fee inside the commission</translation>
+    </message>
+    <message>
+        <source>其他费用单独核对</source>
+        <translation>Other fees checked on their own</translation>
+    </message>
+    <message>
+        <source>其他费用计入佣金</source>
+        <translation>Other fees are part of the commission</translation>
+    </message>
+    <message>
+        <source>其他费用即过户费</source>
+        <translation>Other fees are the transfer fee</translation>
+    </message>
+    <message>
+        <source>其他费用即规费</source>
+        <translation>Other fees are the levies</translation>
+    </message>
+</context>
+<context>
+    <name>StatementAuditWindow</name>
+    <message>
+        <source>交割单核对</source>
+        <translation>Statement check</translation>
+    </message>
+    <message>
+        <source>打开文件…</source>
+        <translation>Open file…</translation>
+    </message>
+    <message>
+        <source>交割单文件</source>
+        <translation>Statement file</translation>
+    </message>
+    <message>
+        <source>读取进度</source>
+        <translation>Reading progress</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>导出报告…</source>
+        <translation>Export report…</translation>
+    </message>
+    <message>
+        <source>核对概况</source>
+        <translation>Summary</translation>
+    </message>
+    <message>
+        <source>佣金协议（双击修改，修改后立即重新核对）</source>
+        <translation>Commission agreement (double-click to change; a change checks again at once)</translation>
+    </message>
+    <message>
+        <source>佣金协议</source>
+        <translation>Commission agreement</translation>
+    </message>
+    <message>
+        <source>对比其他协议</source>
+        <translation>Compare another agreement</translation>
+    </message>
+    <message>
+        <source>佣金(‰)</source>
+        <translation>Commission (‰)</translation>
+    </message>
+    <message>
+        <source>如 0.1</source>
+        <translation>e.g. 0.1</translation>
+    </message>
+    <message>
+        <source>免五</source>
+        <translation>No minimum</translation>
+    </message>
+    <message>
+        <source>同样的成交按此协议计费，年度合计中显示可节省的金额</source>
+        <translation>The same trades charged under this agreement; the yearly totals show what it would save</translation>
+    </message>
+    <message>
+        <source>年度合计</source>
+        <translation>Yearly totals</translation>
+    </message>
+    <message>
+        <source>核对结果</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>逐笔核对</source>
+        <translation>Trades</translation>
+    </message>
+    <message>
+        <source>只看有出入的</source>
+        <translation>Differences only</translation>
+    </message>
+    <message>
+        <source>逐笔核对表</source>
+        <translation>Trades checked</translation>
+    </message>
+    <message>
+        <source>其他与无法读取的行</source>
+        <translation>Other and unreadable rows</translation>
+    </message>
+    <message>
+        <source>每月费用</source>
+        <translation>Fees by month</translation>
+    </message>
+    <message>
+        <source>把交割单拖到此窗口，或点“打开文件…”</source>
+        <translation>Drop a statement on this window, or press “Open file…”</translation>
+    </message>
+    <message>
+        <source>交割单 (*.xls *.xlsx *.csv *.txt);;所有文件 (*)</source>
+        <translation>Statements (*.xls *.xlsx *.csv *.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>正在读取 %1 …</source>
+        <translation>Reading %1 …</translation>
+    </message>
+    <message>
+        <source>正在重新核对…</source>
+        <translation>Checking again…</translation>
+    </message>
+    <message>
+        <source>%1；成交 %2 笔，其他 %3 行，无法读取 %4 行，未核对 %5 笔；出入 %6 处</source>
+        <translation>%1; %2 trades, %3 other rows, %4 unreadable rows, %5 trades not checked; %6 differences</translation>
+    </message>
+    <message>
+        <source>表头在第 %1 行</source>
+        <translation>header on line %1</translation>
+    </message>
+    <message>
+        <source>Excel 97-2003 表格</source>
+        <translation>Excel 97-2003 workbook</translation>
+    </message>
+    <message>
+        <source>Excel 表格</source>
+        <translation>Excel workbook</translation>
+    </message>
+    <message>
+        <source>文本</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>无法读取交割单：%1</source>
+        <translation>Cannot read the statement: %1</translation>
+    </message>
+    <message>
+        <source>核对未能完成：%1</source>
+        <translation>The check could not be finished: %1</translation>
+    </message>
+    <message>
+        <source>报告未能保存：%1</source>
+        <translation>The report could not be saved: %1</translation>
+    </message>
+    <message>
+        <source>报告不能保存到交割单文件本身，请另选文件名。</source>
+        <translation>The report cannot be saved over the statement itself; choose another file name.</translation>
+    </message>
+    <message>
+        <source>佣金费率须为 0 到 3 之间的数（‰）</source>
+        <translation>The commission rate must be a number from 0 to 3 (‰)</translation>
+    </message>
+    <message>
+        <source>最低佣金须为不小于 0 的金额（元）</source>
+        <translation>The minimum commission must be an amount of at least 0 (yuan)</translation>
+    </message>
+    <message>
+        <source>品种</source>
+        <translation>Instrument</translation>
+    </message>
+    <message>
+        <source>最低佣金(元)</source>
+        <translation>Minimum (yuan)</translation>
+    </message>
+    <message>
+        <source>规费另计</source>
+        <translation>Levies on top</translation>
+    </message>
+    <message>
+        <source>过户费单列</source>
+        <translation>Transfer fee apart</translation>
+    </message>
+    <message>
+        <source>其他费用</source>
+        <translation>Other fees</translation>
+    </message>
+    <message>
+        <source>佣金相符</source>
+        <translation>Commission agrees</translation>
+    </message>
+    <message>
+        <source>费率解释了高于最低佣金的 %1/%2 笔委托；最低佣金解释了 %3/%4 笔小额委托</source>
+        <translation>The rate explains %1 of %2 orders above the minimum; the minimum explains %3 of %4 small orders</translation>
+    </message>
+    <message>
+        <source>没有高于最低佣金的委托，费率只能确定上限</source>
+        <translation>No order above the minimum: only an upper bound of the rate is known</translation>
+    </message>
+    <message>
+        <source>（已手动设定）</source>
+        <translation>(set by hand)</translation>
+    </message>
+    <message>
+        <source>年份</source>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>成交笔数</source>
+        <translation>Trades</translation>
+    </message>
+    <message>
+        <source>成交金额</source>
+        <translation>Turnover</translation>
+    </message>
+    <message>
+        <source>佣金</source>
+        <translation>Commission</translation>
+    </message>
+    <message>
+        <source>印花税</source>
+        <translation>Stamp duty</translation>
+    </message>
+    <message>
+        <source>过户费</source>
+        <translation>Transfer fee</translation>
+    </message>
+    <message>
+        <source>规费</source>
+        <translation>Levies</translation>
+    </message>
+    <message>
+        <source>费用合计</source>
+        <translation>Total fees</translation>
+    </message>
+    <message>
+        <source>实际佣金率(‰)</source>
+        <translation>Effective rate (‰)</translation>
+    </message>
+    <message>
+        <source>超出规则</source>
+        <translation>Beyond the rules</translation>
+    </message>
+    <message>
+        <source>对比节省</source>
+        <translation>Saving compared</translation>
+    </message>
+    <message>
+        <source>行号</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>代码</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>买卖</source>
+        <translation>Side</translation>
+    </message>
+    <message>
+        <source>数量</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <source>应收佣金</source>
+        <translation>Commission due</translation>
+    </message>
+    <message>
+        <source>应收印花税</source>
+        <translation>Stamp duty due</translation>
+    </message>
+    <message>
+        <source>应收过户费</source>
+        <translation>Transfer fee due</translation>
+    </message>
+    <message>
+        <source>应收规费</source>
+        <translation>Levies due</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>业务或原因</source>
+        <translation>Operation or reason</translation>
+    </message>
+    <message>
+        <source>发生金额</source>
+        <translation>Cash movement</translation>
+    </message>
+    <message>
+        <source>买入</source>
+        <translation>Buy</translation>
+    </message>
+    <message>
+        <source>卖出</source>
+        <translation>Sell</translation>
+    </message>
+    <message>
+        <source>其他业务</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>无法读取</source>
+        <translation>Unreadable</translation>
+    </message>
+    <message>
+        <source>每月费用（元）</source>
+        <translation>Fees by month (yuan)</translation>
+    </message>
+    <message>
+        <source>持仓</source>
+        <translation>Positions</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>
@@ -1288,6 +1707,10 @@
     <message>
         <source>持仓工具</source>
         <translation>Position tools</translation>
+    </message>
+    <message>
+        <source>交割单核对</source>
+        <translation>Statement check</translation>
     </message>
 </context>
 <context>

@@ -482,6 +482,10 @@
         <source>至少 %1，超出部分以 %2 为单位增加</source>
         <translation>至少 %1，超出部分以 %2 為單位增加</translation>
     </message>
+    <message>
+        <source>可转债</source>
+        <translation>可轉債</translation>
+    </message>
 </context>
 <context>
     <name>PositionTools</name>
@@ -1050,6 +1054,421 @@
         <source>没有证券代码，无法记入持仓</source>
         <translation>沒有證券代碼，無法記入持倉</translation>
     </message>
+    <message>
+        <source>未核对：%1</source>
+        <translation>未核對：%1</translation>
+    </message>
+    <message>
+        <source>与第 %1 行同一委托</source>
+        <translation>與第 %1 行同一委託</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1（%2）</translation>
+    </message>
+    <message>
+        <source>相符</source>
+        <translation>相符</translation>
+    </message>
+    <message>
+        <source>%1；%2</source>
+        <translation>%1；%2</translation>
+    </message>
+    <message>
+        <source>港股通交易（港股），不在核对范围</source>
+        <translation>港股通交易（港股），不在核對範圍</translation>
+    </message>
+    <message>
+        <source>代码 %1 不在费率表覆盖的品种内</source>
+        <translation>代碼 %1 不在費率表涵蓋的品種內</translation>
+    </message>
+    <message>
+        <source>市场栏为“%1”，但 %2 不是该交易所的代码</source>
+        <translation>市場欄為「%1」，但 %2 不是該交易所的代碼</translation>
+    </message>
+    <message>
+        <source>成交金额为零（配售、新股入账等）</source>
+        <translation>成交金額為零（配售、新股入帳等）</translation>
+    </message>
+    <message>
+        <source>费率表自 %1 起，%2 早于此</source>
+        <translation>費率表自 %1 起，%2 早於此</translation>
+    </message>
+    <message>
+        <source>%1自 %2 起才有费率，%3 没有</source>
+        <translation>%1自 %2 起才有費率，%3 沒有</translation>
+    </message>
+    <message>
+        <source>成交金额过大，无法作为金额核对</source>
+        <translation>成交金額過大，無法作為金額核對</translation>
+    </message>
+    <message>
+        <source>按发生金额费用为 %1，各费用栏合计 %2，少 %3</source>
+        <translation>按發生金額費用為 %1，各費用欄合計 %2，少 %3</translation>
+    </message>
+    <message>
+        <source>按发生金额费用为 %1，各费用栏合计 %2，多 %3</source>
+        <translation>按發生金額費用為 %1，各費用欄合計 %2，多 %3</translation>
+    </message>
+    <message>
+        <source>%1实收 %2，应收 %3，少收 %4</source>
+        <translation>%1實收 %2，應收 %3，少收 %4</translation>
+    </message>
+    <message>
+        <source>%1实收 %2，应收 %3，多收 %4</source>
+        <translation>%1實收 %2，應收 %3，多收 %4</translation>
+    </message>
+    <message>
+        <source>成交笔数未知，可能是逐笔成交分别取整所致</source>
+        <translation>成交筆數未知，可能是逐筆成交分別取整所致</translation>
+    </message>
+    <message>
+        <source>佣金不高于 %1‰，最低 %2 元，%3，%4</source>
+        <translation>佣金不高於 %1‰，最低 %2 元，%3，%4</translation>
+    </message>
+    <message>
+        <source>佣金 %1‰，最低 %2 元，%3，%4</source>
+        <translation>佣金 %1‰，最低 %2 元，%3，%4</translation>
+    </message>
+    <message>
+        <source>规费另计</source>
+        <translation>規費另計</translation>
+    </message>
+    <message>
+        <source>规费含在佣金内</source>
+        <translation>規費含在佣金內</translation>
+    </message>
+    <message>
+        <source>过户费单列</source>
+        <translation>過戶費單列</translation>
+    </message>
+    <message>
+        <source>过户费含在佣金内</source>
+        <translation>過戶費含在佣金內</translation>
+    </message>
+    <message>
+        <source>其他费用单独核对</source>
+        <translation>其他費用單獨核對</translation>
+    </message>
+    <message>
+        <source>其他费用计入佣金</source>
+        <translation>其他費用計入佣金</translation>
+    </message>
+    <message>
+        <source>其他费用即过户费</source>
+        <translation>其他費用即過戶費</translation>
+    </message>
+    <message>
+        <source>其他费用即规费</source>
+        <translation>其他費用即規費</translation>
+    </message>
+</context>
+<context>
+    <name>StatementAuditWindow</name>
+    <message>
+        <source>交割单核对</source>
+        <translation>交割單核對</translation>
+    </message>
+    <message>
+        <source>打开文件…</source>
+        <translation>開啟檔案…</translation>
+    </message>
+    <message>
+        <source>交割单文件</source>
+        <translation>交割單檔案</translation>
+    </message>
+    <message>
+        <source>读取进度</source>
+        <translation>讀取進度</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>导出报告…</source>
+        <translation>匯出報告…</translation>
+    </message>
+    <message>
+        <source>核对概况</source>
+        <translation>核對概況</translation>
+    </message>
+    <message>
+        <source>佣金协议（双击修改，修改后立即重新核对）</source>
+        <translation>佣金協議（按兩下修改，修改後立即重新核對）</translation>
+    </message>
+    <message>
+        <source>佣金协议</source>
+        <translation>佣金協議</translation>
+    </message>
+    <message>
+        <source>对比其他协议</source>
+        <translation>對比其他協議</translation>
+    </message>
+    <message>
+        <source>佣金(‰)</source>
+        <translation>佣金(‰)</translation>
+    </message>
+    <message>
+        <source>如 0.1</source>
+        <translation>如 0.1</translation>
+    </message>
+    <message>
+        <source>免五</source>
+        <translation>免五</translation>
+    </message>
+    <message>
+        <source>同样的成交按此协议计费，年度合计中显示可节省的金额</source>
+        <translation>同樣的成交按此協議計費，年度合計中顯示可節省的金額</translation>
+    </message>
+    <message>
+        <source>年度合计</source>
+        <translation>年度合計</translation>
+    </message>
+    <message>
+        <source>核对结果</source>
+        <translation>核對結果</translation>
+    </message>
+    <message>
+        <source>逐笔核对</source>
+        <translation>逐筆核對</translation>
+    </message>
+    <message>
+        <source>只看有出入的</source>
+        <translation>只看有出入的</translation>
+    </message>
+    <message>
+        <source>逐笔核对表</source>
+        <translation>逐筆核對表</translation>
+    </message>
+    <message>
+        <source>其他与无法读取的行</source>
+        <translation>其他與無法讀取的行</translation>
+    </message>
+    <message>
+        <source>每月费用</source>
+        <translation>每月費用</translation>
+    </message>
+    <message>
+        <source>把交割单拖到此窗口，或点“打开文件…”</source>
+        <translation>把交割單拖到此視窗，或按「開啟檔案…」</translation>
+    </message>
+    <message>
+        <source>交割单 (*.xls *.xlsx *.csv *.txt);;所有文件 (*)</source>
+        <translation>交割單 (*.xls *.xlsx *.csv *.txt);;所有檔案 (*)</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV 檔案 (*.csv)</translation>
+    </message>
+    <message>
+        <source>正在读取 %1 …</source>
+        <translation>正在讀取 %1 …</translation>
+    </message>
+    <message>
+        <source>正在重新核对…</source>
+        <translation>正在重新核對…</translation>
+    </message>
+    <message>
+        <source>%1；成交 %2 笔，其他 %3 行，无法读取 %4 行，未核对 %5 笔；出入 %6 处</source>
+        <translation>%1；成交 %2 筆，其他 %3 行，無法讀取 %4 行，未核對 %5 筆；出入 %6 處</translation>
+    </message>
+    <message>
+        <source>表头在第 %1 行</source>
+        <translation>表頭在第 %1 行</translation>
+    </message>
+    <message>
+        <source>Excel 97-2003 表格</source>
+        <translation>Excel 97-2003 活頁簿</translation>
+    </message>
+    <message>
+        <source>Excel 表格</source>
+        <translation>Excel 活頁簿</translation>
+    </message>
+    <message>
+        <source>文本</source>
+        <translation>文字</translation>
+    </message>
+    <message>
+        <source>无法读取交割单：%1</source>
+        <translation>無法讀取交割單：%1</translation>
+    </message>
+    <message>
+        <source>核对未能完成：%1</source>
+        <translation>核對未能完成：%1</translation>
+    </message>
+    <message>
+        <source>报告未能保存：%1</source>
+        <translation>報告未能儲存：%1</translation>
+    </message>
+    <message>
+        <source>报告不能保存到交割单文件本身，请另选文件名。</source>
+        <translation>報告不能儲存到交割單檔案本身，請另選檔名。</translation>
+    </message>
+    <message>
+        <source>佣金费率须为 0 到 3 之间的数（‰）</source>
+        <translation>佣金費率須為 0 到 3 之間的數（‰）</translation>
+    </message>
+    <message>
+        <source>最低佣金须为不小于 0 的金额（元）</source>
+        <translation>最低佣金須為不小於 0 的金額（元）</translation>
+    </message>
+    <message>
+        <source>品种</source>
+        <translation>品種</translation>
+    </message>
+    <message>
+        <source>最低佣金(元)</source>
+        <translation>最低佣金(元)</translation>
+    </message>
+    <message>
+        <source>规费另计</source>
+        <translation>規費另計</translation>
+    </message>
+    <message>
+        <source>过户费单列</source>
+        <translation>過戶費單列</translation>
+    </message>
+    <message>
+        <source>其他费用</source>
+        <translation>其他費用</translation>
+    </message>
+    <message>
+        <source>佣金相符</source>
+        <translation>佣金相符</translation>
+    </message>
+    <message>
+        <source>费率解释了高于最低佣金的 %1/%2 笔委托；最低佣金解释了 %3/%4 笔小额委托</source>
+        <translation>費率解釋了高於最低佣金的 %1/%2 筆委託；最低佣金解釋了 %3/%4 筆小額委託</translation>
+    </message>
+    <message>
+        <source>没有高于最低佣金的委托，费率只能确定上限</source>
+        <translation>沒有高於最低佣金的委託，費率只能確定上限</translation>
+    </message>
+    <message>
+        <source>（已手动设定）</source>
+        <translation>（已手動設定）</translation>
+    </message>
+    <message>
+        <source>年份</source>
+        <translation>年份</translation>
+    </message>
+    <message>
+        <source>成交笔数</source>
+        <translation>成交筆數</translation>
+    </message>
+    <message>
+        <source>成交金额</source>
+        <translation>成交金額</translation>
+    </message>
+    <message>
+        <source>佣金</source>
+        <translation>佣金</translation>
+    </message>
+    <message>
+        <source>印花税</source>
+        <translation>印花稅</translation>
+    </message>
+    <message>
+        <source>过户费</source>
+        <translation>過戶費</translation>
+    </message>
+    <message>
+        <source>规费</source>
+        <translation>規費</translation>
+    </message>
+    <message>
+        <source>费用合计</source>
+        <translation>費用合計</translation>
+    </message>
+    <message>
+        <source>实际佣金率(‰)</source>
+        <translation>實際佣金率(‰)</translation>
+    </message>
+    <message>
+        <source>超出规则</source>
+        <translation>超出規則</translation>
+    </message>
+    <message>
+        <source>对比节省</source>
+        <translation>對比節省</translation>
+    </message>
+    <message>
+        <source>行号</source>
+        <translation>行號</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>代码</source>
+        <translation>代碼</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>名稱</translation>
+    </message>
+    <message>
+        <source>买卖</source>
+        <translation>買賣</translation>
+    </message>
+    <message>
+        <source>数量</source>
+        <translation>數量</translation>
+    </message>
+    <message>
+        <source>应收佣金</source>
+        <translation>應收佣金</translation>
+    </message>
+    <message>
+        <source>应收印花税</source>
+        <translation>應收印花稅</translation>
+    </message>
+    <message>
+        <source>应收过户费</source>
+        <translation>應收過戶費</translation>
+    </message>
+    <message>
+        <source>应收规费</source>
+        <translation>應收規費</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>類別</translation>
+    </message>
+    <message>
+        <source>业务或原因</source>
+        <translation>業務或原因</translation>
+    </message>
+    <message>
+        <source>发生金额</source>
+        <translation>發生金額</translation>
+    </message>
+    <message>
+        <source>买入</source>
+        <translation>買入</translation>
+    </message>
+    <message>
+        <source>卖出</source>
+        <translation>賣出</translation>
+    </message>
+    <message>
+        <source>其他业务</source>
+        <translation>其他業務</translation>
+    </message>
+    <message>
+        <source>无法读取</source>
+        <translation>無法讀取</translation>
+    </message>
+    <message>
+        <source>每月费用（元）</source>
+        <translation>每月費用（元）</translation>
+    </message>
+    <message>
+        <source>持仓</source>
+        <translation>持倉</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>
@@ -1288,6 +1707,10 @@
     <message>
         <source>持仓工具</source>
         <translation>持倉工具</translation>
+    </message>
+    <message>
+        <source>交割单核对</source>
+        <translation>交割單核對</translation>
     </message>
 </context>
 <context>

@@ -186,6 +186,7 @@ void TForm1::connectHandlers()
     connectHandler(Button8, &QPushButton::clicked, this, &TForm1::openColourPicker);
     connectHandler(btn1, &QPushButton::clicked, this, &TForm1::startScreenCapture);
     connectHandler(positionTools, &QPushButton::clicked, this, &TForm1::openPositionTools);
+    connect(statementAuditButton, &QPushButton::clicked, this, &TForm1::statementAuditRequested);
     connectHandler(CheckBox2, &QCheckBox::toggled, this, &TForm1::alwaysOnTopToggled);
     connectMenu();
     connectFeeSettings();
@@ -390,6 +391,7 @@ void TForm1::connectMenu()
     connectHandler(N2, &QAction::triggered, this, &TForm1::openColourPicker);
     connectHandler(N10, &QAction::triggered, this, &TForm1::startScreenCapture);
     connectHandler(positionToolsAction, &QAction::triggered, this, &TForm1::openPositionTools);
+    connect(statementAuditAction, &QAction::triggered, this, &TForm1::statementAuditRequested);
     connectHandler(A2, &QAction::triggered, this, &TForm1::showAbout);
     connectHandler(N3, &QAction::triggered, this, &TForm1::openBlog);
     connectHandler(N5, &QAction::triggered, this, &TForm1::openShanghaiExchange);

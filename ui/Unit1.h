@@ -72,6 +72,8 @@ public:
 Q_SIGNALS:
     // The user asked for the position tools; the program's windows show them.
     void positionToolsRequested();
+    // "交割单核对" (the button or the menu item): whoever made the windows shows it.
+    void statementAuditRequested();
 
 protected:
     void changeEvent(QEvent *event) override;

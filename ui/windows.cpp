@@ -11,6 +11,7 @@
 #include "appearance.h"
 #include "handler.h"
 #include "positiontools.h"
+#include "statementaudit.h"
 
 namespace tallyfin {
 
@@ -62,6 +63,13 @@ void setMakers(bool make)
     Form8.makeOnFirstUse(make ? &makeOnFirstUse<TForm8> : nullptr);
 }
 
+// The main window's "交割单核对" shows the window `made` gives (made then, or before).
+template <typename Maker>
+void showStatementAuditOnRequest(Maker made)
+{
+    QObject::connect(Form1, &TForm1::statementAuditRequested, Form1, [made] { runHandler([&] { showInFront(made()); }); });
+}
+
 } // namespace
 
 Windows createWindows()
@@ -75,6 +83,9 @@ Windows createWindows()
     create(Form6, windows);
     create(Form7, windows);
     create(Form8, windows);
+    auto *audit = new StatementAuditWindow;
+    windows.emplace_back(audit);
+    showStatementAuditOnRequest([audit] { return audit; });
     return windows;
 }
 
@@ -85,6 +96,7 @@ ProgramWindows::ProgramWindows()
     setMakers(true);
     QObject::connect(Form1, &TForm1::positionToolsRequested, Form1,
                      [this] { runHandler([this] { showPositionTools(); }); });
+    showStatementAuditOnRequest([this] { return statementAudit(); });
 }
 
 void ProgramWindows::showPositionTools()
@@ -97,6 +109,15 @@ void ProgramWindows::showPositionTools()
         m_windows.push_back(std::move(window));
     }
     showInFront(m_positionTools);
+}
+
+StatementAuditWindow *ProgramWindows::statementAudit()
+{
+    if (!m_statementAudit) {
+        m_statementAudit = new StatementAuditWindow;
+        m_windows.emplace_back(m_statementAudit);
+    }
+    return m_statementAudit;
 }
 
 ProgramWindows::~ProgramWindows()

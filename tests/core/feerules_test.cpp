@@ -133,10 +133,12 @@ TEST(FeeTableTest, IsOrderedAndEveryItemStartsWithTheTable)
         EXPECT_NO_THROW(Decimal::fromLiteral(row.ratePerMille)) << row.source;
         EXPECT_EQ(row.confidence == Confidence::Uncertain, !row.note.empty()) << row.source;
     }
+    // Every market has rules from its start on, and none the day before.
     for (const MarketInfo &info : kMarkets) {
-        if (info.dated && info.market != Market::BeijingA) {
-            EXPECT_NO_THROW(RulesFor(FeeTableStart(), info.market)) << info.name;
-        }
+        const TradeDate start = RulesStart(info.market);
+        EXPECT_EQ(start == FeeTableStart(), info.market != Market::BeijingA) << info.name;
+        EXPECT_NO_THROW(RulesFor(start, info.market)) << info.name;
+        EXPECT_THROW(RulesFor({start.year, start.month, start.day - 1}, info.market), EFeeRulesError) << info.name;
     }
     // Shenzhen's transfer fee goes with the levies at every date, Shanghai's and Beijing's never.
     for (const FeeRuleRow &row : table) {

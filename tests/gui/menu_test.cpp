@@ -79,7 +79,8 @@ TEST_F(MenuTest, BarHoldsTheMenusInOrder)
     EXPECT_EQ(texts(bar->actions()), QStringList({"文件(&F)", "工具箱(&T)", "我的博客", "常用网址", "语言(&L)", "帮助(&A)"}));
     EXPECT_EQ(bar->actions()[2], item("N3")) << "我的博客 is a clickable item of the bar itself";
     EXPECT_EQ(texts(menu("F1")->actions()), QStringList({"恢复默认设置(&R)", "", "退出(&X)"}));
-    EXPECT_EQ(texts(menu("T1")->actions()), QStringList({"黄金分割计算器", "颜色代码选取器", "屏幕截图", "持仓工具"}));
+    EXPECT_EQ(texts(menu("T1")->actions()),
+              QStringList({"黄金分割计算器", "颜色代码选取器", "屏幕截图", "持仓工具", "交割单核对"}));
     EXPECT_EQ(texts(menu("N4")->actions()), QStringList({"上证所", "深交所", "发改委", "证监会", "股票网址大全"}));
     EXPECT_EQ(texts(menu("languageMenu")->actions()), QStringList({"简体中文", "繁體中文", "English", "", "跟随系统"}));
     EXPECT_EQ(texts(menu("A1")->actions()), QStringList({"关于(&A)"}));

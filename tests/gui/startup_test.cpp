@@ -2,6 +2,7 @@
 // use, then kept; the icon drawn from compiled-in pixels is the PNGs' icon.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <QPixmap>
 #include <QPointer>
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -22,6 +24,7 @@
 #include "Unit8.h"
 #include "fake_platform.h"
 #include "icon.h"
+#include "statementaudit.h"
 #include "window_globals.h"
 #include "windows.h"
 
@@ -63,11 +66,12 @@ TEST(WindowGlobal, HoldsWhatItIsGivenAndMakesItsWindowOnceOnFirstUse)
 }
 
 bool isWindowOfTheProgram(const QWidget *widget) { return widget->objectName().startsWith(QStringLiteral("TForm")); }
+bool isStatementAudit(const QWidget *widget) { return qobject_cast<const StatementAuditWindow *>(widget) != nullptr; }
 
 TEST(ProgramWindows, MakeTheMainWindowAtOnceTheOthersOnFirstUseAndKeepThem)
 {
     testing::FakePlatform fake;
-    QPointer<QWidget> main, buy, about;
+    QPointer<QWidget> main, buy, about, audit;
     {
         const ProgramWindows windows;
         main = Form1;
@@ -91,8 +95,24 @@ TEST(ProgramWindows, MakeTheMainWindowAtOnceTheOthersOnFirstUseAndKeepThem)
         Form1->showAbout();
         about = Form5;
         EXPECT_TRUE(about && about->isVisible());
+
+        // 交割单核对, by its button and then its menu item: one window, made on the first.
+        const auto auditWindows = [] {
+            const QWidgetList shown = QApplication::topLevelWidgets();
+            return std::count_if(shown.begin(), shown.end(), isStatementAudit);
+        };
+        EXPECT_EQ(auditWindows(), 0);
+        main->findChild<QPushButton *>(QStringLiteral("statementAuditButton"))->click();
+        EXPECT_EQ(auditWindows(), 1);
+        const QWidgetList shown = QApplication::topLevelWidgets();
+        audit = *std::find_if(shown.begin(), shown.end(), isStatementAudit);
+        EXPECT_TRUE(audit->isVisible());
+        audit->hide();
+        main->findChild<QAction *>(QStringLiteral("statementAuditAction"))->trigger();
+        EXPECT_EQ(auditWindows(), 1);
+        EXPECT_TRUE(audit->isVisible());
     }
-    EXPECT_FALSE(main || buy || about) << "every window made is destroyed with the program's";
+    EXPECT_FALSE(main || buy || about || audit) << "every window made is destroyed with the program's";
     EXPECT_EQ(Form2.get(), nullptr) << "no window is made after the program's windows are gone";
     testing::forgetAllWindows();
 }

@@ -30,17 +30,32 @@ QImage FakePlatform::grabScreen(QRect area)
     return screen.copy(area);
 }
 
-std::optional<QString> FakePlatform::saveFileName(QWidget *, const QString &filter)
+namespace {
+
+std::optional<QString> nextAnswer(std::deque<std::optional<QString>> &answers)
 {
-    saveFilters.push_back(filter);
-    if (saveAnswers.empty())
+    if (answers.empty())
         return std::nullopt;
-    const QString name = saveAnswers.front().value_or(QString());
-    const bool confirmed = saveAnswers.front().has_value();
-    saveAnswers.pop_front();
+    const QString name = answers.front().value_or(QString());
+    const bool confirmed = answers.front().has_value();
+    answers.pop_front();
     if (!confirmed)
         return std::nullopt;
     return name;
+}
+
+} // namespace
+
+std::optional<QString> FakePlatform::saveFileName(QWidget *, const QString &filter)
+{
+    saveFilters.push_back(filter);
+    return nextAnswer(saveAnswers);
+}
+
+std::optional<QString> FakePlatform::openFileName(QWidget *, const QString &filter)
+{
+    openFilters.push_back(filter);
+    return nextAnswer(openAnswers);
 }
 
 } // namespace tallyfin::testing

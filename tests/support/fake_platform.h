@@ -36,6 +36,7 @@ public:
     std::optional<QRgb> screenPixel(QPoint position) override;
     QImage grabScreen(QRect area) override;
     std::optional<QString> saveFileName(QWidget *owner, const QString &filter) override;
+    std::optional<QString> openFileName(QWidget *owner, const QString &filter) override;
     bool picksColorOnClick() override { return picksOnClick; }
     void requestColorPick(QObject *, std::function<void(const ColorPick &)> done) override
     {
@@ -58,6 +59,9 @@ public:
     // Answers of the save dialog, in order; an empty queue cancels.
     std::deque<std::optional<QString>> saveAnswers;
     std::vector<QString> saveFilters;
+    // Answers of the open dialog, in order; an empty queue cancels.
+    std::deque<std::optional<QString>> openAnswers;
+    std::vector<QString> openFilters;
     // A desktop that picks colours on a click (Wayland); each pick asked
     // for waits here until the test answers it.
     bool picksOnClick = false;

@@ -1,0 +1,333 @@
+#include <CLI/CLI.hpp>
+
+#include <ostream>
+
+#include "audit.h"
+#include "auditreport.h"
+#include "command.h"
+#include "messages.h"
+#include "table.h"
+
+namespace tallyfin {
+
+namespace {
+
+using namespace statement;
+using Json = nlohmann::ordered_json;
+
+std::optional<Decimal> decimalOf(const std::string &text) { return Decimal::fromTyped(text, kDecimalPoint); }
+
+// A rate in ‰ up to the legal cap, or an amount of yuan; never negative.
+CLI::Validator decimalWithin(std::optional<Decimal> highest, const std::string &expected)
+{
+    return CLI::Validator(
+        [highest, expected](const std::string &text) {
+            const std::optional<Decimal> value = decimalOf(text);
+            return value && value->sign() >= 0 && (!highest || *value <= *highest) ? std::string() : "expected " + expected;
+        },
+        "");
+}
+
+std::string yuan(const Decimal &value) { return value.toFixed(2, kDecimalPoint); }
+
+Json orNull(const std::optional<std::string> &text) { return text ? Json(*text) : Json(nullptr); }
+
+Json tallyJson(const Tally &tally) { return {{"explained", tally.explained}, {"of", tally.of}}; }
+
+std::string_view sourceKey(TermSource source)
+{
+    constexpr std::array<std::string_view, 4> keys{"rows", "bound", "default", "user"};
+    return keys[static_cast<std::size_t>(source)];
+}
+
+Json agreementJson(const Agreement &agreement)
+{
+    return {{"group", GroupName(agreement.group)},
+            {"commissionPerMille", agreement.terms.ratePerMille.toString()},
+            {"minimum", yuan(agreement.terms.minimum)},
+            {"levies", agreement.terms.leviesOnTop ? "on top" : "inside"},
+            {"transfer", agreement.transferSeparate ? "separate" : "inside"},
+            {"otherFees", OtherFeesHoldKey(agreement.otherFees)},
+            {"explained", agreement.commission.explained},
+            {"of", agreement.commission.of},
+            {"sources",
+             {{"commission", sourceKey(agreement.rateSource)},
+              {"minimum", sourceKey(agreement.minimumSource)},
+              {"levies", sourceKey(agreement.leviesSource)},
+              {"transfer", sourceKey(agreement.transferSource)}}},
+            {"terms",
+             {{"commission", tallyJson(agreement.rate)},
+              {"minimum", tallyJson(agreement.minimum)},
+              {"levies", tallyJson(agreement.levies)},
+              {"transfer", tallyJson(agreement.transfer)}}}};
+}
+
+std::string sideKey(const Row &row) { return std::string(RowKindKey(row.kind())); }
+
+Json findingJson(const Statement &statement, const Audit &audit, const Finding &finding)
+{
+    const Row &row = statement.rows[finding.row];
+    const OrderCheck &order = audit.orders[finding.order];
+    return {{"line", row.line()},
+            {"date", FormatTradeDate(row.date())},
+            {"code", row.code()},
+            {"side", sideKey(row)},
+            {"item", FeePartKey(finding.item)},
+            {"charged", yuan(finding.charged)},
+            {"expected", yuan(finding.expected)},
+            {"difference", yuan(finding.difference())},
+            {"allowance", yuan(finding.allowance)},
+            {"fills", order.fillsKnown ? Json(order.fills) : Json(nullptr)},
+            {"text", EnglishText(finding)}};
+}
+
+Json yearJson(const YearTotals &year)
+{
+    const std::optional<Decimal> rate = year.commissionPerMille();
+    return {{"year", year.year},
+            {"trades", year.trades},
+            {"turnover", yuan(year.turnover)},
+            {"commission", yuan(year.fees[static_cast<std::size_t>(FeePart::Commission)])},
+            {"stampDuty", yuan(year.fees[static_cast<std::size_t>(FeePart::StampDuty)])},
+            {"transferFee", yuan(year.fees[static_cast<std::size_t>(FeePart::TransferFee)])},
+            {"levies", yuan(year.fees[static_cast<std::size_t>(FeePart::Levies)])},
+            {"other", yuan(year.fees[static_cast<std::size_t>(FeePart::Other)])},
+            {"fees", yuan(year.feesTotal())},
+            {"effectiveCommissionPerMille", rate ? Json(rate->toFixed(3, kDecimalPoint)) : Json(nullptr)},
+            {"beyondRules", yuan(year.beyondRules)},
+            {"compareSaving", year.compareSaving ? Json(yuan(*year.compareSaving)) : Json(nullptr)}};
+}
+
+Json formatJson(const Statement &statement)
+{
+    const Format &format = statement.format;
+    return {{"kind", FileKindKey(format.kind)},
+            {"encoding", format.encoding ? Json(EncodingName(*format.encoding)) : Json(nullptr)},
+            {"headerLine", format.headerLine > 0 ? Json(format.headerLine) : Json(nullptr)}};
+}
+
+Json rowsJson(const Statement &statement, const Audit *audit)
+{
+    return {{"trades", statement.tradeCount()},
+            {"other", statement.otherCount()},
+            {"unreadable", statement.unreadable.size()},
+            {"notAudited", audit ? audit->notAuditedCount() : 0}};
+}
+
+Json otherJson(const Statement &statement)
+{
+    Json other = Json::array();
+    for (const Row &row : statement.rows)
+        if (!row.isTrade())
+            other.push_back({{"line", row.line()}, {"kind", row.operation()}});
+    return other;
+}
+
+Json unreadableJson(const Statement &statement)
+{
+    Json unreadable = Json::array();
+    for (const UnreadableRow &row : statement.unreadable)
+        unreadable.push_back({{"line", row.line}, {"reason", EnglishText(row)}});
+    return unreadable;
+}
+
+Json notAuditedJson(const Statement &statement, const Audit &audit)
+{
+    Json notAudited = Json::array();
+    for (const TradeCheck &trade : audit.trades) {
+        const Row &row = statement.rows[trade.row];
+        if (!trade.audited())
+            notAudited.push_back({{"line", row.line()}, {"code", row.code()}, {"reason", NotAuditedKey(trade.reason)},
+                                  {"text", EnglishText(trade, row)}});
+    }
+    return notAudited;
+}
+
+// Without an audit (the file could not be read) the lists are empty.
+Json auditJson(const std::string &file, const Statement &statement, const Audit *audit,
+               const std::optional<std::string> &error)
+{
+    Json object = {{"file", file},
+                   {"format", formatJson(statement)},
+                   {"rows", rowsJson(statement, audit)},
+                   {"other", otherJson(statement)},
+                   {"unreadable", unreadableJson(statement)},
+                   {"notAudited", audit ? notAuditedJson(statement, *audit) : Json::array()}};
+    Json agreements = Json::array(), findings = Json::array(), years = Json::array();
+    if (audit) {
+        for (const Agreement &agreement : audit->agreements)
+            agreements.push_back(agreementJson(agreement));
+        for (const Finding &finding : audit->findings)
+            findings.push_back(findingJson(statement, *audit, finding));
+        for (const YearTotals &year : audit->years)
+            years.push_back(yearJson(year));
+    }
+    object["agreement"] = std::move(agreements);
+    object["findings"] = std::move(findings);
+    object["years"] = std::move(years);
+    object["error"] = orNull(error);
+    return object;
+}
+
+// --- The table ---------------------------------------------------------------
+
+void addHeader(std::string &text, const std::string &file, const Statement &statement, const Audit &audit)
+{
+    TextTable table;
+    table.addRow("文件", file);
+    const Format &format = statement.format;
+    std::string read(FileKindKey(format.kind));
+    if (format.encoding)
+        read += ", " + std::string(EncodingName(*format.encoding));
+    table.addRow("格式", read + "，表头在第 " + std::to_string(format.headerLine) + " 行");
+    table.addRow("行数", "成交 " + std::to_string(statement.tradeCount()) + "，其他 " + std::to_string(statement.otherCount()) +
+                             "，无法读取 " + std::to_string(statement.unreadable.size()) + "，未核对 " +
+                             std::to_string(audit.notAuditedCount()));
+    text += table.render(false);
+}
+
+void addAgreements(std::string &text, const Audit &audit)
+{
+    GridTable grid;
+    grid.addRow({"品种", "佣金(‰)", "最低(元)", "规费", "过户费", "其他费用", "佣金相符"});
+    for (const Agreement &agreement : audit.agreements)
+        grid.addRow({std::string(GroupName(agreement.group)),
+                     (agreement.rateSource == TermSource::Bound ? "≤" : "") + agreement.terms.ratePerMille.toString(),
+                     yuan(agreement.terms.minimum), agreement.terms.leviesOnTop ? "另计" : "含在佣金内",
+                     agreement.transferSeparate ? "单列" : "含在佣金内", std::string(ChineseText(agreement.otherFees)),
+                     std::to_string(agreement.commission.explained) + "/" + std::to_string(agreement.commission.of)});
+    text += "\n佣金协议\n" + grid.render("  ");
+}
+
+void addFindings(std::string &text, const Statement &statement, const Audit &audit)
+{
+    GridTable grid;
+    grid.addRow({"行", "日期", "代码", "买卖", "项目", "实收", "应收", "差额"});
+    for (const Finding &finding : audit.findings) {
+        const Row &row = statement.rows[finding.row];
+        grid.addRow({std::to_string(row.line()), FormatTradeDate(row.date()), std::string(row.code()),
+                     row.kind() == RowKind::Buy ? "买入" : "卖出", std::string(FeePartChineseName(finding.item)),
+                     yuan(finding.charged), yuan(finding.expected), yuan(finding.difference())});
+    }
+    text += "\n出入（" + std::to_string(audit.findings.size()) + "）\n" + (audit.findings.empty() ? "  无\n" : grid.render("  "));
+}
+
+void addYears(std::string &text, const Audit &audit)
+{
+    GridTable grid;
+    std::vector<std::string> captions{"年份", "笔数", "成交金额", "佣金", "印花税", "过户费", "规费", "其他",
+                                      "合计", "佣金率(‰)", "超出规则"};
+    if (audit.compared)
+        captions.emplace_back("对比节省");
+    grid.addRow(std::move(captions));
+    for (const YearTotals &year : audit.years) {
+        std::vector<std::string> cells{std::to_string(year.year), std::to_string(year.trades), yuan(year.turnover)};
+        for (const Decimal &fee : year.fees)
+            cells.push_back(yuan(fee));
+        cells.push_back(yuan(year.feesTotal()));
+        cells.push_back(year.commissionPerMille() ? year.commissionPerMille()->toFixed(3, kDecimalPoint) : "-");
+        cells.push_back(yuan(year.beyondRules));
+        if (year.compareSaving)
+            cells.push_back(yuan(*year.compareSaving));
+        grid.addRow(std::move(cells));
+    }
+    text += "\n年度\n" + grid.render("  ");
+}
+
+void addLeftOut(std::string &text, const Statement &statement, const Audit &audit)
+{
+    GridTable grid;
+    for (const TradeCheck &trade : audit.trades)
+        if (!trade.audited())
+            grid.addRow({std::to_string(statement.rows[trade.row].line()), "not audited",
+                         EnglishText(trade, statement.rows[trade.row])});
+    for (const UnreadableRow &row : statement.unreadable)
+        grid.addRow({std::to_string(row.line), "unreadable", EnglishText(row)});
+    if (!grid.empty())
+        text += "\n未核对与无法读取的行\n" + grid.render("  ");
+}
+
+std::string auditTable(const std::string &file, const Statement &statement, const Audit &audit)
+{
+    std::string text;
+    addHeader(text, file, statement, audit);
+    addAgreements(text, audit);
+    addFindings(text, statement, audit);
+    addYears(text, audit);
+    addLeftOut(text, statement, audit);
+    return text;
+}
+
+// "audit FILE": the statement checked against the dated rules under the
+// agreement its rows show.
+class AuditCommand : public Command {
+public:
+    CLI::App *declare(CLI::App &program) override
+    {
+        CLI::App *audit = program.add_subcommand(
+            "audit", "check a broker's statement (交割单) against the dated fee rules, row by row");
+        audit->add_option("file", m_file, "the statement: text (GB18030, UTF-8, UTF-16), .xls or .xlsx")->required();
+        const CLI::Validator rate = decimalWithin(Decimal(kMaxCommissionPerMille), "a rate in ‰ from 0 to 3");
+        const CLI::Validator amount = decimalWithin(std::nullopt, "an amount of yuan, 0 or more");
+        audit->add_option("--commission", m_commission, "the commission rate in ‰ (万2.5 is 0.25), not inferred")
+            ->check(rate)->type_name("R");
+        audit->add_option("--minimum", m_minimum, "the minimum commission in yuan (0 for 免五), not inferred")
+            ->check(amount)->type_name("M");
+        audit->add_flag("--levies-on-top", m_leviesOnTop, "handling and management fees are charged on top (规费另计)");
+        audit->add_option("--compare-commission", m_compareCommission, "price the trades at this rate too (‰)")
+            ->check(rate)->type_name("R");
+        audit->add_flag("--compare-no-minimum", m_compareNoMinimum, "price the trades without a minimum too (免五)");
+        CLI::Option *json = audit->add_flag("--json", m_json, "print one JSON object");
+        audit->add_flag("--csv", m_csv, "print the report as CSV (UTF-8 with a byte-order mark)")->excludes(json);
+        return audit;
+    }
+
+    int run(const Output &output) const override
+    {
+        const Statement statement = ReadStatementFile(m_file);
+        if (statement.failure)
+            return failed(output, statement, EnglishText(*statement.failure));
+        const std::optional<Audit> audit = AuditStatement(statement, options());
+        if (m_json)
+            output.out << JsonLine(auditJson(m_file, statement, &*audit, std::nullopt));
+        else if (m_csv)
+            output.out << AuditReportCsv(statement, *audit, m_file);
+        else
+            output.out << auditTable(m_file, statement, *audit);
+        return 0;
+    }
+
+private:
+    AuditOptions options() const
+    {
+        TermsOverride terms;
+        terms.ratePerMille = m_commission ? decimalOf(*m_commission) : std::nullopt;
+        terms.minimum = m_minimum ? decimalOf(*m_minimum) : std::nullopt;
+        if (m_leviesOnTop)
+            terms.leviesOnTop = true;
+        AuditOptions options;
+        options.overrideEveryGroup(terms);
+        if (m_compareCommission || m_compareNoMinimum)
+            options.compare = CompareTerms{m_compareCommission ? decimalOf(*m_compareCommission) : std::nullopt,
+                                           m_compareNoMinimum};
+        return options;
+    }
+
+    int failed(const Output &output, const Statement &statement, const std::string &error) const
+    {
+        Ending ending;
+        ending.error = error;
+        return Report(output, m_json ? JsonLine(auditJson(m_file, statement, nullptr, error)) : std::string(), m_json,
+                      ending);
+    }
+
+    std::string m_file;
+    std::optional<std::string> m_commission, m_minimum, m_compareCommission;
+    bool m_leviesOnTop = false, m_compareNoMinimum = false, m_json = false, m_csv = false;
+};
+
+} // namespace
+
+std::unique_ptr<Command> MakeAuditCommand() { return std::make_unique<AuditCommand>(); }
+
+} // namespace tallyfin

@@ -1,0 +1,352 @@
+// The audit: statements made up with a known agreement and known
+// overcharges, in six layouts and four formats, give back exactly that
+// agreement and those findings through the command line's JSON; the
+// inference against brute force; the yearly totals and the compared
+// agreement against independent sums; bad files through the command line.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <fcntl.h>
+#include <map>
+#include <random>
+#include <sstream>
+#include <unistd.h>
+
+#include "agreement.h"
+#include "audit_cases.h"
+#include "cli.h"
+#include "statement_support.h"
+
+namespace tallyfin::statement {
+namespace {
+
+using samples::AuditCase;
+using samples::ExpectedFinding;
+using samples::ExpectedTerms;
+using samples::SampleRow;
+using Json = nlohmann::json;
+
+struct CliRun {
+    int status = -1;
+    std::string out, err;
+};
+
+CliRun runCli(const std::vector<std::string> &args)
+{
+    std::ostringstream out, err;
+    const int status = RunCli(args, out, err, false);
+    return {status, out.str(), err.str()};
+}
+
+Json auditJson(const std::filesystem::path &path, const std::vector<std::string> &options = {})
+{
+    std::vector<std::string> args{"audit", path.string(), "--json"};
+    args.insert(args.end(), options.begin(), options.end());
+    const CliRun run = runCli(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return Json::parse(run.out);
+}
+
+std::vector<ExpectedTerms> agreementOf(const Json &json)
+{
+    std::vector<ExpectedTerms> terms;
+    for (const Json &group : json["agreement"])
+        terms.push_back({group["group"], group["commissionPerMille"], group["minimum"], group["levies"], group["transfer"]});
+    return terms;
+}
+
+std::vector<ExpectedFinding> findingsOf(const Json &json)
+{
+    std::vector<ExpectedFinding> findings;
+    for (const Json &finding : json["findings"])
+        findings.push_back({finding["line"], finding["item"], finding["charged"], finding["expected"],
+                            finding["difference"]});
+    std::sort(findings.begin(), findings.end());
+    return findings;
+}
+
+constexpr FormatCase kFormats[] = {
+    {"Gb18030Tsv", Container::Gb18030Tsv, FileKind::Text, TextEncoding::Gb18030, '\t'},
+    {"Utf8BomCsv", Container::Utf8BomCsv, FileKind::Text, TextEncoding::Utf8, ','},
+    {"Xls", Container::Xls, FileKind::Xls, std::nullopt, 0},
+    {"Xlsx", Container::Xlsx, FileKind::Xlsx, std::nullopt, 0},
+};
+
+class AuditCaseTest : public testing::TestWithParam<std::tuple<std::size_t, FormatCase>> {};
+
+TEST_P(AuditCaseTest, GivesBackTheAgreementAndTheOvercharges)
+{
+    const auto &[index, format] = GetParam();
+    const AuditCase &c = samples::AuditCases()[index];
+    const samples::Layout &layout = samples::SampleLayouts()[c.layout];
+    const std::vector<SampleRow> rows = samples::SampleRows(c.rows, c.seed, c.mix);
+    const ScratchDirectory directory;
+    const std::filesystem::path path = WriteStatement(samples::LayoutCells(layout, rows), format, directory);
+
+    const Json json = auditJson(path);
+    EXPECT_EQ(json["format"]["kind"], FileKindKey(format.kind));
+    EXPECT_EQ(json["rows"]["unreadable"], 0);
+    EXPECT_EQ(agreementOf(json), samples::ExpectedAgreement(c, rows));
+    const std::vector<ExpectedFinding> expected = samples::ExpectedFindings(layout, rows);
+    EXPECT_GE(expected.size(), 5u) << "the case puts overcharges in";
+    EXPECT_EQ(findingsOf(json), expected);
+    std::vector<std::pair<int, std::string>> notAudited;
+    for (const Json &row : json["notAudited"])
+        notAudited.emplace_back(row["line"], row["reason"]);
+    EXPECT_EQ(notAudited, samples::ExpectedNotAudited(layout, rows));
+    // The statement is only read: nothing is written beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path()), {}), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, AuditCaseTest,
+                         testing::Combine(testing::Range<std::size_t>(0, samples::AuditCases().size()),
+                                          testing::ValuesIn(kFormats)),
+                         [](const auto &test) {
+                             return std::string(samples::AuditCases()[std::get<0>(test.param)].name) + "_" +
+                                    std::get<1>(test.param).name;
+                         });
+
+// --- The inference against brute force ------------------------------------
+
+// Orders charged at a random rate and minimum, a few of them at random.
+std::vector<OrderEvidence> randomOrders(std::mt19937 &random, RateUnits rate, Cents minimum)
+{
+    std::vector<OrderEvidence> orders;
+    for (int i = 0; i < 200; ++i) {
+        OrderEvidence order;
+        order.amount = std::uniform_int_distribution<Cents>(10000, 100000000)(random);
+        order.commission = std::max(CommissionByRate(order.amount, rate), minimum);
+        if (i % 17 == 0)
+            order.commission = std::uniform_int_distribution<Cents>(0, 50000)(random);
+        orders.push_back(order);
+    }
+    return orders;
+}
+
+// Of the orders above the minimum, those the rate explains within their allowance.
+int explainedAt(const std::vector<OrderEvidence> &orders, RateUnits rate, Cents minimum)
+{
+    int explained = 0;
+    for (const OrderEvidence &order : orders)
+        explained += *order.commission > minimum
+                     && std::abs(*order.commission - CommissionByRate(order.amount, rate)) <= order.allowance;
+    return explained;
+}
+
+TEST(AgreementInference, TheRateExplainsAsManyOrdersAsAnyOnTheGrid)
+{
+    std::mt19937 random(7);
+    for (int trial = 0; trial < 20; ++trial) {
+        const RateUnits rate = std::uniform_int_distribution<RateUnits>(10, 3000)(random) * kRateGridStep;
+        const Cents minimum = trial % 2 ? 500 : 0;
+        const std::vector<OrderEvidence> orders = randomOrders(random, rate, minimum);
+        const RateEstimate found = InferRate(orders, minimum);
+        int best = 0;
+        for (RateUnits k = 0; k <= 3000; ++k)
+            best = std::max(best, explainedAt(orders, k * kRateGridStep, minimum));
+        EXPECT_EQ(found.tally.explained, best) << "trial " << trial;
+        EXPECT_EQ(explainedAt(orders, found.rate, minimum), best) << "trial " << trial;
+    }
+}
+
+struct MinimumCase {
+    const char *name;
+    std::vector<std::pair<Cents, Cents>> orders; // amount, commission, at 0.25‰
+    Cents minimum;
+    TermSource source;
+};
+
+void PrintTo(const MinimumCase &c, std::ostream *out) { *out << c.name; }
+
+class MinimumInference : public testing::TestWithParam<MinimumCase> {};
+
+TEST_P(MinimumInference, TakesWhatSmallOrdersWereCharged)
+{
+    std::vector<OrderEvidence> orders;
+    for (const auto &[amount, commission] : GetParam().orders) {
+        OrderEvidence order;
+        order.amount = amount;
+        order.commission = commission;
+        orders.push_back(order);
+    }
+    const MinimumEstimate found = InferMinimum(orders, 250000);
+    EXPECT_EQ(found.minimum, GetParam().minimum);
+    EXPECT_EQ(found.source, GetParam().source);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Orders, MinimumInference,
+    testing::Values(MinimumCase{"FiveYuan", {{400000, 500}, {1000000, 500}, {4000000, 1000}}, 500, TermSource::Rows},
+                    MinimumCase{"NoMinimum", {{400000, 100}, {1000000, 250}, {4000000, 1000}}, 0, TermSource::Rows},
+                    MinimumCase{"OneYuan", {{200000, 100}, {300000, 100}, {1000000, 250}}, 100, TermSource::Rows},
+                    MinimumCase{"AllAboveFiveYuanKeepTheUsual", {{4000000, 1000}, {8000000, 2000}}, 500,
+                                TermSource::Default},
+                    MinimumCase{"NothingChargedIsNone", {{400000, 0}, {800000, 0}}, 0, TermSource::Rows}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+// --- Totals, the compared agreement, overrides ------------------------------
+
+struct Audited {
+    std::vector<SampleRow> rows;
+    Statement statement;
+};
+
+Audited readCase(std::size_t index)
+{
+    const AuditCase &c = samples::AuditCases()[index];
+    Audited made{samples::SampleRows(c.rows, c.seed, c.mix), {}};
+    made.statement = ReadStatementBytes(samples::TextStatement(
+        samples::LayoutCells(samples::SampleLayouts()[c.layout], made.rows), '\t', TextEncoding::Gb18030));
+    return made;
+}
+
+TEST(AuditTotals, AddUpTheAuditedTradesOfEachYear)
+{
+    const Audited made = readCase(0);
+    const Audit audit = *AuditStatement(made.statement);
+    std::map<int, Decimal> turnover, stampDuty, beyond;
+    std::map<int, int> trades;
+    const std::vector<std::pair<int, std::string>> left = samples::ExpectedNotAudited(samples::SampleLayouts()[0], made.rows);
+    for (std::size_t i = 0; i < made.rows.size(); ++i) {
+        const SampleRow &row = made.rows[i];
+        const bool leftOut = std::any_of(left.begin(), left.end(), [&](const auto &line) {
+            return line.first == samples::LineOfRow(samples::SampleLayouts()[0], i);
+        });
+        if (row.kind == RowKind::Other || leftOut)
+            continue;
+        trades[row.date.year] += 1;
+        turnover[row.date.year] = turnover[row.date.year] + row.amount;
+        stampDuty[row.date.year] = stampDuty[row.date.year] + row.stampDuty;
+        if (row.overcharge && row.overcharge->item != FeePart::Total)
+            beyond[row.date.year] = beyond[row.date.year] + row.overcharge->amount;
+    }
+    ASSERT_EQ(audit.years.size(), trades.size());
+    for (const YearTotals &year : audit.years) {
+        SCOPED_TRACE(year.year);
+        EXPECT_EQ(year.trades, trades[year.year]);
+        EXPECT_EQ(year.turnover, turnover[year.year]);
+        EXPECT_EQ(year.fees[static_cast<std::size_t>(FeePart::StampDuty)], stampDuty[year.year]);
+        EXPECT_EQ(year.beyondRules, beyond[year.year]);
+    }
+}
+
+// The saving of a compared agreement is what the trades were charged less
+// what an audit under that agreement says they are due.
+TEST(AuditTotals, CompareSavesWhatTheOtherAgreementWouldNotCharge)
+{
+    const Audited made = readCase(1);
+    AuditOptions comparing;
+    comparing.compare = CompareTerms{Decimal(1, 1), true};
+    const Audit compared = *AuditStatement(made.statement, comparing);
+    AuditOptions priced;
+    for (const Agreement &agreement : compared.agreements) {
+        TermsOverride &terms = priced.overrides[static_cast<std::size_t>(agreement.group)];
+        terms = {Decimal(1, 1), Decimal(), agreement.terms.leviesOnTop, agreement.transferSeparate};
+    }
+    const Audit under = *AuditStatement(made.statement, priced);
+    std::map<int, Cents> saving;
+    for (const OrderCheck &order : under.orders)
+        for (std::size_t item = 0; item < kFeeItemCount; ++item)
+            if (order.has(static_cast<FeePart>(item)))
+                saving[made.statement.rows[order.firstRow].date().year] += order.charged[item] - order.expected[item];
+    for (const YearTotals &year : compared.years) {
+        ASSERT_TRUE(year.compareSaving);
+        EXPECT_EQ(*year.compareSaving, Decimal(saving[year.year], 2)) << year.year;
+        EXPECT_GT(year.compareSaving->sign(), 0) << "万1 免五 costs less than 0.187‰ with a minimum";
+    }
+}
+
+TEST(AuditOverrides, TakeTheUsersTermsAndCheckEveryOrderByThem)
+{
+    const Audited made = readCase(0);
+    AuditOptions options;
+    options.overrideEveryGroup({Decimal(3, 1), std::nullopt, std::nullopt, std::nullopt});
+    const Audit audit = *AuditStatement(made.statement, options);
+    const Agreement &shanghai = *audit.agreement(InstrumentGroup::ShanghaiA);
+    EXPECT_EQ(shanghai.terms.ratePerMille, Decimal(3, 1));
+    EXPECT_EQ(shanghai.rateSource, TermSource::User);
+    EXPECT_EQ(shanghai.terms.minimum, Decimal(5)) << "the minimum is still inferred";
+    // Every order above the minimum now pays less than 0.3‰ would charge.
+    const auto commissionFindings = std::count_if(audit.findings.begin(), audit.findings.end(), [](const Finding &f) {
+        return f.item == FeePart::Commission && f.difference().sign() < 0;
+    });
+    EXPECT_GT(commissionFindings, shanghai.rate.of / 2);
+    EXPECT_LT(shanghai.commission.explained, shanghai.commission.of);
+}
+
+// --- Bad input through the command line -------------------------------------
+
+const std::string kHeader = "成交日期\t证券代码\t证券名称\t业务名称\t成交数量\t成交均价\t成交金额\t佣金\t印花税\t发生金额\r\n";
+const std::string kBuy = "20210311\t600036\t招商银行\t证券买入\t100\t10.00\t1000.00\t5.00\t0.00\t-1005.00\r\n";
+
+struct BadInputCase {
+    const char *name;
+    std::string bytes; // UTF-8 text, written as GB18030 unless it is a binary file
+    int status;
+    std::string error;      // the JSON's error, or empty for none
+    std::string unreadable; // the reason of the last unreadable row, or empty
+    std::string notAudited; // the reason key of a trade left out, or empty
+};
+
+void PrintTo(const BadInputCase &c, std::ostream *out) { *out << c.name; }
+
+class AuditBadInput : public testing::TestWithParam<BadInputCase> {};
+
+TEST_P(AuditBadInput, SaysWhatIsWrongAndAuditsWhatCanBeRead)
+{
+    const BadInputCase &c = GetParam();
+    const ScratchDirectory directory;
+    const bool text = c.bytes.find('\0') == std::string::npos;
+    const std::filesystem::path path = directory.write("交割单.xls", text ? Gb18030(c.bytes) : c.bytes);
+    const CliRun run = runCli({"audit", path.string(), "--json"});
+    EXPECT_EQ(run.status, c.status) << run.err;
+    const Json json = Json::parse(run.out);
+    EXPECT_EQ(json["error"].is_null() ? "" : json["error"].get<std::string>(), c.error);
+    EXPECT_EQ(json["unreadable"].empty() ? "" : json["unreadable"].back()["reason"].get<std::string>(), c.unreadable);
+    EXPECT_EQ(json["notAudited"].empty() ? "" : json["notAudited"].back()["reason"].get<std::string>(), c.notAudited);
+    if (c.status == 0) {
+        EXPECT_EQ(json["findings"].size(), 0u) << "the rows that could be read are audited";
+        EXPECT_EQ(json["agreement"].size(), 1u);
+    }
+    // Without --json the error goes to stderr, in English, as the JSON has it.
+    if (!c.error.empty()) {
+        EXPECT_EQ(runCli({"audit", path.string()}).err, "tallyfin-cli: error: " + c.error + "\n");
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path()), {}), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, AuditBadInput,
+    testing::Values(
+        BadInputCase{"Empty", "", 1, "the file is empty", "", ""},
+        BadInputCase{"Binary", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), 1,
+                     "the file is neither text nor a spreadsheet (.xls, .xlsx)", "", ""},
+        BadInputCase{"NoHeader", "资金账号：1234\n成交日期\t证券代码\n20210311\t600036\n", 1,
+                     "no header row: no row names a date, a code, an operation, a quantity and a price or amount (the "
+                     "text was read as GB18030)",
+                     "", ""},
+        BadInputCase{"TruncatedLastRow", kHeader + kBuy + "20210312\t600036\t招商银行\t证券卖出\t100", 0, "",
+                     "the file ends in the middle of this row", ""},
+        BadInputCase{"TextForANumber", kHeader + kBuy + "20210312\t600036\t招商银行\t证券卖出\t100\t10.00\tabc\t5.00\t1.00\t994.00\r\n",
+                     0, "", "'abc' in 成交金额 is not a number", ""},
+        BadInputCase{"BeforeTheFeeTable", kHeader + kBuy + "20000105\t600036\t招商银行\t证券买入\t100\t10.00\t1000.00\t5.00\t0.00\t-1005.00\r\n",
+                     0, "", "", "beforeFeeTable"}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+// A file above the size limit is refused before a byte of it is read.
+TEST(AuditBadInputSize, RefusesATwoGigabyteFile)
+{
+    const ScratchDirectory directory;
+    const std::filesystem::path path = directory.path() / "big.xls";
+    const int file = ::open(path.c_str(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_GE(file, 0);
+    ASSERT_EQ(::ftruncate(file, 2LL << 30), 0); // sparse: no disk is used
+    ::close(file);
+    const CliRun run = runCli({"audit", path.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tallyfin-cli: error: the file is 2.0 GiB; statements larger than 256.0 MiB are not read\n");
+}
+
+} // namespace
+} // namespace tallyfin::statement

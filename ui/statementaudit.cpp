@@ -1,0 +1,352 @@
+#include "statementaudit.h"
+
+#include <QChartView>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QSaveFile>
+
+#include "appearance.h"
+#include "auditreport.h"
+#include "handler.h"
+#include "icon.h"
+#include "messages.h"
+#include "platform.h"
+#include "positionsview.h"
+#include "statementauditchart.h"
+#include "statementauditjob.h"
+#include "statementauditmodels.h"
+#include "statementaudittexts.h"
+
+namespace tallyfin {
+
+using namespace statement;
+
+namespace {
+
+QString text(const std::string &value) { return QString::fromStdString(value); }
+
+// The one local file a drag carries, if it carries exactly one.
+std::optional<QString> droppedFile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile())
+        return std::nullopt;
+    return data->urls().constFirst().toLocalFile();
+}
+
+void setColumnWidths(QTableView *view, std::initializer_list<int> widths)
+{
+    int column = 0;
+    for (const int width : widths)
+        view->setColumnWidth(column++, width);
+}
+
+// Rows of one line of text: fixed heights keep 100,000 of them quick.
+void setUpTable(QTableView *view, QAbstractItemModel *model)
+{
+    view->setModel(model);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->horizontalHeader()->setStretchLastSection(true);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+QString formatText(const Format &format)
+{
+    QString kind = AuditTexts::fileKind(format.kind);
+    if (format.encoding)
+        kind += QStringLiteral(" ") + text(std::string(EncodingName(*format.encoding)));
+    return kind + QStringLiteral("，") + AuditTexts::headerLine(format.headerLine);
+}
+
+} // namespace
+
+StatementAuditWindow::StatementAuditWindow(QWidget *parent)
+    : QWidget(parent), m_job(new StatementAuditJob(this)), m_agreement(new AgreementModel(this)),
+      m_years(new YearsModel(this)), m_trades(new TradesModel(this)), m_other(new OtherRowsModel(this)),
+      m_chart(new QChartView), m_positions(new PositionsView)
+{
+    setUpForm<Ui::StatementAuditWindow>(*this, this);
+    setWindowIcon(programIcon());
+    setAcceptDrops(true);
+    fileLabel->setText(AuditTexts::dropHint());
+    setUpViews();
+    connectControls();
+    setBusy(false);
+    centreOnScreen(this);
+}
+
+StatementAuditWindow::~StatementAuditWindow() = default;
+
+void StatementAuditWindow::setUpViews()
+{
+    setUpTable(agreementView, m_agreement);
+    // Room for every group, and no more.
+    agreementView->setFixedHeight(agreementView->horizontalHeader()->sizeHint().height()
+                                  + static_cast<int>(kGroupCount) * agreementView->verticalHeader()->defaultSectionSize()
+                                  + 2 * agreementView->frameWidth());
+    agreementView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                   | QAbstractItemView::SelectedClicked);
+    setColumnWidths(agreementView, {90, 80, 100, 80, 90, 140});
+    setUpTable(yearsView, m_years);
+    setColumnWidths(yearsView, {60, 70, 120, 90, 90, 80, 70, 80, 90, 100, 80});
+    setUpTable(tradesView, m_trades);
+    setColumnWidths(tradesView, {60, 90, 70, 90, 50, 80, 80, 100, 70, 70, 70, 70, 60, 70, 60, 70, 70});
+    // No sort until the user asks: the rows in file order.
+    tradesView->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    tradesView->setSortingEnabled(true);
+    setUpTable(otherView, m_other);
+    setColumnWidths(otherView, {60, 80, 90, 360, 80, 120});
+    m_chart->setObjectName(QStringLiteral("chartView"));
+    m_chart->setAccessibleName(AuditTexts::chartTitle());
+    m_chart->setRenderHint(QPainter::Antialiasing);
+    m_chart->setChart(MonthlyFeesChart({}));
+    chartLayout->addWidget(m_chart);
+    m_positions->setObjectName(QStringLiteral("positionsView"));
+    tabs->addTab(m_positions, AuditTexts::positionsTab());
+}
+
+void StatementAuditWindow::connectControls()
+{
+    connectHandler(openButton, &QPushButton::clicked, this, &StatementAuditWindow::openClicked);
+    connectHandler(exportButton, &QPushButton::clicked, this, &StatementAuditWindow::exportClicked);
+    connectHandler(cancelButton, &QPushButton::clicked, this, &StatementAuditWindow::cancelClicked);
+    connect(differingOnly, &QCheckBox::toggled, m_trades, &TradesModel::setDifferingOnly);
+    connect(compareRate, &QLineEdit::editingFinished, this, [this] { runHandler([this] { compareChanged(); }); });
+    connect(compareNoMinimum, &QCheckBox::toggled, this, [this] { runHandler([this] { compareChanged(); }); });
+    connect(m_agreement, &AgreementModel::termEdited, this,
+            [this](InstrumentGroup group, const TermsOverride &terms) { runHandler([&] { termEdited(group, terms); }); });
+    connect(m_agreement, &AgreementModel::termRejected, this,
+            [this](const QString &message) { platform().showValidationBox(this, message); });
+    connect(m_job, &StatementAuditJob::progressed, progress, &QProgressBar::setValue);
+    connect(m_job, &StatementAuditJob::audited, this,
+            [this](std::shared_ptr<const Statement> statement, std::shared_ptr<const Audit> audit) {
+                runHandler([&] { showAudit(std::move(statement), std::move(audit)); });
+            });
+    connect(m_job, &StatementAuditJob::positionsWorkedOut, m_positions,
+            [this](std::shared_ptr<const Statement> statement, std::shared_ptr<const StatementPositions> positions) {
+                m_positions->setPositions(std::move(statement), *positions);
+            });
+    connect(m_job, &StatementAuditJob::failed, this, [this](const QString &reason) { runHandler([&] { showFailure(reason); }); });
+}
+
+void StatementAuditWindow::setBusy(bool busy)
+{
+    m_busy = busy;
+    // The terms shown belong to the statement before until the new one is read.
+    agreementGroup->setEnabled(!m_reading);
+    compareGroup->setEnabled(!m_reading);
+    progress->setVisible(busy);
+    cancelButton->setVisible(busy);
+    exportButton->setEnabled(!busy && m_audit != nullptr);
+    if (busy)
+        progress->setValue(0);
+}
+
+void StatementAuditWindow::openClicked()
+{
+    if (const std::optional<QString> path = platform().openFileName(this, AuditTexts::fileFilter()))
+        openStatement(*path);
+}
+
+void StatementAuditWindow::openStatement(const QString &path)
+{
+    m_readingPath = path;
+    m_reading = true;
+    fileLabel->setText(QDir::toNativeSeparators(path));
+    statusLabel->setText(AuditTexts::reading(QFileInfo(path).fileName()));
+    statusLabel->setStyleSheet({});
+    setBusy(true);
+    // The terms the user set are the statement before's; the new one's are inferred.
+    AuditOptions inferred = options();
+    inferred.overrides = {};
+    m_job->readAndAudit(path, inferred);
+}
+
+void StatementAuditWindow::startAudit()
+{
+    if (!m_statement)
+        return;
+    statusLabel->setText(AuditTexts::auditing());
+    setBusy(true);
+    m_job->audit(m_statement, options());
+}
+
+void StatementAuditWindow::cancelClicked()
+{
+    m_job->cancel();
+    // What is shown is still the statement before.
+    m_reading = false;
+    setBusy(false);
+    showFileShown();
+    showSummary();
+}
+
+AuditOptions StatementAuditWindow::options() const
+{
+    AuditOptions made;
+    made.overrides = m_overrides;
+    made.compare = m_compare;
+    return made;
+}
+
+void StatementAuditWindow::showAudit(std::shared_ptr<const Statement> statement, std::shared_ptr<const Audit> audit)
+{
+    const bool loaded = m_reading;
+    m_reading = false;
+    if (loaded) {
+        m_path = m_readingPath;
+        m_overrides = {};
+    }
+    m_statement = std::move(statement);
+    m_audit = std::move(audit);
+    for (AuditTableModel *model : std::initializer_list<AuditTableModel *>{m_agreement, m_years, m_trades, m_other})
+        model->show(m_statement, m_audit);
+    yearsView->setColumnHidden(m_years->columnCount() - 1, !m_audit->compared);
+    QChart *previous = m_chart->chart();
+    m_chart->setChart(MonthlyFeesChart(m_audit->months));
+    delete previous;
+    setBusy(false);
+    showSummary();
+    if (loaded)
+        Q_EMIT statementLoaded(m_statement);
+    Q_EMIT auditShown();
+}
+
+void StatementAuditWindow::showFileShown()
+{
+    fileLabel->setText(m_statement ? QDir::toNativeSeparators(m_path) : AuditTexts::dropHint());
+}
+
+void StatementAuditWindow::showSummary()
+{
+    statusLabel->setStyleSheet({});
+    if (!m_statement || !m_audit) {
+        statusLabel->setText({});
+        return;
+    }
+    statusLabel->setText(AuditTexts::summary(formatText(m_statement->format), m_statement->tradeCount(),
+                                             m_statement->otherCount(), static_cast<int>(m_statement->unreadable.size()),
+                                             m_audit->notAuditedCount(), static_cast<int>(m_audit->findings.size())));
+}
+
+void StatementAuditWindow::showFailure(const QString &reason)
+{
+    // The statement before, if any, stays shown with the message about this file.
+    const bool reading = m_reading;
+    m_reading = false;
+    setBusy(false);
+    if (reading)
+        showFileShown();
+    const QString message = reading ? AuditTexts::cannotRead(reason) : AuditTexts::cannotAudit(reason);
+    statusLabel->setText(message);
+    statusLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
+    platform().showValidationBox(this, message);
+}
+
+void StatementAuditWindow::termEdited(InstrumentGroup group, const TermsOverride &terms)
+{
+    TermsOverride &set = m_overrides[static_cast<std::size_t>(group)];
+    set.ratePerMille = terms.ratePerMille ? terms.ratePerMille : set.ratePerMille;
+    set.minimum = terms.minimum ? terms.minimum : set.minimum;
+    set.leviesOnTop = terms.leviesOnTop ? terms.leviesOnTop : set.leviesOnTop;
+    set.transferSeparate = terms.transferSeparate ? terms.transferSeparate : set.transferSeparate;
+    startAudit();
+}
+
+void StatementAuditWindow::compareChanged()
+{
+    const QString typed = compareRate->text().trimmed();
+    std::optional<Decimal> rate;
+    if (!typed.isEmpty()) {
+        rate = Decimal::fromTyped(typed.toStdString(), kDecimalPoint);
+        if (!rate)
+            rate = Decimal::fromTyped(typed.toStdString(), platform().decimalSeparator().toStdString());
+        if (!rate || rate->sign() < 0 || *rate > Decimal(kMaxCommissionPerMille)) {
+            platform().showValidationBox(this, AuditTexts::badRate());
+            return;
+        }
+    }
+    std::optional<CompareTerms> compare;
+    if (rate || compareNoMinimum->isChecked())
+        compare = CompareTerms{rate, compareNoMinimum->isChecked()};
+    if (compare.has_value() == m_compare.has_value()
+        && (!compare || (compare->ratePerMille == m_compare->ratePerMille && compare->noMinimum == m_compare->noMinimum)))
+        return;
+    m_compare = compare;
+    startAudit();
+}
+
+void StatementAuditWindow::exportClicked()
+{
+    if (!m_statement || !m_audit)
+        return;
+    const std::optional<QString> chosen = platform().saveFileName(this, AuditTexts::reportFilter());
+    if (!chosen)
+        return;
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    const QFileInfo target(path);
+    if (target.exists() && target.canonicalFilePath() == QFileInfo(m_path).canonicalFilePath()) {
+        platform().showValidationBox(this, AuditTexts::reportWouldReplaceStatement());
+        return;
+    }
+    const std::string report = AuditReportCsv(*m_statement, *m_audit, m_path.toStdString());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(report.data(), static_cast<qint64>(report.size())) < 0
+        || !file.commit())
+        platform().showValidationBox(this, AuditTexts::reportNotWritten(file.errorString()));
+}
+
+void StatementAuditWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateUi(this);
+        retranslate();
+    }
+    QWidget::changeEvent(event);
+}
+
+void StatementAuditWindow::retranslate()
+{
+    for (AuditTableModel *model : std::initializer_list<AuditTableModel *>{m_agreement, m_years, m_trades, m_other})
+        model->retranslate();
+    m_chart->setAccessibleName(AuditTexts::chartTitle());
+    tabs->setTabText(tabs->indexOf(m_positions), AuditTexts::positionsTab());
+    QChart *previous = m_chart->chart();
+    m_chart->setChart(MonthlyFeesChart(m_audit ? m_audit->months : std::vector<MonthFees>{}));
+    delete previous;
+    if (m_reading) {
+        fileLabel->setText(QDir::toNativeSeparators(m_readingPath));
+        statusLabel->setText(AuditTexts::reading(QFileInfo(m_readingPath).fileName()));
+    } else if (m_busy) {
+        statusLabel->setText(AuditTexts::auditing());
+    } else {
+        showFileShown();
+        // A message about a file that could not be read stays as it was said.
+        if (statusLabel->styleSheet().isEmpty())
+            showSummary();
+    }
+}
+
+void StatementAuditWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (droppedFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void StatementAuditWindow::dropEvent(QDropEvent *event)
+{
+    if (const std::optional<QString> path = droppedFile(event->mimeData())) {
+        event->acceptProposedAction();
+        runHandler([&] { openStatement(*path); });
+    }
+}
+
+} // namespace tallyfin

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+#include "audit.h"
+#include "ui_statementaudit.h"
+
+QT_BEGIN_NAMESPACE
+class QChartView;
+QT_END_NAMESPACE
+
+namespace tallyfin {
+
+class AgreementModel;
+class OtherRowsModel;
+class PositionsView;
+class StatementAuditJob;
+class TradesModel;
+class YearsModel;
+
+// "交割单核对": a broker's statement, opened by the dialog or dropped on the
+// window, read and audited off the GUI thread (with progress and a cancel
+// button), shown as the agreement inferred (editable: a change audits again
+// at once), a comparison with another agreement, the yearly totals, every
+// trade, the other and unreadable rows, a chart of the fees by month and
+// what each holding cost (持仓, worked out on the reading thread); the
+// report is exported as CSV. The statement file is only read.
+class StatementAuditWindow : public QWidget, private Ui::StatementAuditWindow {
+    Q_OBJECT
+
+public:
+    explicit StatementAuditWindow(QWidget *parent = nullptr);
+    ~StatementAuditWindow() override;
+
+    // Reads and audits a statement file, as the dialog and a drop do.
+    void openStatement(const QString &path);
+    // "打开文件…"
+    void openClicked();
+    // "导出报告…": the CSV report where the save dialog says.
+    void exportClicked();
+    // "取消": stops the reading or audit under way; what was shown stays.
+    void cancelClicked();
+
+    // The statement shown, null until one was read.
+    std::shared_ptr<const statement::Statement> statement() const { return m_statement; }
+    std::shared_ptr<const statement::Audit> audit() const { return m_audit; }
+    QTabWidget *tabWidget() const { return tabs; }
+    // A reading or an audit is under way.
+    bool busy() const { return m_busy; }
+
+Q_SIGNALS:
+    // A statement file was read and audited (not again when only the terms changed).
+    void statementLoaded(std::shared_ptr<const statement::Statement> statement);
+    // An audit is on screen, after a reading or a change of the terms.
+    void auditShown();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void setUpViews();
+    // The texts the window writes itself, the tables' and the chart's.
+    void retranslate();
+    void connectControls();
+    void startAudit();
+    void showAudit(std::shared_ptr<const statement::Statement> statement, std::shared_ptr<const statement::Audit> audit);
+    void showFailure(const QString &reason);
+    void showSummary();
+    void showFileShown();
+    void setBusy(bool busy);
+    void termEdited(statement::InstrumentGroup group, const statement::TermsOverride &terms);
+    void compareChanged();
+    statement::AuditOptions options() const;
+
+    StatementAuditJob *m_job;
+    AgreementModel *m_agreement;
+    YearsModel *m_years;
+    TradesModel *m_trades;
+    OtherRowsModel *m_other;
+    QChartView *m_chart;
+    PositionsView *m_positions;
+    QString m_path;         // the statement shown
+    QString m_readingPath;  // the file being read
+    bool m_reading = false; // the job reads a new file (not only audits again)
+    bool m_busy = false;
+    std::shared_ptr<const statement::Statement> m_statement;
+    std::shared_ptr<const statement::Audit> m_audit;
+    std::array<statement::TermsOverride, statement::kGroupCount> m_overrides{};
+    std::optional<statement::CompareTerms> m_compare;
+};
+
+} // namespace tallyfin

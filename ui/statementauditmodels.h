@@ -1,0 +1,139 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+#include "audit.h"
+
+// The tables of the statement audit window, each a model over the
+// statement and its audit (shared, never copied): the agreement (editable),
+// the years, every trade, the other and unreadable rows.
+namespace tallyfin {
+
+// What every table shares: its column captions, and the statement and
+// audit it shows (either may be null: an empty table).
+class AuditTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    // `headers` gives the columns' headings in the language shown.
+    AuditTableModel(QStringList (*headers)(), QObject *parent);
+
+    void show(std::shared_ptr<const statement::Statement> statement, std::shared_ptr<const statement::Audit> audit);
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // Every text shown again, in the language now installed.
+    void retranslate();
+
+protected:
+    virtual void refill() {}
+    const statement::Statement *statement() const { return m_statement.get(); }
+    const statement::Audit *audit() const { return m_audit.get(); }
+
+private:
+    QStringList (*m_makeHeaders)();
+    QStringList m_headers;
+    std::shared_ptr<const statement::Statement> m_statement;
+    std::shared_ptr<const statement::Audit> m_audit;
+};
+
+// The agreement, a row per group. The rate and minimum can be typed, the
+// levies and the transfer fee's line ticked; each change is handed on as
+// the group's override.
+class AgreementModel : public AuditTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { Group, Rate, Minimum, LeviesOnTop, TransferSeparate, OtherFees, Explained };
+
+    explicit AgreementModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+Q_SIGNALS:
+    void termEdited(statement::InstrumentGroup group, statement::TermsOverride terms);
+    // A typed term that is no rate or amount: the message says what is expected.
+    void termRejected(const QString &message);
+
+private:
+    const statement::Agreement &agreementAt(int row) const { return audit()->agreements[static_cast<std::size_t>(row)]; }
+    QVariant display(const statement::Agreement &agreement, int column) const;
+    QVariant toolTip(const statement::Agreement &agreement) const;
+    statement::TermsOverride termsOf(const statement::Agreement &agreement) const;
+};
+
+class YearsModel : public AuditTableModel {
+    Q_OBJECT
+
+public:
+    explicit YearsModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+};
+
+// Every trade row with its charges, its order's due fees (on the order's
+// first row) and the result; findings are highlighted and explained on
+// hover. Sorts and filters itself, so that 100,000 rows stay quick.
+class TradesModel : public AuditTableModel {
+    Q_OBJECT
+
+public:
+    enum Column {
+        Line, Date, Code, Name, Side, Group, Quantity, Amount,
+        Commission, CommissionDue, StampDuty, StampDutyDue, TransferFee, TransferFeeDue, Levies, LeviesDue, Other,
+        Result, kColumnCount
+    };
+    // A result, for tests and the filter: Agrees, Differs or NotAudited.
+    static constexpr int kStatusRole = Qt::UserRole;
+    enum Status { Agrees, Differs, NotAudited };
+
+    explicit TradesModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    void setDifferingOnly(bool only);
+    // The statement row (index into Statement::rows) shown at `row`.
+    std::uint32_t statementRow(int row) const;
+
+protected:
+    void refill() override;
+
+private:
+    const statement::TradeCheck &tradeAt(int row) const;
+    Status statusOf(const statement::TradeCheck &trade) const;
+    QVariant display(const statement::TradeCheck &trade, int column) const;
+    QVariant background(const statement::TradeCheck &trade, int column) const;
+    void arrange();
+
+    std::vector<std::uint32_t> m_shown; // indices into Audit::trades, filtered and sorted
+    bool m_differingOnly = false;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+};
+
+// The rows that are no trades, then those that could not be read.
+class OtherRowsModel : public AuditTableModel {
+    Q_OBJECT
+
+public:
+    explicit OtherRowsModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+protected:
+    void refill() override;
+
+private:
+    std::vector<std::uint32_t> m_other; // indices into Statement::rows
+};
+
+} // namespace tallyfin

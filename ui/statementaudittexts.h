@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+#include "statement.h"
+
+// Every text the statement audit window makes up itself, in Simplified
+// Chinese and through translation (context StatementAuditWindow, as its
+// form's texts). The reader's and the audit's own messages
+// (statement/messages.h) come as texts in parts and are translated too.
+namespace tallyfin {
+
+class AuditTexts {
+    Q_DECLARE_TR_FUNCTIONS(StatementAuditWindow)
+
+public:
+    static QString dropHint() { return tr("把交割单拖到此窗口，或点“打开文件…”"); }
+    static QString fileFilter() { return tr("交割单 (*.xls *.xlsx *.csv *.txt);;所有文件 (*)"); }
+    static QString reportFilter() { return tr("CSV 文件 (*.csv)"); }
+    static QString reading(const QString &file) { return tr("正在读取 %1 …").arg(file); }
+    static QString auditing() { return tr("正在重新核对…"); }
+    static QString summary(const QString &format, int trades, int other, int unreadable, int notAudited, int findings)
+    {
+        return tr("%1；成交 %2 笔，其他 %3 行，无法读取 %4 行，未核对 %5 笔；出入 %6 处")
+            .arg(format).arg(trades).arg(other).arg(unreadable).arg(notAudited).arg(findings);
+    }
+    static QString headerLine(int line) { return tr("表头在第 %1 行").arg(line); }
+    static QString fileKind(statement::FileKind kind)
+    {
+        switch (kind) {
+        case statement::FileKind::Xls: return tr("Excel 97-2003 表格");
+        case statement::FileKind::Xlsx: return tr("Excel 表格");
+        case statement::FileKind::Text: break;
+        }
+        return tr("文本");
+    }
+    static QString cannotRead(const QString &reason) { return tr("无法读取交割单：%1").arg(reason); }
+    static QString cannotAudit(const QString &reason) { return tr("核对未能完成：%1").arg(reason); }
+    static QString reportNotWritten(const QString &reason) { return tr("报告未能保存：%1").arg(reason); }
+    static QString reportWouldReplaceStatement() { return tr("报告不能保存到交割单文件本身，请另选文件名。"); }
+    static QString badRate() { return tr("佣金费率须为 0 到 3 之间的数（‰）"); }
+    static QString badMinimum() { return tr("最低佣金须为不小于 0 的金额（元）"); }
+
+    static QStringList agreementHeaders()
+    {
+        return {tr("品种"), tr("佣金(‰)"), tr("最低佣金(元)"), tr("规费另计"), tr("过户费单列"), tr("其他费用"), tr("佣金相符")};
+    }
+    static QString termTally(int rateExplained, int rateOf, int minimumExplained, int minimumOf)
+    {
+        return tr("费率解释了高于最低佣金的 %1/%2 笔委托；最低佣金解释了 %3/%4 笔小额委托")
+            .arg(rateExplained).arg(rateOf).arg(minimumExplained).arg(minimumOf);
+    }
+    static QString rateBound() { return tr("没有高于最低佣金的委托，费率只能确定上限"); }
+    static QString setByUser() { return tr("（已手动设定）"); }
+
+    static QStringList yearHeaders()
+    {
+        return {tr("年份"), tr("成交笔数"), tr("成交金额"), tr("佣金"), tr("印花税"), tr("过户费"), tr("规费"),
+                tr("其他费用"), tr("费用合计"), tr("实际佣金率(‰)"), tr("超出规则"), tr("对比节省")};
+    }
+    static QStringList tradeHeaders()
+    {
+        return {tr("行号"),   tr("日期"),       tr("代码"),   tr("名称"),       tr("买卖"),   tr("品种"),
+                tr("数量"),   tr("成交金额"),   tr("佣金"),   tr("应收佣金"),   tr("印花税"), tr("应收印花税"),
+                tr("过户费"), tr("应收过户费"), tr("规费"),   tr("应收规费"),   tr("其他费用"), tr("核对结果")};
+    }
+    static QStringList otherHeaders() { return {tr("行号"), tr("类别"), tr("日期"), tr("业务或原因"), tr("代码"), tr("名称"), tr("发生金额")}; }
+    static QString buy() { return tr("买入"); }
+    static QString sell() { return tr("卖出"); }
+    static QString otherBusiness() { return tr("其他业务"); }
+    static QString unreadableRow() { return tr("无法读取"); }
+
+    static QStringList feeItems() { return {tr("佣金"), tr("印花税"), tr("过户费"), tr("规费"), tr("其他费用")}; }
+    static QString chartTitle() { return tr("每月费用（元）"); }
+    static QString positionsTab() { return tr("持仓"); }
+};
+
+} // namespace tallyfin
