@@ -14,7 +14,8 @@
 // fonts and first layouts. Prints, never asserts.
 //
 //   audit_window FILE [RUNS]    (default 5)
-//   audit_window show FILE      the window with FILE, left open (for screenshots)
+//   audit_window show FILE [TAB]  the window with FILE in the desktop's language, left open
+//                                 (for screenshots), showing the tab of index TAB
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -26,6 +27,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "language.h"
 #include "platform.h"
 #include "qtplatform.h"
 #include "statementaudit.h"
@@ -152,12 +154,16 @@ int main(int argc, char *argv[])
     StatementAuditWindow window;
     window.show();
     const QStringList args = QApplication::arguments();
-    if (args.size() == 3 && args[1] == "show") {
+    if (args.size() >= 3 && args[1] == "show") {
+        // In the desktop's language, as the program starts; a tab by its index.
+        useLanguage(Language::System);
+        if (args.size() == 4)
+            window.tabWidget()->setCurrentIndex(args[3].toInt());
         window.openStatement(args[2]);
         return QApplication::exec();
     }
     if (args.size() < 2 || args.size() > 3) {
-        std::fprintf(stderr, "usage: audit_window FILE [RUNS] | audit_window show FILE\n");
+        std::fprintf(stderr, "usage: audit_window FILE [RUNS] | audit_window show FILE [TAB]\n");
         return 2;
     }
     const int runs = args.size() == 3 ? std::max(1, args[2].toInt()) : 5;

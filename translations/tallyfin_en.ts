@@ -1207,7 +1207,7 @@
     </message>
     <message>
         <source>佣金(‰)</source>
-        <translation>Commission (‰)</translation>
+        <translation>Rate (‰)</translation>
     </message>
     <message>
         <source>如 0.1</source>
@@ -1327,7 +1327,7 @@
     </message>
     <message>
         <source>过户费单列</source>
-        <translation>Transfer fee apart</translation>
+        <translation>Transfer apart</translation>
     </message>
     <message>
         <source>其他费用</source>
@@ -1335,7 +1335,7 @@
     </message>
     <message>
         <source>佣金相符</source>
-        <translation>Commission agrees</translation>
+        <translation>Agrees</translation>
     </message>
     <message>
         <source>费率解释了高于最低佣金的 %1/%2 笔委托；最低佣金解释了 %3/%4 笔小额委托</source>
@@ -1468,6 +1468,10 @@
     <message>
         <source>持仓</source>
         <translation>Positions</translation>
+    </message>
+    <message>
+        <source>%1，%2</source>
+        <translation>%1, %2</translation>
     </message>
 </context>
 <context>

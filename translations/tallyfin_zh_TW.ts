@@ -1469,6 +1469,10 @@
         <source>持仓</source>
         <translation>持倉</translation>
     </message>
+    <message>
+        <source>%1，%2</source>
+        <translation>%1，%2</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>

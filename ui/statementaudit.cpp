@@ -10,6 +10,8 @@
 #include <QMimeData>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #include "appearance.h"
 #include "auditreport.h"
 #include "handler.h"
@@ -21,6 +23,7 @@
 #include "statementauditjob.h"
 #include "statementauditmodels.h"
 #include "statementaudittexts.h"
+#include "translatedtext.h"
 
 namespace tallyfin {
 
@@ -38,11 +41,28 @@ std::optional<QString> droppedFile(const QMimeData *data)
     return data->urls().constFirst().toLocalFile();
 }
 
+// Each column at least as wide as given, and as its heading needs in the
+// language shown (with room for the sort indicator).
 void setColumnWidths(QTableView *view, std::initializer_list<int> widths)
 {
+    const QFontMetrics metrics = view->horizontalHeader()->fontMetrics();
+    const int margins = metrics.height() * (view->isSortingEnabled() ? 2 : 1);
     int column = 0;
-    for (const int width : widths)
-        view->setColumnWidth(column++, width);
+    for (const int width : widths) {
+        const QString heading = view->model()->headerData(column, Qt::Horizontal).toString();
+        view->setColumnWidth(column, std::max(width, metrics.horizontalAdvance(heading) + margins));
+        ++column;
+    }
+}
+
+// The widest name of an instrument group in the language shown, with a margin.
+int groupNameWidth(const QFontMetrics &metrics)
+{
+    int widest = 0;
+    for (std::size_t group = 0; group < kGroupCount; ++group)
+        widest = std::max(widest, metrics.horizontalAdvance(
+                                      translated("Markets", GroupName(static_cast<InstrumentGroup>(group)))));
+    return widest + metrics.height();
 }
 
 // Rows of one line of text: fixed heights keep 100,000 of them quick.
@@ -61,7 +81,7 @@ QString formatText(const Format &format)
     QString kind = AuditTexts::fileKind(format.kind);
     if (format.encoding)
         kind += QStringLiteral(" ") + text(std::string(EncodingName(*format.encoding)));
-    return kind + QStringLiteral("，") + AuditTexts::headerLine(format.headerLine);
+    return AuditTexts::formatAndHeader(kind, AuditTexts::headerLine(format.headerLine));
 }
 
 } // namespace
@@ -92,16 +112,13 @@ void StatementAuditWindow::setUpViews()
                                   + 2 * agreementView->frameWidth());
     agreementView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                    | QAbstractItemView::SelectedClicked);
-    setColumnWidths(agreementView, {90, 80, 100, 80, 90, 140});
     setUpTable(yearsView, m_years);
-    setColumnWidths(yearsView, {60, 70, 120, 90, 90, 80, 70, 80, 90, 100, 80});
     setUpTable(tradesView, m_trades);
-    setColumnWidths(tradesView, {60, 90, 70, 90, 50, 80, 80, 100, 70, 70, 70, 70, 60, 70, 60, 70, 70});
     // No sort until the user asks: the rows in file order.
     tradesView->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     tradesView->setSortingEnabled(true);
     setUpTable(otherView, m_other);
-    setColumnWidths(otherView, {60, 80, 90, 360, 80, 120});
+    sizeColumns();
     m_chart->setObjectName(QStringLiteral("chartView"));
     m_chart->setAccessibleName(AuditTexts::chartTitle());
     m_chart->setRenderHint(QPainter::Antialiasing);
@@ -109,6 +126,18 @@ void StatementAuditWindow::setUpViews()
     chartLayout->addWidget(m_chart);
     m_positions->setObjectName(QStringLiteral("positionsView"));
     tabs->addTab(m_positions, AuditTexts::positionsTab());
+}
+
+void StatementAuditWindow::sizeColumns()
+{
+    const int group = groupNameWidth(agreementView->fontMetrics());
+    setColumnWidths(agreementView, {std::max(90, group), 80, 100, 80, 90, 140});
+    setColumnWidths(yearsView, {60, 70, 120, 90, 90, 80, 70, 80, 90, 100, 80});
+    setColumnWidths(tradesView, {60, 90, 70, 90, 50, std::max(80, group), 80, 100, 70, 70, 70, 70, 60, 70, 60, 70, 70});
+    setColumnWidths(otherView, {60, 80, 90, 360, 80, 120});
+    // Room for the example the rate field shows while empty.
+    compareRate->setMinimumWidth(compareRate->fontMetrics().horizontalAdvance(compareRate->placeholderText())
+                                 + compareRate->fontMetrics().height());
 }
 
 void StatementAuditWindow::connectControls()
@@ -317,6 +346,7 @@ void StatementAuditWindow::retranslate()
 {
     for (AuditTableModel *model : std::initializer_list<AuditTableModel *>{m_agreement, m_years, m_trades, m_other})
         model->retranslate();
+    sizeColumns();
     m_chart->setAccessibleName(AuditTexts::chartTitle());
     tabs->setTabText(tabs->indexOf(m_positions), AuditTexts::positionsTab());
     QChart *previous = m_chart->chart();

@@ -64,6 +64,8 @@ protected:
 
 private:
     void setUpViews();
+    // Every column wide enough for its heading in the language shown.
+    void sizeColumns();
     // The texts the window writes itself, the tables' and the chart's.
     void retranslate();
     void connectControls();

@@ -27,6 +27,10 @@ public:
             .arg(format).arg(trades).arg(other).arg(unreadable).arg(notAudited).arg(findings);
     }
     static QString headerLine(int line) { return tr("表头在第 %1 行").arg(line); }
+    static QString formatAndHeader(const QString &format, const QString &header)
+    {
+        return tr("%1，%2").arg(format, header);
+    }
     static QString fileKind(statement::FileKind kind)
     {
         switch (kind) {
