@@ -14,8 +14,39 @@ struct Lot {
     Decimal shares, cost, taken;
 };
 
+// The moving-average cost of the shares held, an exact fraction kept
+// unreduced: a sale scales it by (held − sold) ÷ held, a buy adds its cash.
+// Each partial sale makes the exact fraction longer, and reducing it at every
+// step (as Rational does) costs a gcd of those long numbers: seconds for a
+// long history of one security. Unreduced, a step costs one pass over its
+// digits, and the fraction is reduced once, for the report.
+class Basis {
+public:
+    void add(const Decimal &cash)
+    {
+        const Rational value = cash.toRational();
+        const Integer &top = boost::multiprecision::numerator(value), &bottom = boost::multiprecision::denominator(value);
+        // The smallest factor that puts the cash's denominator into ours.
+        const Integer factor = bottom / Integer(boost::multiprecision::gcd(bottom, Integer(m_denominator % bottom)));
+        m_numerator = m_numerator * factor + top * (m_denominator * factor / bottom);
+        m_denominator *= factor;
+    }
+    void scale(const Decimal &kept, const Decimal &held)
+    {
+        const Rational ratio = kept.toRational() / held.toRational();
+        m_numerator *= boost::multiprecision::numerator(ratio);
+        m_denominator *= boost::multiprecision::denominator(ratio);
+    }
+    void clear() { *this = Basis(); }
+    Rational value() const { return Rational(m_numerator, m_denominator); }
+
+private:
+    using Integer = Decimal::Integer;
+    Integer m_numerator = 0, m_denominator = 1;
+};
+
 // The running state of one security. Every figure stays a decimal but the
-// average cost per share; the realised profits follow at the end from what
+// moving-average basis; the realised profits follow at the end from what
 // was paid and received and what is still held:
 //   realised = cash flow + the cost of the shares still held,
 // since each convention's costs of the shares sold and held add up to all
@@ -25,7 +56,7 @@ struct Holding {
     PositionReport report;
     Decimal dilutedNet;       // cash put in less cash taken out since the holding was last 0
     Decimal cashFlow;         // receipts and dividends less the cash of the buys and the tax
-    Rational average;         // moving-average cost per share, while shares are held
+    Basis basis;              // moving-average cost of the shares held
     std::deque<Lot> lots;     // first in, first out
     Decimal costOfLotsHeld;   // the lots' whole costs, the front lot's included
 
@@ -42,9 +73,8 @@ struct Holding {
 
     void addShares(const Decimal &quantity, const Decimal &cost)
     {
-        const Decimal held = report.shares + quantity;
-        average = (average * report.shares.toRational() + cost.toRational()) / held.toRational();
-        report.shares = held;
+        basis.add(cost);
+        report.shares = report.shares + quantity;
         lots.push_back({quantity, cost, Decimal()});
         costOfLotsHeld = costOfLotsHeld + cost;
     }
@@ -53,13 +83,16 @@ struct Holding {
     void sell(const HoldingEvent &event)
     {
         takeEarliest(event.quantity);
-        report.shares = report.shares - event.quantity;
+        const Decimal kept = report.shares - event.quantity;
+        if (report.shares.sign() > 0) // a sale of nothing out of nothing changes nothing
+            basis.scale(kept, report.shares);
+        report.shares = kept;
         report.fees = report.fees + event.fees;
         dilutedNet = dilutedNet - event.cash;
         cashFlow = cashFlow + event.cash;
         if (report.shares.sign() == 0) {
             dilutedNet = Decimal(); // what was left is realised; a new holding starts from nothing
-            average = 0;
+            basis.clear();
         }
     }
 
@@ -103,11 +136,12 @@ struct Holding {
     {
         PositionReport result = report;
         const Rational shares = report.shares.toRational();
-        result.realizedAverage = cashFlow.toRational() + average * shares;
+        const Rational averageBasis = basis.value();
+        result.realizedAverage = cashFlow.toRational() + averageBasis;
         result.realizedFifo = cashFlow.toRational() + fifoCostHeld();
         if (report.shares.sign() > 0) {
             result.dilutedCost = dilutedNet.toRational() / shares;
-            result.averageCost = average;
+            result.averageCost = averageBasis / shares;
         }
         return result;
     }
