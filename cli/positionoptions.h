@@ -53,6 +53,42 @@ PositionRun RunPosition(const PositionOptions &options, Calculate calculate)
     return run;
 }
 
+void AddPositionSettings(TextTable &table, const PositionOptions &options, const std::optional<PositionTerms> &terms);
+void AddPositionRules(TextTable &table, const PositionOptions &options, const std::optional<PositionTerms> &terms);
+
+// One result of top-up or recover: its JSON key (none: the table only),
+// its caption in the table, its field.
+template <typename Fields>
+struct PositionResult {
+    const char *key;
+    const char *caption;
+    std::string Fields::*text;
+};
+
+// The results as one JSON object, or as a table under `heading` between the
+// settings and the rules; the exit status as Report gives it.
+template <typename Fields, std::size_t N>
+int ReportPosition(const Output &output, const PositionOptions &options, const PositionRun &run, const char *heading,
+                   const Fields &fields, const PositionResult<Fields> (&results)[N])
+{
+    if (options.trade.json) {
+        nlohmann::ordered_json object;
+        for (const PositionResult<Fields> &result : results)
+            if (result.key)
+                object[result.key] = TextOrNull(fields.*result.text);
+        AddEnding(object, run.ending);
+        return Report(output, JsonLine(object), true, run.ending);
+    }
+    TextTable table;
+    AddPositionSettings(table, options, run.terms);
+    table.addBlankLine();
+    table.addHeading(heading);
+    for (const PositionResult<Fields> &result : results)
+        table.addRow(result.caption, fields.*result.text);
+    AddPositionRules(table, options, run.terms);
+    return Report(output, table.render(false), false, run.ending);
+}
+
 // The table's settings (the market the code names), and the terms in one line.
 void AddPositionSettings(TextTable &table, const PositionOptions &options, const std::optional<PositionTerms> &terms);
 // What the dated rules charged, closing the table.

@@ -25,37 +25,17 @@ public:
         RecoverFields f = m_fields;
         const PositionRun run =
             RunPosition(m_options, [&](const PositionTerms &terms) { return CalculateRecover(terms, f, kDecimalPoint); });
-        const bool asJson = m_options.trade.json;
-        return Report(output, asJson ? JsonLine(json(f, run.ending)) : table(f, run), asJson, run.ending);
+        static constexpr PositionResult<RecoverFields> kResults[] = {
+            {"quantity", "  卖出数量(股)", &RecoverFields::quantity},
+            {nullptr, "  交易金额(元)", &RecoverFields::amount},
+            {nullptr, "  费用合计(元)", &RecoverFields::fees},
+            {"netReceipts", "  实收金额(元)", &RecoverFields::netReceipts},
+            {"remaining", "  剩余持股(股)", &RecoverFields::remaining},
+            {"shortfall", "  尚差金额(元)", &RecoverFields::shortfall}};
+        return ReportPosition(output, m_options, run, "回本", f, kResults);
     }
 
 private:
-    static nlohmann::ordered_json json(const RecoverFields &f, const Ending &ending)
-    {
-        nlohmann::ordered_json object{{"quantity", TextOrNull(f.quantity)},
-                                      {"netReceipts", TextOrNull(f.netReceipts)},
-                                      {"remaining", TextOrNull(f.remaining)},
-                                      {"shortfall", TextOrNull(f.shortfall)}};
-        AddEnding(object, ending);
-        return object;
-    }
-
-    std::string table(const RecoverFields &f, const PositionRun &run) const
-    {
-        TextTable table;
-        AddPositionSettings(table, m_options, run.terms);
-        table.addBlankLine();
-        table.addHeading("回本");
-        table.addRow("  卖出数量(股)", f.quantity);
-        table.addRow("  交易金额(元)", f.amount);
-        table.addRow("  费用合计(元)", f.fees);
-        table.addRow("  实收金额(元)", f.netReceipts);
-        table.addRow("  剩余持股(股)", f.remaining);
-        table.addRow("  尚差金额(元)", f.shortfall);
-        AddPositionRules(table, m_options, run.terms);
-        return table.render(false);
-    }
-
     PositionOptions m_options;
     RecoverFields m_fields;
 };

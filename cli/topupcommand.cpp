@@ -33,36 +33,16 @@ public:
         // No purchase needed is an answer (quantity 0), not a goal out of reach.
         if (!f.quantity.empty())
             run.ending.note = std::exchange(run.ending.message, std::nullopt);
-        const bool asJson = m_options.trade.json;
-        return Report(output, asJson ? JsonLine(json(f, run.ending)) : table(f, run), asJson, run.ending);
+        static constexpr PositionResult<TopUpFields> kResults[] = {
+            {"quantity", "  买入数量(股)", &TopUpFields::quantity},
+            {nullptr, "  交易金额(元)", &TopUpFields::amount},
+            {"fees", "  费用合计(元)", &TopUpFields::fees},
+            {"cash", "  实付金额(元)", &TopUpFields::cash},
+            {"newCost", "  补仓后成本(元)", &TopUpFields::newCost}};
+        return ReportPosition(output, m_options, run, "补仓", f, kResults);
     }
 
 private:
-    static nlohmann::ordered_json json(const TopUpFields &f, const Ending &ending)
-    {
-        nlohmann::ordered_json object{{"quantity", TextOrNull(f.quantity)},
-                                      {"cash", TextOrNull(f.cash)},
-                                      {"fees", TextOrNull(f.fees)},
-                                      {"newCost", TextOrNull(f.newCost)}};
-        AddEnding(object, ending);
-        return object;
-    }
-
-    std::string table(const TopUpFields &f, const PositionRun &run) const
-    {
-        TextTable table;
-        AddPositionSettings(table, m_options, run.terms);
-        table.addBlankLine();
-        table.addHeading("补仓");
-        table.addRow("  买入数量(股)", f.quantity);
-        table.addRow("  交易金额(元)", f.amount);
-        table.addRow("  费用合计(元)", f.fees);
-        table.addRow("  实付金额(元)", f.cash);
-        table.addRow("  补仓后成本(元)", f.newCost);
-        AddPositionRules(table, m_options, run.terms);
-        return table.render(false);
-    }
-
     PositionOptions m_options;
     TopUpFields m_fields;
 };
