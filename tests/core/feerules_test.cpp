@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <set>
+
 #include "decimal.h"
 #include "feerules.h"
 
@@ -81,6 +84,62 @@ TEST(TradeDateTest, ReadsRealDaysOnly)
                              "2026/01/08", "20260108xx", "0000-01-01", "abcd-ef-gh", ""})
         EXPECT_FALSE(ParseTradeDate(text)) << text;
     EXPECT_EQ(FormatTradeDate({987, 6, 5}), "0987-06-05");
+}
+
+// One text for each way a date can be wrong, next to the nearest right one.
+struct DateCase {
+    const char *name;
+    const char *text;
+    std::optional<TradeDate> date;
+};
+
+class TradeDateCaseTest : public testing::TestWithParam<DateCase> {};
+
+TEST_P(TradeDateCaseTest, ReadsOrRefuses)
+{
+    EXPECT_EQ(ParseTradeDate(GetParam().text), GetParam().date) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TradeDateCaseTest,
+    testing::Values(DateCase{"Plain", "2026-12-08", TradeDate{2026, 12, 8}},
+                    DateCase{"LetterInYear", "20x6-12-08", std::nullopt},
+                    DateCase{"LetterInMonth", "2026-1x-08", std::nullopt},
+                    DateCase{"LetterInDay", "2026-12-0x", std::nullopt},
+                    DateCase{"SignInMonth", "2026-+1-08", std::nullopt},
+                    DateCase{"SecondDashMissing", "2026-12/08", std::nullopt},
+                    DateCase{"FirstDashMissing", "2026/12-08", std::nullopt},
+                    DateCase{"TooLong", "2026-12-080", std::nullopt},
+                    DateCase{"DayZero", "2026-12-00", std::nullopt},
+                    DateCase{"LastDayOfYear", "2026-12-31", TradeDate{2026, 12, 31}},
+                    DateCase{"DayPastTheMonth", "2026-12-32", std::nullopt},
+                    DateCase{"LastOfFebruary", "2026-02-28", TradeDate{2026, 2, 28}},
+                    DateCase{"LeapEvery400Years", "2400-02-29", TradeDate{2400, 2, 29}},
+                    DateCase{"NoLeapEvery100Years", "2100-02-29", std::nullopt},
+                    DateCase{"YearOne", "0001-01-01", TradeDate{1, 1, 1}}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+TEST(RulesInForceTest, EachItemHasItsRow)
+{
+    for (const Market market : {Market::ShanghaiA, Market::ShenzhenFund, Market::BeijingA}) {
+        const RulesInForce rules = RulesFor({2026, 12, 8}, market);
+        for (const FeeItem item :
+             {FeeItem::StampDuty, FeeItem::TransferFee, FeeItem::HandlingFee, FeeItem::ManagementFee}) {
+            EXPECT_EQ(rules.row(item).item, item) << FeeItemKey(item);
+            EXPECT_NE(rules.row(item).markets & MarketBit(market), 0) << FeeItemKey(item);
+        }
+    }
+}
+
+TEST(FeeTableTest, EveryRowHasKeysForItsBasisAndSides)
+{
+    std::set<std::string_view> bases, sides;
+    for (const FeeRuleRow &row : FeeRuleTable()) {
+        bases.insert(FeeBasisKey(row.basis));
+        sides.insert(FeeSidesKey(row.sides));
+    }
+    EXPECT_EQ(bases, (std::set<std::string_view>{"amount", "parValue"}));
+    EXPECT_EQ(sides, (std::set<std::string_view>{"both", "sell"}));
 }
 
 struct InForce {

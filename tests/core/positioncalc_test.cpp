@@ -81,6 +81,42 @@ TEST(PositionTermsTest, TheCodeChoosesMarketAndLot)
               "上海A股，2026-12-08 的规则；佣金 0,25‰，最低 5 元；报价单位 0,01 元；每笔数量：至少 200，超出部分以 1 为单位增加");
 }
 
+// The terms line for each account: the minimum or 免五, the levies inside
+// the commission or on top, the market's tick and lot.
+struct DescribeCase {
+    const char *name;
+    const char *market, *code, *commission;
+    bool noMinimum, leviesOnTop;
+    const char *separator, *described;
+};
+
+class DescribeTermsTest : public testing::TestWithParam<DescribeCase> {};
+
+TEST_P(DescribeTermsTest, NamesTheAccountAndTheMarket)
+{
+    const DescribeCase &c = GetParam();
+    TradeFields f = settings(c.market);
+    f.commissionRate = c.commission;
+    f.noMinimum = c.noMinimum;
+    f.leviesOnTop = c.leviesOnTop;
+    EXPECT_EQ(DescribeTerms(ReadPositionTerms(f, c.code, c.separator), c.separator).toString(), c.described);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Accounts, DescribeTermsTest,
+    testing::Values(
+        DescribeCase{"Minimum", "上海A股", "", "0.25", false, false, ".",
+                     "上海A股，2026-12-08 的规则；佣金 0.25‰，最低 5 元；报价单位 0.01 元；每笔数量：100 的整数倍"},
+        DescribeCase{"NoMinimum", "上海A股", "", "0.25", true, false, ".",
+                     "上海A股，2026-12-08 的规则；佣金 0.25‰，免五；报价单位 0.01 元；每笔数量：100 的整数倍"},
+        DescribeCase{"LeviesOnTop", "深圳A股", "", "0.1", false, true, ".",
+                     "深圳A股，2026-12-08 的规则；佣金 0.1‰，最低 5 元，规费另计；报价单位 0.01 元；每笔数量：100 的整数倍"},
+        DescribeCase{"NoMinimumLeviesOnTop", "深圳基金", "", "0,854", true, true, ",",
+                     "深圳基金，2026-12-08 的规则；佣金 0,854‰，免五，规费另计；报价单位 0,001 元；每笔数量：100 的整数倍"},
+        DescribeCase{"WholeRate", "上海A股", "113052", "3", false, false, ".",
+                     "上海可转债，2026-12-08 的规则；佣金 3‰，最低 5 元；报价单位 0.001 元；每笔数量：10 的整数倍"}),
+    [](const auto &test) { return std::string(test.param.name); });
+
 TEST(PositionCalcTest, WritesTheWorkedExamples)
 {
     TTradeFields t = tFields(TOrder::SellFirst, "1000", "10.50", "10.30", "3000", "11.20", "100");
@@ -127,6 +163,32 @@ TEST(PositionCalcTest, ADilutedCostBelowZeroShowsItsSign)
     CalculateTTrade(kShanghai, t, ".");
     EXPECT_EQ(t.gain, "1983.78");
     EXPECT_EQ(t.dilutedCost, "-1.884") << "(100 − 1983.78) ÷ 1000 = −1.88378";
+}
+
+TEST(PositionCalcTest, WritesOnlyWhatWasFound)
+{
+    // No second price and no holding: only the first leg and the prices.
+    TTradeFields t = tFields(TOrder::BuyFirst, "1000", "10.30");
+    EXPECT_EQ(CalculateTTrade(kShanghai, t, "."), std::nullopt);
+    EXPECT_EQ(t.first->cash, "10305.10");
+    EXPECT_FALSE(t.second);
+    EXPECT_EQ(t.gain, "");
+    EXPECT_EQ(t.dilutedCost, "");
+    EXPECT_EQ(t.breakEvenPrice, "10.32");
+    EXPECT_EQ(t.targetPrice, "");
+
+    // 100 sold at 0.01 nets less than nothing: neither price exists.
+    t = tFields(TOrder::SellFirst, "100", "0.01", "", "", "", "1");
+    EXPECT_EQ(CalculateTTrade(kShanghai, t, ".")->toString(), "任何价格都不能保本；任何价格都达不到目标收益");
+    EXPECT_EQ(t.breakEvenPrice, "");
+    EXPECT_EQ(t.targetPrice, "");
+    EXPECT_EQ(t.first->quantity, "100");
+
+    // Out of reach at this price: no quantity, no order, no new cost.
+    TopUpFields up = topUpFields("2000", "", "24600", "9.80", "9.801");
+    up.quantity = up.cash = up.newCost = "stale";
+    EXPECT_EQ(CalculateTopUp(kShanghai, up, ".")->toString(), kTopUpUnreachable);
+    EXPECT_EQ(up.quantity + up.amount + up.fees + up.cash + up.newCost, "");
 }
 
 struct RejectionCase {
@@ -202,6 +264,18 @@ INSTANTIATE_TEST_SUITE_P(
                       "补仓价格应大于 0 且不超过 100000 元"},
         RejectionCase{"TopUpZeroCost", topUp(topUpFields("2000", "0", "", "9.80", "11")), "持仓成本价应大于 0"},
         RejectionCase{"RecoverZeroCash", recover(recoverFields("3000", "0", "15.20")), "投入资金应大于 0"},
+        RejectionCase{"QuantityAboveMost", tTrade(tFields(TOrder::SellFirst, "10000000001", "10")),
+                      "做T数量应为 1 到 10000000000 之间的整数"},
+        RejectionCase{"PriceAboveHighest", tTrade(tFields(TOrder::SellFirst, "100", "100000.01")),
+                      "第一笔价格应大于 0 且不超过 100000 元"},
+        RejectionCase{"TargetGainBeyondRange",
+                      tTrade(tFields(TOrder::SellFirst, "100", "10", "", "", "", "-1000000000000000.01")),
+                      "目标盈利应在 ±1000000000000000 元之间"},
+        RejectionCase{"CostBeyondRange", tTrade(tFields(TOrder::SellFirst, "100", "10", "", "100", "2e15", "")),
+                      "持仓成本应在 ±1000000000000000 元之间"},
+        RejectionCase{"TopUpCashBeyondRange", topUp(topUpFields("2000", "", "1e16", "9.80", "11")),
+                      "买入总额应大于 0"},
+        RejectionCase{"TopUpTargetMissing", topUp(topUpFields("2000", "12.30", "", "9.80", " ")), "请填写目标成本"},
         RejectionCase{"RecoverFractionalHolding", recover(recoverFields("3000.5", "100", "15.20")),
                       "持仓数量应为 1 到 10000000000 之间的整数"}),
     [](const auto &test) { return std::string(test.param.name); });

@@ -77,6 +77,68 @@ TEST(PositionsTest, ASecurityEndingAtZeroKeepsOnlyItsRealisedFigures)
     EXPECT_EQ(shown(p.realizedAverage, 2), "7219.93");
 }
 
+// A position as shown: shares whole, costs with three decimals, money with
+// two, ties away from zero, the separator asked for, no cost without shares.
+struct FormatCase {
+    const char *name;
+    std::vector<HoldingEvent> events;
+    const char *separator;
+    std::vector<std::string> shown; // shares, diluted, average, realised ×2, fees, dividends
+};
+
+void PrintTo(const FormatCase &c, std::ostream *os) { *os << c.name; }
+
+class FormatPositionTest : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatPositionTest, ShowsEachFigureAsTheUserReadsIt)
+{
+    const FormatCase &c = GetParam();
+    const PositionTexts t = FormatPosition(ReplayHoldings(c.events).positions.at(0), c.separator);
+    EXPECT_EQ(t.code, "600000");
+    EXPECT_EQ(t.name, "浦发银行");
+    EXPECT_EQ((std::vector<std::string>{t.shares, t.dilutedCost, t.averageCost, t.realizedAverage, t.realizedFifo,
+                                        t.fees, t.dividends}),
+              c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, FormatPositionTest,
+    testing::Values(
+        // (10005.10 − 4395.50) ÷ 600 = 9.34933…; 4395.50 − 400 × 10.0051 = 393.46.
+        FormatCase{"PartlySold",
+                   {event(1, Kind::Buy, "1000", "10005.10", "5.10"), event(2, Kind::Sell, "400", "4395.50", "4.50")},
+                   ".",
+                   {"600", "9.349", "10.005", "393.46", "393.46", "9.60", "0.00"}},
+        // The dividend brings the diluted cost to 9.3485, a tie.
+        FormatCase{"CommaSeparator",
+                   {event(1, Kind::Buy, "1000", "10005.10", "5.10"), event(2, Kind::Sell, "400", "4395.50", "4.50"),
+                    event(3, Kind::Dividend, "0", "0.5")},
+                   ",",
+                   {"600", "9,349", "10,005", "393,96", "393,96", "9,60", "0,50"}},
+        FormatCase{"ClosedHasNoCost",
+                   {event(1, Kind::Buy, "300", "3000", "5"), event(2, Kind::Sell, "300", "3300", "5")},
+                   ".",
+                   {"0", "", "", "300.00", "300.00", "10.00", "0.00"}},
+        FormatCase{"DilutedBelowZero",
+                   {event(1, Kind::Buy, "200", "2005.00", "5"), event(2, Kind::Sell, "100", "2490.00", "10")},
+                   ".",
+                   {"100", "-4.850", "10.025", "1487.50", "1487.50", "15.00", "0.00"}},
+        // 2 shares for 10.01: each costs 5.005, so a sale of one realises a tie at cents.
+        FormatCase{"TiesAwayFromZero",
+                   {event(1, Kind::Buy, "2", "10.01"), event(2, Kind::Sell, "1", "10.00")},
+                   ".",
+                   {"1", "0.010", "5.005", "5.00", "5.00", "0.00", "0.00"}},
+        FormatCase{"NegativeTieAwayFromZero",
+                   {event(1, Kind::Buy, "2", "10.01"), event(2, Kind::Sell, "1", "5.00")},
+                   ".",
+                   {"1", "5.010", "5.005", "-0.01", "-0.01", "0.00", "0.00"}},
+        // 8 shares for 10.02: 1.2525 each, a tie at three decimals.
+        FormatCase{"CostTieAtThreeDecimals",
+                   {event(1, Kind::Buy, "8", "10.02")},
+                   ".",
+                   {"8", "1.253", "1.253", "0.00", "0.00", "0.00", "0.00"}}),
+    [](const auto &test) { return std::string(test.param.name); });
+
 // First in, first out against a share-by-share replay, and the moving
 // average against its textbook form (the basis of the shares sold taken off
 // at each sale), on random histories with bonus shares; whenever a holding

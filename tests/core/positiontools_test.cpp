@@ -90,6 +90,160 @@ TEST(RecoverTest, SellsJustEnoughOrSaysWhatIsMissing)
     EXPECT_EQ(a.shortfall->toString(), "8863.68") << "31160.00 less 7.79, 15.58 and 0.31";
 }
 
+// The 做T searches that find nothing say so, one message per price missing;
+// the most favourable second price then indeed falls short.
+struct TMissingCase {
+    const char *name;
+    TOrder order;
+    const char *quantity, *firstPrice;
+    std::optional<Decimal> targetGain;
+    bool breakEven, target; // whether each price is found
+    const char *message;    // nullptr: none
+};
+
+void PrintTo(const TMissingCase &c, std::ostream *os) { *os << c.name; }
+
+class TTradeMissingPriceTest : public testing::TestWithParam<TMissingCase> {};
+
+TEST_P(TTradeMissingPriceTest, SaysWhichPriceNoTickReaches)
+{
+    const TMissingCase &c = GetParam();
+    const TTradeAnswer a = SolveTTrade(
+        kToday, {c.order, d(c.quantity), d(c.firstPrice), std::nullopt, std::nullopt, std::nullopt, c.targetGain});
+    EXPECT_EQ(a.breakEvenPrice.has_value(), c.breakEven);
+    EXPECT_EQ(a.targetPrice.has_value(), c.target && c.targetGain);
+    if (c.message) {
+        EXPECT_EQ(a.message->toString(), c.message);
+    } else {
+        EXPECT_FALSE(a.message);
+    }
+    // Whatever is missing, the best second price (正T buys back at one tick,
+    // 倒T sells at the highest price) misses it too.
+    const bool sellFirst = c.order == TOrder::SellFirst;
+    const Decimal best = sellFirst ? Decimal(1, 2) : Decimal(kMaxPrice);
+    const Decimal firstCash = a.first.cash();
+    const Decimal secondCash =
+        cashOf(kToday, sellFirst ? TradeSide::Buy : TradeSide::Sell, best, d(c.quantity));
+    const Decimal bestGain = sellFirst ? firstCash - secondCash : secondCash - firstCash;
+    EXPECT_EQ(bestGain >= Decimal(), c.breakEven) << bestGain.toString();
+    if (c.targetGain) {
+        EXPECT_EQ(bestGain >= *c.targetGain, c.target) << bestGain.toString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Searches, TTradeMissingPriceTest,
+    testing::Values(
+        // 100 sold at 0.01 nets 1.00 less the 5-yuan minimum; buying back costs more.
+        TMissingCase{"SaleBelowItsFeesNoTarget", TOrder::SellFirst, "100", "0.01", std::nullopt, false, false,
+                     kNoBreakEvenPrice.data()},
+        TMissingCase{"SaleBelowItsFeesWithTarget", TOrder::SellFirst, "100", "0.01", Decimal(1), false, false,
+                     "任何价格都不能保本；任何价格都达不到目标收益"},
+        TMissingCase{"LossTargetWithinReach", TOrder::SellFirst, "100", "0.01", Decimal(-12), false, true,
+                     kNoBreakEvenPrice.data()},
+        TMissingCase{"TargetAboveTheSale", TOrder::SellFirst, "1000", "10.50", Decimal(10500), true, false,
+                     kNoTargetPrice.data()},
+        TMissingCase{"TargetJustWithin", TOrder::SellFirst, "1000", "10.50", Decimal(10470), true, true, nullptr},
+        TMissingCase{"BuyFirstBeyondTheHighestPrice", TOrder::BuyFirst, "100", "10.00", Decimal(10'000'000), true,
+                     false, kNoTargetPrice.data()},
+        TMissingCase{"BuyFirstReachesAnyPlainTarget", TOrder::BuyFirst, "100", "10.00", Decimal(9'000'000), true,
+                     true, nullptr}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+TEST(TTradeTest, ADilutedCostNeedsAHolding)
+{
+    TTradeQuestion q{TOrder::BuyFirst, d("1000"), d("10.30"), d("10.50"), std::nullopt, std::nullopt, std::nullopt};
+    const TTradeAnswer a = SolveTTrade(kToday, q);
+    // Buy 10300.00 + 5.00 + 0.10 = 10305.10; sale 10489.64, as in the 正T above.
+    EXPECT_EQ(a.gain->toString(), "184.54");
+    EXPECT_FALSE(a.dilutedCost);
+    EXPECT_EQ(a.breakEvenPrice->toString(), "10.32");
+}
+
+TEST(TTradeTest, AQuantityOffWholeSharesIsOffTheLot)
+{
+    for (const char *quantity : {"100.5", "0.5", "99"}) {
+        try {
+            SolveTTrade(kToday, {TOrder::SellFirst, d(quantity), d("10.50"), std::nullopt, std::nullopt, std::nullopt,
+                                 std::nullopt});
+            ADD_FAILURE() << quantity << " accepted";
+        } catch (const EInputRejected &rejected) {
+            EXPECT_EQ(rejected.message(), std::string("做T数量 ") + quantity + " 不合交易单位：100 的整数倍");
+        }
+    }
+}
+
+// Each reader at the ends of its range: the last value it takes and the
+// first it refuses, with the message naming the field.
+struct ReadCase {
+    const char *name;
+    Decimal (*read)(std::string_view text);
+    const char *text;
+    const char *message; // nullptr: accepted as typed
+};
+
+void PrintTo(const ReadCase &c, std::ostream *os) { *os << c.name; }
+
+class PositionReadersTest : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(PositionReadersTest, TakeTheirRangeAndNoMore)
+{
+    const ReadCase &c = GetParam();
+    if (!c.message) {
+        EXPECT_EQ(c.read(c.text), d(c.text));
+        return;
+    }
+    try {
+        c.read(c.text);
+        ADD_FAILURE() << c.text << " accepted";
+    } catch (const EInputRejected &rejected) {
+        EXPECT_EQ(rejected.message(), c.message);
+    }
+}
+
+Decimal price(std::string_view text) { return ReadPriceOnTick(text, "价格", Market::ShanghaiA, "."); }
+Decimal shares(std::string_view text) { return ReadShares(text, "数量", "."); }
+Decimal money(std::string_view text) { return ReadMoney(text, "投入资金", "."); }
+Decimal gain(std::string_view text) { return ReadGain(text, "目标盈利", "."); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, PositionReadersTest,
+    testing::Values(
+        ReadCase{"PriceOneTick", price, "0.01", nullptr},
+        ReadCase{"PriceHighest", price, "100000", nullptr},
+        ReadCase{"PriceAboveHighest", price, "100000.01", "价格应大于 0 且不超过 100000 元"},
+        ReadCase{"PriceNegative", price, "-0.01", "价格应大于 0 且不超过 100000 元"},
+        ReadCase{"SharesOne", shares, "1", nullptr},
+        ReadCase{"SharesMost", shares, "10000000000", nullptr},
+        ReadCase{"SharesAboveMost", shares, "10000000001", "数量应为 1 到 10000000000 之间的整数"},
+        ReadCase{"SharesFraction", shares, "100.5", "数量应为 1 到 10000000000 之间的整数"},
+        ReadCase{"MoneyOneCent", money, "0.01", nullptr},
+        ReadCase{"MoneyMost", money, "1000000000000000", nullptr},
+        ReadCase{"MoneyAboveMost", money, "1000000000000000.01", "投入资金应大于 0"},
+        ReadCase{"MoneyNegative", money, "-5", "投入资金应大于 0"},
+        ReadCase{"GainLeastLoss", gain, "-1000000000000000", nullptr},
+        ReadCase{"GainZero", gain, "0", nullptr},
+        ReadCase{"GainMost", gain, "1000000000000000", nullptr},
+        ReadCase{"GainBelowLeast", gain, "-1000000000000000.01", "目标盈利应在 ±1000000000000000 元之间"},
+        ReadCase{"GainAboveMost", gain, "1000000000000000.01", "目标盈利应在 ±1000000000000000 元之间"}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+TEST(RecoverTest, AHoldingBelowTheLotSellsWhole)
+{
+    // 科创板 lots start at 200: 150 shares can only go in one order.
+    const PositionTerms star = TermsForCode(kToday.fees, "688001");
+    RecoverAnswer a = SolveRecover(star, {d("150"), d("1400"), d("10.00")});
+    ASSERT_TRUE(a.sale);
+    EXPECT_EQ(a.sale->quantity.toString(), "150");
+    EXPECT_EQ(a.sale->cash(), cashOf(star, TradeSide::Sell, d("10.00"), d("150")));
+    EXPECT_EQ(a.remaining.sign(), 0);
+    a = SolveRecover(star, {d("150"), d("1500"), d("10.00")});
+    EXPECT_FALSE(a.sale);
+    EXPECT_EQ(*a.shortfall, d("1500") - cashOf(star, TradeSide::Sell, d("10.00"), d("150")));
+    EXPECT_EQ(a.remaining.toString(), "150");
+    EXPECT_EQ(a.message->toString(), kRecoverUnreachable);
+}
+
 // --- Against a brute force, on random cases of every market and account ---
 
 // A code of each market and board: main boards, 北交所, funds of both

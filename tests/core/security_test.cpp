@@ -54,6 +54,8 @@ TEST(SecurityTest, StockConnectTradesAreHongKongWhateverTheCodeLooksLike)
     EXPECT_TRUE(IsHongKongTrade("600000", "港股通(沪)"));
     EXPECT_FALSE(IsHongKongTrade("000700", "深市A股"));
     EXPECT_FALSE(IsHongKongTrade("600000", ""));
+    EXPECT_FALSE(IsHongKongTrade("0070A", "")) << "five characters, not five digits";
+    EXPECT_FALSE(IsHongKongTrade("0700", "")) << "four digits";
 }
 
 // atLeast is the smallest quantity the lot allows at or above the one asked.

@@ -27,7 +27,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FillCase{"ArgumentHoldingAPlace", "%1-%2", {"%2", "x"}, "%2-x"},
                     FillCase{"PercentKept", "下调20%，%1", {"0.1%"}, "下调20%，0.1%"},
                     FillCase{"MissingArgumentKept", "%1 %3", {"a"}, "a %3"},
-                    FillCase{"PercentAtEnd", "100%", {}, "100%"}),
+                    FillCase{"PercentAtEnd", "100%", {}, "100%"},
+                    FillCase{"PercentBeforeLetterOrZero", "%a %0 %%1", {"x"}, "%a %0 %x"}),
     [](const auto &test) { return std::string(test.param.name); });
 
 TEST(Text, NestsTranslatableArgumentsAndJoinsLists)
