@@ -89,7 +89,8 @@ QString formatText(const Format &format)
 StatementAuditWindow::StatementAuditWindow(QWidget *parent)
     : QWidget(parent), m_job(new StatementAuditJob(this)), m_agreement(new AgreementModel(this)),
       m_years(new YearsModel(this)), m_trades(new TradesModel(this)), m_other(new OtherRowsModel(this)),
-      m_chart(new QChartView), m_positions(new PositionsView)
+      // Made with its chart: a view made without one makes a default chart that setChart leaves behind.
+      m_chart(new QChartView(MonthlyFeesChart({}))), m_positions(new PositionsView)
 {
     setUpForm<Ui::StatementAuditWindow>(*this, this);
     setWindowIcon(programIcon());
@@ -122,7 +123,6 @@ void StatementAuditWindow::setUpViews()
     m_chart->setObjectName(QStringLiteral("chartView"));
     m_chart->setAccessibleName(AuditTexts::chartTitle());
     m_chart->setRenderHint(QPainter::Antialiasing);
-    m_chart->setChart(MonthlyFeesChart({}));
     chartLayout->addWidget(m_chart);
     m_positions->setObjectName(QStringLiteral("positionsView"));
     tabs->addTab(m_positions, AuditTexts::positionsTab());
@@ -237,9 +237,7 @@ void StatementAuditWindow::showAudit(std::shared_ptr<const Statement> statement,
     for (AuditTableModel *model : std::initializer_list<AuditTableModel *>{m_agreement, m_years, m_trades, m_other})
         model->show(m_statement, m_audit);
     yearsView->setColumnHidden(m_years->columnCount() - 1, !m_audit->compared);
-    QChart *previous = m_chart->chart();
-    m_chart->setChart(MonthlyFeesChart(m_audit->months));
-    delete previous;
+    ShowMonthlyFees(m_chart->chart(), m_audit->months);
     setBusy(false);
     showSummary();
     if (loaded)
@@ -349,9 +347,7 @@ void StatementAuditWindow::retranslate()
     sizeColumns();
     m_chart->setAccessibleName(AuditTexts::chartTitle());
     tabs->setTabText(tabs->indexOf(m_positions), AuditTexts::positionsTab());
-    QChart *previous = m_chart->chart();
-    m_chart->setChart(MonthlyFeesChart(m_audit ? m_audit->months : std::vector<MonthFees>{}));
-    delete previous;
+    ShowMonthlyFees(m_chart->chart(), m_audit ? m_audit->months : std::vector<MonthFees>{});
     if (m_reading) {
         fileLabel->setText(QDir::toNativeSeparators(m_readingPath));
         statusLabel->setText(AuditTexts::reading(QFileInfo(m_readingPath).fileName()));

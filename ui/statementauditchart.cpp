@@ -47,11 +47,22 @@ QLineSeries *steps(const std::vector<MonthFees> &months, const std::vector<doubl
 
 } // namespace
 
-QChart *MonthlyFeesChart(const std::vector<MonthFees> &recorded)
+QChart *MonthlyFeesChart(const std::vector<MonthFees> &months)
 {
     auto *chart = new QChart;
-    chart->setTitle(AuditTexts::chartTitle());
     chart->legend()->setAlignment(Qt::AlignBottom);
+    ShowMonthlyFees(chart, months);
+    return chart;
+}
+
+void ShowMonthlyFees(QChart *chart, const std::vector<MonthFees> &recorded)
+{
+    chart->removeAllSeries();
+    for (QAbstractAxis *axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+    chart->setTitle(AuditTexts::chartTitle());
     const std::vector<MonthFees> months = everyMonth(recorded);
     auto *time = new QDateTimeAxis;
     time->setFormat(QStringLiteral("yyyy-MM"));
@@ -80,7 +91,6 @@ QChart *MonthlyFeesChart(const std::vector<MonthFees> &recorded)
         money->setRange(0, std::max(1.0, *std::max_element(top.begin(), top.end())) * 1.05);
         money->applyNiceNumbers();
     }
-    return chart;
 }
 
 } // namespace tallyfin

@@ -16,5 +16,8 @@ namespace tallyfin {
 // (commission at the bottom), each month a step as wide as the month; a
 // month without trades is a step of zero. Doubles only draw it.
 QChart *MonthlyFeesChart(const std::vector<statement::MonthFees> &months);
+// The same drawn again in a chart made so, in the language now shown: the
+// chart a view shows stays the same object.
+void ShowMonthlyFees(QChart *chart, const std::vector<statement::MonthFees> &months);
 
 } // namespace tallyfin
