@@ -22,7 +22,8 @@ void requireTyped(std::string_view text, std::string_view what)
     RequireInput(!blank(text), TALLYFIN_TEXT("PositionTools", "请填写%1").arg(Text("PositionTools", std::string(what).c_str())));
 }
 
-// Reads the inputs of one calculator, each named by its field's caption.
+// Reads the inputs of one calculator, each named by its field's caption
+// (marked in the context "PositionTools", where its messages translate it).
 class Reader {
 public:
     Reader(const PositionTerms &terms, DecimalSeparator separator) : m_terms(terms), m_separator(separator) {}
@@ -145,12 +146,20 @@ std::optional<Text> CalculateTTrade(const PositionTerms &terms, TTradeFields &f,
     const Reader read(terms, separator);
     TTradeQuestion q;
     q.order = f.order;
-    q.quantity = read.shares(f.quantity, "做T数量");
-    q.firstPrice = read.price(f.firstPrice, "第一笔价格");
-    q.secondPrice = unlessBlank(f.secondPrice, [&](std::string_view t) { return read.price(t, "第二笔价格"); });
-    q.holding = unlessBlank(f.holding, [&](std::string_view t) { return read.shares(t, "持仓数量"); });
-    q.costPerShare = unlessBlank(f.cost, [&](std::string_view t) { return read.signedMoney(t, "持仓成本"); });
-    q.targetGain = unlessBlank(f.targetGain, [&](std::string_view t) { return read.signedMoney(t, "目标盈利"); });
+    q.quantity = read.shares(f.quantity, TALLYFIN_TR_NOOP("PositionTools", "做T数量"));
+    q.firstPrice = read.price(f.firstPrice, TALLYFIN_TR_NOOP("PositionTools", "第一笔价格"));
+    q.secondPrice = unlessBlank(f.secondPrice, [&](std::string_view t) {
+        return read.price(t, TALLYFIN_TR_NOOP("PositionTools", "第二笔价格"));
+    });
+    q.holding = unlessBlank(f.holding, [&](std::string_view t) {
+        return read.shares(t, TALLYFIN_TR_NOOP("PositionTools", "持仓数量"));
+    });
+    q.costPerShare = unlessBlank(f.cost, [&](std::string_view t) {
+        return read.signedMoney(t, TALLYFIN_TR_NOOP("PositionTools", "持仓成本"));
+    });
+    q.targetGain = unlessBlank(f.targetGain, [&](std::string_view t) {
+        return read.signedMoney(t, TALLYFIN_TR_NOOP("PositionTools", "目标盈利"));
+    });
     const TTradeAnswer a = SolveTTrade(terms, q);
 
     const Writer write(terms, separator);
@@ -173,12 +182,13 @@ std::optional<Text> CalculateTopUp(const PositionTerms &terms, TopUpFields &f, D
     ClearResults(f);
     const Reader read(terms, separator);
     TopUpQuestion q;
-    q.holding = read.shares(f.holding, "持仓数量");
+    q.holding = read.shares(f.holding, TALLYFIN_TR_NOOP("PositionTools", "持仓数量"));
     RequireInput(blank(f.cost) != blank(f.cashPaid), Text("PositionTools", kCostOrCashPaid.data()));
     // A cost per share stands for the cash it took, exactly.
-    q.cashPaid = blank(f.cost) ? read.money(f.cashPaid, "买入总额") : read.money(f.cost, "持仓成本价") * q.holding;
-    q.price = read.price(f.price, "补仓价格");
-    q.targetCost = read.money(f.targetCost, "目标成本");
+    q.cashPaid = blank(f.cost) ? read.money(f.cashPaid, TALLYFIN_TR_NOOP("PositionTools", "买入总额"))
+                               : read.money(f.cost, TALLYFIN_TR_NOOP("PositionTools", "持仓成本价")) * q.holding;
+    q.price = read.price(f.price, TALLYFIN_TR_NOOP("PositionTools", "补仓价格"));
+    q.targetCost = read.money(f.targetCost, TALLYFIN_TR_NOOP("PositionTools", "目标成本"));
     const TopUpAnswer a = SolveTopUp(terms, q);
 
     const Writer write(terms, separator);
@@ -201,9 +211,9 @@ std::optional<Text> CalculateRecover(const PositionTerms &terms, RecoverFields &
     ClearResults(f);
     const Reader read(terms, separator);
     RecoverQuestion q;
-    q.holding = read.shares(f.holding, "持仓数量");
-    q.cashIn = read.money(f.cashIn, "投入资金");
-    q.price = read.price(f.price, "卖出价格");
+    q.holding = read.shares(f.holding, TALLYFIN_TR_NOOP("PositionTools", "持仓数量"));
+    q.cashIn = read.money(f.cashIn, TALLYFIN_TR_NOOP("PositionTools", "投入资金"));
+    q.price = read.price(f.price, TALLYFIN_TR_NOOP("PositionTools", "卖出价格"));
     const RecoverAnswer a = SolveRecover(terms, q);
 
     const Writer write(terms, separator);

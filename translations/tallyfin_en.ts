@@ -581,6 +581,54 @@
         <source>持仓数量和持仓成本应同时填写</source>
         <translation>Fill in the shares held and their cost together</translation>
     </message>
+    <message>
+        <source>做T数量</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <source>第一笔价格</source>
+        <translation>First price</translation>
+    </message>
+    <message>
+        <source>第二笔价格</source>
+        <translation>Second price</translation>
+    </message>
+    <message>
+        <source>持仓数量</source>
+        <translation>Shares held</translation>
+    </message>
+    <message>
+        <source>持仓成本</source>
+        <translation>Cost per share</translation>
+    </message>
+    <message>
+        <source>目标盈利</source>
+        <translation>Target gain</translation>
+    </message>
+    <message>
+        <source>买入总额</source>
+        <translation>Cash paid</translation>
+    </message>
+    <message>
+        <source>持仓成本价</source>
+        <translation>Cost per share</translation>
+    </message>
+    <message>
+        <source>补仓价格</source>
+        <translation>Price to buy at</translation>
+    </message>
+    <message>
+        <source>目标成本</source>
+        <translation>Target cost</translation>
+    </message>
+    <message>
+        <source>投入资金</source>
+        <translation>Cash put in</translation>
+    </message>
+    <message>
+        <source>卖出价格</source>
+        <translation>Price to sell at</translation>
+    </message>
 </context>
 <context>
     <name>PositionToolsWindow</name>

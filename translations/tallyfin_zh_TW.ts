@@ -581,6 +581,54 @@
         <source>持仓数量和持仓成本应同时填写</source>
         <translation>持倉數量和持倉成本應同時填寫</translation>
     </message>
+    <message>
+        <source>做T数量</source>
+        <translation>做T數量</translation>
+    </message>
+    <message>
+        <source>第一笔价格</source>
+        <translation>第一筆價格</translation>
+    </message>
+    <message>
+        <source>第二笔价格</source>
+        <translation>第二筆價格</translation>
+    </message>
+    <message>
+        <source>持仓数量</source>
+        <translation>持倉數量</translation>
+    </message>
+    <message>
+        <source>持仓成本</source>
+        <translation>持倉成本</translation>
+    </message>
+    <message>
+        <source>目标盈利</source>
+        <translation>目標盈利</translation>
+    </message>
+    <message>
+        <source>买入总额</source>
+        <translation>買入總額</translation>
+    </message>
+    <message>
+        <source>持仓成本价</source>
+        <translation>持倉成本價</translation>
+    </message>
+    <message>
+        <source>补仓价格</source>
+        <translation>補倉價格</translation>
+    </message>
+    <message>
+        <source>目标成本</source>
+        <translation>目標成本</translation>
+    </message>
+    <message>
+        <source>投入资金</source>
+        <translation>投入資金</translation>
+    </message>
+    <message>
+        <source>卖出价格</source>
+        <translation>賣出價格</translation>
+    </message>
 </context>
 <context>
     <name>PositionToolsWindow</name>

@@ -20,6 +20,7 @@
 #include "Unit1.h"
 #include "accessibility.h"
 #include "fake_platform.h"
+#include "language.h"
 #include "positiontools.h"
 #include "qt_printers.h"
 #include "window_globals.h"
@@ -141,6 +142,19 @@ TEST_F(PositionToolsTest, TextThatIsNoNumberEndsInTheErrorBox)
     ASSERT_EQ(fake.boxes.size(), 1u);
     EXPECT_EQ(fake.boxes[0].kind, FakePlatform::BoxKind::Error);
     EXPECT_EQ(fake.boxes[0].text, "'abc' is not a valid floating point value.");
+}
+
+// A refusal names its field in the language shown, as the field's caption does.
+TEST_F(PositionToolsTest, ARefusalNamesTheFieldInTheLanguageShown)
+{
+    useLanguage(Language::English);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    typeAll({{"tQuantity", "0"}, {"tFirstPrice", "10"}});
+    QTest::keyClick(field("tFirstPrice"), Qt::Key_Return);
+    useLanguage(Language::SimplifiedChinese);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    ASSERT_EQ(fake.boxes.size(), 1u);
+    EXPECT_TRUE(fake.boxes[0].text.startsWith("Quantity must be a whole number")) << fake.boxes[0].text.toStdString();
 }
 
 TEST_F(PositionToolsTest, ComputesOnTheSettingsOfTheMoment)
