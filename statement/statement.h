@@ -18,8 +18,8 @@
 // rows as they stand in the file, classified as buys, sells and other
 // business, with every fee column the file has. No Qt; the CLI and the window
 // share it. The file is only ever read. Readings share nothing and may run on
-// any thread; a real .xls is read by libfreexl in a child process (fork),
-// which ends before the reading returns.
+// any thread; a real .xls is read by libfreexl in a child process (the
+// program started again, see xls.cpp), which ends before the reading returns.
 //
 //   Statement s = ReadStatementFile("交割单.xls");
 //   if (s.failure) puts(EnglishText(*s.failure).c_str()); // messages.h

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <freexl.h>
 #include <poll.h>
+#include <spawn.h>
 #include <string>
 #include <sys/mman.h>
 #include <sys/wait.h>
@@ -40,11 +41,27 @@ bool writeAll(int fd, const char *data, std::size_t size)
     return throughAll([fd](const char *at, std::size_t left) { return write(fd, at, left); }, data, size);
 }
 
+// The reader process (below) finds the workbook and its pipe at these numbers.
+constexpr int kWorkbookFd = 3, kMessagesFd = 4;
+
+// A descriptor numbered above kMessagesFd, closed on exec, in place of `fd`.
+// Giving the reader a descriptor already at its number would leave it closed
+// on exec, and one at the other's number would be overwritten first.
+int aboveReaderNumbers(int fd)
+{
+    if (fd < 0 || fd > kMessagesFd)
+        return fd;
+    const int moved = fcntl(fd, F_DUPFD_CLOEXEC, kMessagesFd + 1);
+    close(fd);
+    return moved;
+}
+
 // libfreexl opens files by name only: the bytes are given to it as a file in
 // memory, so that nothing is ever written to disk.
 class MemoryFile {
 public:
-    explicit MemoryFile(std::string_view bytes) : m_fd(memfd_create("tallyfin-statement", MFD_CLOEXEC))
+    explicit MemoryFile(std::string_view bytes)
+        : m_fd(aboveReaderNumbers(memfd_create("tallyfin-statement", MFD_CLOEXEC)))
     {
         if (m_fd >= 0 && !writeAll(m_fd, bytes.data(), bytes.size())) {
             close(m_fd);
@@ -60,7 +77,7 @@ public:
     MemoryFile &operator=(const MemoryFile &) = delete;
 
     bool ok() const { return m_fd >= 0; }
-    std::string path() const { return "/proc/self/fd/" + std::to_string(m_fd); }
+    int fd() const { return m_fd; }
 
 private:
     int m_fd;
@@ -133,12 +150,9 @@ std::optional<Failure> readSheet(const void *handle, const Stage &stage, SheetTa
 }
 
 // The sheets as libfreexl reads them, in this process.
-std::optional<Failure> readWorkbook(std::string_view bytes, const Stage &stage, const SheetUser &use)
+std::optional<Failure> readWorkbook(const std::string &path, const Stage &stage, const SheetUser &use)
 {
-    const MemoryFile file(bytes);
-    if (!file.ok())
-        return BadSpreadsheet(std::string("cannot hold the workbook in memory: ") + std::strerror(errno));
-    const Workbook workbook(file.path());
+    const Workbook workbook(path);
     if (workbook.status() != FREEXL_OK)
         return freexlFailure("opening the workbook", workbook.status());
     unsigned info = 0;
@@ -166,6 +180,11 @@ std::optional<Failure> readWorkbook(std::string_view bytes, const Stage &stage, 
 // read past its buffers (found by fuzzing). It runs in a child process that
 // sends the sheets back through a pipe, so that a workbook that stops it is
 // reported damaged and the program goes on.
+//
+// The child is this same program started again, not a fork of it: a fork of
+// a program with threads (the window reads on a worker thread) holds whatever
+// locks the other threads held at that moment, its allocator's among them,
+// and a child that allocates could wait on them forever.
 enum class Message : char { Progress = 'P', Sheet = 'S', Failure = 'F', Done = 'D' };
 constexpr std::uint64_t kMaxMessageBytes = 2ull << 30; // a sheet of the largest an .xls holds
 
@@ -229,14 +248,14 @@ private:
 };
 
 // In the child: every sheet, each sent as soon as it is read.
-void sendWorkbook(std::string_view bytes, int fd)
+void sendWorkbook(const std::string &path, int fd)
 {
     const Progress progress = [fd](double fraction) {
         send(fd, Message::Progress, std::string_view(reinterpret_cast<const char *>(&fraction), sizeof fraction));
         return true;
     };
     const std::optional<Failure> failure =
-        readWorkbook(bytes, Stage(progress, 0, 1), [fd](const std::string &name, SheetTable &table) {
+        readWorkbook(path, Stage(progress, 0, 1), [fd](const std::string &name, SheetTable &table) {
             const std::uint64_t nameSize = name.size();
             send(fd, Message::Sheet,
                  std::string(reinterpret_cast<const char *>(&nameSize), sizeof nameSize) + name + table.serialized());
@@ -290,25 +309,57 @@ std::optional<Failure> receiveWorkbook(ChildPipe &pipe, const SheetUser &use)
     return pipe.cancelled() ? MakeFailure(FailureKind::Cancelled) : damaged();
 }
 
+// The child is started with these arguments and nothing else.
+constexpr const char *kReaderName = "tallyfin-xls-reader";
+constexpr const char *kReaderFlag = "--read-workbook";
+
+// Starts this program again as the reader of the workbook at `workbookFd`,
+// sending to `messagesFd`; 0 or the error number.
+int startReader(int workbookFd, int messagesFd, pid_t &child)
+{
+    posix_spawn_file_actions_t actions;
+    if (const int error = posix_spawn_file_actions_init(&actions); error != 0)
+        return error;
+    int error = posix_spawn_file_actions_adddup2(&actions, workbookFd, kWorkbookFd);
+    if (error == 0)
+        error = posix_spawn_file_actions_adddup2(&actions, messagesFd, kMessagesFd);
+    char *const arguments[] = {const_cast<char *>(kReaderName), const_cast<char *>(kReaderFlag), nullptr};
+    if (error == 0)
+        error = posix_spawn(&child, "/proc/self/exe", &actions, nullptr, arguments, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return error;
+}
+
+// Every program that reads statements links this file, so each can be
+// started as the reader: the program becomes the reader before its main()
+// runs, and ends without running anything of its own.
+[[gnu::constructor(101), gnu::used]] void becomeTheReaderWhenStartedAsOne(int argc, char **argv, char **)
+{
+    if (argc != 2 || std::strcmp(argv[0], kReaderName) != 0 || std::strcmp(argv[1], kReaderFlag) != 0)
+        return;
+    sendWorkbook("/proc/self/fd/" + std::to_string(kWorkbookFd), kMessagesFd);
+    _exit(0); // nothing of the program's own (exit handlers, buffers) runs
+}
+
 } // namespace
 
 std::optional<Failure> ReadXlsSheets(std::string_view bytes, const Stage &stage, const SheetUser &use)
 {
+    const MemoryFile workbook(bytes);
+    if (!workbook.ok())
+        return BadSpreadsheet(std::string("cannot hold the workbook in memory: ") + std::strerror(errno));
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
         return BadSpreadsheet(std::string("cannot start reading the workbook: ") + std::strerror(errno));
-    const pid_t child = fork();
-    if (child < 0) {
+    fds[1] = aboveReaderNumbers(fds[1]);
+    pid_t child = 0;
+    const int error = fds[1] < 0 ? errno : startReader(workbook.fd(), fds[1], child);
+    if (fds[1] >= 0)
+        close(fds[1]); // the child's end: the pipe ends when the child does
+    if (error != 0) {
         close(fds[0]);
-        close(fds[1]);
-        return BadSpreadsheet(std::string("cannot start reading the workbook: ") + std::strerror(errno));
+        return BadSpreadsheet(std::string("cannot start reading the workbook: ") + std::strerror(error));
     }
-    if (child == 0) {
-        close(fds[0]);
-        sendWorkbook(bytes, fds[1]);
-        _exit(0); // nothing of the parent's (buffers, exit handlers) runs twice
-    }
-    close(fds[1]);
     ChildPipe pipe(fds[0], stage);
     const std::optional<Failure> failure = receiveWorkbook(pipe, use);
     // The child may still be reading sheets no longer needed.

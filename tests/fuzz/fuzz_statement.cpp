@@ -8,8 +8,6 @@
 // starts with "<worksheet" is also read as the sheet of a workbook.
 
 #include <cstdint>
-#include <pthread.h>
-#include <sanitizer/common_interface_defs.h>
 #include <string>
 #include <string_view>
 #include <unistr.h>
@@ -119,16 +117,6 @@ std::string workbookAround(std::string_view sheet)
 
 } // namespace
 } // namespace tallyfin::fuzz
-
-// The .xls reader runs libfreexl in a child process, where a fault of
-// libfreexl's ends the child and the reader reports a damaged workbook. In
-// the child, libFuzzer's death callback would save the input as a crash of
-// the whole target: the child goes without it.
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    pthread_atfork(nullptr, nullptr, [] { __sanitizer_set_death_callback(nullptr); });
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

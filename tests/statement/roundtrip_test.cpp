@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "messages.h"
 #include "statement_support.h"
@@ -98,6 +99,36 @@ INSTANTIATE_TEST_SUITE_P(Layouts, RoundTripTest,
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name + "_" + std::get<1>(test.param).name;
                          });
+
+// The window reads on a worker thread while the rest of the program goes on
+// allocating. A reader process forked at such a moment would inherit the
+// allocator's lock held (the sanitizer build's allocator keeps no fork
+// handlers) and hang; every reading here must come back whole.
+TEST(XlsReaderTest, ReadsWhileOtherThreadsAllocate)
+{
+    const Layout &layout = samples::SampleLayouts()[0];
+    const std::vector<SampleRow> rows = samples::SampleRows(20, 5, layout.mix);
+    const ScratchDirectory directory;
+    const FormatCase &xls = kFormats[3];
+    ASSERT_EQ(xls.kind, FileKind::Xls);
+    const std::filesystem::path path = WriteStatement(samples::LayoutCells(layout, rows), xls, directory);
+    const auto allocate = [](const std::stop_token &stop) {
+        // Blocks of many sizes, freed in bulk: the thread's cache keeps
+        // going back to the shared allocator for more and to return them.
+        std::vector<std::string> held;
+        for (std::size_t size = 16; !stop.stop_requested(); size = size % 4096 + 24) {
+            held.emplace_back(size, 'x');
+            if (held.size() == 4096)
+                held.clear();
+        }
+    };
+    std::jthread first(allocate), second(allocate);
+    for (int i = 0; i < 25; ++i) {
+        const Statement read = ReadStatementFile(path);
+        ASSERT_FALSE(read.failure) << "reading " << i << ": " << EnglishText(*read.failure);
+        ASSERT_EQ(read.rows.size(), rows.size());
+    }
+}
 
 // --- Columns that could mean one thing ---------------------------------------
 
