@@ -1124,7 +1124,7 @@
     </message>
     <message>
         <source>港股通交易（港股），不在核对范围</source>
-        <translation>A Hong Kong stock through Stock Connect, not checked</translation>
+        <translation>A Hong Kong stock through Stock Connect</translation>
     </message>
     <message>
         <source>代码 %1 不在费率表覆盖的品种内</source>

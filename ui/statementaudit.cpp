@@ -138,6 +138,21 @@ void StatementAuditWindow::sizeColumns()
     // Room for the example the rate field shows while empty.
     compareRate->setMinimumWidth(compareRate->fontMetrics().horizontalAdvance(compareRate->placeholderText())
                                  + compareRate->fontMetrics().height());
+    fitWordColumns();
+}
+
+// Columns of words (names, reasons) as wide as their texts in the rows the
+// view measures (the first thousand or so), never narrower than they are.
+void StatementAuditWindow::fitWordColumns()
+{
+    const std::pair<QTableView *, int> words[] = {
+        {agreementView, AgreementModel::OtherFees}, {tradesView, TradesModel::Name},
+        {tradesView, TradesModel::Result},          {otherView, OtherRowsModel::Business},
+        {otherView, OtherRowsModel::Name}};
+    for (const auto &[view, column] : words) {
+        const QAbstractItemView *measured = view; // where the measure is public
+        view->setColumnWidth(column, std::max(view->columnWidth(column), measured->sizeHintForColumn(column)));
+    }
 }
 
 void StatementAuditWindow::connectControls()
@@ -237,6 +252,7 @@ void StatementAuditWindow::showAudit(std::shared_ptr<const Statement> statement,
     for (AuditTableModel *model : std::initializer_list<AuditTableModel *>{m_agreement, m_years, m_trades, m_other})
         model->show(m_statement, m_audit);
     yearsView->setColumnHidden(m_years->columnCount() - 1, !m_audit->compared);
+    fitWordColumns();
     ShowMonthlyFees(m_chart->chart(), m_audit->months);
     setBusy(false);
     showSummary();

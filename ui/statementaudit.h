@@ -66,6 +66,7 @@ private:
     void setUpViews();
     // Every column wide enough for its heading in the language shown.
     void sizeColumns();
+    void fitWordColumns();
     // The texts the window writes itself, the tables' and the chart's.
     void retranslate();
     void connectControls();

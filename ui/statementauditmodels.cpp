@@ -406,8 +406,7 @@ int OtherRowsModel::rowCount(const QModelIndex &parent) const
 
 QVariant OtherRowsModel::data(const QModelIndex &index, int role) const
 {
-    constexpr int kLine = 0, kCash = 6;
-    if (index.isValid() && role == Qt::TextAlignmentRole && (index.column() == kLine || index.column() == kCash))
+    if (index.isValid() && role == Qt::TextAlignmentRole && (index.column() == Line || index.column() == Cash))
         return rightAligned();
     if (!index.isValid() || !statement() || role != Qt::DisplayRole)
         return {};
@@ -415,21 +414,21 @@ QVariant OtherRowsModel::data(const QModelIndex &index, int role) const
     if (at >= m_other.size()) {
         const UnreadableRow &row = statement()->unreadable[at - m_other.size()];
         switch (index.column()) {
-        case 0: return row.line;
-        case 1: return AuditTexts::unreadableRow();
-        case 3: return translated(RowProblemText(row));
+        case Line: return row.line;
+        case Kind: return AuditTexts::unreadableRow();
+        case Business: return translated(RowProblemText(row));
         default: return {};
         }
     }
     const Row &row = statement()->rows[m_other[at]];
     switch (index.column()) {
-    case 0: return row.line();
-    case 1: return AuditTexts::otherBusiness();
-    case 2: return text(FormatTradeDate(row.date()));
-    case 3: return text(row.operation());
-    case 4: return text(row.code());
-    case 5: return text(row.name());
-    case 6: return row.cash() ? yuan(*row.cash()) : QString();
+    case Line: return row.line();
+    case Kind: return AuditTexts::otherBusiness();
+    case Date: return text(FormatTradeDate(row.date()));
+    case Business: return text(row.operation());
+    case Code: return text(row.code());
+    case Name: return text(row.name());
+    case Cash: return row.cash() ? yuan(*row.cash()) : QString();
     default: return {};
     }
 }

@@ -124,6 +124,8 @@ class OtherRowsModel : public AuditTableModel {
     Q_OBJECT
 
 public:
+    enum Column { Line, Kind, Date, Business, Code, Name, Cash };
+
     explicit OtherRowsModel(QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;

@@ -22,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -700,6 +701,32 @@ TEST_F(StatementAuditTest, AnotherLanguageTranslatesTheResultsShown)
     useLanguage(Language::SimplifiedChinese);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     EXPECT_EQ(trades->headerData(TradesModel::Line, Qt::Horizontal).toString(), "行号");
+}
+
+// Every cell of the tables shown whole, in every language: no text elided.
+TEST_F(StatementAuditTest, EveryCellFitsItsColumnInEveryLanguage)
+{
+    openThroughDialog(writeTable(makeCase(samples::AuditCases()[0]).table));
+    ASSERT_NE(window.statement(), nullptr);
+    for (const Language language : {Language::English, Language::TraditionalChinese, Language::SimplifiedChinese}) {
+        useLanguage(language);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        for (const char *name : {"agreementView", "yearsView", "tradesView", "otherView"}) {
+            const QTableView *view = child<QTableView>(name);
+            // The room the style leaves a cell's text on either side.
+            const int margin = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+            QAbstractItemModel *shown = view->model();
+            for (int row = 0; row < std::min(shown->rowCount(), 300); ++row)
+                for (int column = 0; column < shown->columnCount(); ++column) {
+                    if (view->isColumnHidden(column))
+                        continue;
+                    const QString text = data(shown, row, column).toString();
+                    EXPECT_LE(view->fontMetrics().horizontalAdvance(text) + margin, view->columnWidth(column))
+                        << name << " row " << row << " column " << column << " (language "
+                        << static_cast<int>(language) << "): " << text.toStdString();
+                }
+        }
+    }
 }
 
 TEST_F(StatementAuditTest, EveryControlIsNamedByItsCaption)
