@@ -155,7 +155,11 @@ HoldingHistory HoldingHistoryOf(const Statement &statement)
 StatementPositions PositionsOfStatement(const Statement &statement)
 {
     HoldingHistory history = HoldingHistoryOf(statement);
-    return {ReplayHoldings(history.events), std::move(history.skipped)};
+    PositionsReport report = ReplayHoldings(history.events);
+    // Found in time order; listed, as the skipped rows are, in the file's.
+    std::stable_sort(report.oversold.begin(), report.oversold.end(),
+                     [](const OversoldSale &a, const OversoldSale &b) { return a.line < b.line; });
+    return {std::move(report), std::move(history.skipped)};
 }
 
 std::string_view EnglishText(SkipReason reason)

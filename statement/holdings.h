@@ -48,7 +48,7 @@ struct HoldingHistory {
 HoldingHistory HoldingHistoryOf(const Statement &statement);
 
 struct StatementPositions {
-    PositionsReport report;
+    PositionsReport report; // its oversold sales in file order
     std::vector<SkippedRow> skipped;
 };
 

@@ -154,5 +154,19 @@ TEST(HoldingHistoryTest, FeesFromTheirTotalWhereTheRowHasNoItems)
     EXPECT_EQ(history.events[0].cash.toString(), "2192.78") << "amount less the fees";
 }
 
+TEST(HoldingHistoryTest, OversoldSalesAreListedInTheFilesOrder)
+{
+    // Newest first, as some brokers write: the replay meets line 3 first.
+    const Statement statement = ReadStatementBytes(utf8Csv(
+        "成交日期,证券代码,证券名称,操作,成交数量,成交价格,成交金额,发生金额\n"
+        "20240305,000001,平安银行,证券卖出,100,11.00,1100.00,1094.45\n"
+        "20240301,600000,浦发银行,证券卖出,200,10.00,2000.00,1994.90\n"));
+    ASSERT_FALSE(statement.failure);
+    const std::vector<OversoldSale> oversold = PositionsOfStatement(statement).report.oversold;
+    ASSERT_EQ(oversold.size(), 2u);
+    EXPECT_EQ(oversold[0].line, 2);
+    EXPECT_EQ(oversold[1].line, 3);
+}
+
 } // namespace
 } // namespace tallyfin::statement
