@@ -716,7 +716,7 @@ TEST_F(StatementAuditTest, EveryCellFitsItsColumnInEveryLanguage)
             // The room the style leaves a cell's text on either side.
             const int margin = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
             QAbstractItemModel *shown = view->model();
-            for (int row = 0; row < std::min(shown->rowCount(), 300); ++row)
+            for (int row = 0; row < std::min(shown->rowCount(), 200); ++row)
                 for (int column = 0; column < shown->columnCount(); ++column) {
                     if (view->isColumnHidden(column))
                         continue;
