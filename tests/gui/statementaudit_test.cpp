@@ -63,17 +63,7 @@ using statement::TextEncoding;
 using testing::FakePlatform;
 using Json = nlohmann::json;
 
-using statement::Container;
-using statement::FileKind;
 using statement::FormatCase;
-
-// What brokers export: a PC client's GB18030 text, a UTF-8 CSV, real spreadsheets.
-constexpr FormatCase kFormats[] = {
-    {"Gb18030Tsv", Container::Gb18030Tsv, FileKind::Text, TextEncoding::Gb18030, '\t'},
-    {"Utf8BomCsv", Container::Utf8BomCsv, FileKind::Text, TextEncoding::Utf8, ','},
-    {"Xls", Container::Xls, FileKind::Xls, std::nullopt, 0},
-    {"Xlsx", Container::Xlsx, FileKind::Xlsx, std::nullopt, 0},
-};
 
 struct Made {
     std::vector<SampleRow> rows;
@@ -301,7 +291,7 @@ TEST_P(StatementAuditCaseTest, GivesBackTheAgreementAndTheOvercharges)
 
 INSTANTIATE_TEST_SUITE_P(Layouts, StatementAuditCaseTest,
                          ::testing::Combine(::testing::Range<std::size_t>(0, samples::AuditCases().size()),
-                                            ::testing::ValuesIn(kFormats)),
+                                            ::testing::ValuesIn(statement::kCommonFormats)),
                          [](const auto &test) {
                              return std::string(samples::AuditCases()[std::get<0>(test.param)].name) + "_"
                                     + std::get<1>(test.param).name;

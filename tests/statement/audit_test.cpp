@@ -66,13 +66,6 @@ std::vector<ExpectedFinding> findingsOf(const Json &json)
     return findings;
 }
 
-constexpr FormatCase kFormats[] = {
-    {"Gb18030Tsv", Container::Gb18030Tsv, FileKind::Text, TextEncoding::Gb18030, '\t'},
-    {"Utf8BomCsv", Container::Utf8BomCsv, FileKind::Text, TextEncoding::Utf8, ','},
-    {"Xls", Container::Xls, FileKind::Xls, std::nullopt, 0},
-    {"Xlsx", Container::Xlsx, FileKind::Xlsx, std::nullopt, 0},
-};
-
 class AuditCaseTest : public testing::TestWithParam<std::tuple<std::size_t, FormatCase>> {};
 
 TEST_P(AuditCaseTest, GivesBackTheAgreementAndTheOvercharges)
@@ -101,7 +94,7 @@ TEST_P(AuditCaseTest, GivesBackTheAgreementAndTheOvercharges)
 
 INSTANTIATE_TEST_SUITE_P(Layouts, AuditCaseTest,
                          testing::Combine(testing::Range<std::size_t>(0, samples::AuditCases().size()),
-                                          testing::ValuesIn(kFormats)),
+                                          testing::ValuesIn(kCommonFormats)),
                          [](const auto &test) {
                              return std::string(samples::AuditCases()[std::get<0>(test.param)].name) + "_" +
                                     std::get<1>(test.param).name;

@@ -42,6 +42,14 @@ struct FormatCase {
     char separator;
 };
 
+inline constexpr FormatCase kGb18030Tsv{"Gb18030Tsv", Container::Gb18030Tsv, FileKind::Text, TextEncoding::Gb18030, '\t'};
+inline constexpr FormatCase kUtf8BomCsv{"Utf8BomCsv", Container::Utf8BomCsv, FileKind::Text, TextEncoding::Utf8, ','};
+inline constexpr FormatCase kUtf16Tsv{"Utf16Tsv", Container::Utf16Tsv, FileKind::Text, TextEncoding::Utf16Le, '\t'};
+inline constexpr FormatCase kXls{"Xls", Container::Xls, FileKind::Xls, std::nullopt, 0};
+inline constexpr FormatCase kXlsx{"Xlsx", Container::Xlsx, FileKind::Xlsx, std::nullopt, 0};
+// What brokers' clients export most: a PC client's GB18030 text, a UTF-8 CSV, real spreadsheets.
+inline constexpr FormatCase kCommonFormats[] = {kGb18030Tsv, kUtf8BomCsv, kXls, kXlsx};
+
 // The table written as a file of that format in `directory`.
 std::filesystem::path WriteStatement(const samples::SampleTable &table, const FormatCase &format,
                                      const ScratchDirectory &directory);
