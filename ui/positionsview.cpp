@@ -187,16 +187,7 @@ PositionsView::PositionsView(QWidget *parent)
     showConventions();
 }
 
-void PositionsView::setStatement(std::shared_ptr<const statement::Statement> statement)
-{
-    statement::StatementPositions positions;
-    if (statement && !statement->failure)
-        positions = statement::PositionsOfStatement(*statement);
-    setPositions(std::move(statement), std::move(positions));
-}
-
-void PositionsView::setPositions(std::shared_ptr<const statement::Statement>,
-                                 statement::StatementPositions positions)
+void PositionsView::setPositions(statement::StatementPositions positions)
 {
     showLeftOut(positions);
     m_model->setPositions(std::move(positions.report.positions), platform().decimalSeparator());

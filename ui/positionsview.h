@@ -48,20 +48,17 @@ private:
 // "持仓": the positions of a statement as a table, the conventions in one
 // line each under it, and the rows left out (sales of more than was held,
 // Stock Connect trades, codes not known) in a list below. A tab of the
-// 交割单核对 window; give it the statement that window read:
-//   view->setStatement(statement);                  // replays it here
-//   view->setPositions(statement, PositionsOfStatement(*statement)); // replayed elsewhere
+// 交割单核对 window, given the positions of the statement that window read
+// (worked out on its reading thread):
+//   view->setPositions(PositionsOfStatement(statement));
 class PositionsView : public QWidget {
     Q_OBJECT
 
 public:
     explicit PositionsView(QWidget *parent = nullptr);
 
-    // Shows the positions of `statement`; a null statement, or one that
-    // could not be read, shows none.
-    void setStatement(std::shared_ptr<const statement::Statement> statement);
-    // The same with the positions already worked out (on a reading thread).
-    void setPositions(std::shared_ptr<const statement::Statement> statement, statement::StatementPositions positions);
+    // Shows `positions`; empty ones show none.
+    void setPositions(statement::StatementPositions positions);
 
     PositionsModel *model() const { return m_model; }
 

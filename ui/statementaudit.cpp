@@ -176,9 +176,7 @@ void StatementAuditWindow::connectControls()
                 runHandler([&] { showAudit(std::move(statement), std::move(audit)); });
             });
     connect(m_job, &StatementAuditJob::positionsWorkedOut, m_positions,
-            [this](std::shared_ptr<const Statement> statement, std::shared_ptr<const StatementPositions> positions) {
-                m_positions->setPositions(std::move(statement), *positions);
-            });
+            [this](std::shared_ptr<const StatementPositions> positions) { m_positions->setPositions(*positions); });
     connect(m_job, &StatementAuditJob::failed, this, [this](const QString &reason) { runHandler([&] { showFailure(reason); }); });
 }
 
@@ -259,8 +257,6 @@ void StatementAuditWindow::showAudit(std::shared_ptr<const Statement> statement,
     ShowMonthlyFees(m_chart->chart(), m_audit->months);
     setBusy(false);
     showSummary();
-    if (loaded)
-        Q_EMIT statementLoaded(m_statement);
     Q_EMIT auditShown();
 }
 

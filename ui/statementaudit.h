@@ -52,8 +52,6 @@ public:
     bool busy() const { return m_busy; }
 
 Q_SIGNALS:
-    // A statement file was read and audited (not again when only the terms changed).
-    void statementLoaded(std::shared_ptr<const statement::Statement> statement);
     // An audit is on screen, after a reading or a change of the terms.
     void auditShown();
 

@@ -127,7 +127,7 @@ void StatementAuditJob::deliver(const std::shared_ptr<Run> &run)
     m_current.reset();
     if (run->audit) {
         if (run->positions)
-            Q_EMIT positionsWorkedOut(run->statement, run->positions);
+            Q_EMIT positionsWorkedOut(run->positions);
         Q_EMIT audited(run->statement, run->audit);
     }
     else if (run->statement && run->statement->failure)

@@ -38,8 +38,7 @@ Q_SIGNALS:
     void progressed(int thousandths);
     void audited(std::shared_ptr<const statement::Statement> statement, std::shared_ptr<const statement::Audit> audit);
     // A file just read: what each holding cost (just before audited()).
-    void positionsWorkedOut(std::shared_ptr<const statement::Statement> statement,
-                            std::shared_ptr<const statement::StatementPositions> positions);
+    void positionsWorkedOut(std::shared_ptr<const statement::StatementPositions> positions);
     // The file could not be read at all, or the audit stopped on an error:
     // why, in Chinese.
     void failed(const QString &reason);

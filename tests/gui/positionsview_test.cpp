@@ -49,7 +49,7 @@ protected:
 
 TEST_F(PositionsViewTest, ShowsTheStatementsPositionsAndWhatWasLeftOut)
 {
-    view.setStatement(std::make_shared<const statement::Statement>(statement::ReadStatementBytes(kStatement)));
+    view.setPositions(statement::PositionsOfStatement(statement::ReadStatementBytes(kStatement)));
     ASSERT_EQ(view.model()->rowCount(), 2);
     EXPECT_EQ(column(PositionsModel::Code), QStringList({"600000", "000001"}));
     EXPECT_EQ(cell(0, PositionsModel::Shares), "1500");
@@ -68,7 +68,7 @@ TEST_F(PositionsViewTest, ShowsTheStatementsPositionsAndWhatWasLeftOut)
     EXPECT_EQ(leftOut->index(1, 0).data().toString(), "第 5 行：00700 腾讯控股 证券买入 未计入：港股通交易");
     EXPECT_EQ(testing::announcedName(testing::accessible(view.findChild<QListView *>("leftOut"))), "未计入的行");
 
-    view.setStatement(nullptr);
+    view.setPositions({});
     EXPECT_EQ(view.model()->rowCount(), 0);
     EXPECT_EQ(leftOut->rowCount(), 0);
 }
@@ -90,7 +90,7 @@ TEST_F(PositionsViewTest, SortsByTheExactFiguresAndBackToTheStatementsOrder)
     positions.report.positions = {positionCosting("600001", Rational(100004, 10000)),
                                   positionCosting("600002", Rational(100001, 10000)),
                                   positionCosting("600003", Rational(-1, 3)), positionCosting("600004", std::nullopt)};
-    view.setPositions(nullptr, positions);
+    view.setPositions(positions);
     table()->sortByColumn(PositionsModel::DilutedCost, Qt::AscendingOrder);
     EXPECT_EQ(column(PositionsModel::Code), QStringList({"600004", "600003", "600002", "600001"}));
     EXPECT_EQ(column(PositionsModel::DilutedCost), QStringList({"", "-0.333", "10.000", "10.000"}));
