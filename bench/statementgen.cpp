@@ -1,5 +1,6 @@
 #include "statementgen.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -73,7 +74,11 @@ std::vector<Decimal> fillQuantities(const Decimal &quantity, int fills)
 
 class RowMaker {
 public:
-    RowMaker(std::uint32_t seed, const RowMix &mix, std::size_t count) : m_random(seed), m_mix(mix), m_count(count) {}
+    RowMaker(std::uint32_t seed, const RowMix &mix, std::size_t count) : m_random(seed), m_mix(mix), m_count(count)
+    {
+        for (const Broker::Apart &apart : mix.broker.apart)
+            m_apart.push_back({apart.code.c_str(), apart.name.c_str(), Kind::Fund});
+    }
 
     SampleRow next()
     {
@@ -135,9 +140,9 @@ private:
     }
 
     // One order in four is small, so that a minimum shows.
-    void setSize(SampleRow &row, Kind kind)
+    void setSize(SampleRow &row, Kind kind, bool alwaysSmall)
     {
-        const bool small = chance(25);
+        const bool small = chance(25) || alwaysSmall;
         switch (kind) {
         case Kind::Fund:
             row.quantity = Decimal(small ? 100 * between(1, 9) : 1000 * between(1, 100));
@@ -154,14 +159,31 @@ private:
         }
     }
 
+    // The usual list, and now and then a fund the broker prices apart.
+    const Listed &pickListed()
+    {
+        if (!m_apart.empty() && chance(20))
+            return m_apart[static_cast<std::size_t>(between(0, static_cast<int>(m_apart.size()) - 1))];
+        return pick(kListed);
+    }
+
+    bool smallOnly(const Listed &listed) const
+    {
+        const std::optional<Security> security = SecurityOfCode(listed.code);
+        if (!security)
+            return false;
+        const std::optional<InstrumentGroup> group = statement::GroupOfMarket(MarketOfSecurity(*security));
+        return group && std::find(m_mix.smallOnly.begin(), m_mix.smallOnly.end(), *group) != m_mix.smallOnly.end();
+    }
+
     void trade()
     {
         const bool hongKong = m_mix.stockConnect && chance(10);
-        const Listed &listed = hongKong ? pick(kHongKong) : pick(kListed);
+        const Listed &listed = hongKong ? pick(kHongKong) : pickListed();
         SampleRow row = base(listed);
         row.kind = chance(50) ? RowKind::Buy : RowKind::Sell;
         row.stockConnect = hongKong;
-        setSize(row, listed.kind);
+        setSize(row, listed.kind, smallOnly(listed));
         if (m_mix.salesHeld)
             keepSalesHeld(row);
         row.operation = row.kind == RowKind::Buy ? "证券买入" : "证券卖出";
@@ -177,7 +199,14 @@ private:
             chargePlausibly(row, hongKong);
             return;
         }
-        const FeeSchedule schedule(*rules, m_mix.broker[*statement::GroupOfMarket(market)]);
+        const Broker::Apart *apart = m_mix.broker.apartOf(row.code);
+        if (apart && apart->chargesNothing) {
+            row.amount = row.quantity * row.price;
+            settle(row);
+            m_pending.push_back(std::move(row));
+            return;
+        }
+        const FeeSchedule schedule(*rules, m_mix.broker.termsOn(*statement::GroupOfMarket(market), row.code, row.date));
         const bool fillsAllowed = row.date >= kNoTransferMinimum;
         // An order is never cut off by the end of the statement.
         const bool roomForRows = m_handedOut + 3 <= m_count;
@@ -185,10 +214,22 @@ private:
             return splitOrder(std::move(row), schedule);
         row.fills = m_mix.multiFillRows && fillsAllowed && chance(15) ? between(2, 4) : 1;
         chargeByRules(row, schedule);
-        if (row.fills == 1 && chance(m_mix.overchargePercent) && !m_mix.overchargeItems.empty())
+        // Only orders of the general terms are overcharged or booked apart.
+        if (row.fills == 1 && !apart && chance(m_mix.overchargePercent) && !m_mix.overchargeItems.empty())
             overcharge(row, schedule);
+        else if (row.fills == 1 && !apart && chance(m_mix.movedPercent) && row.commission >= Decimal(3, 2))
+            moveToLevies(row);
         settle(row);
         m_pending.push_back(std::move(row));
+    }
+
+    // Two cents of the commission booked as levies: the total as due.
+    static void moveToLevies(SampleRow &row)
+    {
+        const Decimal moved(2, 2);
+        row.commission = row.commission - moved;
+        row.handlingFee = row.handlingFee + moved;
+        row.movedToLevies = moved;
     }
 
     // Stock Connect, or a market before it opened: a commission of 0.25‰ (at
@@ -337,6 +378,7 @@ private:
     TradeDate m_lastDate;
     std::string m_lastTime;
     std::vector<SampleRow> m_pending; // the rows of an order made but not yet handed out
+    std::vector<Listed> m_apart;      // the broker's funds of their own terms
 };
 
 LayoutColumn column(const char *header, Field field) { return {header, field}; }
@@ -595,6 +637,25 @@ Decimal OtherFeesAsWritten(const Layout &layout, const SampleRow &row)
 }
 
 Broker::Broker() { terms.fill(CommissionTerms{Decimal::fromLiteral("0.25")}); }
+
+CommissionTerms Broker::termsOn(InstrumentGroup group, const std::string &code, TradeDate date) const
+{
+    if (const Apart *special = apartOf(code))
+        return special->terms;
+    CommissionTerms found = (*this)[group];
+    for (const Change &change : changes)
+        if (change.from <= date && std::find(change.groups.begin(), change.groups.end(), group) != change.groups.end())
+            found = change.terms;
+    return found;
+}
+
+const Broker::Apart *Broker::apartOf(const std::string &code) const
+{
+    for (const Apart &special : apart)
+        if (special.code == code)
+            return &special;
+    return nullptr;
+}
 
 std::vector<SampleRow> SampleRows(std::size_t count, std::uint32_t seed, const RowMix &mix)
 {

@@ -52,15 +52,35 @@ struct SampleRow {
     std::string orderNumber, account;
     std::string market; // "沪市A股", "深市A股", "沪港通"
     std::optional<Overcharge> overcharge;
+    // Commission booked in the levy column instead, the total unchanged.
+    std::optional<Decimal> movedToLevies;
 
     Decimal levies() const { return handlingFee + managementFee; }
     Decimal feesTotal() const { return commission + stampDuty + transferFee + levies() + otherFees; }
 };
 
-// What the made-up broker charges, by instrument group; by default 0.25‰,
-// at least 5 yuan, the levies inside, the transfer fee as the table bills it.
+// What the made-up broker charges: each instrument group's general terms
+// (by default 0.25‰, at least 5 yuan, the levies inside, the transfer fee
+// as the table bills it), changed from a date on for some groups, and
+// securities priced apart (a bond ETF at its own rate, a money-market ETF
+// charged nothing at all).
 struct Broker {
+    // From `from` on, `groups` pay `terms` as their general terms.
+    struct Change {
+        TradeDate from;
+        std::vector<InstrumentGroup> groups;
+        CommissionTerms terms;
+    };
+    // A fund of its own terms; traded besides the usual list.
+    struct Apart {
+        std::string code, name;
+        CommissionTerms terms;
+        bool chargesNothing = false;
+    };
+
     std::array<CommissionTerms, statement::kGroupCount> terms{};
+    std::vector<Change> changes; // in date order
+    std::vector<Apart> apart;
     // The 佣金 column leaves out what the commission holds for the exchange,
     // the regulator and (Shenzhen's) the clearing house, and 其他费用 shows
     // it instead: 4.93 + 0.07 = 5.00 (levies inside only).
@@ -69,6 +89,9 @@ struct Broker {
     Broker();
     CommissionTerms &operator[](InstrumentGroup group) { return terms[static_cast<std::size_t>(group)]; }
     const CommissionTerms &operator[](InstrumentGroup group) const { return terms[static_cast<std::size_t>(group)]; }
+    // The terms a trade of `code` in `group` pays on `date`.
+    CommissionTerms termsOn(InstrumentGroup group, const std::string &code, TradeDate date) const;
+    const Apart *apartOf(const std::string &code) const;
 };
 
 struct RowMix {
@@ -81,6 +104,11 @@ struct RowMix {
     bool multiFillRows = false; // some rows adding up two to four fills (成交笔数)
     int overchargePercent = 0;  // of the single-fill orders, those overcharged …
     std::vector<FeePart> overchargeItems; // … in one of these items, chosen at random
+    // Of the single-fill orders, those whose commission puts two cents in
+    // the levy column instead (for a layout that has one).
+    int movedPercent = 0;
+    // Groups whose every order is small: all at their minimum.
+    std::vector<InstrumentGroup> smallOnly;
     Broker broker;
 };
 

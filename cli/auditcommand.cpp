@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "agreementoptions.h"
 #include "audit.h"
 #include "auditreport.h"
 #include "command.h"
@@ -15,19 +16,6 @@ namespace {
 using namespace statement;
 using Json = nlohmann::ordered_json;
 
-std::optional<Decimal> decimalOf(const std::string &text) { return Decimal::fromTyped(text, kDecimalPoint); }
-
-// A rate in ‰ up to the legal cap, or an amount of yuan; never negative.
-CLI::Validator decimalWithin(std::optional<Decimal> highest, const std::string &expected)
-{
-    return CLI::Validator(
-        [highest, expected](const std::string &text) {
-            const std::optional<Decimal> value = decimalOf(text);
-            return value && value->sign() >= 0 && (!highest || *value <= *highest) ? std::string() : "expected " + expected;
-        },
-        "");
-}
-
 std::string yuan(const Decimal &value) { return value.toFixed(2, kDecimalPoint); }
 
 Json orNull(const std::optional<std::string> &text) { return text ? Json(*text) : Json(nullptr); }
@@ -40,13 +28,27 @@ std::string_view sourceKey(TermSource source)
     return keys[static_cast<std::size_t>(source)];
 }
 
+Json classJson(SecurityClass securityClass)
+{
+    if (securityClass == SecurityClass::General)
+        return nullptr;
+    return securityClass == SecurityClass::Security ? "security" : SecurityClassName(securityClass);
+}
+
 Json agreementJson(const Agreement &agreement)
 {
     return {{"group", GroupName(agreement.group)},
+            {"class", classJson(agreement.securityClass)},
+            {"codes", agreement.codes},
+            {"name", agreement.securityClass == SecurityClass::Security ? Json(agreement.name) : Json(nullptr)},
+            {"from", FormatTradeDate(agreement.from)},
+            {"to", FormatTradeDate(agreement.to)},
             {"commissionPerMille", agreement.terms.ratePerMille.toString()},
-            {"minimum", yuan(agreement.terms.minimum)},
+            {"commissionRange", {agreement.rateLow.toString(), agreement.rateHigh.toString()}},
+            {"minimum", agreement.terms.minimum.sign() == 0 ? Json(nullptr) : Json(yuan(agreement.terms.minimum))},
             {"levies", agreement.terms.leviesOnTop ? "on top" : "inside"},
             {"transfer", agreement.transferSeparate ? "separate" : "inside"},
+            {"owesNothing", agreement.owesNothing},
             {"otherFees", OtherFeesHoldKey(agreement.otherFees)},
             {"explained", agreement.commission.explained},
             {"of", agreement.commission.of},
@@ -78,7 +80,22 @@ Json findingJson(const Statement &statement, const Audit &audit, const Finding &
             {"difference", yuan(finding.difference())},
             {"allowance", yuan(finding.allowance)},
             {"fills", order.fillsKnown ? Json(order.fills) : Json(nullptr)},
+            {"orderDifference", yuan(finding.orderDifference)},
+            {"mayBeFillRounding", finding.mayBeFillRounding()},
             {"text", EnglishText(finding)}};
+}
+
+Json attributionJson(const Statement &statement, const Attribution &moved)
+{
+    const Row &row = statement.rows[moved.row];
+    return {{"line", row.line()},
+            {"date", FormatTradeDate(row.date())},
+            {"code", row.code()},
+            {"side", sideKey(row)},
+            {"item", FeePartKey(moved.item)},
+            {"charged", yuan(moved.charged)},
+            {"expected", yuan(moved.expected)},
+            {"difference", yuan(moved.difference())}};
 }
 
 Json yearJson(const YearTotals &year)
@@ -153,17 +170,20 @@ Json auditJson(const std::string &file, const Statement &statement, const Audit 
                    {"other", otherJson(statement)},
                    {"unreadable", unreadableJson(statement)},
                    {"notAudited", audit ? notAuditedJson(statement, *audit) : Json::array()}};
-    Json agreements = Json::array(), findings = Json::array(), years = Json::array();
+    Json agreements = Json::array(), findings = Json::array(), attribution = Json::array(), years = Json::array();
     if (audit) {
         for (const Agreement &agreement : audit->agreements)
             agreements.push_back(agreementJson(agreement));
         for (const Finding &finding : audit->findings)
             findings.push_back(findingJson(statement, *audit, finding));
+        for (const Attribution &moved : audit->attributions)
+            attribution.push_back(attributionJson(statement, moved));
         for (const YearTotals &year : audit->years)
             years.push_back(yearJson(year));
     }
     object["agreement"] = std::move(agreements);
     object["findings"] = std::move(findings);
+    object["attribution"] = std::move(attribution);
     object["years"] = std::move(years);
     object["error"] = orNull(error);
     return object;
@@ -189,27 +209,46 @@ void addHeader(std::string &text, const std::string &file, const Statement &stat
 void addAgreements(std::string &text, const Audit &audit)
 {
     GridTable grid;
-    grid.addRow({"品种", "佣金(‰)", "最低(元)", "规费", "过户费", "其他费用", "佣金相符"});
-    for (const Agreement &agreement : audit.agreements)
-        grid.addRow({std::string(GroupName(agreement.group)),
-                     (agreement.rateSource == TermSource::Bound ? "≤" : "") + agreement.terms.ratePerMille.toString(),
-                     yuan(agreement.terms.minimum), agreement.terms.leviesOnTop ? "另计" : "含在佣金内",
-                     agreement.transferSeparate ? "单列" : "含在佣金内", std::string(ChineseText(agreement.otherFees)),
-                     std::to_string(agreement.commission.explained) + "/" + std::to_string(agreement.commission.of)});
+    grid.addRow({"品种", "起", "止", "佣金(‰)", "最低(元)", "规费", "过户费", "其他费用", "佣金相符"});
+    std::vector<std::string> changes;
+    for (std::size_t l = 0; l < audit.agreements.size(); ++l) {
+        const Agreement &line = audit.agreements[l];
+        grid.addRow({ScopeText(line).toString(), FormatTradeDate(line.from), FormatTradeDate(line.to), RateText(line),
+                     line.owesNothing || line.terms.minimum.sign() == 0 ? "-" : yuan(line.terms.minimum),
+                     line.terms.leviesOnTop ? "另计" : "含在佣金内", line.transferSeparate ? "单列" : "含在佣金内",
+                     std::string(ChineseText(line.otherFees)),
+                     std::to_string(line.commission.explained) + "/" + std::to_string(line.commission.of)});
+        if (l > 0 && SameScope(audit.agreements[l - 1], line))
+            changes.push_back("  " + ScopeText(line).toString() + "：" +
+                              ChangeWindowText(audit.agreements[l - 1], line).toString() + "\n");
+    }
     text += "\n佣金协议\n" + grid.render("  ");
+    for (const std::string &change : changes)
+        text += change;
 }
 
 void addFindings(std::string &text, const Statement &statement, const Audit &audit)
 {
     GridTable grid;
-    grid.addRow({"行", "日期", "代码", "买卖", "项目", "实收", "应收", "差额"});
+    grid.addRow({"行", "日期", "代码", "买卖", "项目", "实收", "应收", "差额", "委托合计差额"});
     for (const Finding &finding : audit.findings) {
         const Row &row = statement.rows[finding.row];
         grid.addRow({std::to_string(row.line()), FormatTradeDate(row.date()), std::string(row.code()),
                      row.kind() == RowKind::Buy ? "买入" : "卖出", std::string(FeePartChineseName(finding.item)),
-                     yuan(finding.charged), yuan(finding.expected), yuan(finding.difference())});
+                     yuan(finding.charged), yuan(finding.expected), yuan(finding.difference()),
+                     yuan(finding.orderDifference)});
     }
     text += "\n出入（" + std::to_string(audit.findings.size()) + "）\n" + (audit.findings.empty() ? "  无\n" : grid.render("  "));
+    if (audit.attributions.empty())
+        return;
+    GridTable moved;
+    moved.addRow({"行", "日期", "代码", "项目", "实收", "应收"});
+    for (const Attribution &item : audit.attributions) {
+        const Row &row = statement.rows[item.row];
+        moved.addRow({std::to_string(row.line()), FormatTradeDate(row.date()), std::string(row.code()),
+                      std::string(FeePartChineseName(item.item)), yuan(item.charged), yuan(item.expected)});
+    }
+    text += "\n归类不同，合计相符（" + std::to_string(audit.attributions.size()) + "）\n" + moved.render("  ");
 }
 
 void addYears(std::string &text, const Audit &audit)
@@ -267,16 +306,7 @@ public:
         CLI::App *audit = program.add_subcommand(
             "audit", "check a broker's statement (交割单) against the dated fee rules, row by row");
         audit->add_option("file", m_file, "the statement: text (GB18030, UTF-8, UTF-16), .xls or .xlsx")->required();
-        const CLI::Validator rate = decimalWithin(Decimal(kMaxCommissionPerMille), "a rate in ‰ from 0 to 3");
-        const CLI::Validator amount = decimalWithin(std::nullopt, "an amount of yuan, 0 or more");
-        audit->add_option("--commission", m_commission, "the commission rate in ‰ (万2.5 is 0.25), not inferred")
-            ->check(rate)->type_name("R");
-        audit->add_option("--minimum", m_minimum, "the minimum commission in yuan (0 for 免五), not inferred")
-            ->check(amount)->type_name("M");
-        audit->add_flag("--levies-on-top", m_leviesOnTop, "handling and management fees are charged on top (规费另计)");
-        audit->add_option("--compare-commission", m_compareCommission, "price the trades at this rate too (‰)")
-            ->check(rate)->type_name("R");
-        audit->add_flag("--compare-no-minimum", m_compareNoMinimum, "price the trades without a minimum too (免五)");
+        m_agreement.declare(audit);
         CLI::Option *json = audit->add_flag("--json", m_json, "print one JSON object");
         audit->add_flag("--csv", m_csv, "print the report as CSV (UTF-8 with a byte-order mark)")->excludes(json);
         return audit;
@@ -287,7 +317,7 @@ public:
         const Statement statement = ReadStatementFile(m_file);
         if (statement.failure)
             return failed(output, statement, EnglishText(*statement.failure));
-        const std::optional<Audit> audit = AuditStatement(statement, options());
+        const std::optional<Audit> audit = AuditStatement(statement, m_agreement.options());
         if (m_json)
             output.out << JsonLine(auditJson(m_file, statement, &*audit, std::nullopt));
         else if (m_csv)
@@ -298,21 +328,6 @@ public:
     }
 
 private:
-    AuditOptions options() const
-    {
-        TermsOverride terms;
-        terms.ratePerMille = m_commission ? decimalOf(*m_commission) : std::nullopt;
-        terms.minimum = m_minimum ? decimalOf(*m_minimum) : std::nullopt;
-        if (m_leviesOnTop)
-            terms.leviesOnTop = true;
-        AuditOptions options;
-        options.overrideEveryGroup(terms);
-        if (m_compareCommission || m_compareNoMinimum)
-            options.compare = CompareTerms{m_compareCommission ? decimalOf(*m_compareCommission) : std::nullopt,
-                                           m_compareNoMinimum};
-        return options;
-    }
-
     int failed(const Output &output, const Statement &statement, const std::string &error) const
     {
         Ending ending;
@@ -322,8 +337,8 @@ private:
     }
 
     std::string m_file;
-    std::optional<std::string> m_commission, m_minimum, m_compareCommission;
-    bool m_leviesOnTop = false, m_compareNoMinimum = false, m_json = false, m_csv = false;
+    AgreementOptions m_agreement;
+    bool m_json = false, m_csv = false;
 };
 
 } // namespace

@@ -1,60 +1,73 @@
 #include "agreement.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <unordered_map>
-#include <vector>
-
-#include "constants.h"
+#include <map>
+#include <numeric>
 
 namespace tallyfin::statement {
 
 namespace {
 
-// Products of an amount and a rate may pass 64 bits.
-__extension__ using Wide = __int128;
+// A security is priced apart only when this many of its orders show it.
+constexpr int kOrdersOfASecurityLine = 2;
+// Setting securities apart and inferring their scope's terms again, at most this often.
+constexpr int kSecurityRounds = 3;
 
-constexpr RateUnits kRateUnitsPerMille = 1'000'000;
-constexpr RateUnits kRateCap = kMaxCommissionPerMille * kRateUnitsPerMille;
-constexpr int kGridPoints = static_cast<int>(kRateCap / kRateGridStep); // 0.001‰ … 3‰
-constexpr Cents kUsualMinimum = kMinimumCommissionYuan * 100;
-// The most minimum candidates tried besides 0 and the usual minimum.
-constexpr std::size_t kVotedMinimums = 3;
+// How the orders bill an item: how many show a non-zero figure, how many zero.
+struct Billing {
+    int nonZero = 0, zero = 0;
+    bool mostlyNonZero() const { return nonZero > zero; }
+    Tally tally() const { return {std::max(nonZero, zero), nonZero + zero}; }
+};
 
-// ⌈numerator ÷ denominator⌉ for a positive denominator.
-Wide ceilDivide(Wide numerator, Wide denominator)
+Billing billingOf(std::span<const OrderFacts> orders, std::optional<Cents> OrderFacts::*item)
 {
-    const Wide quotient = numerator / denominator;
-    return quotient * denominator < numerator ? quotient + 1 : quotient;
+    Billing billing;
+    for (const OrderFacts &order : orders)
+        if (order.*item)
+            ++(*(order.*item) != 0 ? billing.nonZero : billing.zero);
+    return billing;
 }
 
-// The grid points k (rate k × 0.001‰) at which the commission of `amount`
-// rounds to within `allowance` of `charged`:
-// charged − allowance − ½ ≤ amount × k / 10^6 < charged + allowance + ½ (in cents).
-std::pair<int, int> gridInterval(Cents amount, Cents charged, Cents allowance)
-{
-    // amount × k × 0.001‰ = amount × k / 10^6
-    constexpr Wide kGridScale = 1'000'000;
-    const Wide twiceAmount = 2 * static_cast<Wide>(amount);
-    const Wide low = ceilDivide((2 * static_cast<Wide>(charged - allowance) - 1) * kGridScale, twiceAmount);
-    const Wide high = ceilDivide((2 * static_cast<Wide>(charged + allowance) + 1) * kGridScale, twiceAmount) - 1;
-    const auto clamp = [](Wide k) { return static_cast<int>(std::clamp<Wide>(k, -1, kGridPoints + 1)); };
-    return {clamp(low), clamp(high)};
-}
+// What every line of a group shares: how it bills the levies and the transfer fee.
+struct GroupBilling {
+    CommissionTerms terms;
+    TermSource leviesSource = TermSource::Default, transferSource = TermSource::Default;
+    Tally levies, transfer;
+    bool transferSeparate = true;
+};
 
-bool withinAllowance(Cents charged, Cents due, Cents allowance)
+GroupBilling settleBilling(std::span<const OrderFacts> orders, const BillingOverride &override, bool transferWithLevies)
 {
-    return charged - due <= allowance && due - charged <= allowance;
-}
-
-// Charged no more than the floor: the rate, whatever it is, lies under it.
-bool atFloor(const OrderEvidence &order)
-{
-    return order.floor > 0 && order.commission && *order.commission <= order.floor + order.allowance;
+    GroupBilling settled;
+    const Billing levies = billingOf(orders, &OrderFacts::levies);
+    settled.levies = levies.tally();
+    if (override.leviesOnTop) {
+        settled.terms.leviesOnTop = *override.leviesOnTop;
+        settled.leviesSource = TermSource::User;
+    } else {
+        settled.terms.leviesOnTop = levies.mostlyNonZero();
+        settled.leviesSource = levies.tally().of > 0 ? TermSource::Rows : TermSource::Default;
+    }
+    const Billing transfer = billingOf(orders, &OrderFacts::transferFee);
+    CommissionTerms &terms = settled.terms;
+    if (override.transferSeparate) {
+        terms.transferBilling =
+            *override.transferSeparate ? TransferBilling::OnItsOwnLine : TransferBilling::WithTheLevies;
+        settled.transferSource = TermSource::User;
+    } else if (transferWithLevies && transfer.tally().of > 0) {
+        terms.transferBilling = transfer.mostlyNonZero() ? TransferBilling::OnItsOwnLine : TransferBilling::AsTheTableSays;
+        settled.transferSource = TermSource::Rows;
+    }
+    if (transferWithLevies || settled.transferSource == TermSource::User)
+        settled.transfer = transfer.tally();
+    settled.transferSeparate = terms.leviesOnTop || terms.transferBilling == TransferBilling::OnItsOwnLine
+                               || (terms.transferBilling == TransferBilling::AsTheTableSays && !transferWithLevies);
+    return settled;
 }
 
 // What the commission contains under `terms` and may not fall below, as FeeSchedule bills it.
-Cents floorUnder(const OrderEvidence &order, const CommissionTerms &terms)
+Cents floorUnder(const OrderFacts &order, const CommissionTerms &terms)
 {
     if (terms.leviesOnTop)
         return 0;
@@ -64,293 +77,510 @@ Cents floorUnder(const OrderEvidence &order, const CommissionTerms &terms)
     return order.leviesDue + (transferInside ? order.transferDue : 0);
 }
 
-// 1.000‰ is simpler than 0.250‰, which is simpler than 0.187‰.
-int decimalsOfGridPoint(int k)
+bool scopeCovers(const TermsScope &scope, InstrumentGroup group, SecurityClass securityClass, std::string_view code)
 {
-    if (k % 1000 == 0)
-        return 0;
-    if (k % 100 == 0)
-        return 1;
-    return k % 10 == 0 ? 2 : 3;
+    if (scope.group && *scope.group != group)
+        return false;
+    if (scope.securityClass == SecurityClass::Security)
+        return securityClass == SecurityClass::Security && scope.code == code;
+    return scope.securityClass == securityClass;
 }
 
-// Of the grid points where `counts` peaks, the simplest number (the middle
-// one of those equally simple).
-int simplestPeak(const std::vector<int> &counts)
-{
-    const int best = *std::max_element(counts.begin(), counts.end());
-    std::vector<int> peaks;
-    for (int k = 0; k <= kGridPoints; ++k)
-        if (counts[static_cast<std::size_t>(k)] == best)
-            peaks.push_back(k);
-    int fewest = 3;
-    for (const int k : peaks)
-        fewest = std::min(fewest, decimalsOfGridPoint(k));
-    std::erase_if(peaks, [fewest](int k) { return decimalsOfGridPoint(k) != fewest; });
-    return peaks[(peaks.size() - 1) / 2];
-}
+// The orders one line set prices: the group's general terms, a class, or a security.
+struct Population {
+    SecurityClass securityClass = SecurityClass::General;
+    std::string code;                  // a security
+    std::vector<std::uint32_t> orders; // indices into the group's orders, in date order
+};
 
-// With no order above the minimum: the highest grid rate that keeps each
-// order's commission by rate at or under its charge.
-RateEstimate boundedRate(std::span<const OrderEvidence> orders)
-{
-    const bool nothingCharged = std::all_of(orders.begin(), orders.end(), [](const OrderEvidence &order) {
-        return !order.commission || *order.commission == 0;
-    });
-    if (nothingCharged)
-        return {0, TermSource::Rows, {}};
-    int highest = kGridPoints;
-    for (const OrderEvidence &order : orders)
-        if (order.commission && order.amount > 0 && !atFloor(order))
-            highest = std::min(highest, gridInterval(order.amount, *order.commission, 0).second);
-    return {std::max(highest, 0) * kRateGridStep, TermSource::Bound, {}};
-}
+// One scope's lines: each period's fitted terms and span.
+struct ScopeLines {
+    std::vector<FittedTerms> fits;
+    std::vector<std::pair<TradeDate, TradeDate>> spans; // from, to
+    std::vector<bool> userSet;
+    bool owesNothing = false;
+};
 
-// The commission most orders were charged, when at least two share it: the
-// likely minimum, which says nothing about the rate.
-Cents modalCommission(std::span<const OrderEvidence> orders)
-{
-    std::unordered_map<Cents, int> counts;
-    for (const OrderEvidence &order : orders)
-        if (order.commission && *order.commission > 0)
-            ++counts[*order.commission];
-    Cents modal = 0;
-    int most = 1;
-    for (const auto &[charged, count] : counts)
-        if (count > most || (count == most && modal != 0 && charged < modal)) {
-            modal = charged;
-            most = count;
-        }
-    return modal;
-}
-
-// The commission before the minimum: by rate, but not under the floor.
-Cents beforeMinimum(const OrderEvidence &order, RateUnits rate)
-{
-    return std::max(CommissionByRate(order.amount, rate), order.floor);
-}
-
-std::vector<Cents> commissionsByRate(std::span<const OrderEvidence> orders, RateUnits rate)
-{
-    std::vector<Cents> byRate;
-    byRate.reserve(orders.size());
-    for (const OrderEvidence &order : orders)
-        byRate.push_back(beforeMinimum(order, rate));
-    return byRate;
-}
-
-// The minimums worth trying: 5 yuan, 0, and what small orders were charged
-// above their rate most often.
-std::vector<Cents> minimumCandidates(std::span<const OrderEvidence> orders, const std::vector<Cents> &byRate)
-{
-    std::unordered_map<Cents, int> votes;
-    for (std::size_t i = 0; i < orders.size(); ++i)
-        if (orders[i].commission && *orders[i].commission > byRate[i] + orders[i].allowance)
-            ++votes[*orders[i].commission];
-    std::vector<std::pair<int, Cents>> voted;
-    for (const auto &[charged, count] : votes)
-        voted.emplace_back(-count, charged);
-    std::sort(voted.begin(), voted.end());
-    std::vector<Cents> candidates{kUsualMinimum, 0};
-    for (std::size_t i = 0; i < voted.size() && i < kVotedMinimums; ++i)
-        if (voted[i].second != kUsualMinimum && voted[i].second != 0)
-            candidates.push_back(voted[i].second);
-    return candidates;
-}
-
-Tally minimumTally(std::span<const OrderEvidence> orders, const std::vector<Cents> &byRate, Cents minimum)
-{
-    Tally tally;
-    for (std::size_t i = 0; i < orders.size(); ++i) {
-        if (!orders[i].commission || byRate[i] >= std::max(minimum, kUsualMinimum))
-            continue;
-        ++tally.of;
-        tally.explained += withinAllowance(*orders[i].commission, std::max(byRate[i], minimum), orders[i].allowance);
-    }
-    return tally;
-}
-
-// How well a minimum fits: the orders it explains, then (for a tie) how
-// little the others miss by.
-struct Fit {
-    int explained = 0;
-    Cents missedBy = 0;
-    bool betterThan(const Fit &other) const
+class GroupInference {
+public:
+    GroupInference(InstrumentGroup group, std::span<const OrderFacts> orders, OtherFeesHold hold,
+                   const AuditOptions &options, std::span<const TradeDate> changes)
+        : m_group(group), m_orders(orders), m_hold(hold), m_options(options), m_changes(changes)
     {
-        return explained != other.explained ? explained > other.explained : missedBy < other.missedBy;
     }
+
+    GroupAgreement run(bool transferWithLevies)
+    {
+        m_billing = settleBilling(m_orders, m_options.billing[static_cast<std::size_t>(m_group)], transferWithLevies);
+        m_evidence.reserve(m_orders.size());
+        for (const OrderFacts &order : m_orders)
+            m_evidence.push_back({order.date, order.amount, order.allowance, order.commission,
+                                  floorUnder(order, m_billing.terms)});
+        std::vector<Population> populations = populationsByScope();
+        m_lineOf.assign(m_orders.size(), -1);
+        std::vector<ScopeLines> scopes(populations.size());
+        for (std::size_t i = 0; i < populations.size(); ++i)
+            scopes[i] = linesOf(populations[i]);
+        foldClassesIntoGeneral(populations, scopes);
+        splitOffSecurities(populations, scopes);
+        return collect(populations, scopes);
+    }
+
+private:
+    std::vector<Population> populationsByScope()
+    {
+        std::vector<std::uint32_t> byDate(m_orders.size());
+        std::iota(byDate.begin(), byDate.end(), 0u);
+        std::stable_sort(byDate.begin(), byDate.end(),
+                         [this](std::uint32_t a, std::uint32_t b) { return m_orders[a].date < m_orders[b].date; });
+        std::vector<Population> populations(kSecurityClassCount - 1);
+        for (std::size_t c = 0; c + 1 < kSecurityClassCount; ++c)
+            populations[c].securityClass = static_cast<SecurityClass>(c);
+        std::map<std::string_view, std::size_t> securities;
+        for (const std::uint32_t index : byDate) {
+            const OrderFacts &order = m_orders[index];
+            if (userNamesSecurity(order.code)) {
+                const auto [found, made] = securities.try_emplace(order.code, populations.size());
+                if (made)
+                    populations.push_back({SecurityClass::Security, std::string(order.code), {}});
+                populations[found->second].orders.push_back(index);
+            } else {
+                populations[static_cast<std::size_t>(order.securityClass)].orders.push_back(index);
+            }
+        }
+        return populations;
+    }
+
+    bool userNamesSecurity(std::string_view code) const
+    {
+        return std::any_of(m_options.terms.begin(), m_options.terms.end(), [&](const UserTerms &terms) {
+            return scopeCovers(terms.scope, m_group, SecurityClass::Security, code);
+        });
+    }
+
+    std::vector<OrderEvidence> evidenceOf(const std::vector<std::uint32_t> &orders) const
+    {
+        std::vector<OrderEvidence> evidence;
+        evidence.reserve(orders.size());
+        for (const std::uint32_t index : orders)
+            evidence.push_back(m_evidence[index]);
+        return evidence;
+    }
+
+    std::vector<const UserTerms *> userTermsOf(const Population &population) const
+    {
+        std::vector<const UserTerms *> found;
+        for (const UserTerms &terms : m_options.terms)
+            if (scopeCovers(terms.scope, m_group, population.securityClass, population.code))
+                found.push_back(&terms);
+        std::stable_sort(found.begin(), found.end(), [](const UserTerms *a, const UserTerms *b) {
+            return a->from.value_or(TradeDate{}) < b->from.value_or(TradeDate{});
+        });
+        return found;
+    }
+
+    bool nothingCharged(const std::vector<std::uint32_t> &orders) const
+    {
+        return !orders.empty() && std::all_of(orders.begin(), orders.end(), [this](std::uint32_t index) {
+            return m_orders[index].nothingCharged;
+        });
+    }
+
+    ScopeLines linesOf(const Population &population)
+    {
+        ScopeLines scope;
+        if (population.orders.empty())
+            return scope;
+        const std::vector<const UserTerms *> user = userTermsOf(population);
+        if (user.empty() && population.securityClass != SecurityClass::General && nothingCharged(population.orders))
+            return owingNothing(population);
+        const std::vector<OrderEvidence> evidence = evidenceOf(population.orders);
+        const std::vector<Cents> minimums = MinimumCandidates(evidence);
+        if (!user.empty())
+            return userLines(population, evidence, minimums, user);
+        std::vector<std::size_t> starts = FindPeriods(evidence, minimums, kGainOfAPeriod);
+        alignWithOtherGroups(evidence, minimums, starts);
+        scope.fits = fitPeriods(evidence, minimums, starts);
+        // Periods the segmentation parted that end up with the same terms are one.
+        bool merged = false;
+        for (std::size_t p = scope.fits.size(); p-- > 1;)
+            if (scope.fits[p].rate == scope.fits[p - 1].rate && scope.fits[p].minimum == scope.fits[p - 1].minimum) {
+                starts.erase(starts.begin() + static_cast<std::ptrdiff_t>(p));
+                merged = true;
+            }
+        if (merged)
+            scope.fits = fitPeriods(evidence, minimums, starts);
+        scope.spans = pinnedSpans(scope, evidence, starts);
+        scope.userSet.assign(scope.fits.size(), false);
+        assign(population, scope);
+        return scope;
+    }
+
+    static std::vector<FittedTerms> fitPeriods(const std::vector<OrderEvidence> &evidence, std::span<const Cents> minimums,
+                                               const std::vector<std::size_t> &starts)
+    {
+        std::vector<FittedTerms> fits;
+        for (std::size_t p = 0; p < starts.size(); ++p) {
+            const std::size_t end = p + 1 < starts.size() ? starts[p + 1] : evidence.size();
+            fits.push_back(FitTerms(std::span(evidence.data() + starts[p], end - starts[p]), minimums));
+        }
+        return fits;
+    }
+
+    // Another group's change: a period of this population ends there too
+    // when that explains even one more order.
+    void alignWithOtherGroups(const std::vector<OrderEvidence> &evidence, std::span<const Cents> minimums,
+                              std::vector<std::size_t> &starts) const
+    {
+        for (const TradeDate change : m_changes) {
+            const auto after = std::upper_bound(evidence.begin(), evidence.end(), change,
+                                                [](TradeDate date, const OrderEvidence &order) { return date < order.date; });
+            const std::size_t at = static_cast<std::size_t>(after - evidence.begin());
+            if (at == 0 || at >= evidence.size() || std::find(starts.begin(), starts.end(), at) != starts.end())
+                continue;
+            const auto next = std::upper_bound(starts.begin(), starts.end(), at);
+            const std::size_t begin = *(next - 1), end = next == starts.end() ? evidence.size() : *next;
+            const std::span<const OrderEvidence> part(evidence.data() + begin, end - begin);
+            if (GainOfSplit(part, minimums, at - begin) >= kGainOfAnAlignedPeriod)
+                starts.insert(next, at);
+        }
+    }
+
+    // Each period holds from the first to the last trade its terms are
+    // pinned by (explained by them and not by a neighbour's), the first
+    // period from the first trade and the last to the last.
+    static std::vector<std::pair<TradeDate, TradeDate>> pinnedSpans(const ScopeLines &scope,
+                                                                    const std::vector<OrderEvidence> &evidence,
+                                                                    const std::vector<std::size_t> &starts)
+    {
+        const std::size_t periods = scope.fits.size();
+        std::vector<std::pair<TradeDate, TradeDate>> spans(periods);
+        for (std::size_t p = 0; p < periods; ++p) {
+            const std::size_t begin = starts[p], end = p + 1 < periods ? starts[p + 1] : evidence.size();
+            spans[p] = {evidence[begin].date, evidence[end - 1].date};
+            const auto pinned = [&](const OrderEvidence &order, std::size_t other) {
+                const FittedTerms &mine = scope.fits[p], &theirs = scope.fits[other];
+                return Explains(order, mine.rate, mine.minimum) && !Explains(order, theirs.rate, theirs.minimum);
+            };
+            if (p > 0)
+                for (std::size_t i = begin; i < end; ++i)
+                    if (pinned(evidence[i], p - 1)) {
+                        spans[p].first = evidence[i].date;
+                        break;
+                    }
+            if (p + 1 < periods)
+                for (std::size_t i = end; i-- > begin;)
+                    if (pinned(evidence[i], p + 1)) {
+                        spans[p].second = evidence[i].date;
+                        break;
+                    }
+        }
+        return spans;
+    }
+
+    ScopeLines userLines(const Population &population, const std::vector<OrderEvidence> &evidence,
+                         std::span<const Cents> minimums, const std::vector<const UserTerms *> &user)
+    {
+        ScopeLines scope;
+        const TradeDate first = evidence.front().date, last = evidence.back().date;
+        for (const UserTerms *terms : user) {
+            const TradeDate from = terms->from.value_or(first), to = terms->to.value_or(last);
+            std::vector<OrderEvidence> inside;
+            for (const OrderEvidence &order : evidence)
+                if (from <= order.date && order.date <= to)
+                    inside.push_back(order);
+            const std::optional<RateUnits> rate =
+                terms->ratePerMille ? std::optional(RateUnitsOf(*terms->ratePerMille)) : std::nullopt;
+            const std::optional<Cents> minimum =
+                terms->minimum ? terms->minimum->rounded(2, Rounding::HalfUp).unitsAt(2) : std::nullopt;
+            scope.fits.push_back(FitTerms(inside, minimums, rate, minimum));
+            scope.spans.emplace_back(from, to);
+            scope.userSet.push_back(true);
+        }
+        assign(population, scope);
+        return scope;
+    }
+
+    ScopeLines owingNothing(const Population &population)
+    {
+        ScopeLines scope;
+        FittedTerms nothing;
+        nothing.minimum = 0;
+        nothing.rateSource = nothing.minimumSource = TermSource::Rows;
+        nothing.range = {0, 0};
+        scope.fits.push_back(nothing);
+        scope.spans.emplace_back(m_orders[population.orders.front()].date, m_orders[population.orders.back()].date);
+        scope.userSet.push_back(false);
+        scope.owesNothing = true;
+        assign(population, scope);
+        return scope;
+    }
+
+    // Each order to the line whose span holds its date; one between two
+    // spans to the earlier line if it explains the order, else to the later.
+    void assign(const Population &population, const ScopeLines &scope)
+    {
+        for (const std::uint32_t index : population.orders)
+            m_lineOf[index] = static_cast<int>(lineFor(scope, m_evidence[index]));
+    }
+
+    static std::size_t lineFor(const ScopeLines &scope, const OrderEvidence &order)
+    {
+        const std::size_t lines = scope.spans.size();
+        std::size_t next = 0;
+        while (next < lines && scope.spans[next].first <= order.date)
+            ++next;
+        if (next == 0)
+            return 0;
+        const std::size_t before = next - 1;
+        if (order.date <= scope.spans[before].second || next == lines)
+            return before;
+        const FittedTerms &earlier = scope.fits[before], &later = scope.fits[next];
+        return !Explains(order, earlier.rate, earlier.minimum) && Explains(order, later.rate, later.minimum) ? next
+                                                                                                              : before;
+    }
+
+    int explainedBy(const ScopeLines &scope, const std::vector<std::uint32_t> &orders) const
+    {
+        int explained = 0;
+        if (scope.fits.empty())
+            return 0;
+        for (const std::uint32_t index : orders) {
+            const FittedTerms &fit = scope.fits[lineFor(scope, m_evidence[index])];
+            explained += scope.owesNothing ? m_orders[index].nothingCharged : Explains(m_evidence[index], fit.rate, fit.minimum);
+        }
+        return explained;
+    }
+
+    // A class whose orders terms common with the general ones explain as
+    // well is no class of its own.
+    void foldClassesIntoGeneral(std::vector<Population> &populations, std::vector<ScopeLines> &scopes)
+    {
+        constexpr std::size_t kGeneral = static_cast<std::size_t>(SecurityClass::General);
+        for (std::size_t c = kGeneral + 1; c + 1 < kSecurityClassCount; ++c) {
+            Population &general = populations[kGeneral], &population = populations[c];
+            if (general.orders.empty() || population.orders.empty() || !userTermsOf(population).empty())
+                continue;
+            Population joined{SecurityClass::General, {}, general.orders};
+            joined.orders.insert(joined.orders.end(), population.orders.begin(), population.orders.end());
+            std::stable_sort(joined.orders.begin(), joined.orders.end(),
+                             [this](std::uint32_t a, std::uint32_t b) { return m_orders[a].date < m_orders[b].date; });
+            const int apart = explainedBy(scopes[kGeneral], general.orders) + explainedBy(scopes[c], population.orders);
+            ScopeLines together = linesOf(joined);
+            if (explainedBy(together, joined.orders) < apart) {
+                assign(general, scopes[kGeneral]); // linesOf(joined) assigned them anew
+                assign(population, scopes[c]);
+                continue;
+            }
+            general = std::move(joined);
+            scopes[kGeneral] = std::move(together);
+            population.orders.clear();
+            scopes[c] = {};
+        }
+    }
+
+    // A security whose orders its scope's terms leave unexplained, and that
+    // one set of terms of its own explains wholly, gets a line of its own;
+    // the scope's terms are then inferred again without it (its orders may
+    // have made a period of their own), and a security the new terms
+    // explain after all goes back. Terms the user set are taken as set.
+    void splitOffSecurities(std::vector<Population> &populations, std::vector<ScopeLines> &scopes)
+    {
+        const std::size_t scopesBefore = populations.size();
+        for (std::size_t p = 0; p < scopesBefore; ++p) {
+            if (populations[p].securityClass == SecurityClass::Security || scopes[p].owesNothing
+                || !userTermsOf(populations[p]).empty())
+                continue;
+            std::vector<std::pair<Population, ScopeLines>> apart;
+            for (int round = 0; round < kSecurityRounds; ++round) {
+                const std::size_t before = apart.size();
+                for (auto &[code, orders] : unexplainedSecurities(populations[p], scopes[p])) {
+                    Population security{SecurityClass::Security, std::string(code), std::move(orders)};
+                    ScopeLines lines = nothingCharged(security.orders) ? owingNothing(security) : singleLine(security);
+                    if (lines.fits.empty())
+                        continue;
+                    std::erase_if(populations[p].orders, [&](std::uint32_t index) { return m_orders[index].code == code; });
+                    apart.emplace_back(std::move(security), std::move(lines));
+                }
+                if (apart.size() == before)
+                    break;
+                scopes[p] = linesOf(populations[p]);
+                takeBackExplained(populations[p], scopes[p], apart);
+            }
+            for (auto &[security, lines] : apart) {
+                assign(security, lines);
+                populations.push_back(std::move(security));
+                scopes.push_back(std::move(lines));
+            }
+        }
+    }
+
+    // The securities set apart whose orders the scope's terms now explain rejoin it.
+    void takeBackExplained(Population &population, ScopeLines &scope, std::vector<std::pair<Population, ScopeLines>> &apart)
+    {
+        const std::size_t kept = apart.size();
+        std::erase_if(apart, [&](const std::pair<Population, ScopeLines> &entry) {
+            if (2 * explainedBy(scope, entry.first.orders) < static_cast<int>(entry.first.orders.size()))
+                return false;
+            population.orders.insert(population.orders.end(), entry.first.orders.begin(), entry.first.orders.end());
+            return true;
+        });
+        if (apart.size() == kept)
+            return;
+        std::stable_sort(population.orders.begin(), population.orders.end(),
+                         [this](std::uint32_t a, std::uint32_t b) { return m_orders[a].date < m_orders[b].date; });
+        scope = linesOf(population);
+    }
+
+    std::map<std::string_view, std::vector<std::uint32_t>> unexplainedSecurities(const Population &population,
+                                                                                 const ScopeLines &scope) const
+    {
+        std::map<std::string_view, std::vector<std::uint32_t>> byCode;
+        std::map<std::string_view, int> unexplained;
+        for (const std::uint32_t index : population.orders) {
+            byCode[m_orders[index].code].push_back(index);
+            const FittedTerms &fit = scope.fits[static_cast<std::size_t>(m_lineOf[index])];
+            unexplained[m_orders[index].code] += m_evidence[index].commission && !Explains(m_evidence[index], fit.rate, fit.minimum);
+        }
+        std::erase_if(byCode, [&](const auto &entry) {
+            const int missed = unexplained[entry.first];
+            return missed < kOrdersOfASecurityLine || 2 * missed < static_cast<int>(entry.second.size());
+        });
+        return byCode;
+    }
+
+    // One period's terms for a security, kept only when they explain every order of it.
+    ScopeLines singleLine(const Population &security)
+    {
+        const std::vector<OrderEvidence> evidence = evidenceOf(security.orders);
+        FittedTerms fit = FitTerms(evidence, MinimumCandidates(evidence));
+        if (fit.tallies.commission.explained < fit.tallies.commission.of)
+            return {};
+        ScopeLines scope;
+        scope.fits.push_back(std::move(fit));
+        scope.spans.emplace_back(evidence.front().date, evidence.back().date);
+        scope.userSet.push_back(false);
+        assign(security, scope);
+        return scope;
+    }
+
+    GroupAgreement collect(const std::vector<Population> &populations, const std::vector<ScopeLines> &scopes)
+    {
+        GroupAgreement agreement;
+        std::vector<std::size_t> firstLine(populations.size());
+        for (std::size_t p = 0; p < populations.size(); ++p) {
+            firstLine[p] = agreement.lines.size();
+            if (populations[p].orders.empty())
+                continue;
+            for (std::size_t line = 0; line < scopes[p].fits.size(); ++line)
+                agreement.lines.push_back(lineOf(populations[p], scopes[p], line));
+        }
+        agreement.lineOfOrder.assign(m_orders.size(), 0);
+        for (std::size_t p = 0; p < populations.size(); ++p)
+            for (const std::uint32_t index : populations[p].orders)
+                agreement.lineOfOrder[index] = static_cast<std::uint32_t>(firstLine[p] + static_cast<std::size_t>(m_lineOf[index]));
+        tally(agreement);
+        return agreement;
+    }
+
+    Agreement lineOf(const Population &population, const ScopeLines &scope, std::size_t index) const
+    {
+        const FittedTerms &fit = scope.fits[index];
+        Agreement line;
+        line.group = m_group;
+        line.securityClass = population.securityClass;
+        if (population.securityClass != SecurityClass::General) {
+            for (const std::uint32_t order : population.orders)
+                line.codes.emplace_back(m_orders[order].code);
+            std::sort(line.codes.begin(), line.codes.end());
+            line.codes.erase(std::unique(line.codes.begin(), line.codes.end()), line.codes.end());
+        }
+        if (population.securityClass == SecurityClass::Security)
+            line.name = m_orders[population.orders.front()].name;
+        line.from = scope.spans[index].first;
+        line.to = scope.spans[index].second;
+        line.terms = m_billing.terms;
+        line.terms.ratePerMille = RateDecimal(fit.rate);
+        line.terms.minimum = Decimal(fit.minimum, 2);
+        line.owesNothing = scope.owesNothing;
+        line.rateLow = RateDecimal(fit.range.low);
+        line.rateHigh = RateDecimal(fit.range.high);
+        line.otherFees = m_hold;
+        line.rateSource = fit.rateSource;
+        line.minimumSource = fit.minimumSource;
+        line.leviesSource = m_billing.leviesSource;
+        line.transferSource = m_billing.transferSource;
+        line.levies = m_billing.levies;
+        line.transfer = m_billing.transfer;
+        line.transferSeparate = m_billing.transferSeparate;
+        return line;
+    }
+
+    // Each line's tallies over the orders it prices.
+    void tally(GroupAgreement &agreement) const
+    {
+        std::vector<std::vector<OrderEvidence>> priced(agreement.lines.size());
+        std::vector<int> nothingCharged(agreement.lines.size(), 0), counted(agreement.lines.size(), 0);
+        for (std::size_t i = 0; i < m_orders.size(); ++i) {
+            priced[agreement.lineOfOrder[i]].push_back(m_evidence[i]);
+            nothingCharged[agreement.lineOfOrder[i]] += m_orders[i].nothingCharged;
+            counted[agreement.lineOfOrder[i]] += m_evidence[i].commission.has_value();
+        }
+        for (std::size_t l = 0; l < agreement.lines.size(); ++l) {
+            Agreement &line = agreement.lines[l];
+            if (line.owesNothing) {
+                line.commission = {nothingCharged[l], counted[l]};
+                continue;
+            }
+            const TermsTallies tallies = TallyTerms(priced[l], RateUnitsOf(line.terms.ratePerMille),
+                                                    *line.terms.minimum.unitsAt(2));
+            line.rate = tallies.rate;
+            line.minimum = tallies.minimum;
+            line.commission = tallies.commission;
+        }
+    }
+
+    InstrumentGroup m_group;
+    std::span<const OrderFacts> m_orders;
+    OtherFeesHold m_hold;
+    const AuditOptions &m_options;
+    std::span<const TradeDate> m_changes;
+    GroupBilling m_billing;
+    std::vector<OrderEvidence> m_evidence; // by order
+    std::vector<int> m_lineOf;             // by order: its line within its scope
 };
 
-Fit fitOfMinimum(std::span<const OrderEvidence> orders, const std::vector<Cents> &byRate, Cents minimum)
+// The fee table bills the group's transfer fee with the levies at some date
+// (Shenzhen's): then a statement may show it on its own line or not.
+bool transferWithLevies(InstrumentGroup group)
 {
-    Fit fit;
-    for (std::size_t i = 0; i < orders.size(); ++i) {
-        if (!orders[i].commission)
+    for (const FeeRuleRow &row : FeeRuleTable()) {
+        if (row.item != FeeItem::TransferFee || row.shownSeparately)
             continue;
-        const Cents due = std::max(byRate[i], minimum);
-        const bool explained = withinAllowance(*orders[i].commission, due, orders[i].allowance);
-        fit.explained += explained;
-        fit.missedBy += explained ? 0 : std::abs(*orders[i].commission - due);
+        for (const MarketInfo &info : kMarkets)
+            if ((row.markets & MarketBit(info.market)) && GroupOfMarket(info.market) == group)
+                return true;
     }
-    return fit;
-}
-
-Tally rateTally(std::span<const OrderEvidence> orders, RateUnits rate, Cents minimum)
-{
-    Tally tally;
-    for (const OrderEvidence &order : orders) {
-        if (!order.commission || *order.commission <= minimum)
-            continue;
-        ++tally.of;
-        tally.explained += withinAllowance(*order.commission, beforeMinimum(order, rate), order.allowance);
-    }
-    return tally;
-}
-
-// How the orders bill an item: how many show a non-zero figure, how many zero.
-struct Billing {
-    int nonZero = 0, zero = 0;
-    bool mostlyNonZero() const { return nonZero > zero; }
-    Tally tally() const { return {std::max(nonZero, zero), nonZero + zero}; }
-};
-
-Billing billingOf(std::span<const OrderEvidence> orders, std::optional<Cents> OrderEvidence::*item)
-{
-    Billing billing;
-    for (const OrderEvidence &order : orders)
-        if (order.*item)
-            ++(*(order.*item) != 0 ? billing.nonZero : billing.zero);
-    return billing;
-}
-
-void settleRateAndMinimum(Agreement &agreement, std::span<const OrderEvidence> orders, const TermsOverride &override)
-{
-    const std::optional<Cents> userMinimum =
-        override.minimum ? override.minimum->rounded(2, Rounding::HalfUp).unitsAt(2) : std::nullopt;
-    const std::optional<RateUnits> userRate =
-        override.ratePerMille ? std::optional(RateUnitsOf(*override.ratePerMille)) : std::nullopt;
-    const Cents minimumGuess = userMinimum ? *userMinimum : modalCommission(orders);
-    RateEstimate rate = userRate ? RateEstimate{*userRate, TermSource::User, {}} : InferRate(orders, minimumGuess);
-    MinimumEstimate minimum = userMinimum ? MinimumEstimate{*userMinimum, TermSource::User, {}}
-                                          : InferMinimum(orders, rate.rate);
-    // The minimum found may leave other orders above it than the guess did.
-    if (!userRate && !userMinimum) {
-        rate = InferRate(orders, minimum.minimum);
-        minimum = InferMinimum(orders, rate.rate);
-    }
-    agreement.terms.ratePerMille = override.ratePerMille.value_or(RateDecimal(rate.rate));
-    agreement.terms.minimum = override.minimum.value_or(Decimal(minimum.minimum, 2));
-    agreement.rateSource = rate.source;
-    agreement.minimumSource = minimum.source;
-    agreement.rate = rateTally(orders, rate.rate, minimum.minimum);
-    agreement.minimum = minimumTally(orders, commissionsByRate(orders, rate.rate), minimum.minimum);
-}
-
-void settleLevies(Agreement &agreement, std::span<const OrderEvidence> orders, const TermsOverride &override)
-{
-    const Billing levies = billingOf(orders, &OrderEvidence::levies);
-    agreement.levies = levies.tally();
-    if (override.leviesOnTop) {
-        agreement.terms.leviesOnTop = *override.leviesOnTop;
-        agreement.leviesSource = TermSource::User;
-        return;
-    }
-    agreement.terms.leviesOnTop = levies.mostlyNonZero();
-    agreement.leviesSource = levies.tally().of > 0 ? TermSource::Rows : TermSource::Default;
-}
-
-void settleTransfer(Agreement &agreement, std::span<const OrderEvidence> orders, const TermsOverride &override,
-                    bool transferWithLevies)
-{
-    const Billing transfer = billingOf(orders, &OrderEvidence::transferFee);
-    CommissionTerms &terms = agreement.terms;
-    if (override.transferSeparate) {
-        terms.transferBilling = *override.transferSeparate ? TransferBilling::OnItsOwnLine : TransferBilling::WithTheLevies;
-        agreement.transferSource = TermSource::User;
-    } else if (transferWithLevies && transfer.tally().of > 0) {
-        terms.transferBilling = transfer.mostlyNonZero() ? TransferBilling::OnItsOwnLine : TransferBilling::AsTheTableSays;
-        agreement.transferSource = TermSource::Rows;
-    }
-    if (transferWithLevies || agreement.transferSource == TermSource::User)
-        agreement.transfer = transfer.tally();
-    agreement.transferSeparate = terms.leviesOnTop || terms.transferBilling == TransferBilling::OnItsOwnLine
-                                 || (terms.transferBilling == TransferBilling::AsTheTableSays && !transferWithLevies);
+    return false;
 }
 
 } // namespace
 
-Cents CommissionByRate(Cents amount, RateUnits rate)
+GroupAgreement InferGroupAgreement(InstrumentGroup group, std::span<const OrderFacts> orders, OtherFeesHold hold,
+                                   const AuditOptions &options, std::span<const TradeDate> changes)
 {
-    const Wide exact = static_cast<Wide>(amount) * rate; // in 10^-9 cents
-    constexpr Wide kPerCent = 1'000'000'000;
-    return static_cast<Cents>((exact + kPerCent / 2) / kPerCent);
+    return GroupInference(group, orders, hold, options, changes).run(transferWithLevies(group));
 }
 
-RateEstimate InferRate(std::span<const OrderEvidence> orders, Cents minimum)
+std::vector<TradeDate> ChangeDates(const GroupAgreement &agreement)
 {
-    std::vector<int> starts(kGridPoints + 2, 0);
-    int voters = 0;
-    for (const OrderEvidence &order : orders) {
-        if (!order.commission || order.amount <= 0 || *order.commission <= minimum || atFloor(order))
-            continue;
-        ++voters;
-        const auto [low, high] = gridInterval(order.amount, *order.commission, order.allowance);
-        if (low > high || low > kGridPoints || high < 0)
-            continue;
-        ++starts[static_cast<std::size_t>(std::max(low, 0))];
-        --starts[static_cast<std::size_t>(std::min(high, kGridPoints) + 1)];
+    std::vector<TradeDate> changes;
+    for (std::size_t l = 1; l < agreement.lines.size(); ++l) {
+        const Agreement &earlier = agreement.lines[l - 1], &later = agreement.lines[l];
+        if (SameScope(earlier, later) && earlier.to < later.from)
+            changes.push_back(earlier.to);
     }
-    std::vector<int> counts(kGridPoints + 1, 0);
-    int running = 0;
-    for (int k = 0; k <= kGridPoints; ++k)
-        counts[static_cast<std::size_t>(k)] = running += starts[static_cast<std::size_t>(k)];
-    // No order charged above the minimum at a rate under the cap.
-    if (*std::max_element(counts.begin(), counts.end()) == 0)
-        return boundedRate(orders);
-    const int k = simplestPeak(counts);
-    return {k * kRateGridStep, TermSource::Rows, {counts[static_cast<std::size_t>(k)], voters}};
-}
-
-MinimumEstimate InferMinimum(std::span<const OrderEvidence> orders, RateUnits rate)
-{
-    const std::vector<Cents> byRate = commissionsByRate(orders, rate);
-    Cents best = kUsualMinimum;
-    std::optional<Fit> bestFit;
-    for (const Cents candidate : minimumCandidates(orders, byRate)) {
-        const Fit fit = fitOfMinimum(orders, byRate, candidate);
-        if (!bestFit || fit.betterThan(*bestFit)) {
-            best = candidate;
-            bestFit = fit;
-        }
-    }
-    const Tally tally = minimumTally(orders, byRate, best);
-    return {best, tally.of > 0 ? TermSource::Rows : TermSource::Default, tally};
-}
-
-Agreement InferAgreement(InstrumentGroup group, std::vector<OrderEvidence> orders, OtherFeesHold hold,
-                         const TermsOverride &override, bool transferWithLevies)
-{
-    Agreement agreement;
-    agreement.group = group;
-    agreement.otherFees = hold;
-    // The levies and the transfer fee decide the floor, and the floor what the rate explains.
-    settleLevies(agreement, orders, override);
-    settleTransfer(agreement, orders, override, transferWithLevies);
-    for (OrderEvidence &order : orders)
-        order.floor = floorUnder(order, agreement.terms);
-    settleRateAndMinimum(agreement, orders, override);
-    return agreement;
-}
-
-Decimal RateDecimal(RateUnits rate) { return Decimal(rate, 6); }
-
-RateUnits RateUnitsOf(const Decimal &ratePerMille)
-{
-    if (ratePerMille.sign() <= 0)
-        return 0;
-    if (ratePerMille > RateDecimal(kRateCap))
-        return kRateCap;
-    return *ratePerMille.rounded(6, Rounding::HalfUp).unitsAt(6);
+    return changes;
 }
 
 } // namespace tallyfin::statement

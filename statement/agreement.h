@@ -1,72 +1,48 @@
 #pragma once
 
-#include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "audit.h"
+#include "ratefit.h"
 
-// Infers a group's commission agreement from what its orders were charged.
-// Internal to the audit; see audit.h for the terms and their tallies.
+// Infers a group's commission agreement from what its orders were charged:
+// the terms of each period, of each class of securities the broker prices
+// apart, and of single securities whose rows follow terms of their own.
+// Internal to the audit; see audit.h for the lines and their tallies.
 namespace tallyfin::statement {
 
-// A commission rate in millionths of a per mille: 0.25‰ is 250000, the
-// inference's grid step 0.001‰ is 1000.
-using RateUnits = std::int64_t;
-inline constexpr RateUnits kRateGridStep = 1000;
-
-// The commission of `amount` at `rate`, rounded half up to the cent.
-//   CommissionByRate(1000000, 250000) -> 250  (10,000.00 yuan at 0.25‰: 2.50)
-Cents CommissionByRate(Cents amount, RateUnits rate);
-
-// What one order shows about the agreement: its charges mapped to the
-// rules' items (nullopt where the statement has no figure), and what the
-// rules put under the commission when the levies are inside it.
-struct OrderEvidence {
+// What the inference needs of one order of a group.
+struct OrderFacts {
+    TradeDate date;
+    SecurityClass securityClass = SecurityClass::General; // by its code and name
+    std::string_view code, name;
     Cents amount = 0;
-    Cents allowance = 1; // one cent per fill
-    std::optional<Cents> commission, transferFee, levies;
-    Cents leviesDue = 0;                   // handling + management fee
-    Cents transferDue = 0;                 // the transfer fee, where it is on the amount
+    Cents allowance = 1;
+    std::optional<Cents> commission, transferFee, levies; // charged, the other fees moved as the column holds
+    Cents leviesDue = 0;    // handling + management fee by the rules of its date
+    Cents transferDue = 0;  // the transfer fee, where it is on the amount
     bool tableBillsTransferWithLevies = false;
-    // What the commission may not fall below under the terms being tried
-    // (the levies, and a transfer fee billed with them); InferAgreement sets it.
-    Cents floor = 0;
+    bool nothingCharged = false; // every fee figure of the order is 0
 };
 
-// The rate explaining the most orders charged above `minimum` and above
-// their floor (each order's rates form an interval on the 0.001‰ grid up to
-// the legal cap, counted with a difference array; ties go to the simpler
-// number). With no such order the rate is only bounded: the highest keeping
-// every order at or under its charge (0 when nothing was charged).
-struct RateEstimate {
-    RateUnits rate = 0;
-    TermSource source = TermSource::Bound;
-    Tally tally;
+// The lines of one group and the line that prices each of its orders.
+struct GroupAgreement {
+    std::vector<Agreement> lines;
+    std::vector<std::uint32_t> lineOfOrder; // index into lines, by order
 };
-RateEstimate InferRate(std::span<const OrderEvidence> orders, Cents minimum);
 
-// The minimum that, with `rate`, explains the most orders: 0 (免五), 5 yuan,
-// or a figure small orders were charged above their rate. Of minimums that
-// explain as many, the one the others miss by least; then 5 yuan, then 0
-// (orders all above 5 yuan by rate leave the default).
-struct MinimumEstimate {
-    Cents minimum = 0;
-    TermSource source = TermSource::Default;
-    Tally tally;
-};
-MinimumEstimate InferMinimum(std::span<const OrderEvidence> orders, RateUnits rate);
+// The group's agreement from its orders (in date order), the other-fee
+// column read as `hold`. Terms the user set for the group, its classes or
+// its securities are taken as set and the rest inferred under them.
+// `changes`: dates on which other groups' terms changed; a period of this
+// group ends there too when that explains even one more order.
+GroupAgreement InferGroupAgreement(InstrumentGroup group, std::span<const OrderFacts> orders, OtherFeesHold hold,
+                                   const AuditOptions &options, std::span<const TradeDate> changes = {});
 
-// The terms of one group from its orders, the other-fee column read as
-// `hold`; a term the user set is taken as set, and the others inferred
-// under it. `transferWithLevies`: the fee table bills the group's transfer
-// fee with the levies (深圳A股), so the rows may show it either way.
-Agreement InferAgreement(InstrumentGroup group, std::vector<OrderEvidence> orders, OtherFeesHold hold,
-                         const TermsOverride &override, bool transferWithLevies);
-
-// The rate as a Decimal per mille, and back: rounded to the unit, within 0 … the legal cap.
-//   RateDecimal(250000) -> 0.25,  RateUnitsOf(0.0854) -> 85400,  RateUnitsOf(5) -> 3000000
-Decimal RateDecimal(RateUnits rate);
-RateUnits RateUnitsOf(const Decimal &ratePerMille);
+// The dates on which a line's terms give way to the next line's of the same
+// scope: the last trade the old terms are pinned by.
+std::vector<TradeDate> ChangeDates(const GroupAgreement &agreement);
 
 } // namespace tallyfin::statement

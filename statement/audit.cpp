@@ -22,49 +22,77 @@ Decimal money(Cents cents) { return Decimal(cents, 2); }
 
 Cents centsOf(const Decimal &fee) { return *fee.unitsAt(2); }
 
-// The fee table bills the group's transfer fee with the levies at some date
-// (Shenzhen's): then a statement may show it on its own line or not.
-bool transferWithLevies(InstrumentGroup group)
+bool withinAllowance(Cents charged, Cents due, Cents allowance)
 {
-    for (const FeeRuleRow &row : FeeRuleTable()) {
-        if (row.item != FeeItem::TransferFee || row.shownSeparately)
-            continue;
-        for (const MarketInfo &info : kMarkets)
-            if ((row.markets & MarketBit(info.market)) && GroupOfMarket(info.market) == group)
-                return true;
-    }
-    return false;
+    return charged - due <= allowance && due - charged <= allowance;
 }
 
-// One fee schedule per rules period, under each group's terms, made on first use.
-class Schedules {
+using Expected = std::array<Cents, kFeeItemCount>;
+
+// What each order owes under the lines that price it: one fee schedule per
+// rules period and line, made on first use.
+class Pricer {
 public:
-    Schedules(const std::vector<RulesInForce> &periods, const std::array<std::optional<CommissionTerms>, kGroupCount> &terms)
-        : m_periods(periods), m_terms(terms), m_made(periods.size())
+    Pricer(const std::vector<RulesInForce> &periods, std::vector<CommissionTerms> terms, std::vector<bool> owingNothing)
+        : m_periods(periods), m_terms(std::move(terms)), m_owingNothing(std::move(owingNothing)),
+          m_made(m_periods.size() * m_terms.size())
     {
     }
 
-    std::array<Cents, kFeeItemCount> expected(const GatheredOrder &order)
+    Expected expected(const GatheredOrder &order, std::size_t line)
     {
-        std::optional<FeeSchedule> &schedule = m_made[order.period];
+        if (m_owingNothing[line])
+            return {};
+        std::optional<FeeSchedule> &schedule = m_made[line * m_periods.size() + order.period];
         if (!schedule)
-            schedule.emplace(m_periods[order.period], *m_terms[at(order.check.group)]);
+            schedule.emplace(m_periods[order.period], m_terms[line]);
         const SideFees fees = schedule->feesOnAmount(order.check.side, money(order.check.amount), order.quantity);
         return {centsOf(fees.commission), centsOf(fees.stampDuty), centsOf(fees.transferFee), centsOf(fees.levies), 0};
     }
 
 private:
     const std::vector<RulesInForce> &m_periods;
-    std::array<std::optional<CommissionTerms>, kGroupCount> m_terms;
+    std::vector<CommissionTerms> m_terms;
+    std::vector<bool> m_owingNothing;
     std::vector<std::optional<FeeSchedule>> m_made;
 };
 
-bool withinAllowance(Cents charged, Cents due, Cents allowance)
+std::vector<CommissionTerms> termsOf(const std::vector<Agreement> &lines)
 {
-    return charged - due <= allowance && due - charged <= allowance;
+    std::vector<CommissionTerms> terms;
+    for (const Agreement &line : lines)
+        terms.push_back(line.terms);
+    return terms;
 }
 
-bool explains(const ItemFigures &charged, const std::array<Cents, kFeeItemCount> &expected, Cents allowance)
+std::vector<bool> owingNothingOf(const std::vector<Agreement> &lines)
+{
+    std::vector<bool> owing;
+    for (const Agreement &line : lines)
+        owing.push_back(line.owesNothing);
+    return owing;
+}
+
+Pricer pricerOf(const std::vector<RulesInForce> &periods, const std::vector<Agreement> &lines)
+{
+    return Pricer(periods, termsOf(lines), owingNothingOf(lines));
+}
+
+// The lines with the compared rate and minimum in place of their own.
+Pricer comparedPricer(const std::vector<RulesInForce> &periods, const std::vector<Agreement> &lines,
+                      const CompareTerms &compare)
+{
+    std::vector<CommissionTerms> terms = termsOf(lines);
+    for (CommissionTerms &line : terms) {
+        line.ratePerMille = compare.ratePerMille.value_or(line.ratePerMille);
+        if (compare.noMinimum)
+            line.minimum = Decimal();
+    }
+    return Pricer(periods, std::move(terms), owingNothingOf(lines));
+}
+
+// The order owes what its items say, each within its allowance.
+bool explains(const ItemFigures &charged, const Expected &expected, Cents allowance)
 {
     for (std::size_t item = 0; item < kFeeItemCount; ++item)
         if (charged[item] && !withinAllowance(*charged[item], expected[item], allowance))
@@ -96,56 +124,107 @@ std::vector<PeriodRates> ratesOf(const std::vector<RulesInForce> &periods)
     return rates;
 }
 
-OrderEvidence evidenceOf(const GatheredOrder &order, OtherFeesHold hold, const PeriodRates &rates)
+bool nothingCharged(const ItemFigures &written)
 {
-    const ItemFigures charged = MapOtherFees(order.written, hold);
-    OrderEvidence evidence{order.check.amount, order.check.allowance(), charged[at(FeePart::Commission)],
-                           charged[at(FeePart::TransferFee)], charged[at(FeePart::Levies)]};
-    const Cents amount = order.check.amount;
-    evidence.leviesDue = CommissionByRate(amount, rates.handling) + CommissionByRate(amount, rates.management);
-    evidence.transferDue = rates.transferOnAmount ? CommissionByRate(amount, rates.transfer) : 0;
-    evidence.tableBillsTransferWithLevies = rates.transferWithLevies;
-    return evidence;
+    bool any = false;
+    for (const std::optional<Cents> &item : written) {
+        if (item && *item != 0)
+            return false;
+        any = any || item;
+    }
+    return any;
+}
+
+int decimalsOf(const Decimal &rate)
+{
+    for (int decimals = 0;; ++decimals)
+        if (rate.rounded(decimals, Rounding::HalfUp) == rate)
+            return decimals;
+}
+
+// A line whose rows allow a rate another line uses, and no simpler one,
+// takes that rate: a broker agrees a rate for the account, not a number per
+// group that merely happens to fit (0.2354 for Shenzhen's shares too, not
+// 0.2352 from a single order).
+void preferRatesSeenElsewhere(std::vector<Agreement> &lines)
+{
+    std::vector<Decimal> rates;
+    for (const Agreement &line : lines)
+        if (line.rateSource == TermSource::Rows && !line.owesNothing)
+            rates.push_back(line.terms.ratePerMille);
+    for (Agreement &line : lines) {
+        if (line.rateSource != TermSource::Rows || line.owesNothing)
+            continue;
+        std::optional<Decimal> best;
+        for (const Decimal &rate : rates)
+            if (line.rateLow <= rate && rate <= line.rateHigh && (!best || decimalsOf(rate) < decimalsOf(*best)))
+                best = rate;
+        if (best && decimalsOf(*best) <= decimalsOf(line.terms.ratePerMille))
+            line.terms.ratePerMille = *best;
+    }
 }
 
 // Settles each group's agreement: for a group whose statement shows other
 // fees, the reading of that column under which the most of those orders add
-// up under the terms it leads to.
+// up under the terms it leads to. Groups whose terms change on a day lead
+// the others to look for a change on the same day.
 class AgreementFinder {
 public:
-    AgreementFinder(const Gathered &gathered, const AuditOptions &options)
-        : m_gathered(gathered), m_options(options), m_rates(ratesOf(gathered.periods))
+    AgreementFinder(const Statement &statement, const Gathered &gathered, const AuditOptions &options)
+        : m_statement(statement), m_gathered(gathered), m_options(options), m_rates(ratesOf(gathered.periods))
     {
+        for (std::uint32_t i = 0; i < gathered.orders.size(); ++i)
+            m_byGroup[at(gathered.orders[i].check.group)].push_back(i);
     }
 
-    std::vector<Agreement> run()
+    // The lines of every group, and the line (index into them) of each order.
+    std::vector<Agreement> run(std::vector<std::uint32_t> &lineOfOrder)
     {
-        std::array<std::vector<const GatheredOrder *>, kGroupCount> byGroup;
-        for (const GatheredOrder &order : m_gathered.orders)
-            byGroup[at(order.check.group)].push_back(&order);
-        std::vector<Agreement> agreements;
+        std::array<std::optional<GroupAgreement>, kGroupCount> settled;
+        std::vector<TradeDate> changes;
         for (std::size_t group = 0; group < kGroupCount; ++group)
-            if (!byGroup[group].empty())
-                agreements.push_back(settle(static_cast<InstrumentGroup>(group), byGroup[group]));
-        return agreements;
+            if (!m_byGroup[group].empty()) {
+                settled[group] = settle(static_cast<InstrumentGroup>(group), {});
+                for (const TradeDate change : ChangeDates(*settled[group]))
+                    changes.push_back(change);
+            }
+        if (!changes.empty())
+            for (std::size_t group = 0; group < kGroupCount; ++group)
+                if (settled[group])
+                    settled[group] = settle(static_cast<InstrumentGroup>(group), changes);
+        std::vector<Agreement> lines;
+        lineOfOrder.assign(m_gathered.orders.size(), 0);
+        for (std::size_t group = 0; group < kGroupCount; ++group) {
+            if (!settled[group])
+                continue;
+            const auto first = static_cast<std::uint32_t>(lines.size());
+            for (std::size_t i = 0; i < m_byGroup[group].size(); ++i)
+                lineOfOrder[m_byGroup[group][i]] = first + settled[group]->lineOfOrder[i];
+            lines.insert(lines.end(), settled[group]->lines.begin(), settled[group]->lines.end());
+        }
+        preferRatesSeenElsewhere(lines);
+        return lines;
     }
 
 private:
-    Agreement settle(InstrumentGroup group, const std::vector<const GatheredOrder *> &orders) const
+    GroupAgreement settle(InstrumentGroup group, std::span<const TradeDate> changes) const
     {
-        std::vector<const GatheredOrder *> withOther;
-        for (const GatheredOrder *order : orders)
-            if (order->written[at(FeePart::Other)].value_or(0) != 0)
-                withOther.push_back(order);
-        std::optional<Agreement> best;
-        int bestScore = -1;
-        // On a tie an item of the rules' own goes before a share of the commission.
+        const std::vector<std::uint32_t> &orders = m_byGroup[at(group)];
+        std::vector<std::size_t> withOther;
+        for (std::size_t i = 0; i < orders.size(); ++i)
+            if (m_gathered.orders[orders[i]].written[at(FeePart::Other)].value_or(0) != 0)
+                withOther.push_back(i);
+        std::optional<GroupAgreement> best;
+        std::pair<int, int> bestScore{-1, 0};
+        // On a tie the simpler terms (0.2‰ and 1 yuan, not 0.15997‰ and 0.94
+        // left beside levies read off the column); then an item of the
+        // rules' own goes before a share of the commission.
         for (const OtherFeesHold hold : {OtherFeesHold::OtherCharges, OtherFeesHold::TransferFee, OtherFeesHold::Levies,
                                          OtherFeesHold::Commission}) {
-            Agreement candidate = infer(group, orders, hold);
+            GroupAgreement candidate = InferGroupAgreement(group, factsOf(orders, hold), hold, m_options, changes);
             if (withOther.empty())
                 return candidate;
-            const int score = explained(candidate, sample(withOther));
+            const std::pair<int, int> score{explained(candidate, orders, sample(withOther), hold), -complexity(candidate)};
             if (score > bestScore) {
                 best = std::move(candidate);
                 bestScore = score;
@@ -154,64 +233,80 @@ private:
         return *best;
     }
 
-    Agreement infer(InstrumentGroup group, const std::vector<const GatheredOrder *> &orders, OtherFeesHold hold) const
+    // How many digits the terms take: the rate's decimals, a minimum's cents.
+    static int complexity(const GroupAgreement &agreement)
     {
-        std::vector<OrderEvidence> evidence;
-        evidence.reserve(orders.size());
-        for (const GatheredOrder *order : orders)
-            evidence.push_back(evidenceOf(*order, hold, m_rates[order->period]));
-        return InferAgreement(group, std::move(evidence), hold, m_options.overrides[at(group)], transferWithLevies(group));
+        int digits = 0;
+        for (const Agreement &line : agreement.lines)
+            digits += decimalsOf(line.terms.ratePerMille) + decimalsOf(line.terms.minimum);
+        return digits;
+    }
+
+    std::vector<OrderFacts> factsOf(const std::vector<std::uint32_t> &orders, OtherFeesHold hold) const
+    {
+        std::vector<OrderFacts> facts;
+        facts.reserve(orders.size());
+        for (const std::uint32_t index : orders) {
+            const GatheredOrder &order = m_gathered.orders[index];
+            const Row &row = m_statement.rows[order.check.firstRow];
+            const ItemFigures charged = MapOtherFees(order.written, hold);
+            const PeriodRates &rates = m_rates[order.period];
+            const Cents amount = order.check.amount;
+            OrderFacts &made = facts.emplace_back();
+            made.date = row.date();
+            made.code = row.code();
+            made.name = row.name();
+            made.securityClass = ClassOfSecurity(row.code(), row.name());
+            made.amount = amount;
+            made.allowance = order.check.allowance();
+            made.commission = charged[at(FeePart::Commission)];
+            made.transferFee = charged[at(FeePart::TransferFee)];
+            made.levies = charged[at(FeePart::Levies)];
+            made.leviesDue = CommissionByRate(amount, rates.handling) + CommissionByRate(amount, rates.management);
+            made.transferDue = rates.transferOnAmount ? CommissionByRate(amount, rates.transfer) : 0;
+            made.tableBillsTransferWithLevies = rates.transferWithLevies;
+            made.nothingCharged = nothingCharged(order.written);
+        }
+        return facts;
     }
 
     // At most kHoldSample of them, evenly spread.
-    static std::vector<const GatheredOrder *> sample(const std::vector<const GatheredOrder *> &orders)
+    static std::vector<std::size_t> sample(const std::vector<std::size_t> &orders)
     {
         if (orders.size() <= kHoldSample)
             return orders;
-        std::vector<const GatheredOrder *> taken;
+        std::vector<std::size_t> taken;
         for (std::size_t i = 0; i < kHoldSample; ++i)
             taken.push_back(orders[i * orders.size() / kHoldSample]);
         return taken;
     }
 
-    int explained(const Agreement &agreement, const std::vector<const GatheredOrder *> &orders) const
+    int explained(const GroupAgreement &agreement, const std::vector<std::uint32_t> &orders,
+                  const std::vector<std::size_t> &sampled, OtherFeesHold hold) const
     {
-        std::array<std::optional<CommissionTerms>, kGroupCount> terms;
-        terms[at(agreement.group)] = agreement.terms;
-        Schedules schedules(m_gathered.periods, terms);
+        Pricer pricer = pricerOf(m_gathered.periods, agreement.lines);
         int count = 0;
-        for (const GatheredOrder *order : orders)
-            count += explains(MapOtherFees(order->written, agreement.otherFees), schedules.expected(*order),
-                              order->check.allowance());
+        for (const std::size_t i : sampled) {
+            const GatheredOrder &order = m_gathered.orders[orders[i]];
+            count += explains(MapOtherFees(order.written, hold), pricer.expected(order, agreement.lineOfOrder[i]),
+                              order.check.allowance());
+        }
         return count;
     }
 
+    const Statement &m_statement;
     const Gathered &m_gathered;
     const AuditOptions &m_options;
     std::vector<PeriodRates> m_rates;
+    std::array<std::vector<std::uint32_t>, kGroupCount> m_byGroup;
 };
 
-std::array<std::optional<CommissionTerms>, kGroupCount> termsOf(const std::vector<Agreement> &agreements)
+// The law's items: what a broker may not agree otherwise. The transfer fee
+// is one only where it is a line of its own; inside the commission it is
+// part of what the agreement prices.
+bool lawItem(FeePart part, const Agreement &line)
 {
-    std::array<std::optional<CommissionTerms>, kGroupCount> terms;
-    for (const Agreement &agreement : agreements)
-        terms[at(agreement.group)] = agreement.terms;
-    return terms;
-}
-
-// The agreements with the compared rate and minimum in place of their own.
-std::array<std::optional<CommissionTerms>, kGroupCount> comparedTerms(const std::vector<Agreement> &agreements,
-                                                                       const CompareTerms &compare)
-{
-    std::array<std::optional<CommissionTerms>, kGroupCount> terms = termsOf(agreements);
-    for (std::optional<CommissionTerms> &group : terms) {
-        if (!group)
-            continue;
-        group->ratePerMille = compare.ratePerMille.value_or(group->ratePerMille);
-        if (compare.noMinimum)
-            group->minimum = Decimal();
-    }
-    return terms;
+    return part == FeePart::StampDuty || (part == FeePart::TransferFee && line.transferSeparate);
 }
 
 class Checker {
@@ -221,22 +316,22 @@ public:
     {
     }
 
-    void checkOrders(const std::optional<CompareTerms> &compare)
+    void checkOrders(const std::vector<std::uint32_t> &lineOfOrder, const std::optional<CompareTerms> &compare)
     {
-        Schedules schedules(m_gathered.periods, termsOf(m_audit.agreements));
-        std::optional<Schedules> compared;
+        Pricer pricer = pricerOf(m_gathered.periods, m_audit.agreements);
+        std::optional<Pricer> compared;
         if (compare)
-            compared.emplace(m_gathered.periods, comparedTerms(m_audit.agreements, *compare));
-        std::array<OtherFeesHold, kGroupCount> holds{};
-        for (const Agreement &agreement : m_audit.agreements)
-            holds[at(agreement.group)] = agreement.otherFees;
+            compared.emplace(comparedPricer(m_gathered.periods, m_audit.agreements, *compare));
         m_audit.orders.reserve(m_gathered.orders.size());
-        for (GatheredOrder &gathered : m_gathered.orders) {
+        for (std::size_t i = 0; i < m_gathered.orders.size(); ++i) {
+            const GatheredOrder &gathered = m_gathered.orders[i];
             OrderCheck &order = m_audit.orders.emplace_back(gathered.check);
-            order.expected = schedules.expected(gathered);
+            order.agreement = lineOfOrder[i];
+            order.expected = pricer.expected(gathered, order.agreement);
             if (compared)
-                order.compared = compared->expected(gathered);
-            checkItems(order, MapOtherFees(gathered.written, holds[at(order.group)]));
+                order.compared = compared->expected(gathered, order.agreement);
+            const Agreement &line = m_audit.agreements[order.agreement];
+            checkItems(order, line, MapOtherFees(gathered.written, line.otherFees));
         }
     }
 
@@ -263,7 +358,8 @@ public:
             for (const std::optional<Cents> &item : WrittenItems(row))
                 written += item.value_or(0);
             if (implied && *implied != written)
-                find(order, static_cast<std::uint32_t>(index), trade.row, FeePart::Total, *implied, written, 0);
+                find(order, static_cast<std::uint32_t>(index), trade.row, FeePart::Total, *implied, written, 0,
+                     *implied - written);
         }
         if (m_gathered.hasFeeColumns)
             return;
@@ -272,44 +368,63 @@ public:
             const Cents allowance = order.allowance() * static_cast<Cents>(kFeeItemCount - 1);
             if (impliedByOrder[index] && !withinAllowance(*impliedByOrder[index], order.expectedTotal(), allowance))
                 find(order, static_cast<std::uint32_t>(index), order.firstRow, FeePart::Total, *impliedByOrder[index],
-                     order.expectedTotal(), allowance);
+                     order.expectedTotal(), allowance, *impliedByOrder[index] - order.expectedTotal());
         }
-    }
-
-    void tallyCommissions()
-    {
-        std::array<Tally, kGroupCount> tallies{};
-        for (const OrderCheck &order : m_audit.orders) {
-            if (!order.has(FeePart::Commission))
-                continue;
-            ++tallies[at(order.group)].of;
-            tallies[at(order.group)].explained += !order.differs(FeePart::Commission);
-        }
-        for (Agreement &agreement : m_audit.agreements)
-            agreement.commission = tallies[at(agreement.group)];
     }
 
     void sortFindings()
     {
-        std::stable_sort(m_audit.findings.begin(), m_audit.findings.end(), [this](const Finding &a, const Finding &b) {
+        const auto byLine = [this](const auto &a, const auto &b) {
             const int lineA = m_statement.rows[a.row].line(), lineB = m_statement.rows[b.row].line();
             return lineA != lineB ? lineA < lineB : a.item < b.item;
-        });
+        };
+        std::stable_sort(m_audit.findings.begin(), m_audit.findings.end(), byLine);
+        std::stable_sort(m_audit.attributions.begin(), m_audit.attributions.end(), byLine);
     }
 
 private:
-    void checkItems(OrderCheck &order, const ItemFigures &charged)
+    // An order is a finding when what it paid in all differs from what it
+    // owes beyond its allowance, when an item is off one way with nothing
+    // off the other way to make up for it, or when the law's items differ;
+    // items off both ways while the total agrees were only booked in
+    // another column.
+    void checkItems(OrderCheck &order, const Agreement &line, const ItemFigures &charged)
     {
         const auto index = static_cast<std::uint32_t>(m_audit.orders.size() - 1);
+        bool lawDiffers = false, over = false, under = false;
         for (std::size_t item = 0; item < kFeeItemCount; ++item) {
             if (!charged[item])
                 continue;
             const auto part = static_cast<FeePart>(item);
             order.present |= static_cast<std::uint8_t>(bit(part));
             order.charged[item] = *charged[item];
-            if (!withinAllowance(order.charged[item], order.expected[item], order.allowance()))
-                find(order, index, order.firstRow, part, order.charged[item], order.expected[item], order.allowance());
+            if (!beyond(order, item))
+                continue;
+            lawDiffers = lawDiffers || lawItem(part, line);
+            (order.charged[item] > order.expected[item] ? over : under) = true;
         }
+        if (!over && !under)
+            return;
+        const Cents difference = order.chargedTotal() - order.expectedTotal();
+        const bool moved = over && under && withinAllowance(order.chargedTotal(), order.expectedTotal(), order.totalAllowance());
+        for (std::size_t item = 0; item < kFeeItemCount; ++item) {
+            const auto part = static_cast<FeePart>(item);
+            if (!order.has(part) || !beyond(order, item))
+                continue;
+            if (lawDiffers || !moved) {
+                find(order, index, order.firstRow, part, order.charged[item], order.expected[item], order.allowance(),
+                     difference);
+            } else {
+                order.moved |= static_cast<std::uint8_t>(bit(part));
+                m_audit.attributions.push_back(
+                    {order.firstRow, index, part, money(order.charged[item]), money(order.expected[item])});
+            }
+        }
+    }
+
+    static bool beyond(const OrderCheck &order, std::size_t item)
+    {
+        return !withinAllowance(order.charged[item], order.expected[item], order.allowance());
     }
 
     // The fees the row's cash movement implies, else its total of the fees.
@@ -324,10 +439,11 @@ private:
     }
 
     void find(OrderCheck &order, std::uint32_t index, std::uint32_t row, FeePart item, Cents charged, Cents expected,
-              Cents allowance)
+              Cents allowance, Cents orderDifference)
     {
         order.differing |= static_cast<std::uint8_t>(bit(item));
-        m_audit.findings.push_back({row, index, item, money(charged), money(expected), money(allowance), order.fillsKnown});
+        m_audit.findings.push_back({row, index, item, money(charged), money(expected), money(allowance),
+                                    order.fillsKnown, money(orderDifference)});
     }
 
     const Statement &m_statement;
@@ -335,14 +451,13 @@ private:
     Audit &m_audit;
 };
 
-// What the findings of an order charged above the rules.
+// What a finding order paid above what it owes.
 Cents beyondRules(const OrderCheck &order)
 {
-    Cents beyond = 0;
-    for (std::size_t item = 0; item < kFeeItemCount; ++item)
-        if (order.differs(static_cast<FeePart>(item)) && order.charged[item] > order.expected[item])
-            beyond += order.charged[item] - order.expected[item];
-    return beyond;
+    constexpr std::uint8_t kItems = (1u << kFeeItemCount) - 1;
+    if ((order.differing & kItems) == 0)
+        return 0;
+    return std::max<Cents>(0, order.chargedTotal() - order.expectedTotal());
 }
 
 Cents compareSaving(const OrderCheck &order)
@@ -352,6 +467,20 @@ Cents compareSaving(const OrderCheck &order)
         if (order.has(static_cast<FeePart>(item)))
             saving += order.charged[item] - order.compared[item];
     return saving;
+}
+
+void tallyCommissions(Audit &audit)
+{
+    for (Agreement &line : audit.agreements)
+        line.commission = {};
+    for (const OrderCheck &order : audit.orders) {
+        if (!order.has(FeePart::Commission))
+            continue;
+        Tally &tally = audit.agreements[order.agreement].commission;
+        ++tally.of;
+        tally.explained += withinAllowance(order.charged[at(FeePart::Commission)],
+                                           order.expected[at(FeePart::Commission)], order.allowance());
+    }
 }
 
 void addTotals(const Statement &statement, Audit &audit)
@@ -391,16 +520,32 @@ void addTotals(const Statement &statement, Audit &audit)
         audit.months.push_back({month / 12, month % 12 + 1, fees});
 }
 
+constexpr std::array<std::string_view, kGroupCount> kGroupNames{
+    TALLYFIN_TR_NOOP("Markets", "上海A股"),  TALLYFIN_TR_NOOP("Markets", "深圳A股"),
+    TALLYFIN_TR_NOOP("Markets", "北京A股"),  TALLYFIN_TR_NOOP("Markets", "上海基金"),
+    TALLYFIN_TR_NOOP("Markets", "深圳基金"), TALLYFIN_TR_NOOP("Markets", "上海可转债"),
+    TALLYFIN_TR_NOOP("Markets", "深圳可转债")};
+
+constexpr std::array<std::string_view, kSecurityClassCount> kClassNames{
+    "", TALLYFIN_TR_NOOP("Markets", "债券ETF"), TALLYFIN_TR_NOOP("Markets", "货币ETF"), "LOF", "REITs",
+    TALLYFIN_TR_NOOP("Markets", "单只证券")};
+
+bool nameHas(std::string_view name, std::initializer_list<std::string_view> words)
+{
+    return std::any_of(words.begin(), words.end(),
+                       [name](std::string_view word) { return name.find(word) != std::string_view::npos; });
+}
+
 } // namespace
 
-std::string_view GroupName(InstrumentGroup group)
+std::string_view GroupName(InstrumentGroup group) { return kGroupNames[at(group)]; }
+
+std::optional<InstrumentGroup> GroupNamed(std::string_view name)
 {
-    // Marked for translation: the markets' names in the context "Markets".
-    constexpr std::array<std::string_view, kGroupCount> names{
-        TALLYFIN_TR_NOOP("Markets", "上海A股"),  TALLYFIN_TR_NOOP("Markets", "深圳A股"),
-        TALLYFIN_TR_NOOP("Markets", "北京A股"),  TALLYFIN_TR_NOOP("Markets", "上海基金"),
-        TALLYFIN_TR_NOOP("Markets", "深圳基金"), TALLYFIN_TR_NOOP("Markets", "可转债")};
-    return names[at(group)];
+    for (std::size_t group = 0; group < kGroupCount; ++group)
+        if (kGroupNames[group] == name)
+            return static_cast<InstrumentGroup>(group);
+    return std::nullopt;
 }
 
 std::optional<InstrumentGroup> GroupOfMarket(Market market)
@@ -411,11 +556,56 @@ std::optional<InstrumentGroup> GroupOfMarket(Market market)
     case Market::BeijingA: return InstrumentGroup::BeijingA;
     case Market::ShanghaiFund: return InstrumentGroup::ShanghaiFund;
     case Market::ShenzhenFund: return InstrumentGroup::ShenzhenFund;
-    case Market::ShanghaiBond:
-    case Market::ShenzhenBond: return InstrumentGroup::ConvertibleBond;
+    case Market::ShanghaiBond: return InstrumentGroup::ShanghaiBond;
+    case Market::ShenzhenBond: return InstrumentGroup::ShenzhenBond;
     case Market::FundsWarrants: break;
     }
     return std::nullopt;
+}
+
+std::string_view SecurityClassName(SecurityClass securityClass)
+{
+    return kClassNames[static_cast<std::size_t>(securityClass)];
+}
+
+std::optional<SecurityClass> SecurityClassNamed(std::string_view name)
+{
+    for (std::size_t c = 1; c + 1 < kSecurityClassCount; ++c)
+        if (kClassNames[c] == name)
+            return static_cast<SecurityClass>(c);
+    return std::nullopt;
+}
+
+// The code ranges are the exchanges' own: Shanghai's 《证券代码段分配指南》
+// (上海证券交易所证券交易业务指南第4号, 2024 revision) gives 5 to funds and
+// public REITs, 501/502 to LOFs, 508 to infrastructure REITs and 511 to bond
+// and money-market ETFs; Shenzhen lists ETFs under 159, LOFs under 16 and
+// infrastructure REITs under 180. Money-market funds are told from bond
+// funds by their names (华宝添益, 银华日利, 招商快线 …), and a Shenzhen ETF is a
+// bond ETF when its name says 债.
+SecurityClass ClassOfSecurity(std::string_view code, std::string_view name)
+{
+    if (code.size() != 6)
+        return SecurityClass::General;
+    const bool money = nameHas(name, {"货币", "添益", "日利", "快线", "快钱", "保证金"})
+                       || (nameHas(name, {"现金"}) && !nameHas(name, {"现金流"}));
+    const bool bond = nameHas(name, {"债", "短融"});
+    if (code.starts_with("501") || code.starts_with("502") || code.starts_with("16"))
+        return SecurityClass::Lof;
+    if (code.starts_with("508") || code.starts_with("180"))
+        return SecurityClass::Reits;
+    if (code.starts_with("511"))
+        return money ? SecurityClass::MoneyEtf : SecurityClass::BondEtf;
+    if (code.starts_with("159") || code.starts_with("51") || code.starts_with("52") || code.starts_with("56")
+        || code.starts_with("58"))
+        return money ? SecurityClass::MoneyEtf : bond ? SecurityClass::BondEtf : SecurityClass::General;
+    return SecurityClass::General;
+}
+
+bool SameScope(const Agreement &a, const Agreement &b)
+{
+    return a.group == b.group && a.securityClass == b.securityClass
+           && (a.securityClass != SecurityClass::Security || a.codes == b.codes);
 }
 
 std::string_view FeePartKey(FeePart part)
@@ -442,17 +632,25 @@ std::string_view NotAuditedKey(NotAuditedReason reason)
 Cents OrderCheck::chargedTotal() const
 {
     Cents total = 0;
-    for (const Cents fee : charged)
-        total += fee;
+    for (std::size_t item = 0; item < kFeeItemCount; ++item)
+        total += has(static_cast<FeePart>(item)) ? charged[item] : 0;
     return total;
 }
 
 Cents OrderCheck::expectedTotal() const
 {
     Cents total = 0;
-    for (const Cents fee : expected)
-        total += fee;
+    for (std::size_t item = 0; item < kFeeItemCount; ++item)
+        total += has(static_cast<FeePart>(item)) || present == 0 ? expected[item] : 0;
     return total;
+}
+
+Cents OrderCheck::totalAllowance() const
+{
+    int items = 0;
+    for (std::size_t item = 0; item < kFeeItemCount; ++item)
+        items += has(static_cast<FeePart>(item));
+    return allowance() * items;
 }
 
 bool Finding::mayBeFillRounding() const
@@ -483,21 +681,38 @@ int Audit::notAuditedCount() const
 
 const Agreement *Audit::agreement(InstrumentGroup group) const
 {
-    for (const Agreement &made : agreements)
-        if (made.group == group)
-            return &made;
-    return nullptr;
+    const Agreement *found = nullptr;
+    for (const Agreement &line : agreements)
+        if (line.group == group && line.securityClass == SecurityClass::General)
+            found = &line;
+    return found;
 }
+
+namespace {
+
+// The entries of a list sorted by line that stand on the row's line.
+template <typename Entry>
+std::span<const Entry> onLine(const Statement &statement, const std::vector<Entry> &entries, std::uint32_t row)
+{
+    const int line = statement.rows[row].line();
+    const auto lineOf = [&statement](const Entry &entry) { return statement.rows[entry.row].line(); };
+    const auto first = std::partition_point(entries.begin(), entries.end(),
+                                            [&](const Entry &entry) { return lineOf(entry) < line; });
+    const auto last =
+        std::partition_point(first, entries.end(), [&](const Entry &entry) { return lineOf(entry) == line; });
+    return {first, last};
+}
+
+} // namespace
 
 std::span<const Finding> FindingsOnRow(const Statement &statement, const Audit &audit, std::uint32_t row)
 {
-    const int line = statement.rows[row].line();
-    const auto lineOf = [&statement](const Finding &finding) { return statement.rows[finding.row].line(); };
-    const auto first = std::partition_point(audit.findings.begin(), audit.findings.end(),
-                                            [&](const Finding &finding) { return lineOf(finding) < line; });
-    const auto last = std::partition_point(first, audit.findings.end(),
-                                           [&](const Finding &finding) { return lineOf(finding) == line; });
-    return {first, last};
+    return onLine(statement, audit.findings, row);
+}
+
+std::span<const Attribution> AttributionsOnRow(const Statement &statement, const Audit &audit, std::uint32_t row)
+{
+    return onLine(statement, audit.attributions, row);
 }
 
 std::array<std::optional<Cents>, kFeeItemCount> ChargedItems(const Row &row, OtherFeesHold hold)
@@ -513,16 +728,17 @@ std::optional<Audit> AuditStatement(const Statement &statement, const AuditOptio
         return std::nullopt;
     Audit audit;
     audit.compared = options.compare.has_value();
-    audit.agreements = AgreementFinder(gathered, options).run();
+    std::vector<std::uint32_t> lineOfOrder;
+    audit.agreements = AgreementFinder(statement, gathered, options).run(lineOfOrder);
     audit.trades = std::move(gathered.trades);
     if (!stage.report(0.5))
         return std::nullopt;
     Checker checker(statement, gathered, audit);
-    checker.checkOrders(options.compare);
+    checker.checkOrders(lineOfOrder, options.compare);
     if (!stage.report(0.8))
         return std::nullopt;
     checker.checkArithmetic();
-    checker.tallyCommissions();
+    tallyCommissions(audit);
     checker.sortFindings();
     addTotals(statement, audit);
     if (!stage.report(1))

@@ -54,10 +54,13 @@ std::string_view sideText(RowKind kind) { return kind == RowKind::Buy ? "买入"
 void writeAgreements(CsvWriter &csv, const Audit &audit)
 {
     csv.line({"佣金协议"});
-    csv.line({"品种", "佣金费率(‰)", "最低佣金(元)", "规费", "过户费", "其他费用", "佣金相符", "委托数"});
+    csv.line({"品种", "起", "止", "佣金费率(‰)", "费率区间(‰)", "最低佣金(元)", "规费", "过户费", "其他费用", "佣金相符",
+              "委托数"});
     for (const Agreement &agreement : audit.agreements) {
-        const std::string rate = (agreement.rateSource == TermSource::Bound ? "≤" : "") + agreement.terms.ratePerMille.toString();
-        csv.line({GroupName(agreement.group), rate, yuan(agreement.terms.minimum),
+        const std::string range = agreement.rateLow.toString() + "–" + agreement.rateHigh.toString();
+        csv.line({ScopeText(agreement).toString(), FormatTradeDate(agreement.from), FormatTradeDate(agreement.to),
+                  RateText(agreement), agreement.owesNothing ? "" : range,
+                  agreement.owesNothing ? "" : yuan(agreement.terms.minimum),
                   agreement.terms.leviesOnTop ? "另计" : "含在佣金内", agreement.transferSeparate ? "单列" : "含在佣金内",
                   ChineseText(agreement.otherFees), std::to_string(agreement.commission.explained),
                   std::to_string(agreement.commission.of)});
@@ -95,7 +98,7 @@ void writeTrades(CsvWriter &csv, const Statement &statement, const Audit &audit)
     for (const TradeCheck &trade : audit.trades) {
         const Row &row = statement.rows[trade.row];
         const OrderCheck *order = trade.audited() ? &audit.orders[static_cast<std::size_t>(trade.order)] : nullptr;
-        const Agreement *agreement = order ? audit.agreement(order->group) : nullptr;
+        const Agreement *agreement = order ? &audit.agreements[order->agreement] : nullptr;
         const auto charged = ChargedItems(row, agreement ? agreement->otherFees : OtherFeesHold::OtherCharges);
         const bool first = order && order->firstRow == trade.row;
         csv.cell(std::to_string(row.line()));
@@ -151,6 +154,9 @@ Text TradeResult(const Statement &statement, const Audit &audit, const TradeChec
         else
             parts.push_back(FindingText(finding));
     }
+    const std::span<const Attribution> moved = AttributionsOnRow(statement, audit, trade.row);
+    if (parts.empty() && !moved.empty())
+        return TALLYFIN_TEXT("Statement", "相符（%1）").arg(AttributionText(moved));
     if (parts.empty())
         return TALLYFIN_TEXT("Statement", "相符");
     return JoinTexts(parts, TALLYFIN_TEXT("Statement", "%1；%2"));

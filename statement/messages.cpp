@@ -124,6 +124,9 @@ constexpr std::array<RoleWords, kFeePartCount> kFeePartWords{{
 
 std::string yuan(const Decimal &value) { return value.toFixed(2, kDecimalPoint); }
 
+// "+0.02", "-0.02"
+std::string signedYuan(const Decimal &value) { return (value.sign() > 0 ? "+" : "") + yuan(value); }
+
 std::string dateOf(const Row &row) { return FormatTradeDate(row.date()); }
 
 } // namespace
@@ -375,28 +378,105 @@ std::string_view ChineseFillRoundingNote()
 
 std::string EnglishText(const Agreement &agreement)
 {
+    if (agreement.owesNothing)
+        return "nothing charged";
     const CommissionTerms &terms = agreement.terms;
     const std::string rate = agreement.rateSource == TermSource::Bound ? "at most " : "";
-    return rate + terms.ratePerMille.toString() + "‰, minimum " + yuan(terms.minimum) + ", levies " +
+    const std::string minimum = terms.minimum.sign() == 0 ? "no minimum" : "minimum " + yuan(terms.minimum);
+    return rate + terms.ratePerMille.toString() + "‰, " + minimum + ", levies " +
            (terms.leviesOnTop ? "on top" : "inside") + ", transfer fee " +
            (agreement.transferSeparate ? "separate" : "inside");
 }
 
 Text AgreementText(const Agreement &agreement)
 {
+    if (agreement.owesNothing)
+        return TALLYFIN_TEXT("Statement", "不收取任何费用");
     const CommissionTerms &terms = agreement.terms;
-    Text text = agreement.rateSource == TermSource::Bound
-                    ? TALLYFIN_TEXT("Statement", "佣金不高于 %1‰，最低 %2 元，%3，%4")
-                    : TALLYFIN_TEXT("Statement", "佣金 %1‰，最低 %2 元，%3，%4");
+    Text text = agreement.rateSource == TermSource::Bound ? TALLYFIN_TEXT("Statement", "佣金不高于 %1‰，%2，%3，%4")
+                                                          : TALLYFIN_TEXT("Statement", "佣金 %1‰，%2，%3，%4");
     return std::move(text)
         .arg(terms.ratePerMille.toString())
-        .arg(yuan(terms.minimum))
+        .arg(MinimumText(terms.minimum))
         .arg(terms.leviesOnTop ? TALLYFIN_TEXT("Statement", "规费另计") : TALLYFIN_TEXT("Statement", "规费含在佣金内"))
         .arg(agreement.transferSeparate ? TALLYFIN_TEXT("Statement", "过户费单列")
                                         : TALLYFIN_TEXT("Statement", "过户费含在佣金内"));
 }
 
 std::string ChineseText(const Agreement &agreement) { return AgreementText(agreement).toString(); }
+
+std::string RateText(const Agreement &agreement)
+{
+    return (agreement.rateSource == TermSource::Bound ? "≤" : "") + agreement.terms.ratePerMille.toString();
+}
+
+Text MinimumText(const Decimal &minimum)
+{
+    return minimum.sign() == 0 ? TALLYFIN_TEXT("Statement", "无最低佣金")
+                               : TALLYFIN_TEXT("Statement", "最低 %1 元").arg(yuan(minimum));
+}
+
+std::string JoinedCodes(const std::vector<std::string> &codes)
+{
+    std::string joined;
+    for (const std::string &code : codes)
+        joined += (joined.empty() ? "" : ", ") + code;
+    return joined;
+}
+
+std::string EnglishScope(const Agreement &line)
+{
+    std::string scope(GroupName(line.group));
+    if (line.securityClass == SecurityClass::Security)
+        return line.codes.front() + " " + line.name;
+    if (line.securityClass != SecurityClass::General)
+        scope += " " + std::string(line.securityClass == SecurityClass::BondEtf    ? "bond ETFs"
+                                   : line.securityClass == SecurityClass::MoneyEtf ? "money-market ETFs"
+                                                                                   : SecurityClassName(line.securityClass));
+    return scope;
+}
+
+Text ScopeText(const Agreement &line)
+{
+    if (line.securityClass == SecurityClass::Security)
+        return Text::Plain(line.codes.front() + " " + line.name);
+    Text group("Markets", GroupName(line.group).data());
+    if (line.securityClass == SecurityClass::General)
+        return group;
+    return TALLYFIN_TEXT("Statement", "%1 %2").arg(std::move(group)).arg(Text("Markets", SecurityClassName(line.securityClass).data()));
+}
+
+std::string EnglishChangeWindow(const Agreement &earlier, const Agreement &later)
+{
+    return "the terms changed after " + FormatTradeDate(earlier.to) + " and on or before " + FormatTradeDate(later.from) +
+           ": the trades between are explained by both";
+}
+
+Text ChangeWindowText(const Agreement &earlier, const Agreement &later)
+{
+    return TALLYFIN_TEXT("Statement", "协议在 %1 之后、%2 及之前变更，其间的成交两种协议都能解释")
+        .arg(FormatTradeDate(earlier.to))
+        .arg(FormatTradeDate(later.from));
+}
+
+std::string EnglishText(std::span<const Attribution> moved)
+{
+    std::string text = "booked in other columns:";
+    for (const Attribution &item : moved)
+        text += " " + std::string(FeePartName(item.item)) + " " + signedYuan(item.difference()) + ",";
+    text.back() = ';';
+    return text + " the total agrees";
+}
+
+Text AttributionText(std::span<const Attribution> moved)
+{
+    std::vector<Text> items;
+    for (const Attribution &item : moved)
+        items.push_back(TALLYFIN_TEXT("Statement", "%1 %2")
+                            .arg(Text("Statement", FeePartChineseName(item.item).data()))
+                            .arg(signedYuan(item.difference())));
+    return TALLYFIN_TEXT("Statement", "归类不同：%1，合计相符").arg(JoinTexts(items, TALLYFIN_TEXT("Statement", "%1，%2")));
+}
 
 std::string_view EnglishText(OtherFeesHold hold)
 {

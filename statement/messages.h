@@ -63,13 +63,37 @@ Text FindingText(const Finding &finding);
 // translation in the context "Statement", as are the Chinese names above).
 std::string_view ChineseFillRoundingNote();
 
-// A group's terms for a person:
+// A line's terms for a person:
 //   "0.25‰, minimum 5.00, levies inside, transfer fee separate"
 //   "佣金 0.25‰，最低 5.00 元，规费含在佣金内，过户费单列"
-// A rate the rows only bound reads "at most 1.453‰" / "佣金不高于 1.453‰".
+// A rate the rows only bound reads "at most 1.453‰" / "佣金不高于 1.453‰";
+// no minimum "no minimum" / "无最低佣金"; a line owing nothing "nothing charged".
 std::string EnglishText(const Agreement &agreement);
 std::string ChineseText(const Agreement &agreement);
 Text AgreementText(const Agreement &agreement);
+// The rate as the agreement table shows it: "0.2354", "≤0.1891", "0" for a line owing nothing.
+std::string RateText(const Agreement &agreement);
+//   MinimumText(5) -> "最低 5.00 元",  MinimumText(0) -> "无最低佣金"
+Text MinimumText(const Decimal &minimum);
+
+//   JoinedCodes({"511090", "511260"}) -> "511090, 511260"
+std::string JoinedCodes(const std::vector<std::string> &codes);
+
+// Which orders a line prices:
+//   "上海A股", "上海基金 债券ETF" ("上海基金 bond ETFs"), "511260 十年国债"
+std::string EnglishScope(const Agreement &line);
+Text ScopeText(const Agreement &line);
+
+// Between two periods of one scope, where the rows cannot tell the day of the change:
+//   "the terms changed after 2025-01-23 and on or before 2025-02-26: the trades between are explained by both"
+std::string EnglishChangeWindow(const Agreement &earlier, const Agreement &later);
+Text ChangeWindowText(const Agreement &earlier, const Agreement &later);
+
+// The items of one order booked in other columns than the rules' (not a finding):
+//   "booked in other columns: levies +0.02, commission -0.02; the total agrees"
+//   "归类不同：规费 +0.02，佣金 -0.02，合计相符"
+std::string EnglishText(std::span<const Attribution> moved);
+Text AttributionText(std::span<const Attribution> moved);
 
 // What a group's other-fee column holds:  "其他费用计入佣金"
 std::string_view EnglishText(OtherFeesHold hold);

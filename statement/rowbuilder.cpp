@@ -262,6 +262,10 @@ bool RowBuilder::readNumbers(Row &row)
         return false;
     if (!m_trade)
         return true;
+    if (movesMoneyWithoutShares(row)) {
+        becomePayment(row);
+        return true;
+    }
     const int quantity = m_layout.column(ColumnRole::Quantity);
     if (!hasNumber(row, NumberField::Quantity))
         return fail(RowProblem::NoQuantity, quantity);
@@ -274,6 +278,28 @@ bool RowBuilder::readNumbers(Row &row)
             makeMagnitude(row, number.field);
     makeMagnitude(row, NumberField::OtherFees);
     return true;
+}
+
+bool RowBuilder::isZeroOrAbsent(const Row &row, NumberField field)
+{
+    return !hasNumber(row, field) || row.m_numbers[at(field)] >> 5 == 0;
+}
+
+// A buy or sell of no shares at no price that still moves money: a
+// subscription paid (a new bond's 缴款) or money handed back, not a trade.
+bool RowBuilder::movesMoneyWithoutShares(const Row &row)
+{
+    return isZeroOrAbsent(row, NumberField::Quantity) && isZeroOrAbsent(row, NumberField::Price)
+           && !(isZeroOrAbsent(row, NumberField::Amount) && isZeroOrAbsent(row, NumberField::Cash));
+}
+
+// Other business, named for the way the money went: 缴款 paid, 收款 received.
+void RowBuilder::becomePayment(Row &row)
+{
+    const bool paid = row.m_kind == RowKind::Buy;
+    row.m_kind = RowKind::Other;
+    m_trade = false;
+    row.m_texts[at(TextField::Operation)] = kept(paid ? "缴款" : "收款");
 }
 
 void RowBuilder::readTexts(Row &row)

@@ -36,6 +36,9 @@ private:
     StoredText kept(std::string_view text);
     static void setNumber(Row &row, NumberField field, CellNumber number);
     static bool hasNumber(const Row &row, NumberField field);
+    static bool isZeroOrAbsent(const Row &row, NumberField field);
+    static bool movesMoneyWithoutShares(const Row &row);
+    void becomePayment(Row &row);
     static void makeMagnitude(Row &row, NumberField field);
 
     const Layout &m_layout;

@@ -483,8 +483,16 @@
         <translation>at least %1, then in steps of %2</translation>
     </message>
     <message>
-        <source>可转债</source>
-        <translation>Convertible bonds</translation>
+        <source>债券ETF</source>
+        <translation>bond ETFs</translation>
+    </message>
+    <message>
+        <source>货币ETF</source>
+        <translation>money-market ETFs</translation>
+    </message>
+    <message>
+        <source>单只证券</source>
+        <translation>one security</translation>
     </message>
 </context>
 <context>
@@ -1171,14 +1179,6 @@
         <translation>number of fills unknown: may be rounding per fill</translation>
     </message>
     <message>
-        <source>佣金不高于 %1‰，最低 %2 元，%3，%4</source>
-        <translation>Commission at most %1‰, minimum %2 yuan, %3, %4</translation>
-    </message>
-    <message>
-        <source>佣金 %1‰，最低 %2 元，%3，%4</source>
-        <translation>Commission %1‰, minimum %2 yuan, %3, %4</translation>
-    </message>
-    <message>
         <source>规费另计</source>
         <translation>levies on top</translation>
     </message>
@@ -1210,6 +1210,46 @@
         <source>其他费用即规费</source>
         <translation>Other fees are the levies</translation>
     </message>
+    <message>
+        <source>相符（%1）</source>
+        <translation>Agrees (%1)</translation>
+    </message>
+    <message>
+        <source>不收取任何费用</source>
+        <translation>nothing charged</translation>
+    </message>
+    <message>
+        <source>佣金不高于 %1‰，%2，%3，%4</source>
+        <translation>at most %1‰, %2, %3, %4</translation>
+    </message>
+    <message>
+        <source>佣金 %1‰，%2，%3，%4</source>
+        <translation>%1‰, %2, %3, %4</translation>
+    </message>
+    <message>
+        <source>无最低佣金</source>
+        <translation>no minimum</translation>
+    </message>
+    <message>
+        <source>最低 %1 元</source>
+        <translation>minimum %1</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>协议在 %1 之后、%2 及之前变更，其间的成交两种协议都能解释</source>
+        <translation>The terms changed after %1 and on or before %2: the trades between are explained by both</translation>
+    </message>
+    <message>
+        <source>归类不同：%1，合计相符</source>
+        <translation>booked in other columns: %1; the total agrees</translation>
+    </message>
+    <message>
+        <source>%1，%2</source>
+        <translation>%1, %2</translation>
+    </message>
 </context>
 <context>
     <name>StatementAuditWindow</name>
@@ -1240,10 +1280,6 @@
     <message>
         <source>核对概况</source>
         <translation>Summary</translation>
-    </message>
-    <message>
-        <source>佣金协议（双击修改，修改后立即重新核对）</source>
-        <translation>Commission agreement (double-click to change; a change checks again at once)</translation>
     </message>
     <message>
         <source>佣金协议</source>
@@ -1520,6 +1556,66 @@
     <message>
         <source>%1，%2</source>
         <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>佣金协议（双击修改费率、最低佣金或起止日期，修改后立即重新核对）</source>
+        <translation>Commission agreement (double-click a rate, minimum or date to change it; the trades are checked again at once)</translation>
+    </message>
+    <message>
+        <source>拆分时段</source>
+        <translation>Split period</translation>
+    </message>
+    <message>
+        <source>把选中的时段在其中间一笔委托的日期后分成两段，再修改起止日期或费率</source>
+        <translation>Splits the selected period in two after the day of its middle order; then change its dates or rates</translation>
+    </message>
+    <message>
+        <source>合并时段</source>
+        <translation>Merge periods</translation>
+    </message>
+    <message>
+        <source>把选中的时段与同一品种的下一时段合为一段，沿用选中时段的费率</source>
+        <translation>Joins the selected period and the next one of its instrument, with the selected period&apos;s terms</translation>
+    </message>
+    <message>
+        <source>恢复推断</source>
+        <translation>Infer again</translation>
+    </message>
+    <message>
+        <source>放弃手动设定，按交割单重新推断协议</source>
+        <translation>Drops the terms set by hand and infers the agreement from the statement again</translation>
+    </message>
+    <message>
+        <source>日期须写成 YYYY-MM-DD，如 2025-02-26</source>
+        <translation>A date is written YYYY-MM-DD, such as 2025-02-26</translation>
+    </message>
+    <message>
+        <source>时段不能为空，也不能盖过同一品种的相邻时段</source>
+        <translation>A period cannot be empty nor cover the next period of its instrument</translation>
+    </message>
+    <message>
+        <source>这一时段的委托都在同一天，无法拆分</source>
+        <translation>All orders of this period are of one day: it cannot be split</translation>
+    </message>
+    <message>
+        <source>这是该品种的最后一个时段，没有可以合并的下一时段</source>
+        <translation>This is the last period of its instrument: there is no next one to merge with</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>%1‰ 到 %2‰ 之间的费率都能同样解释这些委托</source>
+        <translation>Any rate from %1‰ to %2‰ explains these orders as well</translation>
+    </message>
+    <message>
+        <source>起</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>止</source>
+        <translation>To</translation>
     </message>
 </context>
 <context>

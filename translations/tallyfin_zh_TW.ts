@@ -483,8 +483,16 @@
         <translation>至少 %1，超出部分以 %2 為單位增加</translation>
     </message>
     <message>
-        <source>可转债</source>
-        <translation>可轉債</translation>
+        <source>债券ETF</source>
+        <translation>債券ETF</translation>
+    </message>
+    <message>
+        <source>货币ETF</source>
+        <translation>貨幣ETF</translation>
+    </message>
+    <message>
+        <source>单只证券</source>
+        <translation>單只證券</translation>
     </message>
 </context>
 <context>
@@ -1171,14 +1179,6 @@
         <translation>成交筆數未知，可能是逐筆成交分別取整所致</translation>
     </message>
     <message>
-        <source>佣金不高于 %1‰，最低 %2 元，%3，%4</source>
-        <translation>佣金不高於 %1‰，最低 %2 元，%3，%4</translation>
-    </message>
-    <message>
-        <source>佣金 %1‰，最低 %2 元，%3，%4</source>
-        <translation>佣金 %1‰，最低 %2 元，%3，%4</translation>
-    </message>
-    <message>
         <source>规费另计</source>
         <translation>規費另計</translation>
     </message>
@@ -1210,6 +1210,46 @@
         <source>其他费用即规费</source>
         <translation>其他費用即規費</translation>
     </message>
+    <message>
+        <source>相符（%1）</source>
+        <translation>相符（%1）</translation>
+    </message>
+    <message>
+        <source>不收取任何费用</source>
+        <translation>不收取任何費用</translation>
+    </message>
+    <message>
+        <source>佣金不高于 %1‰，%2，%3，%4</source>
+        <translation>佣金不高於 %1‰，%2，%3，%4</translation>
+    </message>
+    <message>
+        <source>佣金 %1‰，%2，%3，%4</source>
+        <translation>佣金 %1‰，%2，%3，%4</translation>
+    </message>
+    <message>
+        <source>无最低佣金</source>
+        <translation>無最低佣金</translation>
+    </message>
+    <message>
+        <source>最低 %1 元</source>
+        <translation>最低 %1 元</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>协议在 %1 之后、%2 及之前变更，其间的成交两种协议都能解释</source>
+        <translation>協議在 %1 之後、%2 及之前變更，其間的成交兩種協議都能解釋</translation>
+    </message>
+    <message>
+        <source>归类不同：%1，合计相符</source>
+        <translation>歸類不同：%1，合計相符</translation>
+    </message>
+    <message>
+        <source>%1，%2</source>
+        <translation>%1，%2</translation>
+    </message>
 </context>
 <context>
     <name>StatementAuditWindow</name>
@@ -1240,10 +1280,6 @@
     <message>
         <source>核对概况</source>
         <translation>核對概況</translation>
-    </message>
-    <message>
-        <source>佣金协议（双击修改，修改后立即重新核对）</source>
-        <translation>佣金協議（按兩下修改，修改後立即重新核對）</translation>
     </message>
     <message>
         <source>佣金协议</source>
@@ -1520,6 +1556,66 @@
     <message>
         <source>%1，%2</source>
         <translation>%1，%2</translation>
+    </message>
+    <message>
+        <source>佣金协议（双击修改费率、最低佣金或起止日期，修改后立即重新核对）</source>
+        <translation>佣金協議（雙擊修改費率、最低佣金或起止日期，修改後立即重新核對）</translation>
+    </message>
+    <message>
+        <source>拆分时段</source>
+        <translation>拆分時段</translation>
+    </message>
+    <message>
+        <source>把选中的时段在其中间一笔委托的日期后分成两段，再修改起止日期或费率</source>
+        <translation>把選中的時段在其中間一筆委託的日期後分成兩段，再修改起止日期或費率</translation>
+    </message>
+    <message>
+        <source>合并时段</source>
+        <translation>合併時段</translation>
+    </message>
+    <message>
+        <source>把选中的时段与同一品种的下一时段合为一段，沿用选中时段的费率</source>
+        <translation>把選中的時段與同一品種的下一時段合為一段，沿用選中時段的費率</translation>
+    </message>
+    <message>
+        <source>恢复推断</source>
+        <translation>恢復推斷</translation>
+    </message>
+    <message>
+        <source>放弃手动设定，按交割单重新推断协议</source>
+        <translation>放棄手動設定，按交割單重新推斷協議</translation>
+    </message>
+    <message>
+        <source>日期须写成 YYYY-MM-DD，如 2025-02-26</source>
+        <translation>日期須寫成 YYYY-MM-DD，如 2025-02-26</translation>
+    </message>
+    <message>
+        <source>时段不能为空，也不能盖过同一品种的相邻时段</source>
+        <translation>時段不能為空，也不能蓋過同一品種的相鄰時段</translation>
+    </message>
+    <message>
+        <source>这一时段的委托都在同一天，无法拆分</source>
+        <translation>這一時段的委託都在同一天，無法拆分</translation>
+    </message>
+    <message>
+        <source>这是该品种的最后一个时段，没有可以合并的下一时段</source>
+        <translation>這是該品種的最後一個時段，沒有可以合併的下一時段</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>無</translation>
+    </message>
+    <message>
+        <source>%1‰ 到 %2‰ 之间的费率都能同样解释这些委托</source>
+        <translation>%1‰ 到 %2‰ 之間的費率都能同樣解釋這些委託</translation>
+    </message>
+    <message>
+        <source>起</source>
+        <translation>起</translation>
+    </message>
+    <message>
+        <source>止</source>
+        <translation>止</translation>
     </message>
 </context>
 <context>

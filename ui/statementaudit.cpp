@@ -12,6 +12,7 @@
 
 #include <algorithm>
 
+#include "agreementedit.h"
 #include "appearance.h"
 #include "auditreport.h"
 #include "handler.h"
@@ -134,7 +135,7 @@ void StatementAuditWindow::setUpViews()
 void StatementAuditWindow::sizeColumns()
 {
     const int group = groupNameWidth(agreementView->fontMetrics());
-    setColumnWidths(agreementView, {std::max(90, group), 80, 100, 80, 90, 140});
+    setColumnWidths(agreementView, {std::max(90, group), 90, 90, 80, 100, 80, 90, 140});
     setColumnWidths(yearsView, {60, 70, 120, 90, 90, 80, 70, 80, 90, 100, 80});
     setColumnWidths(tradesView, {60, 90, 70, 90, 50, std::max(80, group), 80, 100, 70, 70, 70, 70, 60, 70, 60, 70, 70});
     setColumnWidths(otherView, {60, 80, 90, 360, 80, 120});
@@ -149,7 +150,8 @@ void StatementAuditWindow::sizeColumns()
 void StatementAuditWindow::fitWordColumns()
 {
     const std::pair<QTableView *, int> words[] = {
-        {agreementView, AgreementModel::OtherFees}, {tradesView, TradesModel::Name},
+        {agreementView, AgreementModel::Scope},     {agreementView, AgreementModel::OtherFees},
+        {tradesView, TradesModel::Name},
         {tradesView, TradesModel::Result},          {otherView, OtherRowsModel::Business},
         {otherView, OtherRowsModel::Name}};
     for (const auto &[view, column] : words) {
@@ -166,8 +168,31 @@ void StatementAuditWindow::connectControls()
     connect(differingOnly, &QCheckBox::toggled, m_trades, &TradesModel::setDifferingOnly);
     connect(compareRate, &QLineEdit::editingFinished, this, [this] { runHandler([this] { compareChanged(); }); });
     connect(compareNoMinimum, &QCheckBox::toggled, this, [this] { runHandler([this] { compareChanged(); }); });
-    connect(m_agreement, &AgreementModel::termEdited, this,
-            [this](InstrumentGroup group, const TermsOverride &terms) { runHandler([&] { termEdited(group, terms); }); });
+    connect(m_agreement, &AgreementModel::termsEdited, this,
+            [this](std::size_t line, std::optional<Decimal> rate, std::optional<Decimal> minimum) {
+                runHandler([&] {
+                    editTerms([&](std::vector<UserTerms> &terms) { return SetLineTerms(terms, *m_audit, line, rate, minimum); },
+                              {});
+                });
+            });
+    connect(m_agreement, &AgreementModel::startEdited, this, [this](std::size_t line, TradeDate from) {
+        runHandler([&] {
+            editTerms([&](std::vector<UserTerms> &terms) { return MoveLineStart(terms, *m_audit, line, from); },
+                      AuditTexts::badSpan());
+        });
+    });
+    connect(m_agreement, &AgreementModel::endEdited, this, [this](std::size_t line, TradeDate to) {
+        runHandler([&] {
+            editTerms([&](std::vector<UserTerms> &terms) { return MoveLineEnd(terms, *m_audit, line, to); },
+                      AuditTexts::badSpan());
+        });
+    });
+    connect(m_agreement, &AgreementModel::billingEdited, this, [this](InstrumentGroup group, const BillingOverride &billing) {
+        runHandler([&] { billingEdited(group, billing); });
+    });
+    connectHandler(splitPeriodButton, &QPushButton::clicked, this, &StatementAuditWindow::splitClicked);
+    connectHandler(mergePeriodButton, &QPushButton::clicked, this, &StatementAuditWindow::mergeClicked);
+    connectHandler(resetTermsButton, &QPushButton::clicked, this, &StatementAuditWindow::resetTermsClicked);
     connect(m_agreement, &AgreementModel::termRejected, this,
             [this](const QString &message) { platform().showValidationBox(this, message); });
     connect(m_job, &StatementAuditJob::progressed, progress, &QProgressBar::setValue);
@@ -209,7 +234,8 @@ void StatementAuditWindow::openStatement(const QString &path)
     setBusy(true);
     // The terms the user set are the statement before's; the new one's are inferred.
     AuditOptions inferred = options();
-    inferred.overrides = {};
+    inferred.terms.clear();
+    inferred.billing = {};
     m_job->readAndAudit(path, inferred);
 }
 
@@ -235,7 +261,8 @@ void StatementAuditWindow::cancelClicked()
 AuditOptions StatementAuditWindow::options() const
 {
     AuditOptions made;
-    made.overrides = m_overrides;
+    made.terms = m_userTerms;
+    made.billing = m_billing;
     made.compare = m_compare;
     return made;
 }
@@ -246,7 +273,8 @@ void StatementAuditWindow::showAudit(std::shared_ptr<const Statement> statement,
     m_reading = false;
     if (loaded) {
         m_path = m_readingPath;
-        m_overrides = {};
+        m_userTerms.clear();
+        m_billing = {};
     }
     m_statement = std::move(statement);
     m_audit = std::move(audit);
@@ -291,13 +319,57 @@ void StatementAuditWindow::showFailure(const QString &reason)
     platform().showValidationBox(this, message);
 }
 
-void StatementAuditWindow::termEdited(InstrumentGroup group, const TermsOverride &terms)
+void StatementAuditWindow::editTerms(const std::function<bool(std::vector<UserTerms> &)> &edit, const QString &refusal)
 {
-    TermsOverride &set = m_overrides[static_cast<std::size_t>(group)];
-    set.ratePerMille = terms.ratePerMille ? terms.ratePerMille : set.ratePerMille;
-    set.minimum = terms.minimum ? terms.minimum : set.minimum;
-    set.leviesOnTop = terms.leviesOnTop ? terms.leviesOnTop : set.leviesOnTop;
-    set.transferSeparate = terms.transferSeparate ? terms.transferSeparate : set.transferSeparate;
+    if (!m_audit)
+        return;
+    std::vector<UserTerms> terms = m_userTerms;
+    if (!edit(terms)) {
+        if (!refusal.isEmpty())
+            platform().showValidationBox(this, refusal);
+        return;
+    }
+    m_userTerms = std::move(terms);
+    startAudit();
+}
+
+void StatementAuditWindow::billingEdited(InstrumentGroup group, const BillingOverride &billing)
+{
+    BillingOverride &set = m_billing[static_cast<std::size_t>(group)];
+    set.leviesOnTop = billing.leviesOnTop ? billing.leviesOnTop : set.leviesOnTop;
+    set.transferSeparate = billing.transferSeparate ? billing.transferSeparate : set.transferSeparate;
+    startAudit();
+}
+
+std::optional<std::size_t> StatementAuditWindow::selectedLine() const
+{
+    const QModelIndexList rows = agreementView->selectionModel() ? agreementView->selectionModel()->selectedRows()
+                                                                 : QModelIndexList();
+    if (rows.isEmpty())
+        return std::nullopt;
+    return static_cast<std::size_t>(rows.front().row());
+}
+
+void StatementAuditWindow::splitClicked()
+{
+    if (const std::optional<std::size_t> line = selectedLine())
+        editTerms([&](std::vector<UserTerms> &terms) { return SplitLine(terms, *m_statement, *m_audit, *line); },
+                  AuditTexts::cannotSplit());
+}
+
+void StatementAuditWindow::mergeClicked()
+{
+    if (const std::optional<std::size_t> line = selectedLine())
+        editTerms([&](std::vector<UserTerms> &terms) { return MergeWithNext(terms, *m_audit, *line); },
+                  AuditTexts::cannotMerge());
+}
+
+void StatementAuditWindow::resetTermsClicked()
+{
+    if (m_userTerms.empty() && m_billing == decltype(m_billing){})
+        return;
+    m_userTerms.clear();
+    m_billing = {};
     startAudit();
 }
 

@@ -3,7 +3,10 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "audit.h"
 #include "ui_statementaudit.h"
@@ -74,7 +77,15 @@ private:
     void showSummary();
     void showFileShown();
     void setBusy(bool busy);
-    void termEdited(statement::InstrumentGroup group, const statement::TermsOverride &terms);
+    // A change of the agreement shown, as the terms the next audit takes;
+    // false (nothing changed) for one the lines cannot take.
+    void editTerms(const std::function<bool(std::vector<statement::UserTerms> &)> &edit, const QString &refusal);
+    void billingEdited(statement::InstrumentGroup group, const statement::BillingOverride &billing);
+    // "拆分时段", "合并时段": the period of the selected line; "恢复推断": the rows' terms again.
+    void splitClicked();
+    void mergeClicked();
+    void resetTermsClicked();
+    std::optional<std::size_t> selectedLine() const;
     void compareChanged();
     statement::AuditOptions options() const;
 
@@ -91,7 +102,8 @@ private:
     bool m_busy = false;
     std::shared_ptr<const statement::Statement> m_statement;
     std::shared_ptr<const statement::Audit> m_audit;
-    std::array<statement::TermsOverride, statement::kGroupCount> m_overrides{};
+    std::vector<statement::UserTerms> m_userTerms;
+    std::array<statement::BillingOverride, statement::kGroupCount> m_billing{};
     std::optional<statement::CompareTerms> m_compare;
 };
 

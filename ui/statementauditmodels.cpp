@@ -90,6 +90,8 @@ Qt::ItemFlags AgreementModel::flags(const QModelIndex &index) const
 {
     const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
     switch (index.column()) {
+    case From:
+    case To:
     case Rate:
     case Minimum: return flags | Qt::ItemIsEditable;
     case LeviesOnTop:
@@ -101,23 +103,30 @@ Qt::ItemFlags AgreementModel::flags(const QModelIndex &index) const
 QVariant AgreementModel::display(const Agreement &agreement, int column) const
 {
     switch (column) {
-    case Group: return translated("Markets", GroupName(agreement.group));
-    case Rate:
-        return (agreement.rateSource == TermSource::Bound ? QStringLiteral("≤") : QString())
-               + text(agreement.terms.ratePerMille.toString());
-    case Minimum: return yuan(agreement.terms.minimum);
+    case Scope: return translated(ScopeText(agreement));
+    case From: return text(FormatTradeDate(agreement.from));
+    case To: return text(FormatTradeDate(agreement.to));
+    case Rate: return text(RateText(agreement));
+    case Minimum: return agreement.terms.minimum.sign() == 0 ? AuditTexts::noMinimum() : yuan(agreement.terms.minimum);
     case OtherFees: return translated("Statement", ChineseText(agreement.otherFees));
     case Explained: return QStringLiteral("%1/%2").arg(agreement.commission.explained).arg(agreement.commission.of);
     default: return {};
     }
 }
 
-QVariant AgreementModel::toolTip(const Agreement &agreement) const
+QVariant AgreementModel::toolTip(int row) const
 {
+    const Agreement &agreement = agreementAt(row);
     QString tip = AuditTexts::termTally(agreement.rate.explained, agreement.rate.of, agreement.minimum.explained,
                                         agreement.minimum.of);
     if (agreement.rateSource == TermSource::Bound)
         tip += QStringLiteral("\n") + AuditTexts::rateBound();
+    else if (!agreement.owesNothing)
+        tip += QStringLiteral("\n") + AuditTexts::rateRange(text(agreement.rateLow.toString()), text(agreement.rateHigh.toString()));
+    if (!agreement.codes.empty())
+        tip += QStringLiteral("\n") + text(JoinedCodes(agreement.codes));
+    if (row > 0 && SameScope(agreementAt(row - 1), agreement))
+        tip += QStringLiteral("\n") + translated(ChangeWindowText(agreementAt(row - 1), agreement));
     return tip + QStringLiteral("\n") + translated(AgreementText(agreement));
 }
 
@@ -130,21 +139,25 @@ QVariant AgreementModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole: return display(agreement, column);
     case Qt::EditRole:
-        if (column == Rate)
-            return text(agreement.terms.ratePerMille.toString());
-        return column == Minimum ? yuan(agreement.terms.minimum) : QVariant();
+        switch (column) {
+        case From: return text(FormatTradeDate(agreement.from));
+        case To: return text(FormatTradeDate(agreement.to));
+        case Rate: return text(agreement.terms.ratePerMille.toString());
+        case Minimum: return yuan(agreement.terms.minimum);
+        default: return {};
+        }
     case Qt::CheckStateRole:
         if (column == LeviesOnTop)
             return agreement.terms.leviesOnTop ? Qt::Checked : Qt::Unchecked;
         if (column == TransferSeparate)
             return agreement.transferSeparate ? Qt::Checked : Qt::Unchecked;
         return {};
-    case Qt::ToolTipRole: return toolTip(agreement);
+    case Qt::ToolTipRole: return toolTip(index.row());
     case Qt::FontRole: {
-        const TermSource sources[] = {TermSource::Default, agreement.rateSource, agreement.minimumSource,
-                                      agreement.leviesSource, agreement.transferSource};
+        const TermSource sources[] = {TermSource::Default, TermSource::Default, TermSource::Default, agreement.rateSource,
+                                      agreement.minimumSource, agreement.leviesSource, agreement.transferSource};
         QFont font;
-        font.setBold(column > Group && column < OtherFees && sources[column] == TermSource::User);
+        font.setBold(column > Scope && column < OtherFees && sources[column] == TermSource::User);
         return font;
     }
     default: return {};
@@ -155,23 +168,46 @@ bool AgreementModel::setData(const QModelIndex &index, const QVariant &value, in
 {
     if (!index.isValid() || !audit())
         return false;
-    const InstrumentGroup group = agreementAt(index.row()).group;
-    TermsOverride terms;
-    if (role == Qt::CheckStateRole && (index.column() == LeviesOnTop || index.column() == TransferSeparate)) {
+    const int column = index.column();
+    if (role == Qt::CheckStateRole && (column == LeviesOnTop || column == TransferSeparate)) {
+        BillingOverride billing;
         const bool checked = value.value<Qt::CheckState>() == Qt::Checked;
-        (index.column() == LeviesOnTop ? terms.leviesOnTop : terms.transferSeparate) = checked;
-    } else if (role == Qt::EditRole && (index.column() == Rate || index.column() == Minimum)) {
-        const std::optional<Decimal> typed = typedNumber(value.toString());
-        const bool rate = index.column() == Rate;
-        if (!typed || typed->sign() < 0 || (rate && *typed > Decimal(kMaxCommissionPerMille))) {
-            Q_EMIT termRejected(rate ? AuditTexts::badRate() : AuditTexts::badMinimum());
-            return false;
-        }
-        (rate ? terms.ratePerMille : terms.minimum) = *typed;
-    } else {
+        (column == LeviesOnTop ? billing.leviesOnTop : billing.transferSeparate) = checked;
+        Q_EMIT billingEdited(agreementAt(index.row()).group, billing);
+        return true;
+    }
+    if (role != Qt::EditRole)
+        return false;
+    if (column == Rate || column == Minimum)
+        return editTerm(index, value);
+    return (column == From || column == To) && editDay(index, value);
+}
+
+bool AgreementModel::editTerm(const QModelIndex &index, const QVariant &value)
+{
+    const std::optional<Decimal> typed = typedNumber(value.toString());
+    const bool rate = index.column() == Rate;
+    if (!typed || typed->sign() < 0 || (rate && *typed > Decimal(kMaxCommissionPerMille))) {
+        Q_EMIT termRejected(rate ? AuditTexts::badRate() : AuditTexts::badMinimum());
         return false;
     }
-    Q_EMIT termEdited(group, terms);
+    const auto line = static_cast<std::size_t>(index.row());
+    Q_EMIT termsEdited(line, rate ? typed : std::nullopt, rate ? std::nullopt : typed);
+    return true;
+}
+
+bool AgreementModel::editDay(const QModelIndex &index, const QVariant &value)
+{
+    const std::optional<TradeDate> day = ParseTradeDate(value.toString().trimmed().toStdString());
+    if (!day) {
+        Q_EMIT termRejected(AuditTexts::badDay());
+        return false;
+    }
+    const auto line = static_cast<std::size_t>(index.row());
+    if (index.column() == From)
+        Q_EMIT startEdited(line, *day);
+    else
+        Q_EMIT endEdited(line, *day);
     return true;
 }
 
@@ -251,8 +287,8 @@ QVariant TradesModel::display(const TradeCheck &trade, int column) const
     if (const int item = feeItemOf(column, due); item >= 0) {
         if (due)
             return order && order->firstRow == trade.row ? yuan(order->expected[static_cast<std::size_t>(item)]) : QString();
-        const Agreement *agreement = order ? audit()->agreement(order->group) : nullptr;
-        return yuan(ChargedItems(row, agreement ? agreement->otherFees : OtherFeesHold::OtherCharges)[static_cast<std::size_t>(item)]);
+        const OtherFeesHold hold = order ? audit()->agreements[order->agreement].otherFees : OtherFeesHold::OtherCharges;
+        return yuan(ChargedItems(row, hold)[static_cast<std::size_t>(item)]);
     }
     switch (column) {
     case Line: return row.line();
@@ -260,7 +296,7 @@ QVariant TradesModel::display(const TradeCheck &trade, int column) const
     case Code: return text(row.code());
     case Name: return text(row.name());
     case Side: return row.kind() == RowKind::Buy ? AuditTexts::buy() : AuditTexts::sell();
-    case Group: return order ? translated("Markets", GroupName(order->group)) : QString();
+    case Group: return order ? translated(ScopeText(audit()->agreements[order->agreement])) : QString();
     case Quantity: return row.quantity() ? text(row.quantity()->toString()) : QString();
     case Amount: return row.amount() ? yuan(*row.amount()) : QString();
     case Result: return translated(TradeResult(*statement(), *audit(), trade));
@@ -341,8 +377,8 @@ SortKey sortKey(const Statement &statement, const Audit &audit, const TradeCheck
     if (const int item = feeItemOf(column, due); item >= 0) {
         if (due)
             return {order && order->firstRow == trade.row ? order->expected[static_cast<std::size_t>(item)] : kNone, {}};
-        const Agreement *agreement = order ? audit.agreement(order->group) : nullptr;
-        const auto charged = ChargedItems(row, agreement ? agreement->otherFees : OtherFeesHold::OtherCharges);
+        const OtherFeesHold hold = order ? audit.agreements[order->agreement].otherFees : OtherFeesHold::OtherCharges;
+        const auto charged = ChargedItems(row, hold);
         return {charged[static_cast<std::size_t>(item)].value_or(kNone), {}};
     }
     const TradeDate date = row.date();

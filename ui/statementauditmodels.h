@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "audit.h"
@@ -40,14 +41,15 @@ private:
     std::shared_ptr<const statement::Audit> m_audit;
 };
 
-// The agreement, a row per group. The rate and minimum can be typed, the
-// levies and the transfer fee's line ticked; each change is handed on as
-// the group's override.
+// The agreement, a row per line: a group's terms, a class of its securities
+// or one security, over one period. The first and last day, the rate and the
+// minimum can be typed, the levies and the transfer fee's line ticked; each
+// change is handed on for the window to audit again.
 class AgreementModel : public AuditTableModel {
     Q_OBJECT
 
 public:
-    enum Column { Group, Rate, Minimum, LeviesOnTop, TransferSeparate, OtherFees, Explained };
+    enum Column { Scope, From, To, Rate, Minimum, LeviesOnTop, TransferSeparate, OtherFees, Explained };
 
     explicit AgreementModel(QObject *parent = nullptr);
 
@@ -57,15 +59,20 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
 Q_SIGNALS:
-    void termEdited(statement::InstrumentGroup group, statement::TermsOverride terms);
-    // A typed term that is no rate or amount: the message says what is expected.
+    // A rate or minimum typed for a line (the other one nullopt).
+    void termsEdited(std::size_t line, std::optional<Decimal> ratePerMille, std::optional<Decimal> minimum);
+    void startEdited(std::size_t line, tallyfin::TradeDate from);
+    void endEdited(std::size_t line, tallyfin::TradeDate to);
+    void billingEdited(statement::InstrumentGroup group, statement::BillingOverride billing);
+    // A typed term that is no rate, amount or day: the message says what is expected.
     void termRejected(const QString &message);
 
 private:
     const statement::Agreement &agreementAt(int row) const { return audit()->agreements[static_cast<std::size_t>(row)]; }
     QVariant display(const statement::Agreement &agreement, int column) const;
-    QVariant toolTip(const statement::Agreement &agreement) const;
-    statement::TermsOverride termsOf(const statement::Agreement &agreement) const;
+    QVariant toolTip(int row) const;
+    bool editTerm(const QModelIndex &index, const QVariant &value);
+    bool editDay(const QModelIndex &index, const QVariant &value);
 };
 
 class YearsModel : public AuditTableModel {

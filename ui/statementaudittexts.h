@@ -46,10 +46,20 @@ public:
     static QString reportWouldReplaceStatement() { return tr("报告不能保存到交割单文件本身，请另选文件名。"); }
     static QString badRate() { return tr("佣金费率须为 0 到 3 之间的数（‰）"); }
     static QString badMinimum() { return tr("最低佣金须为不小于 0 的金额（元）"); }
+    static QString badDay() { return tr("日期须写成 YYYY-MM-DD，如 2025-02-26"); }
+    static QString badSpan() { return tr("时段不能为空，也不能盖过同一品种的相邻时段"); }
+    static QString cannotSplit() { return tr("这一时段的委托都在同一天，无法拆分"); }
+    static QString cannotMerge() { return tr("这是该品种的最后一个时段，没有可以合并的下一时段"); }
+    static QString noMinimum() { return tr("无"); }
+    static QString rateRange(const QString &low, const QString &high)
+    {
+        return tr("%1‰ 到 %2‰ 之间的费率都能同样解释这些委托").arg(low, high);
+    }
 
     static QStringList agreementHeaders()
     {
-        return {tr("品种"), tr("佣金(‰)"), tr("最低佣金(元)"), tr("规费另计"), tr("过户费单列"), tr("其他费用"), tr("佣金相符")};
+        return {tr("品种"),     tr("起"),         tr("止"),       tr("佣金(‰)"), tr("最低佣金(元)"),
+                tr("规费另计"), tr("过户费单列"), tr("其他费用"), tr("佣金相符")};
     }
     static QString termTally(int rateExplained, int rateOf, int minimumExplained, int minimumOf)
     {

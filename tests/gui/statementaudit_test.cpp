@@ -57,7 +57,7 @@ namespace {
 
 using samples::AuditCase;
 using samples::ExpectedFinding;
-using samples::ExpectedTerms;
+using samples::ExpectedLine;
 using samples::SampleRow;
 using statement::TextEncoding;
 using testing::FakePlatform;
@@ -145,20 +145,24 @@ protected:
         settle();
     }
 
-    std::vector<ExpectedTerms> agreementShown() const
+    // The agreement's lines as the window shows them, sorted.
+    std::vector<ExpectedLine> agreementShown() const
     {
         QAbstractItemModel *terms = model("agreementView");
         const auto ticked = [terms](int row, int column) {
             return data(terms, row, column, Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
         };
-        std::vector<ExpectedTerms> shown;
-        for (int row = 0; row < terms->rowCount(); ++row)
-            shown.push_back({data(terms, row, AgreementModel::Group).toString().toStdString(),
-                             data(terms, row, AgreementModel::Rate).toString().toStdString(),
-                             data(terms, row, AgreementModel::Minimum).toString().toStdString(),
-                             ticked(row, AgreementModel::LeviesOnTop) ? "on top" : "inside",
+        const auto shown = [terms](int row, int column) { return data(terms, row, column).toString().toStdString(); };
+        std::vector<ExpectedLine> lines;
+        for (int row = 0; row < terms->rowCount(); ++row) {
+            const std::string rate = shown(row, AgreementModel::Rate), minimum = shown(row, AgreementModel::Minimum);
+            lines.push_back({shown(row, AgreementModel::Scope), shown(row, AgreementModel::From),
+                             shown(row, AgreementModel::To), rate.starts_with("≤") ? "bound" : rate,
+                             minimum == "无" ? "" : minimum, ticked(row, AgreementModel::LeviesOnTop) ? "on top" : "inside",
                              ticked(row, AgreementModel::TransferSeparate) ? "separate" : "inside"});
-        return shown;
+        }
+        std::sort(lines.begin(), lines.end());
+        return lines;
     }
 
     // The findings as the window tells them when the pointer rests on a row.
@@ -412,7 +416,7 @@ TEST_F(StatementAuditTest, TermsTypedForEveryGroupAuditAsTheCommandLineDoes)
 TEST_F(StatementAuditTest, ATermThatIsNoNumberIsRefusedAndChangesNothing)
 {
     openThroughDialog(writeTable(makeCase(samples::AuditCases()[0]).table));
-    const std::vector<ExpectedTerms> terms = agreementShown();
+    const std::vector<ExpectedLine> terms = agreementShown();
     const std::vector<ExpectedFinding> findings = findingsShown();
     for (const char *typed : {"abc", "-1", "3.5"}) {
         fake.boxes.clear();
@@ -560,7 +564,7 @@ TEST_P(StatementAuditBadFileTest, SaysWhyInChineseAndKeepsTheStatementShown)
     const QString good = writeTable(makeCase(samples::AuditCases()[0]).table);
     openThroughDialog(good);
     const int shown = model("tradesView")->rowCount();
-    const std::vector<ExpectedTerms> terms = agreementShown();
+    const std::vector<ExpectedLine> terms = agreementShown();
     const QString bad = write(QStringLiteral("bad.xls"), GetParam().bytes);
 
     openThroughDialog(bad);
@@ -727,7 +731,8 @@ TEST_F(StatementAuditTest, EveryControlIsNamedByItsCaption)
         {"agreementView", "佣金协议"},      {"compareRate", "佣金(‰)"},    {"compareNoMinimum", "免五"},
         {"yearsView", "年度合计"},          {"tabs", "核对结果"},           {"differingOnly", "只看有出入的"},
         {"tradesView", "逐笔核对表"},       {"otherView", "其他与无法读取的行"}, {"chartView", "每月费用（元）"},
-        {"positions", "持仓"},              {"leftOut", "未计入的行"}};
+        {"positions", "持仓"},              {"leftOut", "未计入的行"},      {"splitPeriodButton", "拆分时段"},
+        {"mergePeriodButton", "合并时段"},  {"resetTermsButton", "恢复推断"}};
     for (const auto &[objectName, caption] : named) {
         QAccessibleInterface *node = testing::accessible(child<QWidget>(objectName));
         ASSERT_NE(node, nullptr) << objectName;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,19 +17,28 @@ struct AuditCase {
     RowMix mix;         // the broker's agreement, the overcharges, split orders and fills
     std::size_t rows;
     std::uint32_t seed;
+    // What the audit is to call each fund the broker prices apart: a class
+    // ("债券ETF", "货币ETF") or "security".
+    std::map<std::string, std::string> apartAs = {};
 };
 
 // One case per layout.
 const std::vector<AuditCase> &AuditCases();
 
-// A group's terms as the audit's JSON gives them back.
-struct ExpectedTerms {
-    std::string group, commissionPerMille, minimum, levies, transfer;
-    friend bool operator==(const ExpectedTerms &, const ExpectedTerms &) = default;
+// A line of the agreement as the audit gives it back: its scope as the
+// window names it ("上海A股", "上海基金 债券ETF", "513100 纳指ETF"), its first
+// and last day, the rate ("bound" where the rows only bound it), the
+// minimum ("" for none), how the levies and the transfer fee are billed.
+struct ExpectedLine {
+    std::string scope, from, to, commissionPerMille, minimum, levies, transfer;
+    friend auto operator<=>(const ExpectedLine &, const ExpectedLine &) = default;
 };
 
-// The broker's terms for every group the rows trade in with rules.
-std::vector<ExpectedTerms> ExpectedAgreement(const AuditCase &c, const std::vector<SampleRow> &rows);
+// The broker's terms for every scope the rows trade in with rules, a line
+// per period whose change the rows show (each side has an order the other
+// side's terms would charge otherwise), its span from the first to the
+// last order that shows its terms; sorted.
+std::vector<ExpectedLine> ExpectedAgreement(const AuditCase &c, const std::vector<SampleRow> &rows);
 
 // A finding as the JSON gives it back (money with two decimals).
 struct ExpectedFinding {
@@ -45,7 +55,10 @@ std::vector<ExpectedFinding> ExpectedFindings(const Layout &layout, const std::v
 // before its exchange opened ("stockConnect", "beforeMarketOpened").
 std::vector<std::pair<int, std::string>> ExpectedNotAudited(const Layout &layout, const std::vector<SampleRow> &rows);
 
-void PrintTo(const ExpectedTerms &terms, std::ostream *out);
+// The items booked in the levy column instead of the commission (line, item, charged, expected).
+std::vector<ExpectedFinding> ExpectedAttribution(const Layout &layout, const std::vector<SampleRow> &rows);
+
+void PrintTo(const ExpectedLine &line, std::ostream *out);
 void PrintTo(const ExpectedFinding &finding, std::ostream *out);
 
 } // namespace tallyfin::samples

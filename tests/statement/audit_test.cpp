@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "agreement.h"
+#include "agreementedit.h"
 #include "audit_cases.h"
 #include "cli.h"
 #include "statement_support.h"
@@ -23,7 +24,7 @@ namespace {
 
 using samples::AuditCase;
 using samples::ExpectedFinding;
-using samples::ExpectedTerms;
+using samples::ExpectedLine;
 using samples::SampleRow;
 using Json = nlohmann::json;
 
@@ -48,18 +49,28 @@ Json auditJson(const std::filesystem::path &path, const std::vector<std::string>
     return Json::parse(run.out);
 }
 
-std::vector<ExpectedTerms> agreementOf(const Json &json)
+// Each line as the window names its scope; a rate the rows only bound as "bound".
+std::vector<ExpectedLine> agreementOf(const Json &json)
 {
-    std::vector<ExpectedTerms> terms;
-    for (const Json &group : json["agreement"])
-        terms.push_back({group["group"], group["commissionPerMille"], group["minimum"], group["levies"], group["transfer"]});
-    return terms;
+    std::vector<ExpectedLine> lines;
+    for (const Json &line : json["agreement"]) {
+        std::string scope = line["group"];
+        if (line["class"] == "security")
+            scope = line["codes"][0].get<std::string>() + " " + line["name"].get<std::string>();
+        else if (!line["class"].is_null())
+            scope += " " + line["class"].get<std::string>();
+        const bool bound = line["sources"]["commission"] == "bound";
+        lines.push_back({scope, line["from"], line["to"], bound ? "bound" : line["commissionPerMille"],
+                         line["minimum"].is_null() ? "" : line["minimum"], line["levies"], line["transfer"]});
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
 }
 
-std::vector<ExpectedFinding> findingsOf(const Json &json)
+std::vector<ExpectedFinding> findingsOf(const Json &json, const char *list = "findings")
 {
     std::vector<ExpectedFinding> findings;
-    for (const Json &finding : json["findings"])
+    for (const Json &finding : json[list])
         findings.push_back({finding["line"], finding["item"], finding["charged"], finding["expected"],
                             finding["difference"]});
     std::sort(findings.begin(), findings.end());
@@ -84,6 +95,7 @@ TEST_P(AuditCaseTest, GivesBackTheAgreementAndTheOvercharges)
     const std::vector<ExpectedFinding> expected = samples::ExpectedFindings(layout, rows);
     EXPECT_GE(expected.size(), 5u) << "the case puts overcharges in";
     EXPECT_EQ(findingsOf(json), expected);
+    EXPECT_EQ(findingsOf(json, "attribution"), samples::ExpectedAttribution(layout, rows));
     std::vector<std::pair<int, std::string>> notAudited;
     for (const Json &row : json["notAudited"])
         notAudited.emplace_back(row["line"], row["reason"]);
@@ -102,11 +114,11 @@ INSTANTIATE_TEST_SUITE_P(Layouts, AuditCaseTest,
 
 // --- The inference against brute force ------------------------------------
 
-// Orders charged at a random rate and minimum, a few of them at random.
-std::vector<OrderEvidence> randomOrders(std::mt19937 &random, RateUnits rate, Cents minimum)
+// Orders charged at a rate and minimum, a few of them at random.
+std::vector<OrderEvidence> randomOrders(std::mt19937 &random, RateUnits rate, Cents minimum, int count = 200)
 {
     std::vector<OrderEvidence> orders;
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < count; ++i) {
         OrderEvidence order;
         order.amount = std::uniform_int_distribution<Cents>(10000, 100000000)(random);
         order.commission = std::max(CommissionByRate(order.amount, rate), minimum);
@@ -117,29 +129,76 @@ std::vector<OrderEvidence> randomOrders(std::mt19937 &random, RateUnits rate, Ce
     return orders;
 }
 
-// Of the orders above the minimum, those the rate explains within their allowance.
-int explainedAt(const std::vector<OrderEvidence> &orders, RateUnits rate, Cents minimum)
+// How well a rate explains the orders: once for each within its allowance,
+// once more for each to the cent.
+int scoreAt(const std::vector<OrderEvidence> &orders, RateUnits rate, Cents minimum)
 {
-    int explained = 0;
+    int score = 0;
     for (const OrderEvidence &order : orders)
-        explained += *order.commission > minimum
-                     && std::abs(*order.commission - CommissionByRate(order.amount, rate)) <= order.allowance;
-    return explained;
+        score += Explains(order, rate, minimum) + RatesCharging(order, minimum, 0).contains(rate);
+    return score;
 }
 
-TEST(AgreementInference, TheRateExplainsAsManyOrdersAsAnyOnTheGrid)
+// The best score of any rate: it only changes where an order's interval
+// starts, so trying every start is trying every rate.
+int bestByBruteForce(const std::vector<OrderEvidence> &orders, Cents minimum)
+{
+    int best = scoreAt(orders, 0, minimum);
+    for (const OrderEvidence &order : orders)
+        for (const Cents slack : {order.allowance, Cents(0)})
+            if (const RateInterval rates = RatesCharging(order, minimum, slack); !rates.empty())
+                best = std::max(best, scoreAt(orders, rates.low, minimum));
+    return best;
+}
+
+TEST(AgreementInference, TheRateExplainsAsManyOrdersAsAnyAndNoSimplerRateDoes)
 {
     std::mt19937 random(7);
     for (int trial = 0; trial < 20; ++trial) {
-        const RateUnits rate = std::uniform_int_distribution<RateUnits>(10, 3000)(random) * kRateGridStep;
+        // Rates of up to four decimals per mille, as brokers agree them.
+        const RateUnits rate = std::uniform_int_distribution<RateUnits>(1, 30000)(random) * 100;
         const Cents minimum = trial % 2 ? 500 : 0;
         const std::vector<OrderEvidence> orders = randomOrders(random, rate, minimum);
-        const RateEstimate found = InferRate(orders, minimum);
-        int best = 0;
-        for (RateUnits k = 0; k <= 3000; ++k)
-            best = std::max(best, explainedAt(orders, k * kRateGridStep, minimum));
-        EXPECT_EQ(found.tally.explained, best) << "trial " << trial;
-        EXPECT_EQ(explainedAt(orders, found.rate, minimum), best) << "trial " << trial;
+        const FittedTerms found = FitTerms(orders, std::vector<Cents>{minimum});
+        const int best = bestByBruteForce(orders, minimum);
+        EXPECT_EQ(scoreAt(orders, found.rate, minimum), best) << "trial " << trial;
+        EXPECT_EQ(ExplainedByBest(orders, std::vector<Cents>{minimum}), best) << "trial " << trial;
+        EXPECT_TRUE(found.range.contains(rate)) << "trial " << trial;
+        for (RateUnits step = kRateUnitsPerMille; step > 1 && found.rate % step != 0; step /= 10)
+            for (RateUnits simpler = 0; simpler <= kRateCap; simpler += step)
+                ASSERT_LT(scoreAt(orders, simpler, minimum), best) << "trial " << trial << ": " << simpler;
+    }
+}
+
+TEST(AgreementInference, FindsWhereTheRateChangedWithinTheRowsEvidence)
+{
+    std::mt19937 random(11);
+    for (int trial = 0; trial < 20; ++trial) {
+        const RateUnits before = std::uniform_int_distribution<RateUnits>(100, 3000)(random) * 100;
+        const RateUnits after = std::uniform_int_distribution<RateUnits>(100, 3000)(random) * 100;
+        std::vector<OrderEvidence> orders = randomOrders(random, before, 500, 120);
+        std::vector<OrderEvidence> later = randomOrders(random, after, 500, 80);
+        orders.insert(orders.end(), later.begin(), later.end());
+        for (std::size_t i = 0; i < orders.size(); ++i)
+            orders[i].date = {2020 + static_cast<int>(i / 300), static_cast<int>(i / 25 % 12) + 1, static_cast<int>(i % 25) + 1};
+        const std::vector<std::size_t> starts = FindPeriods(orders, std::vector<Cents>{500}, kGainOfAPeriod);
+        if (before == after) {
+            EXPECT_EQ(starts.size(), 1u) << "trial " << trial;
+            continue;
+        }
+        ASSERT_EQ(starts.size(), 2u) << "trial " << trial;
+        // Between the last order only the old rate explains and the first
+        // only the new one does, anywhere.
+        const auto pins = [&](std::size_t i, RateUnits mine, RateUnits theirs) {
+            return Explains(orders[i], mine, 500) && !Explains(orders[i], theirs, 500);
+        };
+        std::size_t lastOld = 0, firstNew = orders.size();
+        for (std::size_t i = 0; i < 120; ++i)
+            lastOld = pins(i, before, after) ? i : lastOld;
+        for (std::size_t i = orders.size(); i-- > 120;)
+            firstNew = pins(i, after, before) ? i : firstNew;
+        EXPECT_GT(starts[1], lastOld) << "trial " << trial;
+        EXPECT_LE(starts[1], firstNew) << "trial " << trial;
     }
 }
 
@@ -163,9 +222,9 @@ TEST_P(MinimumInference, TakesWhatSmallOrdersWereCharged)
         order.commission = commission;
         orders.push_back(order);
     }
-    const MinimumEstimate found = InferMinimum(orders, 250000);
+    const FittedTerms found = FitTerms(orders, MinimumCandidates(orders));
     EXPECT_EQ(found.minimum, GetParam().minimum);
-    EXPECT_EQ(found.source, GetParam().source);
+    EXPECT_EQ(found.minimumSource, GetParam().source);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -234,8 +293,8 @@ TEST(AuditTotals, CompareSavesWhatTheOtherAgreementWouldNotCharge)
     const Audit compared = *AuditStatement(made.statement, comparing);
     AuditOptions priced;
     for (const Agreement &agreement : compared.agreements) {
-        TermsOverride &terms = priced.overrides[static_cast<std::size_t>(agreement.group)];
-        terms = {Decimal(1, 1), Decimal(), agreement.terms.leviesOnTop, agreement.transferSeparate};
+        priced.terms.push_back({ScopeOf(agreement), std::nullopt, std::nullopt, Decimal(1, 1), Decimal()});
+        priced.billing[static_cast<std::size_t>(agreement.group)] = {agreement.terms.leviesOnTop, agreement.transferSeparate};
     }
     const Audit under = *AuditStatement(made.statement, priced);
     std::map<int, Cents> saving;
@@ -254,7 +313,7 @@ TEST(AuditOverrides, TakeTheUsersTermsAndCheckEveryOrderByThem)
 {
     const Audited made = readCase(0);
     AuditOptions options;
-    options.overrideEveryGroup({Decimal(3, 1), std::nullopt, std::nullopt, std::nullopt});
+    options.terms.push_back({TermsScope{}, std::nullopt, std::nullopt, Decimal(3, 1), std::nullopt});
     const Audit audit = *AuditStatement(made.statement, options);
     const Agreement &shanghai = *audit.agreement(InstrumentGroup::ShanghaiA);
     EXPECT_EQ(shanghai.terms.ratePerMille, Decimal(3, 1));
