@@ -3,7 +3,7 @@
 // closes.
 #include <QApplication>
 
-#include "Unit1.h"
+#include "mainwindow.h"
 #include "icon.h"
 #include "language.h"
 #include "settingsstore.h"

@@ -28,7 +28,7 @@
 #include <functional>
 #include <vector>
 
-#include "Unit1.h"
+#include "mainwindow.h"
 #include "platform.h"
 #include "qtplatform.h"
 #include "trade.h"

@@ -30,7 +30,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "Unit8.h"
+#include "captureoverlay.h"
 #include "bitmapfile.h"
 #include "platform.h"
 #include "qtplatform.h"

@@ -6,7 +6,7 @@
 // the program is what start-up adds around the window.
 #include <QApplication>
 
-#include "Unit1.h"
+#include "mainwindow.h"
 
 int main(int argc, char *argv[])
 {

@@ -17,7 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "Unit6.h"
+#include "colorpicker.h"
 #include "platform.h"
 #include "qtplatform.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BatchDialog.h"
+#include "batchdialog.h"
 #include "windowglobal.h"
 
 namespace tallyfin {

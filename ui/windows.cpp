@@ -1,16 +1,16 @@
 #include "windows.h"
 
-#include "Unit1.h"
-#include "Unit2.h"
+#include "mainwindow.h"
+#include "goldensection.h"
 #include "Unit3.h"
 #include "Unit4.h"
-#include "Unit5.h"
-#include "Unit6.h"
-#include "Unit7.h"
-#include "Unit8.h"
+#include "about.h"
+#include "colorpicker.h"
+#include "help.h"
+#include "captureoverlay.h"
 #include "appearance.h"
 #include "handler.h"
-#include "positiontools.h"
+#include "positiontoolswindow.h"
 #include "statementaudit.h"
 
 namespace tallyfin {

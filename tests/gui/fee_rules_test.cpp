@@ -16,8 +16,8 @@
 
 #include <memory>
 
-#include "Unit1.h"
-#include "Unit7.h"
+#include "mainwindow.h"
+#include "help.h"
 #include "accessibility.h"
 #include "fake_platform.h"
 #include "feerules.h"

@@ -27,15 +27,15 @@
 #include <map>
 #include <memory>
 
-#include "Unit1.h"
-#include "Unit2.h"
+#include "mainwindow.h"
+#include "goldensection.h"
 #include "accessibility.h"
 #include "appearance.h"
 #include "fake_platform.h"
 #include "feerules.h"
 #include "language.h"
 #include "links.h"
-#include "positiontools.h"
+#include "positiontoolswindow.h"
 #include "qt_printers.h"
 #include "settingsstore.h"
 #include "translatedtext.h"

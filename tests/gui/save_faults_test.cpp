@@ -19,8 +19,8 @@
 
 #include <sys/stat.h>
 
-#include "Unit1.h"
-#include "Unit8.h"
+#include "mainwindow.h"
+#include "captureoverlay.h"
 #include "bitmapfile.h"
 #include "bmp_file.h"
 #include "fake_platform.h"

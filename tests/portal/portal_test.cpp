@@ -16,9 +16,9 @@
 
 #include <memory>
 
-#include "Unit1.h"
-#include "Unit6.h"
-#include "Unit8.h"
+#include "mainwindow.h"
+#include "colorpicker.h"
+#include "captureoverlay.h"
 #include "bmp_file.h"
 #include "portal.h"
 #include "qt_printers.h"

@@ -13,8 +13,8 @@
 #include <optional>
 #include <vector>
 
-#include "Unit6.h"
-#include "Unit8.h"
+#include "colorpicker.h"
+#include "captureoverlay.h"
 #include "bmp_file.h"
 #include "colorcode.h"
 #include "qt_printers.h"

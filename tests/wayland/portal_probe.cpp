@@ -12,9 +12,9 @@
 
 #include <cstdio>
 
-#include "Unit1.h"
-#include "Unit6.h"
-#include "Unit8.h"
+#include "mainwindow.h"
+#include "colorpicker.h"
+#include "captureoverlay.h"
 #include "bmp_file.h"
 #include "colorcode.h"
 #include "portal.h"

@@ -7,7 +7,7 @@
 
 #include "language.h"
 #include "trade.h"
-#include "ui_Unit1.h"
+#include "ui_mainwindow.h"
 
 namespace tallyfin {
 

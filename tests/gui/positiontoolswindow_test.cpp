@@ -17,11 +17,11 @@
 
 #include <vector>
 
-#include "Unit1.h"
+#include "mainwindow.h"
 #include "accessibility.h"
 #include "fake_platform.h"
 #include "language.h"
-#include "positiontools.h"
+#include "positiontoolswindow.h"
 #include "qt_printers.h"
 #include "window_globals.h"
 #include "windows.h"

@@ -1,4 +1,4 @@
-#include "Unit8.h"
+#include "captureoverlay.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "Unit1.h"
+#include "mainwindow.h"
 #include "bitmapfile.h"
 #include "errors.h"
 #include "handler.h"

@@ -1,4 +1,4 @@
-#include "Unit6.h"
+#include "colorpicker.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "Unit1.h"
+#include "mainwindow.h"
 #include "appearance.h"
 #include "colorcode.h"
 #include "handler.h"

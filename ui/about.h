@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "ui_Unit5.h"
+#include "ui_about.h"
 #include "windowglobal.h"
 
 namespace tallyfin {

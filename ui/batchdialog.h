@@ -4,7 +4,7 @@
 
 #include "batch.h"
 #include "trade.h"
-#include "ui_BatchDialog.h"
+#include "ui_batchdialog.h"
 
 namespace tallyfin {
 

@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "Unit1.h"
-#include "Unit6.h"
+#include "mainwindow.h"
+#include "colorpicker.h"
 #include "colorcode.h"
 #include "fake_platform.h"
 #include "qt_printers.h"

@@ -1,4 +1,4 @@
-#include "positiontools.h"
+#include "positiontoolswindow.h"
 
 #include <QDate>
 #include <QEvent>

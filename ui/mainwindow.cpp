@@ -1,4 +1,4 @@
-#include "Unit1.h"
+#include "mainwindow.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -9,7 +9,7 @@
 
 #include <span>
 
-#include "BatchDialog.h"
+#include "batchdialog.h"
 #include "appearance.h"
 #include "batch.h"
 #include "feerules.h"
@@ -18,12 +18,12 @@
 #include "platform.h"
 #include "settingsstore.h"
 #include "translatedtext.h"
-#include "Unit2.h"
+#include "goldensection.h"
 #include "Unit3.h"
 #include "Unit4.h"
-#include "Unit5.h"
-#include "Unit6.h"
-#include "Unit8.h"
+#include "about.h"
+#include "colorpicker.h"
+#include "captureoverlay.h"
 
 namespace tallyfin {
 

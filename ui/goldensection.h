@@ -6,7 +6,7 @@
 #include <string>
 
 #include "golden.h"
-#include "ui_Unit2.h"
+#include "ui_goldensection.h"
 #include "windowglobal.h"
 
 namespace tallyfin {

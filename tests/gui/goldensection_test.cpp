@@ -9,10 +9,10 @@
 #include <QScreen>
 #include <QTest>
 
-#include "Unit1.h"
-#include "Unit2.h"
-#include "Unit5.h"
-#include "Unit7.h"
+#include "mainwindow.h"
+#include "goldensection.h"
+#include "about.h"
+#include "help.h"
 #include "fake_platform.h"
 #include "qt_printers.h"
 

@@ -1,4 +1,4 @@
-#include "Unit5.h"
+#include "about.h"
 
 #include "appearance.h"
 #include "bundled.h"

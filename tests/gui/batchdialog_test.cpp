@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "Unit1.h"
+#include "mainwindow.h"
 #include "Unit3.h"
 #include "Unit4.h"
 #include "accessibility.h"

@@ -10,8 +10,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "Unit5.h"
-#include "Unit7.h"
+#include "about.h"
+#include "help.h"
 #include "bundled.h"
 #include "fake_platform.h"
 #include "icon.h"

@@ -1,4 +1,4 @@
-#include "Unit7.h"
+#include "help.h"
 
 #include <QTextDocument>
 

@@ -1,10 +1,10 @@
-#include "Unit2.h"
+#include "goldensection.h"
 
 #include <QCloseEvent>
 
-#include "Unit1.h"
-#include "Unit5.h"
-#include "Unit7.h"
+#include "mainwindow.h"
+#include "about.h"
+#include "help.h"
 #include "appearance.h"
 #include "handler.h"
 #include "icon.h"

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "ui_Unit7.h"
+#include "ui_help.h"
 #include "windowglobal.h"
 
 namespace tallyfin {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "positioncalc.h"
-#include "ui_positiontools.h"
+#include "ui_positiontoolswindow.h"
 
 namespace tallyfin {
 

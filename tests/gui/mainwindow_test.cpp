@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QWindow>
 
-#include "Unit1.h"
+#include "mainwindow.h"
 #include "batch.h"
 #include "accessibility.h"
 #include "fake_platform.h"

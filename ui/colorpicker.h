@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "ui_Unit6.h"
+#include "ui_colorpicker.h"
 #include "windowglobal.h"
 
 class QTimer;

@@ -1,4 +1,4 @@
-#include "BatchDialog.h"
+#include "batchdialog.h"
 
 #include "appearance.h"
 #include "handler.h"
