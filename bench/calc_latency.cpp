@@ -125,7 +125,7 @@ int main(int argc, char *argv[])
 
     BenchPlatform desktop;
     PlatformOverride useDesktop(desktop);
-    TForm1 window;
+    MainWindow window;
     window.show();
     QApplication::processEvents();
 

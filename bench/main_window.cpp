@@ -11,7 +11,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    tallyfin::TForm1 window;
+    tallyfin::MainWindow window;
     window.show();
     return QApplication::exec();
 }

@@ -1523,7 +1523,7 @@
     </message>
 </context>
 <context>
-    <name>TForm1</name>
+    <name>MainWindow</name>
     <message>
         <source>文件(&amp;F)</source>
         <translation>檔案(&amp;F)</translation>
@@ -1766,7 +1766,7 @@
     </message>
 </context>
 <context>
-    <name>TForm2</name>
+    <name>GoldenSectionWindow</name>
     <message>
         <source>黄金分割计算器</source>
         <translation>黃金分割計算器</translation>
@@ -1833,7 +1833,7 @@
     </message>
 </context>
 <context>
-    <name>TForm5</name>
+    <name>AboutWindow</name>
     <message>
         <source>关于</source>
         <translation>關於</translation>
@@ -1864,7 +1864,7 @@
     </message>
 </context>
 <context>
-    <name>TForm6</name>
+    <name>ColorPickerWindow</name>
     <message>
         <source>颜色代码选取器</source>
         <translation>顏色代碼選取器</translation>
@@ -1881,7 +1881,7 @@
     </message>
 </context>
 <context>
-    <name>TForm7</name>
+    <name>HelpWindow</name>
     <message>
         <source>帮助</source>
         <translation>說明</translation>
@@ -2148,7 +2148,7 @@
     </message>
 </context>
 <context>
-    <name>tallyfin::TForm1</name>
+    <name>tallyfin::MainWindow</name>
     <message>
         <source>目标盈利 (元)</source>
         <translation>目標盈利 (元)</translation>
@@ -2207,7 +2207,7 @@
     </message>
 </context>
 <context>
-    <name>tallyfin::TForm6</name>
+    <name>tallyfin::ColorPickerWindow</name>
     <message>
         <source>开始</source>
         <translation>開始</translation>

@@ -9,8 +9,6 @@
 
 namespace tallyfin {
 
-WindowGlobal<TForm5> Form5;
-
 namespace {
 
 // The window's size, unless its texts need more.
@@ -18,33 +16,33 @@ constexpr QSize kSize(408, 368);
 
 } // namespace
 
-TForm5::TForm5(QWidget *parent) : QDialog(parent)
+AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent)
 {
-    setUpForm<Ui::TForm5>(*this, this);
+    setUpForm<Ui::AboutWindow>(*this, this);
     setWindowIcon(programIcon());
-    Image1->setIcon(programIcon());
+    aboutPageButton->setIcon(programIcon());
     showTexts();
     makeFixedSizeWindow(this);
     fitFixedSize(this, kSize);
     centreOnScreen(this);
     // Enter and Space answer "确定" at once; the text is there to read.
-    Button1->setFocus();
-    connectHandler(Button1, &QPushButton::clicked, this, &TForm5::okClicked);
-    connectHandler(Image1, &QToolButton::clicked, this, &TForm5::openAboutPage);
+    okButton->setFocus();
+    connectHandler(okButton, &QPushButton::clicked, this, &AboutWindow::okClicked);
+    connectHandler(aboutPageButton, &QToolButton::clicked, this, &AboutWindow::openAboutPage);
 }
 
-void TForm5::showTexts()
+void AboutWindow::showTexts()
 {
     QFont nameFont = windowFont();
     nameFont.setPixelSize(28);
     nameFont.setBold(true);
-    Label1->setFont(nameFont);
-    Label2->setText(bundledText(QStringLiteral("about-credit.txt")));
-    Label3->setText(bundledText(QStringLiteral("about-contact.txt")));
-    Memo1->setPlainText(bundledText(QStringLiteral("about-introduction.txt")));
+    programName->setFont(nameFont);
+    credit->setText(bundledText(QStringLiteral("about-credit.txt")));
+    contact->setText(bundledText(QStringLiteral("about-contact.txt")));
+    introduction->setPlainText(bundledText(QStringLiteral("about-introduction.txt")));
 }
 
-void TForm5::changeEvent(QEvent *event)
+void AboutWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         retranslateUi(this);
@@ -54,8 +52,8 @@ void TForm5::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
 }
 
-void TForm5::okClicked() { hide(); }
+void AboutWindow::okClicked() { hide(); }
 
-void TForm5::openAboutPage() { platform().openWebPage(linkAddress(Link::Blog)); }
+void AboutWindow::openAboutPage() { platform().openWebPage(linkAddress(Link::Blog)); }
 
 } // namespace tallyfin

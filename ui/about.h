@@ -3,17 +3,16 @@
 #include <QDialog>
 
 #include "ui_about.h"
-#include "windowglobal.h"
 
 namespace tallyfin {
 
 // "关于": the program's name, version, credit and contact lines and what it
 // offers. The texts ship with the program (resources/about-*.txt).
-class TForm5 : public QDialog, private Ui::TForm5 {
+class AboutWindow : public QDialog, private Ui::AboutWindow {
     Q_OBJECT
 
 public:
-    explicit TForm5(QWidget *parent = nullptr);
+    explicit AboutWindow(QWidget *parent = nullptr);
 
     // "确定": hides the window, which keeps its state for the next showing.
     void okClicked();
@@ -26,7 +25,5 @@ protected:
 private:
     void showTexts();
 };
-
-extern WindowGlobal<TForm5> Form5;
 
 } // namespace tallyfin

@@ -22,10 +22,11 @@ constexpr const char *kSellBatches[kBatchRows] = {
 BatchDialog::BatchDialog(TradeSide side, QWidget *parent) : QDialog(parent), m_side(side)
 {
     setUpForm<Ui::BatchDialog>(*this, this);
+    setObjectName(side == TradeSide::Buy ? QStringLiteral("TForm3") : QStringLiteral("TForm4"));
     applyTexts();
     makeFixedSizeWindow(this);
-    connectHandler(Button1, &QPushButton::clicked, this, &BatchDialog::confirmClicked);
-    connectHandler(Button2, &QPushButton::clicked, this, &BatchDialog::clearClicked);
+    connectHandler(confirmButton, &QPushButton::clicked, this, &BatchDialog::confirmClicked);
+    connectHandler(clearButton, &QPushButton::clicked, this, &BatchDialog::clearClicked);
 }
 
 void BatchDialog::applyTexts()

@@ -11,8 +11,8 @@ namespace tallyfin {
 // The multi-batch entry of one side of a trade: up to five batches of price
 // and quantity, reduced to the quantity-weighted average price and the total
 // quantity, which the main window takes into its inputs of that side (see
-// TForm1::takeBatchesFrom). The buy and the sell dialog differ only in their
-// texts and their side.
+// MainWindow::takeBatchesFrom). The buy ("多批买入", TForm3) and the sell
+// dialog ("多批卖出", TForm4) differ only in their texts and their side.
 class BatchDialog : public QDialog, private Ui::BatchDialog {
     Q_OBJECT
 

@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <optional>
 
-#include "mainwindow.h"
 #include "bitmapfile.h"
 #include "errors.h"
 #include "handler.h"
@@ -20,8 +19,6 @@
 #include "screenreading.h"
 
 namespace tallyfin {
-
-WindowGlobal<TForm8> Form8;
 
 namespace {
 
@@ -37,7 +34,7 @@ constexpr int kOutlineReach = 4;
 
 } // namespace
 
-TForm8::TForm8(QWidget *parent)
+CaptureOverlay::CaptureOverlay(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("TForm8"));
@@ -49,14 +46,14 @@ TForm8::TForm8(QWidget *parent)
     resetOverlay();
 }
 
-void TForm8::resetOverlay()
+void CaptureOverlay::resetOverlay()
 {
     m_band.active = false;
     m_pen = QPen(QColor(0, 0, 255), 3);
     m_pen.setJoinStyle(Qt::MiterJoin);
 }
 
-void TForm8::startCapture()
+void CaptureOverlay::startCapture()
 {
     if (isVisible() || m_asking)
         return;
@@ -70,7 +67,7 @@ void TForm8::startCapture()
     });
 }
 
-void TForm8::freezeScreen(QRect geometry, const ScreenGrab &grab)
+void CaptureOverlay::freezeScreen(QRect geometry, const ScreenGrab &grab)
 {
     m_asking = false;
     if (grab.answer == ScreenAnswer::Cancelled)
@@ -94,7 +91,7 @@ void TForm8::freezeScreen(QRect geometry, const ScreenGrab &grab)
     activateWindow();
 }
 
-void TForm8::pressAt(QPoint position)
+void CaptureOverlay::pressAt(QPoint position)
 {
     // No frozen screen, no capture running: nothing to select from.
     if (m_frozen.isNull())
@@ -106,7 +103,7 @@ void TForm8::pressAt(QPoint position)
     m_band.corner = position;
 }
 
-void TForm8::dragTo(QPoint position)
+void CaptureOverlay::dragTo(QPoint position)
 {
     if (!m_band.active)
         return;
@@ -115,7 +112,7 @@ void TForm8::dragTo(QPoint position)
     drawOutline(m_band.corner);
 }
 
-void TForm8::releaseAt(QPoint position)
+void CaptureOverlay::releaseAt(QPoint position)
 {
     if (!m_band.active)
         return;
@@ -136,7 +133,7 @@ void TForm8::releaseAt(QPoint position)
     endCapture();
 }
 
-void TForm8::drawOutline(QPoint corner)
+void CaptureOverlay::drawOutline(QPoint corner)
 {
     // A point has no outline; drawing one would leave a dot behind, since
     // the erasing call for it is skipped the same way.
@@ -153,7 +150,7 @@ void TForm8::drawOutline(QPoint corner)
     update(outlineRegion(corner));
 }
 
-QRegion TForm8::outlineRegion(QPoint corner) const
+QRegion CaptureOverlay::outlineRegion(QPoint corner) const
 {
     const QRect lines = QRect(m_band.anchor, corner).normalized();
     const QRegion outer(lines.adjusted(-kOutlineReach, -kOutlineReach, kOutlineReach, kOutlineReach));
@@ -161,7 +158,7 @@ QRegion TForm8::outlineRegion(QPoint corner) const
     return inner.isValid() ? outer.subtracted(QRegion(inner)) : outer;
 }
 
-QRect TForm8::devicePixels(QRect area) const
+QRect CaptureOverlay::devicePixels(QRect area) const
 {
     const qreal ratio = m_frozen.devicePixelRatio();
     const QPoint topLeft(qRound(area.x() * ratio), qRound(area.y() * ratio));
@@ -169,51 +166,47 @@ QRect TForm8::devicePixels(QRect area) const
     return {topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y())};
 }
 
-QPoint TForm8::clampedPosition(QPointF position) const
+QPoint CaptureOverlay::clampedPosition(QPointF position) const
 {
     // While a button is down the pointer may leave the overlay (onto another
     // screen); the selection stops at the overlay's edge.
     return {std::clamp(qRound(position.x()), 0, width()), std::clamp(qRound(position.y()), 0, height())};
 }
 
-void TForm8::endCapture()
+void CaptureOverlay::endCapture()
 {
     m_band = SelectionBand{};
     m_frozen = QImage();
     m_shown = QImage();
     hide();
-    if (Form1) {
-        Form1->show();
-        Form1->raise();
-        Form1->activateWindow();
-    }
+    Q_EMIT ended();
 }
 
-void TForm8::paintEvent(QPaintEvent *)
+void CaptureOverlay::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), m_shown);
 }
 
-void TForm8::mousePressEvent(QMouseEvent *event)
+void CaptureOverlay::mousePressEvent(QMouseEvent *event)
 {
     const QPoint position = clampedPosition(event->position());
     runHandler([this, position] { pressAt(position); });
 }
 
-void TForm8::mouseMoveEvent(QMouseEvent *event)
+void CaptureOverlay::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint position = clampedPosition(event->position());
     runHandler([this, position] { dragTo(position); });
 }
 
-void TForm8::mouseReleaseEvent(QMouseEvent *event)
+void CaptureOverlay::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPoint position = clampedPosition(event->position());
     runHandler([this, position] { releaseAt(position); });
 }
 
-void TForm8::keyPressEvent(QKeyEvent *event)
+void CaptureOverlay::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() != Qt::Key_Escape) {
         QWidget::keyPressEvent(event);
@@ -222,7 +215,7 @@ void TForm8::keyPressEvent(QKeyEvent *event)
     runHandler([this] { endCapture(); });
 }
 
-void TForm8::closeEvent(QCloseEvent *event)
+void CaptureOverlay::closeEvent(QCloseEvent *event)
 {
     // Closed by the window manager: the capture ends as with Escape.
     event->ignore();

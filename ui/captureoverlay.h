@@ -5,7 +5,6 @@
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
-#include "windowglobal.h"
 
 class QRegion;
 
@@ -17,12 +16,13 @@ struct ScreenGrab;
 // screen as it was when the capture began. The user drags a rectangle on it
 // (a blue rubber band) and the frozen image inside the rectangle is saved as
 // a BMP file; Escape or a release that encloses no area ends it without a
-// file. The main window stays open beneath and is brought forward after.
-class TForm8 : public QWidget {
+// file. The main window stays open beneath and is brought forward after
+// (see ended).
+class CaptureOverlay : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TForm8(QWidget *parent = nullptr);
+    explicit CaptureOverlay(QWidget *parent = nullptr);
 
     // Asks for the screen under the pointer, then freezes it and lays the
     // overlay over it. The overlay appears once the desktop has answered (at
@@ -37,6 +37,10 @@ public:
     // Throws EFCreateError when the file cannot be written; the overlay then
     // stays for another try.
     void releaseAt(QPoint position);
+
+Q_SIGNALS:
+    // The capture is over, saved or not: the main window comes forward.
+    void ended();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -70,7 +74,5 @@ private:
     QImage m_frozen;
     QImage m_shown;
 };
-
-extern WindowGlobal<TForm8> Form8;
 
 } // namespace tallyfin

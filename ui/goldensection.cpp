@@ -2,9 +2,6 @@
 
 #include <QCloseEvent>
 
-#include "mainwindow.h"
-#include "about.h"
-#include "help.h"
 #include "appearance.h"
 #include "handler.h"
 #include "icon.h"
@@ -13,8 +10,6 @@
 
 namespace tallyfin {
 
-WindowGlobal<TForm2> Form2;
-
 namespace {
 
 // The window's size, unless its texts need more.
@@ -22,9 +17,9 @@ constexpr QSize kSize(342, 504);
 
 } // namespace
 
-TForm2::TForm2(QWidget *parent) : QWidget(parent)
+GoldenSectionWindow::GoldenSectionWindow(QWidget *parent) : QWidget(parent)
 {
-    setUpForm<Ui::TForm2>(*this, this);
+    setUpForm<Ui::GoldenSectionWindow>(*this, this);
     setWindowIcon(programIcon());
     makeFixedSizeWindow(this);
     fitFixedSize(this, kSize);
@@ -32,28 +27,36 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent)
     connectHandlers();
 }
 
-void TForm2::connectHandlers()
+void GoldenSectionWindow::connectHandlers()
 {
-    connectHandler(up, &QPushButton::clicked, this, &TForm2::projectRise);
-    connectHandler(down, &QPushButton::clicked, this, &TForm2::projectFall);
-    connectHandler(bound, &QPushButton::clicked, this, &TForm2::projectRebound);
-    connectHandler(callback, &QPushButton::clicked, this, &TForm2::projectPullBack);
-    connectHandler(Button2, &QPushButton::clicked, this, &TForm2::clearClicked);
-    connectHandler(tuichu, &QPushButton::clicked, this, &TForm2::exitClicked);
-    connectHandler(Button1, &QPushButton::clicked, this, &TForm2::showAbout);
-    connectHandler(Button3, &QPushButton::clicked, this, &TForm2::showHelp);
+    connectHandler(riseButton, &QPushButton::clicked, this, &GoldenSectionWindow::projectRise);
+    connectHandler(fallButton, &QPushButton::clicked, this, &GoldenSectionWindow::projectFall);
+    connectHandler(reboundButton, &QPushButton::clicked, this, &GoldenSectionWindow::projectRebound);
+    connectHandler(pullBackButton, &QPushButton::clicked, this, &GoldenSectionWindow::projectPullBack);
+    connectHandler(clearButton, &QPushButton::clicked, this, &GoldenSectionWindow::clearClicked);
+    connectHandler(exitButton, &QPushButton::clicked, this, &GoldenSectionWindow::exitClicked);
+    connectHandler(aboutButton, &QPushButton::clicked, this, &GoldenSectionWindow::showAbout);
+    connectHandler(helpButton, &QPushButton::clicked, this, &GoldenSectionWindow::showHelp);
 }
 
-std::array<TForm2::FieldBinding, 13> TForm2::fieldBindings() const
+std::array<GoldenSectionWindow::FieldBinding, 13> GoldenSectionWindow::fieldBindings() const
 {
-    return {{{Edit1, &GoldenFields::Edit1},   {Edit2, &GoldenFields::Edit2},   {Edit3, &GoldenFields::Edit3},
-             {Edit4, &GoldenFields::Edit4},   {Edit5, &GoldenFields::Edit5},   {Edit6, &GoldenFields::Edit6},
-             {Edit7, &GoldenFields::Edit7},   {Edit8, &GoldenFields::Edit8},   {Edit9, &GoldenFields::Edit9},
-             {Edit10, &GoldenFields::Edit10}, {Edit11, &GoldenFields::Edit11}, {Edit12, &GoldenFields::Edit12},
-             {Edit13, &GoldenFields::Edit13}}};
+    return {{{low, &GoldenFields::Edit1},
+             {high, &GoldenFields::Edit2},
+             {level0809, &GoldenFields::Edit3},
+             {level0618, &GoldenFields::Edit4},
+             {level0500, &GoldenFields::Edit5},
+             {level0382, &GoldenFields::Edit6},
+             {level0191, &GoldenFields::Edit7},
+             {levelOneThird, &GoldenFields::Edit8},
+             {levelTwoThirds, &GoldenFields::Edit9},
+             {level0236, &GoldenFields::Edit10},
+             {level2000, &GoldenFields::Edit11},
+             {level2618, &GoldenFields::Edit12},
+             {level3000, &GoldenFields::Edit13}}};
 }
 
-GoldenFields TForm2::readFields() const
+GoldenFields GoldenSectionWindow::readFields() const
 {
     GoldenFields fields;
     for (const auto &[widget, text] : fieldBindings())
@@ -61,13 +64,13 @@ GoldenFields TForm2::readFields() const
     return fields;
 }
 
-void TForm2::writeFields(const GoldenFields &fields)
+void GoldenSectionWindow::writeFields(const GoldenFields &fields)
 {
     for (const auto &[widget, text] : fieldBindings())
         showText(widget, fields.*text);
 }
 
-void TForm2::project(GoldenMode mode)
+void GoldenSectionWindow::project(GoldenMode mode)
 {
     GoldenFields fields = readFields();
     const std::string separator = platform().decimalSeparator().toStdString();
@@ -84,46 +87,28 @@ void TForm2::project(GoldenMode mode)
         platform().showValidationBox(this, translated("Golden", *message));
 }
 
-void TForm2::projectRise() { project(GoldenMode::Rise); }
+void GoldenSectionWindow::projectRise() { project(GoldenMode::Rise); }
 
-void TForm2::projectFall() { project(GoldenMode::Fall); }
+void GoldenSectionWindow::projectFall() { project(GoldenMode::Fall); }
 
-void TForm2::projectRebound() { project(GoldenMode::Rebound); }
+void GoldenSectionWindow::projectRebound() { project(GoldenMode::Rebound); }
 
-void TForm2::projectPullBack() { project(GoldenMode::PullBack); }
+void GoldenSectionWindow::projectPullBack() { project(GoldenMode::PullBack); }
 
-void TForm2::clearClicked()
+void GoldenSectionWindow::clearClicked()
 {
     GoldenFields fields = readFields();
     ClearGolden(fields);
     writeFields(fields);
 }
 
-void TForm2::exitClicked() { close(); }
+void GoldenSectionWindow::exitClicked() { close(); }
 
-void TForm2::showAbout()
-{
-    if (Form5)
-        showInFront(Form5);
-}
+void GoldenSectionWindow::showAbout() { Q_EMIT aboutRequested(); }
 
-void TForm2::showHelp()
-{
-    if (!Form7)
-        return;
-    // A window the user has already placed stays where it is.
-    if (!Form7->isVisible())
-        moveBeside(Form7, this, Side::Right);
-    showInFront(Form7);
-}
+void GoldenSectionWindow::showHelp() { Q_EMIT helpRequested(); }
 
-void TForm2::returnToMainWindow()
-{
-    if (Form1)
-        Form1->show();
-}
-
-void TForm2::changeEvent(QEvent *event)
+void GoldenSectionWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         retranslateUi(this);
@@ -132,12 +117,12 @@ void TForm2::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void TForm2::closeEvent(QCloseEvent *event)
+void GoldenSectionWindow::closeEvent(QCloseEvent *event)
 {
     // Accepting hides the window; without WA_DeleteOnClose it lives on with
     // its field texts.
     event->accept();
-    runHandler([this] { returnToMainWindow(); });
+    Q_EMIT closed();
 }
 
 } // namespace tallyfin

@@ -10,8 +10,6 @@
 
 namespace tallyfin {
 
-WindowGlobal<TForm7> Form7;
-
 namespace {
 
 // The window's size, unless its texts need more.
@@ -19,9 +17,9 @@ constexpr QSize kSize(436, 367);
 
 } // namespace
 
-TForm7::TForm7(QWidget *parent) : QDialog(parent)
+HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent)
 {
-    setUpForm<Ui::TForm7>(*this, this);
+    setUpForm<Ui::HelpWindow>(*this, this);
     setWindowIcon(programIcon());
     showText();
     makeFixedSizeWindow(this);
@@ -29,18 +27,26 @@ TForm7::TForm7(QWidget *parent) : QDialog(parent)
     centreOnScreen(this);
 }
 
-void TForm7::showText()
+void HelpWindow::showText()
 {
     // The fee table closes the text, as the engine holds it.
     QString text = bundledText(QStringLiteral("help.txt"));
     for (const FeeRuleRow &row : FeeRuleTable())
         text += QStringLiteral("\n\n") + translated(FeeTableEntry(row));
-    Memo1->setPlainText(text);
+    helpText->setPlainText(text);
     // The text fills the window edge to edge; a margin keeps it off the frame.
-    Memo1->document()->setDocumentMargin(8);
+    helpText->document()->setDocumentMargin(8);
 }
 
-void TForm7::changeEvent(QEvent *event)
+void HelpWindow::showBeside(const QWidget *anchor)
+{
+    // A window the user has already placed stays where it is.
+    if (!isVisible())
+        moveBeside(this, anchor, Side::Right);
+    showInFront(this);
+}
+
+void HelpWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         retranslateUi(this);

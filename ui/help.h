@@ -3,18 +3,20 @@
 #include <QDialog>
 
 #include "ui_help.h"
-#include "windowglobal.h"
 
 namespace tallyfin {
 
 // "帮助": how the golden-section calculator works and how to use it
 // (resources/help.txt). The text can be scrolled, and edited in place with
 // no effect: nothing is saved.
-class TForm7 : public QDialog, private Ui::TForm7 {
+class HelpWindow : public QDialog, private Ui::HelpWindow {
     Q_OBJECT
 
 public:
-    explicit TForm7(QWidget *parent = nullptr);
+    explicit HelpWindow(QWidget *parent = nullptr);
+
+    // Shows the window beside `anchor`, or, already shown, where the user put it.
+    void showBeside(const QWidget *anchor);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -22,7 +24,5 @@ protected:
 private:
     void showText();
 };
-
-extern WindowGlobal<TForm7> Form7;
 
 } // namespace tallyfin

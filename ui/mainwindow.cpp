@@ -9,25 +9,17 @@
 
 #include <span>
 
-#include "batchdialog.h"
 #include "appearance.h"
 #include "batch.h"
+#include "batchdialog.h"
 #include "feerules.h"
 #include "handler.h"
 #include "links.h"
 #include "platform.h"
 #include "settingsstore.h"
 #include "translatedtext.h"
-#include "goldensection.h"
-#include "Unit3.h"
-#include "Unit4.h"
-#include "about.h"
-#include "colorpicker.h"
-#include "captureoverlay.h"
 
 namespace tallyfin {
-
-TForm1 *Form1 = nullptr;
 
 namespace {
 
@@ -81,7 +73,7 @@ QString ruleSetName(RuleSet rules) { return translated("Markets", RuleSetName(ru
 
 QString targetKindName(TargetKind kind)
 {
-    return kind == TargetKind::Profit ? TForm1::tr("目标盈利 (元)") : TForm1::tr("目标收益率 (%)");
+    return kind == TargetKind::Profit ? MainWindow::tr("目标盈利 (元)") : MainWindow::tr("目标收益率 (%)");
 }
 
 // Shows an entry of a list by its text; the first one when the list lacks it.
@@ -95,14 +87,14 @@ Enum chosen(const QComboBox *box)
 
 } // namespace
 
-QString TForm1::classicRulesNote() const
+QString MainWindow::classicRulesNote() const
 {
     return tr("经典规则：佣金按所选费率，最低 %1 元（免五则不设最低）；印花税按所选费率；沪市过户费每满 1000 股 1 元，"
               "不足 1000 股按 1 元，其他市场没有过户费。")
         .arg(kMinimumCommissionYuan);
 }
 
-QString TForm1::datedRulesNote(const RulesInForce &rules, bool levies) const
+QString MainWindow::datedRulesNote(const RulesInForce &rules, bool levies) const
 {
     QString note = tr("按成交日期 %1 的规则：%2。各项费用分别四舍五入到分（部分券商截尾）。")
                        .arg(uiText(FormatTradeDate(rules.date)), translated(RulesDescription(rules, levies)));
@@ -111,9 +103,9 @@ QString TForm1::datedRulesNote(const RulesInForce &rules, bool levies) const
     return note;
 }
 
-TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
-    setUpForm<Ui::TForm1>(*this, this);
+    setUpForm<Ui::MainWindow>(*this, this);
     fillChoices();
     tradeDate->setMinimumDate(toQDate(FeeTableStart()));
     tradeDate->setDate(QDate::currentDate());
@@ -127,7 +119,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     centreOnScreen(this);
 }
 
-void TForm1::changeEvent(QEvent *event)
+void MainWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         retranslateUi(this);
@@ -137,10 +129,10 @@ void TForm1::changeEvent(QEvent *event)
 }
 
 // Every text set in code, again in the language now shown.
-void TForm1::showTexts()
+void MainWindow::showTexts()
 {
     renameChoices(ruleSet, &ruleSetName);
-    renameChoices(zjs, &marketName);
+    renameChoices(market, &marketName);
     renameChoices(targetKind, &targetKindName);
     targetUnit->setText(chosen<TargetKind>(targetKind) == TargetKind::Profit ? tr("元") : QStringLiteral("%"));
     showCaptions();
@@ -152,7 +144,7 @@ void TForm1::showTexts()
 
 // The client area below the menu bar keeps its width unless its texts need
 // more, and is as tall as its rows need.
-void TForm1::fitToTexts()
+void MainWindow::fitToTexts()
 {
     forgetSizes(this);
     clientArea->setMinimumSize(0, 0);
@@ -164,36 +156,36 @@ void TForm1::fitToTexts()
 
 // The lists whose entries stand for a rule set, a target or a fee choice,
 // each entry carrying what it stands for.
-void TForm1::fillChoices()
+void MainWindow::fillChoices()
 {
     for (const RuleSet rules : {RuleSet::Classic, RuleSet::Dated})
         ruleSet->addItem(ruleSetName(rules), static_cast<int>(rules));
     for (const TargetKind kind : {TargetKind::Return, TargetKind::Profit})
         targetKind->addItem(targetKindName(kind), static_cast<int>(kind));
-    setChoices(ComboBox2, kStampDutyChoices);
+    setChoices(stampDutyRate, kStampDutyChoices);
     m_classicStampDuty = uiText(kDefaultStampDuty);
 }
 
-void TForm1::connectHandlers()
+void MainWindow::connectHandlers()
 {
-    connectHandler(Button1, &QPushButton::clicked, this, &TForm1::calculateClicked);
-    connectHandler(Button2, &QPushButton::clicked, this, &TForm1::clearClicked);
-    connect(Button3, &QPushButton::clicked, this, &QWidget::close);
-    connectHandler(Button4, &QPushButton::clicked, this, &TForm1::openBuyBatches);
-    connectHandler(Button5, &QPushButton::clicked, this, &TForm1::openSellBatches);
-    connectHandler(Button6, &QPushButton::clicked, this, &TForm1::showAbout);
-    connectHandler(Button7, &QPushButton::clicked, this, &TForm1::openGoldenSection);
-    connectHandler(Button8, &QPushButton::clicked, this, &TForm1::openColourPicker);
-    connectHandler(btn1, &QPushButton::clicked, this, &TForm1::startScreenCapture);
-    connectHandler(positionTools, &QPushButton::clicked, this, &TForm1::openPositionTools);
-    connect(statementAuditButton, &QPushButton::clicked, this, &TForm1::statementAuditRequested);
-    connectHandler(CheckBox2, &QCheckBox::toggled, this, &TForm1::alwaysOnTopToggled);
+    connectHandler(calculateButton, &QPushButton::clicked, this, &MainWindow::calculateClicked);
+    connectHandler(clearButton, &QPushButton::clicked, this, &MainWindow::clearClicked);
+    connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
+    connectHandler(buyBatchesButton, &QPushButton::clicked, this, &MainWindow::openBuyBatches);
+    connectHandler(sellBatchesButton, &QPushButton::clicked, this, &MainWindow::openSellBatches);
+    connectHandler(aboutButton, &QPushButton::clicked, this, &MainWindow::showAbout);
+    connectHandler(goldenSectionButton, &QPushButton::clicked, this, &MainWindow::openGoldenSection);
+    connectHandler(colorPickerButton, &QPushButton::clicked, this, &MainWindow::openColourPicker);
+    connectHandler(captureButton, &QPushButton::clicked, this, &MainWindow::startScreenCapture);
+    connectHandler(positionTools, &QPushButton::clicked, this, &MainWindow::openPositionTools);
+    connectHandler(statementAuditButton, &QPushButton::clicked, this, &MainWindow::openStatementAudit);
+    connectHandler(alwaysOnTop, &QCheckBox::toggled, this, &MainWindow::alwaysOnTopToggled);
     connectMenu();
     connectFeeSettings();
     connectLanguageMenu();
 }
 
-void TForm1::connectLanguageMenu()
+void MainWindow::connectLanguageMenu()
 {
     auto *group = new QActionGroup(this);
     for (const auto &[action, language] : {std::pair{languageSimplified, Language::SimplifiedChinese},
@@ -206,14 +198,14 @@ void TForm1::connectLanguageMenu()
     }
 }
 
-void TForm1::showChosenLanguage()
+void MainWindow::showChosenLanguage()
 {
     for (QAction *action : languageMenu->actions())
         if (action->isCheckable())
             action->setChecked(static_cast<Language>(action->data().toInt()) == chosenLanguage());
 }
 
-void TForm1::chooseLanguage(Language language)
+void MainWindow::chooseLanguage(Language language)
 {
     useLanguage(language);
     // The windows change as the translators' LanguageChange reaches them.
@@ -222,58 +214,58 @@ void TForm1::chooseLanguage(Language language)
     feeSettingsChanged();
 }
 
-void TForm1::connectFeeSettings()
+void MainWindow::connectFeeSettings()
 {
     connect(ruleSet, &QComboBox::currentIndexChanged, this, [this] {
         showRuleSet();
         feeSettingsChanged();
     });
-    connect(tradeDate, &QDateEdit::dateChanged, this, &TForm1::showRulesInForce);
-    for (QComboBox *box : {zjs, ComboBox2})
+    connect(tradeDate, &QDateEdit::dateChanged, this, &MainWindow::showRulesInForce);
+    for (QComboBox *box : {market, stampDutyRate})
         connect(box, &QComboBox::currentIndexChanged, this, [this] {
             showRulesInForce();
             feeSettingsChanged();
         });
-    connect(ComboBox1, &QComboBox::currentTextChanged, this, &TForm1::feeSettingsChanged);
-    for (QCheckBox *box : {CheckBox1, noMinimum, leviesOnTop})
+    connect(commissionRate, &QComboBox::currentTextChanged, this, &MainWindow::feeSettingsChanged);
+    for (QCheckBox *box : {stampDutyBothSides, noMinimum, leviesOnTop})
         connect(box, &QCheckBox::toggled, this, [this] {
             showRulesInForce();
             feeSettingsChanged();
         });
-    connectHandler(resetSettings, &QAction::triggered, this, &TForm1::resetSettingsClicked);
+    connectHandler(resetSettings, &QAction::triggered, this, &MainWindow::resetSettingsClicked);
     connect(targetKind, &QComboBox::currentIndexChanged, this, [this] {
         targetUnit->setText(chosen<TargetKind>(targetKind) == TargetKind::Profit ? tr("元") : QStringLiteral("%"));
     });
 }
 
-RuleSet TForm1::ruleSetChosen() const { return chosen<RuleSet>(ruleSet); }
+RuleSet MainWindow::ruleSetChosen() const { return chosen<RuleSet>(ruleSet); }
 
-Market TForm1::marketChosen() const { return chosen<Market>(zjs); }
+Market MainWindow::marketChosen() const { return chosen<Market>(market); }
 
-void TForm1::showRuleSet()
+void MainWindow::showRuleSet()
 {
     const bool dated = ruleSetChosen() == RuleSet::Dated;
     // The boxes the dated rules fill from the fee table are enabled only
     // under the classic rules; leaving those, keep their choices.
-    if (dated && ComboBox2->isEnabled()) {
-        m_classicStampDuty = ComboBox2->currentText();
-        m_classicBothSides = CheckBox1->isChecked();
+    if (dated && stampDutyRate->isEnabled()) {
+        m_classicStampDuty = stampDutyRate->currentText();
+        m_classicBothSides = stampDutyBothSides->isChecked();
     }
-    if (!dated && !ComboBox2->isEnabled()) {
-        setChoices(ComboBox2, kStampDutyChoices);
-        const QSignalBlocker quietStamp(ComboBox2), quietSides(CheckBox1);
-        chooseText(ComboBox2, m_classicStampDuty);
-        CheckBox1->setChecked(m_classicBothSides);
+    if (!dated && !stampDutyRate->isEnabled()) {
+        setChoices(stampDutyRate, kStampDutyChoices);
+        const QSignalBlocker quietStamp(stampDutyRate), quietSides(stampDutyBothSides);
+        chooseText(stampDutyRate, m_classicStampDuty);
+        stampDutyBothSides->setChecked(m_classicBothSides);
     }
-    setMarkets(zjs, ruleSetChosen());
-    ComboBox2->setEnabled(!dated);
-    CheckBox1->setEnabled(!dated);
+    setMarkets(market, ruleSetChosen());
+    stampDutyRate->setEnabled(!dated);
+    stampDutyBothSides->setEnabled(!dated);
     for (QWidget *datedOnly : std::initializer_list<QWidget *>{tradeDateLabel, tradeDate, leviesOnTop})
         datedOnly->setEnabled(dated);
     showRulesInForce();
 }
 
-void TForm1::showRulesInForce()
+void MainWindow::showRulesInForce()
 {
     const bool dated = ruleSetChosen() == RuleSet::Dated;
     const bool levies = dated && leviesOnTop->isChecked();
@@ -285,12 +277,12 @@ void TForm1::showRulesInForce()
         sellLevies->clear();
     }
     if (dated) {
-        const QSignalBlocker quietStamp(ComboBox2), quietSides(CheckBox1);
-        ComboBox2->clear();
+        const QSignalBlocker quietStamp(stampDutyRate), quietSides(stampDutyBothSides);
+        stampDutyRate->clear();
         try {
             const RulesInForce rules = RulesFor(toTradeDate(tradeDate->date()), marketChosen());
-            ComboBox2->addItem(uiText(rules.stampDuty->ratePerMille));
-            CheckBox1->setChecked(rules.stampDuty->sides == FeeSides::Both);
+            stampDutyRate->addItem(uiText(rules.stampDuty->ratePerMille));
+            stampDutyBothSides->setChecked(rules.stampDuty->sides == FeeSides::Both);
         } catch (const EFeeRulesError &) {
             // The line about the rules says why there are none.
         }
@@ -298,7 +290,7 @@ void TForm1::showRulesInForce()
     showRulesNote();
 }
 
-void TForm1::showRulesNote()
+void MainWindow::showRulesNote()
 {
     if (ruleSetChosen() == RuleSet::Classic) {
         ruleNotes->setText(classicRulesNote());
@@ -312,42 +304,42 @@ void TForm1::showRulesNote()
     }
 }
 
-RememberedSettings TForm1::currentSettings() const
+RememberedSettings MainWindow::currentSettings() const
 {
     RememberedSettings settings;
     settings.rules = ruleSetChosen();
     settings.market = uiText(MarketName(marketChosen()));
-    settings.commission = ComboBox1->currentText();
+    settings.commission = commissionRate->currentText();
     const bool classic = settings.rules == RuleSet::Classic;
-    settings.stampDuty = classic ? ComboBox2->currentText() : m_classicStampDuty;
-    settings.bothSides = classic ? CheckBox1->isChecked() : m_classicBothSides;
+    settings.stampDuty = classic ? stampDutyRate->currentText() : m_classicStampDuty;
+    settings.bothSides = classic ? stampDutyBothSides->isChecked() : m_classicBothSides;
     settings.noMinimum = noMinimum->isChecked();
     settings.leviesOnTop = leviesOnTop->isChecked();
     settings.language = chosenLanguage();
     return settings;
 }
 
-void TForm1::applySettings(const RememberedSettings &settings)
+void MainWindow::applySettings(const RememberedSettings &settings)
 {
     m_applyingSettings = true;
     // The classic boxes first, while they are shown; then the rule set and
     // the market from its list.
     ruleSet->setCurrentIndex(ruleSet->findData(static_cast<int>(RuleSet::Classic)));
-    chooseText(ComboBox2, settings.stampDuty);
-    CheckBox1->setChecked(settings.bothSides);
+    chooseText(stampDutyRate, settings.stampDuty);
+    stampDutyBothSides->setChecked(settings.bothSides);
     ruleSet->setCurrentIndex(ruleSet->findData(static_cast<int>(settings.rules)));
-    const std::optional<Market> market = MarketNamed(settings.market.toStdString(), settings.rules);
-    zjs->setCurrentIndex(std::max(0, zjs->findData(static_cast<int>(market.value_or(kDefaultMarket)))));
-    const int listed = ComboBox1->findText(settings.commission);
+    const std::optional<Market> remembered = MarketNamed(settings.market.toStdString(), settings.rules);
+    market->setCurrentIndex(std::max(0, market->findData(static_cast<int>(remembered.value_or(kDefaultMarket)))));
+    const int listed = commissionRate->findText(settings.commission);
     if (listed >= 0)
-        ComboBox1->setCurrentIndex(listed);
-    ComboBox1->setEditText(settings.commission);
+        commissionRate->setCurrentIndex(listed);
+    commissionRate->setEditText(settings.commission);
     noMinimum->setChecked(settings.noMinimum);
     leviesOnTop->setChecked(settings.leviesOnTop);
     m_applyingSettings = false;
 }
 
-void TForm1::feeSettingsChanged()
+void MainWindow::feeSettingsChanged()
 {
     if (!m_store || m_applyingSettings)
         return;
@@ -355,7 +347,7 @@ void TForm1::feeSettingsChanged()
     showSettingsNotice();
 }
 
-void TForm1::showSettingsNotice()
+void MainWindow::showSettingsNotice()
 {
     if (!m_store)
         return;
@@ -363,7 +355,7 @@ void TForm1::showSettingsNotice()
         platform().showValidationBox(this, *notice);
 }
 
-void TForm1::rememberSettings(SettingsStore &store)
+void MainWindow::rememberSettings(SettingsStore &store)
 {
     const RememberedSettings loaded = store.load();
     useLanguage(loaded.language);
@@ -372,10 +364,10 @@ void TForm1::rememberSettings(SettingsStore &store)
     applySettings(loaded);
     m_store = &store;
     // After the window is on screen, so that the notice has an owner to show over.
-    QTimer::singleShot(0, this, &TForm1::showSettingsNotice);
+    QTimer::singleShot(0, this, &MainWindow::showSettingsNotice);
 }
 
-void TForm1::resetSettingsClicked()
+void MainWindow::resetSettingsClicked()
 {
     if (m_store)
         m_store->reset();
@@ -383,42 +375,42 @@ void TForm1::resetSettingsClicked()
     feeSettingsChanged();
 }
 
-void TForm1::connectMenu()
+void MainWindow::connectMenu()
 {
     // The menu repeats the window's buttons through the very same handlers.
-    connect(X1, &QAction::triggered, this, &QWidget::close);
-    connectHandler(N1, &QAction::triggered, this, &TForm1::openGoldenSection);
-    connectHandler(N2, &QAction::triggered, this, &TForm1::openColourPicker);
-    connectHandler(N10, &QAction::triggered, this, &TForm1::startScreenCapture);
-    connectHandler(positionToolsAction, &QAction::triggered, this, &TForm1::openPositionTools);
-    connect(statementAuditAction, &QAction::triggered, this, &TForm1::statementAuditRequested);
-    connectHandler(A2, &QAction::triggered, this, &TForm1::showAbout);
-    connectHandler(N3, &QAction::triggered, this, &TForm1::openBlog);
-    connectHandler(N5, &QAction::triggered, this, &TForm1::openShanghaiExchange);
-    connectHandler(N6, &QAction::triggered, this, &TForm1::openShenzhenExchange);
-    connectHandler(N7, &QAction::triggered, this, &TForm1::openNdrc);
-    connectHandler(N8, &QAction::triggered, this, &TForm1::openCsrc);
-    connectHandler(N9, &QAction::triggered, this, &TForm1::openStockSites);
+    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+    connectHandler(goldenSectionAction, &QAction::triggered, this, &MainWindow::openGoldenSection);
+    connectHandler(colorPickerAction, &QAction::triggered, this, &MainWindow::openColourPicker);
+    connectHandler(captureAction, &QAction::triggered, this, &MainWindow::startScreenCapture);
+    connectHandler(positionToolsAction, &QAction::triggered, this, &MainWindow::openPositionTools);
+    connectHandler(statementAuditAction, &QAction::triggered, this, &MainWindow::openStatementAudit);
+    connectHandler(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    connectHandler(blogAction, &QAction::triggered, this, &MainWindow::openBlog);
+    connectHandler(shanghaiExchangeAction, &QAction::triggered, this, &MainWindow::openShanghaiExchange);
+    connectHandler(shenzhenExchangeAction, &QAction::triggered, this, &MainWindow::openShenzhenExchange);
+    connectHandler(ndrcAction, &QAction::triggered, this, &MainWindow::openNdrc);
+    connectHandler(csrcAction, &QAction::triggered, this, &MainWindow::openCsrc);
+    connectHandler(stockSitesAction, &QAction::triggered, this, &MainWindow::openStockSites);
 }
 
-std::array<TForm1::FieldBinding, 25> TForm1::tradeFieldBindings() const
+std::array<MainWindow::FieldBinding, 25> MainWindow::tradeFieldBindings() const
 {
-    return {{{jg, &TradeFields::buyPrice},           {sl, &TradeFields::buyQuantity},
-             {Edit2, &TradeFields::sellPrice},       {Edit3, &TradeFields::sellQuantity},
-             {Edit4, &TradeFields::buyAmount},       {Edit5, &TradeFields::buyCommission},
-             {Edit6, &TradeFields::buyStampDuty},    {Edit7, &TradeFields::buyTransferFee},
-             {Edit8, &TradeFields::buyFees},         {Edit9, &TradeFields::cashPaid},
-             {Edit10, &TradeFields::costPerShare},   {Edit11, &TradeFields::breakEvenPrice},
-             {Edit12, &TradeFields::sellAmount},     {Edit13, &TradeFields::sellCommission},
-             {Edit14, &TradeFields::sellStampDuty},  {Edit15, &TradeFields::sellTransferFee},
-             {Edit16, &TradeFields::sellFees},       {Edit17, &TradeFields::netReceipts},
-             {Edit18, &TradeFields::returnPercent},  {Edit19, &TradeFields::profit},
+    return {{{buyPrice, &TradeFields::buyPrice},           {buyQuantity, &TradeFields::buyQuantity},
+             {sellPrice, &TradeFields::sellPrice},       {sellQuantity, &TradeFields::sellQuantity},
+             {buyAmount, &TradeFields::buyAmount},       {buyCommission, &TradeFields::buyCommission},
+             {buyStampDuty, &TradeFields::buyStampDuty},    {buyTransferFee, &TradeFields::buyTransferFee},
+             {buyFees, &TradeFields::buyFees},         {cashPaid, &TradeFields::cashPaid},
+             {costPerShare, &TradeFields::costPerShare},   {breakEvenPrice, &TradeFields::breakEvenPrice},
+             {sellAmount, &TradeFields::sellAmount},     {sellCommission, &TradeFields::sellCommission},
+             {sellStampDuty, &TradeFields::sellStampDuty},  {sellTransferFee, &TradeFields::sellTransferFee},
+             {sellFees, &TradeFields::sellFees},       {netReceipts, &TradeFields::netReceipts},
+             {returnPercent, &TradeFields::returnPercent},  {profit, &TradeFields::profit},
              {buyLevies, &TradeFields::buyLevies},   {sellLevies, &TradeFields::sellLevies},
              {targetValue, &TradeFields::targetValue}, {targetPrice, &TradeFields::targetPrice},
              {targetYield, &TradeFields::targetYield}}};
 }
 
-TradeFields TForm1::feeSettings() const
+TradeFields MainWindow::feeSettings() const
 {
     TradeFields fields;
     fields.rules = ruleSetChosen();
@@ -427,13 +419,13 @@ TradeFields TForm1::feeSettings() const
     fields.leviesOnTop = leviesOnTop->isChecked();
     fields.market = MarketName(marketChosen());
     // The rate typed into the commission box counts as much as a chosen one.
-    fields.commissionRate = ComboBox1->currentText().toStdString();
-    fields.stampDutyRate = ComboBox2->currentText().toStdString();
-    fields.stampDutyBothSides = CheckBox1->isChecked();
+    fields.commissionRate = commissionRate->currentText().toStdString();
+    fields.stampDutyRate = stampDutyRate->currentText().toStdString();
+    fields.stampDutyBothSides = stampDutyBothSides->isChecked();
     return fields;
 }
 
-TradeFields TForm1::readTradeFields() const
+TradeFields MainWindow::readTradeFields() const
 {
     TradeFields fields = feeSettings();
     fields.targetKind = chosen<TargetKind>(targetKind);
@@ -444,17 +436,17 @@ TradeFields TForm1::readTradeFields() const
     return fields;
 }
 
-void TForm1::writeTradeFields(const TradeFields &fields)
+void MainWindow::writeTradeFields(const TradeFields &fields)
 {
     for (const auto &[widget, text] : tradeFieldBindings())
         showText(widget, fields.*text);
     if (fields.returnColor != m_returnColor)
-        setFieldColor(Edit18, m_returnColor = fields.returnColor);
+        setFieldColor(returnPercent, m_returnColor = fields.returnColor);
     if (fields.profitColor != m_profitColor)
-        setFieldColor(Edit19, m_profitColor = fields.profitColor);
+        setFieldColor(profit, m_profitColor = fields.profitColor);
 }
 
-void TForm1::calculateClicked()
+void MainWindow::calculateClicked()
 {
     TradeFields fields = readTradeFields();
     TradeOutcome outcome;
@@ -475,7 +467,7 @@ void TForm1::calculateClicked()
         platform().showValidationBox(this, translated("Trade", kSellQuantityMissing));
 }
 
-void TForm1::clearClicked()
+void MainWindow::clearClicked()
 {
     TradeFields fields = readTradeFields();
     ClearTrade(fields);
@@ -484,52 +476,45 @@ void TForm1::clearClicked()
     showCaptions();
 }
 
-void TForm1::showCaptions()
+void MainWindow::showCaptions()
 {
-    Label24->setText(m_buyAveraged ? tr("买入均价") : tr("买入价格"));
-    Label25->setText(m_buyAveraged ? tr("持股总数") : tr("买入数量"));
-    Label44->setText(m_sellAveraged ? tr("卖出均价") : tr("卖出价格"));
-    Label45->setText(m_sellAveraged ? tr("卖出总数") : tr("卖出数量"));
+    buyPriceCaption->setText(m_buyAveraged ? tr("买入均价") : tr("买入价格"));
+    buyQuantityCaption->setText(m_buyAveraged ? tr("持股总数") : tr("买入数量"));
+    sellPriceCaption->setText(m_sellAveraged ? tr("卖出均价") : tr("卖出价格"));
+    sellQuantityCaption->setText(m_sellAveraged ? tr("卖出总数") : tr("卖出数量"));
 }
 
-void TForm1::openBuyBatches() { Form3->showBeside(this); }
+void MainWindow::openBuyBatches() { Q_EMIT batchesRequested(TradeSide::Buy); }
 
-void TForm1::openSellBatches() { Form4->showBeside(this); }
+void MainWindow::openSellBatches() { Q_EMIT batchesRequested(TradeSide::Sell); }
 
-void TForm1::showAbout() { showInFront(Form5); }
+void MainWindow::showAbout() { Q_EMIT aboutRequested(); }
 
-void TForm1::openGoldenSection()
-{
-    hide();
-    showInFront(Form2);
-}
+void MainWindow::openGoldenSection() { Q_EMIT goldenSectionRequested(); }
 
-void TForm1::openColourPicker()
-{
-    hide();
-    showInFront(Form6);
-}
+void MainWindow::openColourPicker() { Q_EMIT colorPickerRequested(); }
 
-// The overlay covers the screen above this window, which stays open beneath.
-void TForm1::startScreenCapture() { Form8->startCapture(); }
+void MainWindow::startScreenCapture() { Q_EMIT captureRequested(); }
 
-void TForm1::openPositionTools() { Q_EMIT positionToolsRequested(); }
+void MainWindow::openPositionTools() { Q_EMIT positionToolsRequested(); }
 
-void TForm1::openBlog() { openLink(Link::Blog); }
+void MainWindow::openStatementAudit() { Q_EMIT statementAuditRequested(); }
 
-void TForm1::openShanghaiExchange() { openLink(Link::ShanghaiExchange); }
+void MainWindow::openBlog() { openLink(Link::Blog); }
 
-void TForm1::openShenzhenExchange() { openLink(Link::ShenzhenExchange); }
+void MainWindow::openShanghaiExchange() { openLink(Link::ShanghaiExchange); }
 
-void TForm1::openNdrc() { openLink(Link::Ndrc); }
+void MainWindow::openShenzhenExchange() { openLink(Link::ShenzhenExchange); }
 
-void TForm1::openCsrc() { openLink(Link::Csrc); }
+void MainWindow::openNdrc() { openLink(Link::Ndrc); }
 
-void TForm1::openStockSites() { openLink(Link::StockSites); }
+void MainWindow::openCsrc() { openLink(Link::Csrc); }
 
-void TForm1::alwaysOnTopToggled() { platform().setAlwaysOnTop(this, CheckBox2->isChecked()); }
+void MainWindow::openStockSites() { openLink(Link::StockSites); }
 
-void TForm1::takeBatchesFrom(BatchDialog &dialog)
+void MainWindow::alwaysOnTopToggled() { platform().setAlwaysOnTop(this, alwaysOnTop->isChecked()); }
+
+void MainWindow::takeBatchesFrom(BatchDialog &dialog)
 {
     connect(&dialog, &BatchDialog::batchesReduced, this,
             [this, &dialog](TradeSide side, const BatchReduction &reduction) {
@@ -541,26 +526,26 @@ void TForm1::takeBatchesFrom(BatchDialog &dialog)
             });
 }
 
-void TForm1::writeBatchResult(TradeSide side, const BatchReduction &reduction)
+void MainWindow::writeBatchResult(TradeSide side, const BatchReduction &reduction)
 {
     const bool buy = side == TradeSide::Buy;
-    showText(buy ? jg : Edit2, reduction.price);
-    showText(buy ? sl : Edit3, reduction.quantity);
+    showText(buy ? buyPrice : sellPrice, reduction.price);
+    showText(buy ? buyQuantity : sellQuantity, reduction.quantity);
     if (!reduction.relabel)
         return;
     (buy ? m_buyAveraged : m_sellAveraged) = true;
     showCaptions();
 }
 
-void TForm1::keyPressEvent(QKeyEvent *event)
+void MainWindow::keyPressEvent(QKeyEvent *event)
 {
     // Enter anywhere in the window presses the default button "计算".
-    if (pressButtonOnEnter(event, focusWidget(), Button1))
+    if (pressButtonOnEnter(event, focusWidget(), calculateButton))
         return;
     QMainWindow::keyPressEvent(event);
 }
 
-void TForm1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Closing the main window ends the program, whatever else is open.
     event->accept();

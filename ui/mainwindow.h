@@ -18,28 +18,28 @@ class SettingsStore;
 
 // The main window "Tallyfin1.1": fee settings, the buy and sell groups, the
 // toolbox. Every figure comes from the core's calculate action; the window
-// only moves texts between its fields and the core.
-class TForm1 : public QMainWindow, private Ui::TForm1 {
+// only moves texts between its fields and the core. The other windows are
+// asked for by signal: whoever made the windows (ProgramWindows) shows them.
+class MainWindow : public QMainWindow, private Ui::MainWindow {
     Q_OBJECT
 
 public:
-    explicit TForm1(QWidget *parent = nullptr);
+    explicit MainWindow(QWidget *parent = nullptr);
 
     // "计算" (also Enter). Throws the calculation's error after writing back
     // what the calculation wrote before it.
     void calculateClicked();
     // "清空": trade fields, the four captions and the two result colours.
     void clearClicked();
+    // The toolbox's buttons and menu items: each asks for its window.
     void openBuyBatches();
     void openSellBatches();
     void showAbout();
-    // The golden-section calculator and the colour picker take the main
-    // window's place while they are open.
     void openGoldenSection();
     void openColourPicker();
     void startScreenCapture();
-    // "持仓工具": asks for the position tools window (see positionToolsRequested).
     void openPositionTools();
+    void openStatementAudit();
     void alwaysOnTopToggled();
 
     // The menu's links; its other items run the handlers of their buttons.
@@ -70,9 +70,18 @@ public:
     TradeFields feeSettings() const;
 
 Q_SIGNALS:
-    // The user asked for the position tools; the program's windows show them.
+    // "多批买入" and "多批卖出": the batch dialog of `side`, beside this window.
+    void batchesRequested(TradeSide side);
+    void aboutRequested();
+    // The golden-section calculator and the colour picker take this
+    // window's place while they are open.
+    void goldenSectionRequested();
+    void colorPickerRequested();
+    // "屏幕截图": the overlay covers the screen above this window, which
+    // stays open beneath.
+    void captureRequested();
     void positionToolsRequested();
-    // "交割单核对" (the button or the menu item): whoever made the windows shows it.
+    // "交割单核对", the button or the menu item.
     void statementAuditRequested();
 
 protected:
@@ -130,7 +139,5 @@ private:
     SettingsStore *m_store = nullptr;
     bool m_applyingSettings = false;
 };
-
-extern TForm1 *Form1;
 
 } // namespace tallyfin

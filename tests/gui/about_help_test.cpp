@@ -52,7 +52,7 @@ protected:
     }
 
     FakePlatform fake;
-    TForm5 form;
+    AboutWindow form;
 };
 
 TEST_F(AboutWindowTest, ShowsNameVersionCreditContactAndIntroduction)
@@ -174,7 +174,7 @@ class HelpWindowTest : public ::testing::Test {
 protected:
     QPlainTextEdit *memo() { return form.findChild<QPlainTextEdit *>("Memo1"); }
 
-    TForm7 form;
+    HelpWindow form;
 };
 
 TEST_F(HelpWindowTest, OneEditableScrollingTextFillsTheWindow)

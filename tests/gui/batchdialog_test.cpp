@@ -7,14 +7,14 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "batchdialog.h"
 #include "mainwindow.h"
-#include "Unit3.h"
-#include "Unit4.h"
 #include "accessibility.h"
 #include "appearance.h"
 #include "fake_platform.h"
 #include "qt_printers.h"
 #include "trade.h"
+#include "windows.h"
 
 namespace tallyfin {
 namespace {
@@ -23,21 +23,7 @@ using testing::FakePlatform;
 
 class BatchDialogTest : public ::testing::Test {
 protected:
-    BatchDialogTest()
-    {
-        Form1 = &main;
-        Form3 = &buy;
-        Form4 = &sell;
-        main.takeBatchesFrom(buy);
-        main.takeBatchesFrom(sell);
-        main.show();
-    }
-    ~BatchDialogTest() override
-    {
-        Form1 = nullptr;
-        Form3 = nullptr;
-        Form4 = nullptr;
-    }
+    BatchDialogTest() { main.show(); }
 
     static QLineEdit *field(QWidget &window, const char *name) { return window.findChild<QLineEdit *>(name); }
     static QString text(QWidget &window, const char *name) { return field(window, name)->text(); }
@@ -66,9 +52,11 @@ protected:
     }
 
     FakePlatform fake;
-    TForm1 main;
-    TForm3 buy;
-    TForm4 sell;
+    // As the program has them: the main window opens the dialogs and takes their rows.
+    ProgramWindows windows;
+    MainWindow &main = windows.mainWindow();
+    BatchDialog &buy = windows.batchDialog(TradeSide::Buy);
+    BatchDialog &sell = windows.batchDialog(TradeSide::Sell);
 };
 
 TEST_F(BatchDialogTest, BuyDialogWeighsBatchesAndCalculates)

@@ -4,13 +4,13 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
 #include <cstdlib>
 #include <optional>
 
-#include "mainwindow.h"
 #include "colorpicker.h"
 #include "colorcode.h"
 #include "fake_platform.h"
@@ -48,11 +48,8 @@ protected:
     {
         fake.screen = QImage(400, 300, QImage::Format_RGB32);
         fake.screen.fill(Qt::gray);
-        Form1 = &mainWindow;
-        // As the main window's button opens it: the main window hides.
         picker.show();
     }
-    ~PickerTest() override { Form1 = nullptr; }
 
     QLineEdit *code() { return picker.findChild<QLineEdit *>("Edit1"); }
     QPushButton *button() { return picker.findChild<QPushButton *>("Button1"); }
@@ -68,8 +65,7 @@ protected:
     }
 
     FakePlatform fake;
-    TForm1 mainWindow;
-    TForm6 picker;
+    ColorPickerWindow picker;
 };
 
 TEST_F(PickerTest, StartsStoppedOnTheButtonFace)
@@ -152,8 +148,9 @@ TEST_F(PickerTest, ButtonAndEnterToggleSampling)
     }
 }
 
-TEST_F(PickerTest, ClosingResetsAndShowsTheMainWindow)
+TEST_F(PickerTest, ClosingResetsAndAsksForTheMainWindow)
 {
+    QSignalSpy closed(&picker, &ColorPickerWindow::closed);
     pointAt({10, 10}, qRgb(255, 0, 0));
     button()->click();
     picker.sampleUnderPointer();
@@ -161,7 +158,7 @@ TEST_F(PickerTest, ClosingResetsAndShowsTheMainWindow)
 
     picker.close();
     EXPECT_FALSE(picker.isVisible());
-    EXPECT_TRUE(mainWindow.isVisible());
+    EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(timer()->isActive());
 
     picker.show();
@@ -177,7 +174,7 @@ TEST(PickerOnClick, StartAsksForOnePickAndDropsStaleAnswers)
 {
     FakePlatform fake;
     fake.picksOnClick = true;
-    TForm6 picker;
+    ColorPickerWindow picker;
     auto *button = picker.findChild<QPushButton *>("Button1");
     auto *code = picker.findChild<QLineEdit *>("Edit1");
     button->click();

@@ -9,12 +9,13 @@
 #include <QScreen>
 #include <QTest>
 
-#include "mainwindow.h"
-#include "goldensection.h"
 #include "about.h"
-#include "help.h"
 #include "fake_platform.h"
+#include "goldensection.h"
+#include "help.h"
+#include "mainwindow.h"
 #include "qt_printers.h"
+#include "windows.h"
 
 namespace tallyfin {
 namespace {
@@ -27,7 +28,10 @@ constexpr const char *kResults[] = {"Edit3", "Edit4", "Edit5",  "Edit6",  "Edit7
 constexpr const char *kAllFields[] = {"Edit1", "Edit2", "Edit3",  "Edit4",  "Edit5",  "Edit6", "Edit7",
                                       "Edit8", "Edit9", "Edit10", "Edit11", "Edit12", "Edit13"};
 
-class GoldenWindowTest : public ::testing::Test {
+// The calculator as a user reaches it: made alone, or among the program's
+// windows.
+template <typename Windows>
+class GoldenTest : public ::testing::Test {
 protected:
     QLineEdit *field(const char *name) { return form.findChild<QLineEdit *>(name); }
     QPushButton *button(const char *name) { return form.findChild<QPushButton *>(name); }
@@ -58,8 +62,16 @@ protected:
     }
 
     FakePlatform fake;
-    TForm2 form;
+    Windows windows;
+    GoldenSectionWindow &form = windows.goldenSection();
 };
+
+struct GoldenAlone {
+    GoldenSectionWindow window;
+    GoldenSectionWindow &goldenSection() { return window; }
+};
+
+using GoldenWindowTest = GoldenTest<GoldenAlone>;
 
 TEST_F(GoldenWindowTest, StartsWithZerosInAFixedWindow)
 {
@@ -330,33 +342,21 @@ TEST_F(GoldenWindowTest, KeyboardAloneRunsAProjection)
 
 // --- Navigation ---------------------------------------------------------------
 
-// The other windows the calculator reaches, installed as the program's
-// globals for one test.
-class GoldenNavigationTest : public GoldenWindowTest {
+// The other windows the calculator reaches, as the program has them.
+class GoldenNavigationTest : public GoldenTest<ProgramWindows> {
 protected:
-    void SetUp() override
-    {
-        Form1 = &mainWindow;
-        Form5 = &about;
-        Form7 = &help;
-    }
-    void TearDown() override
-    {
-        Form1 = nullptr;
-        Form5 = nullptr;
-        Form7 = nullptr;
-    }
-
-    // What the main window's "黄金分割计算器" does.
+    // The main window's "黄金分割计算器".
     void openFromMainWindow()
     {
-        mainWindow.hide();
-        form.show();
+        mainWindow.show();
+        mainWindow.findChild<QPushButton *>("Button7")->click();
+        ASSERT_TRUE(mainWindow.isHidden());
+        ASSERT_TRUE(form.isVisible());
     }
 
-    TForm1 mainWindow;
-    TForm5 about;
-    TForm7 help;
+    MainWindow &mainWindow = windows.mainWindow();
+    AboutWindow &about = windows.about();
+    HelpWindow &help = windows.help();
 };
 
 TEST_F(GoldenNavigationTest, ExitHidesTheWindowAndShowsTheMainWindow)
@@ -373,7 +373,7 @@ TEST_F(GoldenNavigationTest, ExitHidesTheWindowAndShowsTheMainWindow)
 TEST_F(GoldenNavigationTest, CloseBoxHidesTheWindowAndShowsTheMainWindow)
 {
     openFromMainWindow();
-    QPointer<TForm2> alive(&form);
+    QPointer<GoldenSectionWindow> alive(&form);
     EXPECT_TRUE(form.close());
     EXPECT_TRUE(form.isHidden());
     EXPECT_TRUE(mainWindow.isVisible());

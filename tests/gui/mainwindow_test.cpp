@@ -59,7 +59,7 @@ protected:
     QColor background(const char *name) { return field(name)->palette().color(QPalette::Base); }
 
     FakePlatform fake;
-    TForm1 form;
+    MainWindow form;
 };
 
 TEST_F(MainWindowTest, StartsWithDefaultsAndEmptyFields)
@@ -293,7 +293,7 @@ TEST_F(MainWindowTest, OnTopSwitchAsksThePlatform)
 
 TEST(QtPlatformOnTop, TogglesTheLiveWindowWithoutRecreatingOrMovingIt)
 {
-    TForm1 form;
+    MainWindow form;
     form.show();
     const WId native = form.winId();
     const QRect geometry = form.geometry();

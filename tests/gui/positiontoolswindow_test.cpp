@@ -23,7 +23,6 @@
 #include "language.h"
 #include "positiontoolswindow.h"
 #include "qt_printers.h"
-#include "window_globals.h"
 #include "windows.h"
 
 namespace tallyfin {
@@ -198,9 +197,10 @@ TEST(PositionToolsOpening, TheMainWindowAsksAndTheProgramShowsThemOnItsSettings)
     FakePlatform fake;
     {
         const ProgramWindows windows;
-        QSignalSpy asked(Form1, &TForm1::positionToolsRequested);
-        Form1->findChild<QAction *>("positionToolsAction")->trigger();
-        Form1->findChild<QPushButton *>("positionTools")->click();
+        MainWindow &main = windows.mainWindow();
+        QSignalSpy asked(&main, &MainWindow::positionToolsRequested);
+        main.findChild<QAction *>("positionToolsAction")->trigger();
+        main.findChild<QPushButton *>("positionTools")->click();
         EXPECT_EQ(asked.count(), 2);
         QList<PositionToolsWindow *> made;
         for (QWidget *widget : QApplication::topLevelWidgets())
@@ -208,7 +208,7 @@ TEST(PositionToolsOpening, TheMainWindowAsksAndTheProgramShowsThemOnItsSettings)
                 made << tools;
         ASSERT_EQ(made.size(), 1) << "made once";
         ASSERT_TRUE(made[0]->isVisible());
-        Form1->findChild<QComboBox *>("zjs")->setCurrentText(QStringLiteral("深圳A股"));
+        main.findChild<QComboBox *>("zjs")->setCurrentText(QStringLiteral("深圳A股"));
         made[0]->findChild<QLineEdit *>("backHolding")->setText(QStringLiteral("100"));
         made[0]->findChild<QLineEdit *>("backCashIn")->setText(QStringLiteral("100"));
         made[0]->findChild<QLineEdit *>("backPrice")->setText(QStringLiteral("10.00"));
@@ -216,7 +216,6 @@ TEST(PositionToolsOpening, TheMainWindowAsksAndTheProgramShowsThemOnItsSettings)
         EXPECT_TRUE(made[0]->findChild<QLabel *>("termsLine")->text().startsWith(QStringLiteral("深圳A股")));
         EXPECT_TRUE(fake.boxes.empty());
     }
-    testing::forgetAllWindows();
 }
 
 } // namespace
