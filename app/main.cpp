@@ -3,9 +3,9 @@
 // closes.
 #include <QApplication>
 
-#include "Unit1.h"
 #include "icon.h"
 #include "language.h"
+#include "mainwindow.h"
 #include "settingsstore.h"
 #include "windows.h"
 
@@ -28,7 +28,8 @@ int main(int argc, char *argv[])
     tallyfin::useLanguage(settings.language());
     // The main window now; the others when the user first opens them.
     const tallyfin::ProgramWindows windows;
-    tallyfin::Form1->rememberSettings(settings);
-    tallyfin::Form1->show();
+    tallyfin::MainWindow &mainWindow = windows.mainWindow();
+    mainWindow.rememberSettings(settings);
+    mainWindow.show();
     return QApplication::exec();
 }

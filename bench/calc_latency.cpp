@@ -28,7 +28,7 @@
 #include <functional>
 #include <vector>
 
-#include "Unit1.h"
+#include "mainwindow.h"
 #include "platform.h"
 #include "qtplatform.h"
 #include "trade.h"
@@ -125,7 +125,7 @@ int main(int argc, char *argv[])
 
     BenchPlatform desktop;
     PlatformOverride useDesktop(desktop);
-    TForm1 window;
+    MainWindow window;
     window.show();
     QApplication::processEvents();
 

@@ -30,7 +30,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "Unit8.h"
+#include "captureoverlay.h"
 #include "bitmapfile.h"
 #include "platform.h"
 #include "qtplatform.h"
@@ -164,7 +164,7 @@ int main(int argc, char *argv[])
     std::printf("capture of the whole screen, %d x %d, %d runs after a warm-up%s; files in %s\n", screen.width(),
                 screen.height(), options.runs, options.realDialog ? ", Qt's own save dialog" : "",
                 qPrintable(temporary.path()));
-    TForm8 overlay;
+    CaptureOverlay overlay;
     std::vector<qint64> toDialog, toPainted, afterDialog, writes;
     qint64 fileSize = 0;
     for (int run = 0; run <= options.runs; ++run) {

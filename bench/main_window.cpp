@@ -6,12 +6,12 @@
 // the program is what start-up adds around the window.
 #include <QApplication>
 
-#include "Unit1.h"
+#include "mainwindow.h"
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    tallyfin::TForm1 window;
+    tallyfin::MainWindow window;
     window.show();
     return QApplication::exec();
 }

@@ -17,7 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "Unit6.h"
+#include "colorpicker.h"
 #include "platform.h"
 #include "qtplatform.h"
 
@@ -54,7 +54,7 @@ int main(int argc, char *argv[])
     CountingPlatform desktop;
     PlatformOverride useDesktop(desktop);
 
-    TForm6 picker;
+    ColorPickerWindow picker;
     picker.show();
     QElapsedTimer clock;
     double cpuAtStart = 0;

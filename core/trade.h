@@ -18,7 +18,7 @@ enum class FieldColor { Window, Red, Green };
 enum class TargetKind { BreakEven, Profit, Return };
 
 // The texts of the main window that the calculate action reads and writes.
-// The window's binding table (ui/Unit1.cpp) and the command line's
+// The window's binding table (ui/mainwindow.cpp) and the command line's
 // (cli/tradecommand.cpp) name the widget and JSON key of each.
 struct TradeFields {
     // Fee settings: the rule set, the market, the commission and stamp-duty

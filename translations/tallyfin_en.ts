@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AboutWindow</name>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>打开 Tallyfin 的介绍页</source>
+        <translation>Open the page about Tallyfin</translation>
+    </message>
+    <message>
+        <source>Tallyfin 介绍页</source>
+        <translation>Page about Tallyfin</translation>
+    </message>
+    <message>
+        <source>在浏览器中打开随程序附带的介绍页</source>
+        <translation>Opens the page about Tallyfin that ships with the program in the browser</translation>
+    </message>
+    <message>
+        <source>版本0.1</source>
+        <translation>Version 0.1</translation>
+    </message>
+    <message>
+        <source>关于我</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>BatchDialog</name>
     <message>
         <source>多批买入</source>
@@ -50,6 +81,23 @@
     <message>
         <source>清空</source>
         <translation>Clear</translation>
+    </message>
+</context>
+<context>
+    <name>ColorPickerWindow</name>
+    <message>
+        <source>颜色代码选取器</source>
+        <translation>Colour picker</translation>
+    </message>
+    <message>
+        <source>提示:
+点击开始移动鼠标取颜色代码</source>
+        <translation>Hint:
+click Start, then point at a colour</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
     </message>
 </context>
 <context>
@@ -426,6 +474,323 @@
     <message>
         <source>请输入低点和高点数据！</source>
         <translation>Please enter the low and the high!</translation>
+    </message>
+</context>
+<context>
+    <name>GoldenSectionWindow</name>
+    <message>
+        <source>黄金分割计算器</source>
+        <translation>Golden-section calculator</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>低点</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>高点</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Levels</translation>
+    </message>
+    <message>
+        <source>2倍</source>
+        <translation>2×</translation>
+    </message>
+    <message>
+        <source>2.618倍</source>
+        <translation>2.618×</translation>
+    </message>
+    <message>
+        <source>3倍</source>
+        <translation>3×</translation>
+    </message>
+    <message>
+        <source>关于我</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>低点上涨</source>
+        <translation>Up from low</translation>
+    </message>
+    <message>
+        <source>高点下跌</source>
+        <translation>Down from high</translation>
+    </message>
+    <message>
+        <source>区间反弹</source>
+        <translation>Rebound</translation>
+    </message>
+    <message>
+        <source>区间回调</source>
+        <translation>Pull-back</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>工具箱(&amp;T)</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>常用网址</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;A)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>恢复默认设置(&amp;R)</source>
+        <translation>&amp;Restore default settings</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>黄金分割计算器</source>
+        <translation>Golden-section calculator</translation>
+    </message>
+    <message>
+        <source>颜色代码选取器</source>
+        <translation>Colour code picker</translation>
+    </message>
+    <message>
+        <source>屏幕截图</source>
+        <translation>Screen capture</translation>
+    </message>
+    <message>
+        <source>我的博客</source>
+        <translation>My blog</translation>
+    </message>
+    <message>
+        <source>上证所</source>
+        <translation>Shanghai Stock Exchange</translation>
+    </message>
+    <message>
+        <source>深交所</source>
+        <translation>Shenzhen Stock Exchange</translation>
+    </message>
+    <message>
+        <source>发改委</source>
+        <translation>NDRC</translation>
+    </message>
+    <message>
+        <source>证监会</source>
+        <translation>CSRC</translation>
+    </message>
+    <message>
+        <source>股票网址大全</source>
+        <translation>Stock-market websites</translation>
+    </message>
+    <message>
+        <source>跟随系统</source>
+        <translation>Follow the system</translation>
+    </message>
+    <message>
+        <source>关于(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>费率规则</source>
+        <translation>Fee rules</translation>
+    </message>
+    <message>
+        <source>成交日期</source>
+        <translation>Trade date</translation>
+    </message>
+    <message>
+        <source>证 交 所</source>
+        <translation>Exchange</translation>
+    </message>
+    <message>
+        <source>佣    金</source>
+        <translation>Commission</translation>
+    </message>
+    <message>
+        <source>%。</source>
+        <translation>‰</translation>
+    </message>
+    <message>
+        <source>印 花 税</source>
+        <translation>Stamp duty</translation>
+    </message>
+    <message>
+        <source>印花税双边征收</source>
+        <translation>Stamp duty on both sides</translation>
+    </message>
+    <message>
+        <source>免五（佣金不设 5 元最低）</source>
+        <translation>No 5-yuan minimum commission</translation>
+    </message>
+    <message>
+        <source>规费另计（经手费、证管费）</source>
+        <translation>Levies on top (handling and management fees)</translation>
+    </message>
+    <message>
+        <source>窗口置顶</source>
+        <translation>Always on top</translation>
+    </message>
+    <message>
+        <source>工具箱</source>
+        <translation>Tools</translation>
+    </message>
+    <message>
+        <source>计算</source>
+        <translation>Calculate</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>买入计算</source>
+        <translation>Buy</translation>
+    </message>
+    <message>
+        <source>买入价格</source>
+        <translation>Buy price</translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation>yuan</translation>
+    </message>
+    <message>
+        <source>买入数量</source>
+        <translation>Buy quantity</translation>
+    </message>
+    <message>
+        <source>股</source>
+        <translation>shares</translation>
+    </message>
+    <message>
+        <source>交易金额</source>
+        <translation>Trade amount</translation>
+    </message>
+    <message>
+        <source>过 户 费</source>
+        <translation>Transfer fee</translation>
+    </message>
+    <message>
+        <source>规    费</source>
+        <translation>Levies</translation>
+    </message>
+    <message>
+        <source>费用合计</source>
+        <translation>Total fees</translation>
+    </message>
+    <message>
+        <source>实付金额</source>
+        <translation>Cash paid</translation>
+    </message>
+    <message>
+        <source>买入成本</source>
+        <translation>Cost per share</translation>
+    </message>
+    <message>
+        <source>保本价格</source>
+        <translation>Break-even price</translation>
+    </message>
+    <message>
+        <source>多批买入</source>
+        <translation>Buy in batches</translation>
+    </message>
+    <message>
+        <source>卖出计算</source>
+        <translation>Sell</translation>
+    </message>
+    <message>
+        <source>卖出价格</source>
+        <translation>Sell price</translation>
+    </message>
+    <message>
+        <source>卖出数量</source>
+        <translation>Sell quantity</translation>
+    </message>
+    <message>
+        <source>实收金额</source>
+        <translation>Cash received</translation>
+    </message>
+    <message>
+        <source>收 益 率</source>
+        <translation>Return</translation>
+    </message>
+    <message>
+        <source>盈亏金额</source>
+        <translation>Profit</translation>
+    </message>
+    <message>
+        <source>目标类型</source>
+        <translation>Target type</translation>
+    </message>
+    <message>
+        <source>目 标 值</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>目标卖价</source>
+        <translation>Target price</translation>
+    </message>
+    <message>
+        <source>实收/盈亏</source>
+        <translation>Received / profit</translation>
+    </message>
+    <message>
+        <source>多批卖出</source>
+        <translation>Sell in batches</translation>
+    </message>
+    <message>
+        <source>持仓工具</source>
+        <translation>Position tools</translation>
+    </message>
+    <message>
+        <source>交割单核对</source>
+        <translation>Statement check</translation>
     </message>
 </context>
 <context>
@@ -1619,371 +1984,6 @@
     </message>
 </context>
 <context>
-    <name>TForm1</name>
-    <message>
-        <source>文件(&amp;F)</source>
-        <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>工具箱(&amp;T)</source>
-        <translation>&amp;Tools</translation>
-    </message>
-    <message>
-        <source>常用网址</source>
-        <translation>Links</translation>
-    </message>
-    <message>
-        <source>语言(&amp;L)</source>
-        <translation>&amp;Language</translation>
-    </message>
-    <message>
-        <source>帮助(&amp;A)</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <source>恢复默认设置(&amp;R)</source>
-        <translation>&amp;Restore default settings</translation>
-    </message>
-    <message>
-        <source>退出(&amp;X)</source>
-        <translation>E&amp;xit</translation>
-    </message>
-    <message>
-        <source>黄金分割计算器</source>
-        <translation>Golden-section calculator</translation>
-    </message>
-    <message>
-        <source>颜色代码选取器</source>
-        <translation>Colour code picker</translation>
-    </message>
-    <message>
-        <source>屏幕截图</source>
-        <translation>Screen capture</translation>
-    </message>
-    <message>
-        <source>我的博客</source>
-        <translation>My blog</translation>
-    </message>
-    <message>
-        <source>上证所</source>
-        <translation>Shanghai Stock Exchange</translation>
-    </message>
-    <message>
-        <source>深交所</source>
-        <translation>Shenzhen Stock Exchange</translation>
-    </message>
-    <message>
-        <source>发改委</source>
-        <translation>NDRC</translation>
-    </message>
-    <message>
-        <source>证监会</source>
-        <translation>CSRC</translation>
-    </message>
-    <message>
-        <source>股票网址大全</source>
-        <translation>Stock-market websites</translation>
-    </message>
-    <message>
-        <source>跟随系统</source>
-        <translation>Follow the system</translation>
-    </message>
-    <message>
-        <source>关于(&amp;A)</source>
-        <translation>&amp;About</translation>
-    </message>
-    <message>
-        <source>设置</source>
-        <translation>Settings</translation>
-    </message>
-    <message>
-        <source>费率规则</source>
-        <translation>Fee rules</translation>
-    </message>
-    <message>
-        <source>成交日期</source>
-        <translation>Trade date</translation>
-    </message>
-    <message>
-        <source>证 交 所</source>
-        <translation>Exchange</translation>
-    </message>
-    <message>
-        <source>佣    金</source>
-        <translation>Commission</translation>
-    </message>
-    <message>
-        <source>%。</source>
-        <translation>‰</translation>
-    </message>
-    <message>
-        <source>印 花 税</source>
-        <translation>Stamp duty</translation>
-    </message>
-    <message>
-        <source>印花税双边征收</source>
-        <translation>Stamp duty on both sides</translation>
-    </message>
-    <message>
-        <source>免五（佣金不设 5 元最低）</source>
-        <translation>No 5-yuan minimum commission</translation>
-    </message>
-    <message>
-        <source>规费另计（经手费、证管费）</source>
-        <translation>Levies on top (handling and management fees)</translation>
-    </message>
-    <message>
-        <source>窗口置顶</source>
-        <translation>Always on top</translation>
-    </message>
-    <message>
-        <source>工具箱</source>
-        <translation>Tools</translation>
-    </message>
-    <message>
-        <source>计算</source>
-        <translation>Calculate</translation>
-    </message>
-    <message>
-        <source>清空</source>
-        <translation>Clear</translation>
-    </message>
-    <message>
-        <source>退出</source>
-        <translation>Exit</translation>
-    </message>
-    <message>
-        <source>关于</source>
-        <translation>About</translation>
-    </message>
-    <message>
-        <source>买入计算</source>
-        <translation>Buy</translation>
-    </message>
-    <message>
-        <source>买入价格</source>
-        <translation>Buy price</translation>
-    </message>
-    <message>
-        <source>元</source>
-        <translation>yuan</translation>
-    </message>
-    <message>
-        <source>买入数量</source>
-        <translation>Buy quantity</translation>
-    </message>
-    <message>
-        <source>股</source>
-        <translation>shares</translation>
-    </message>
-    <message>
-        <source>交易金额</source>
-        <translation>Trade amount</translation>
-    </message>
-    <message>
-        <source>过 户 费</source>
-        <translation>Transfer fee</translation>
-    </message>
-    <message>
-        <source>规    费</source>
-        <translation>Levies</translation>
-    </message>
-    <message>
-        <source>费用合计</source>
-        <translation>Total fees</translation>
-    </message>
-    <message>
-        <source>实付金额</source>
-        <translation>Cash paid</translation>
-    </message>
-    <message>
-        <source>买入成本</source>
-        <translation>Cost per share</translation>
-    </message>
-    <message>
-        <source>保本价格</source>
-        <translation>Break-even price</translation>
-    </message>
-    <message>
-        <source>多批买入</source>
-        <translation>Buy in batches</translation>
-    </message>
-    <message>
-        <source>卖出计算</source>
-        <translation>Sell</translation>
-    </message>
-    <message>
-        <source>卖出价格</source>
-        <translation>Sell price</translation>
-    </message>
-    <message>
-        <source>卖出数量</source>
-        <translation>Sell quantity</translation>
-    </message>
-    <message>
-        <source>实收金额</source>
-        <translation>Cash received</translation>
-    </message>
-    <message>
-        <source>收 益 率</source>
-        <translation>Return</translation>
-    </message>
-    <message>
-        <source>盈亏金额</source>
-        <translation>Profit</translation>
-    </message>
-    <message>
-        <source>目标类型</source>
-        <translation>Target type</translation>
-    </message>
-    <message>
-        <source>目 标 值</source>
-        <translation>Target</translation>
-    </message>
-    <message>
-        <source>目标卖价</source>
-        <translation>Target price</translation>
-    </message>
-    <message>
-        <source>实收/盈亏</source>
-        <translation>Received / profit</translation>
-    </message>
-    <message>
-        <source>多批卖出</source>
-        <translation>Sell in batches</translation>
-    </message>
-    <message>
-        <source>持仓工具</source>
-        <translation>Position tools</translation>
-    </message>
-    <message>
-        <source>交割单核对</source>
-        <translation>Statement check</translation>
-    </message>
-</context>
-<context>
-    <name>TForm2</name>
-    <message>
-        <source>黄金分割计算器</source>
-        <translation>Golden-section calculator</translation>
-    </message>
-    <message>
-        <source>设置</source>
-        <translation>Settings</translation>
-    </message>
-    <message>
-        <source>低点</source>
-        <translation>Low</translation>
-    </message>
-    <message>
-        <source>高点</source>
-        <translation>High</translation>
-    </message>
-    <message>
-        <source>结果</source>
-        <translation>Levels</translation>
-    </message>
-    <message>
-        <source>2倍</source>
-        <translation>2×</translation>
-    </message>
-    <message>
-        <source>2.618倍</source>
-        <translation>2.618×</translation>
-    </message>
-    <message>
-        <source>3倍</source>
-        <translation>3×</translation>
-    </message>
-    <message>
-        <source>关于我</source>
-        <translation>About</translation>
-    </message>
-    <message>
-        <source>低点上涨</source>
-        <translation>Up from low</translation>
-    </message>
-    <message>
-        <source>高点下跌</source>
-        <translation>Down from high</translation>
-    </message>
-    <message>
-        <source>区间反弹</source>
-        <translation>Rebound</translation>
-    </message>
-    <message>
-        <source>区间回调</source>
-        <translation>Pull-back</translation>
-    </message>
-    <message>
-        <source>清空</source>
-        <translation>Clear</translation>
-    </message>
-    <message>
-        <source>退出</source>
-        <translation>Exit</translation>
-    </message>
-    <message>
-        <source>帮助</source>
-        <translation>Help</translation>
-    </message>
-</context>
-<context>
-    <name>TForm5</name>
-    <message>
-        <source>关于</source>
-        <translation>About</translation>
-    </message>
-    <message>
-        <source>打开 Tallyfin 的介绍页</source>
-        <translation>Open the page about Tallyfin</translation>
-    </message>
-    <message>
-        <source>Tallyfin 介绍页</source>
-        <translation>Page about Tallyfin</translation>
-    </message>
-    <message>
-        <source>在浏览器中打开随程序附带的介绍页</source>
-        <translation>Opens the page about Tallyfin that ships with the program in the browser</translation>
-    </message>
-    <message>
-        <source>版本0.1</source>
-        <translation>Version 0.1</translation>
-    </message>
-    <message>
-        <source>关于我</source>
-        <translation>About</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
-</context>
-<context>
-    <name>TForm6</name>
-    <message>
-        <source>颜色代码选取器</source>
-        <translation>Colour picker</translation>
-    </message>
-    <message>
-        <source>提示:
-点击开始移动鼠标取颜色代码</source>
-        <translation>Hint:
-click Start, then point at a colour</translation>
-    </message>
-    <message>
-        <source>开始</source>
-        <translation>Start</translation>
-    </message>
-</context>
-<context>
-    <name>TForm7</name>
-    <message>
-        <source>帮助</source>
-        <translation>Help</translation>
-    </message>
-</context>
-<context>
     <name>Trade</name>
     <message>
         <source>卖出数量应大于 0 且不超过 %1</source>
@@ -2103,6 +2103,82 @@ click Start, then point at a colour</translation>
     <message>
         <source>买入数量</source>
         <translation>Buy quantity</translation>
+    </message>
+    <message>
+        <source>卖出数量</source>
+        <translation>Sell quantity</translation>
+    </message>
+</context>
+<context>
+    <name>tallyfin::ColorPickerWindow</name>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>提示:
+本桌面点开始后单击取色</source>
+        <translation>Hint:
+click Start, then click a colour</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+</context>
+<context>
+    <name>tallyfin::MainWindow</name>
+    <message>
+        <source>目标盈利 (元)</source>
+        <translation>Target profit (yuan)</translation>
+    </message>
+    <message>
+        <source>目标收益率 (%)</source>
+        <translation>Target return (%)</translation>
+    </message>
+    <message>
+        <source>经典规则：佣金按所选费率，最低 %1 元（免五则不设最低）；印花税按所选费率；沪市过户费每满 1000 股 1 元，不足 1000 股按 1 元，其他市场没有过户费。</source>
+        <translation>Classic rules: commission at the chosen rate, at least %1 yuan (no minimum with the no-minimum option); stamp duty at the chosen rate; Shanghai transfer fee 1 yuan per full 1000 shares, 1 yuan below 1000 shares; no transfer fee in the other markets.</translation>
+    </message>
+    <message>
+        <source>按成交日期 %1 的规则：%2。各项费用分别四舍五入到分（部分券商截尾）。</source>
+        <translation>Rules in force on %1: %2. Each fee is rounded half up to the cent (some brokers truncate).</translation>
+    </message>
+    <message>
+        <source>注：%1。</source>
+        <translation> Note: %1.</translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation>yuan</translation>
+    </message>
+    <message>
+        <source>买入均价</source>
+        <translation>Average buy price</translation>
+    </message>
+    <message>
+        <source>买入价格</source>
+        <translation>Buy price</translation>
+    </message>
+    <message>
+        <source>持股总数</source>
+        <translation>Total held</translation>
+    </message>
+    <message>
+        <source>买入数量</source>
+        <translation>Buy quantity</translation>
+    </message>
+    <message>
+        <source>卖出均价</source>
+        <translation>Average sell price</translation>
+    </message>
+    <message>
+        <source>卖出价格</source>
+        <translation>Sell price</translation>
+    </message>
+    <message>
+        <source>卖出总数</source>
+        <translation>Total sold</translation>
     </message>
     <message>
         <source>卖出数量</source>
@@ -2241,82 +2317,6 @@ click Start, then point at a colour</translation>
     <message>
         <source>设置无法保存到 %1，本次更改只在程序运行期间有效。</source>
         <translation>The settings cannot be saved to %1; changes last only while Tallyfin runs.</translation>
-    </message>
-</context>
-<context>
-    <name>tallyfin::TForm1</name>
-    <message>
-        <source>目标盈利 (元)</source>
-        <translation>Target profit (yuan)</translation>
-    </message>
-    <message>
-        <source>目标收益率 (%)</source>
-        <translation>Target return (%)</translation>
-    </message>
-    <message>
-        <source>经典规则：佣金按所选费率，最低 %1 元（免五则不设最低）；印花税按所选费率；沪市过户费每满 1000 股 1 元，不足 1000 股按 1 元，其他市场没有过户费。</source>
-        <translation>Classic rules: commission at the chosen rate, at least %1 yuan (no minimum with the no-minimum option); stamp duty at the chosen rate; Shanghai transfer fee 1 yuan per full 1000 shares, 1 yuan below 1000 shares; no transfer fee in the other markets.</translation>
-    </message>
-    <message>
-        <source>按成交日期 %1 的规则：%2。各项费用分别四舍五入到分（部分券商截尾）。</source>
-        <translation>Rules in force on %1: %2. Each fee is rounded half up to the cent (some brokers truncate).</translation>
-    </message>
-    <message>
-        <source>注：%1。</source>
-        <translation> Note: %1.</translation>
-    </message>
-    <message>
-        <source>元</source>
-        <translation>yuan</translation>
-    </message>
-    <message>
-        <source>买入均价</source>
-        <translation>Average buy price</translation>
-    </message>
-    <message>
-        <source>买入价格</source>
-        <translation>Buy price</translation>
-    </message>
-    <message>
-        <source>持股总数</source>
-        <translation>Total held</translation>
-    </message>
-    <message>
-        <source>买入数量</source>
-        <translation>Buy quantity</translation>
-    </message>
-    <message>
-        <source>卖出均价</source>
-        <translation>Average sell price</translation>
-    </message>
-    <message>
-        <source>卖出价格</source>
-        <translation>Sell price</translation>
-    </message>
-    <message>
-        <source>卖出总数</source>
-        <translation>Total sold</translation>
-    </message>
-    <message>
-        <source>卖出数量</source>
-        <translation>Sell quantity</translation>
-    </message>
-</context>
-<context>
-    <name>tallyfin::TForm6</name>
-    <message>
-        <source>开始</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>提示:
-本桌面点开始后单击取色</source>
-        <translation>Hint:
-click Start, then click a colour</translation>
-    </message>
-    <message>
-        <source>停止</source>
-        <translation>Stop</translation>
     </message>
 </context>
 </TS>

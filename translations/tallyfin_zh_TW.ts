@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>AboutWindow</name>
+    <message>
+        <source>关于</source>
+        <translation>關於</translation>
+    </message>
+    <message>
+        <source>打开 Tallyfin 的介绍页</source>
+        <translation>開啟 Tallyfin 的介紹頁</translation>
+    </message>
+    <message>
+        <source>Tallyfin 介绍页</source>
+        <translation>Tallyfin 介紹頁</translation>
+    </message>
+    <message>
+        <source>在浏览器中打开随程序附带的介绍页</source>
+        <translation>在瀏覽器中開啟隨程式附帶的介紹頁</translation>
+    </message>
+    <message>
+        <source>版本0.1</source>
+        <translation>版本0.1</translation>
+    </message>
+    <message>
+        <source>关于我</source>
+        <translation>關於我</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
     <name>BatchDialog</name>
     <message>
         <source>多批买入</source>
@@ -50,6 +81,23 @@
     <message>
         <source>清空</source>
         <translation>清空</translation>
+    </message>
+</context>
+<context>
+    <name>ColorPickerWindow</name>
+    <message>
+        <source>颜色代码选取器</source>
+        <translation>顏色代碼選取器</translation>
+    </message>
+    <message>
+        <source>提示:
+点击开始移动鼠标取颜色代码</source>
+        <translation>提示:
+點擊開始移動滑鼠取顏色代碼</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>開始</translation>
     </message>
 </context>
 <context>
@@ -426,6 +474,323 @@
     <message>
         <source>请输入低点和高点数据！</source>
         <translation>請輸入低點和高點資料！</translation>
+    </message>
+</context>
+<context>
+    <name>GoldenSectionWindow</name>
+    <message>
+        <source>黄金分割计算器</source>
+        <translation>黃金分割計算器</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>低点</source>
+        <translation>低點</translation>
+    </message>
+    <message>
+        <source>高点</source>
+        <translation>高點</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>結果</translation>
+    </message>
+    <message>
+        <source>2倍</source>
+        <translation>2倍</translation>
+    </message>
+    <message>
+        <source>2.618倍</source>
+        <translation>2.618倍</translation>
+    </message>
+    <message>
+        <source>3倍</source>
+        <translation>3倍</translation>
+    </message>
+    <message>
+        <source>关于我</source>
+        <translation>關於我</translation>
+    </message>
+    <message>
+        <source>低点上涨</source>
+        <translation>低點上漲</translation>
+    </message>
+    <message>
+        <source>高点下跌</source>
+        <translation>高點下跌</translation>
+    </message>
+    <message>
+        <source>区间反弹</source>
+        <translation>區間反彈</translation>
+    </message>
+    <message>
+        <source>区间回调</source>
+        <translation>區間回調</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>說明</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>帮助</source>
+        <translation>說明</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>檔案(&amp;F)</translation>
+    </message>
+    <message>
+        <source>工具箱(&amp;T)</source>
+        <translation>工具箱(&amp;T)</translation>
+    </message>
+    <message>
+        <source>常用网址</source>
+        <translation>常用網址</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)</source>
+        <translation>語言(&amp;L)</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;A)</source>
+        <translation>說明(&amp;A)</translation>
+    </message>
+    <message>
+        <source>恢复默认设置(&amp;R)</source>
+        <translation>恢復預設設定(&amp;R)</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>退出(&amp;X)</translation>
+    </message>
+    <message>
+        <source>黄金分割计算器</source>
+        <translation>黃金分割計算器</translation>
+    </message>
+    <message>
+        <source>颜色代码选取器</source>
+        <translation>顏色代碼選取器</translation>
+    </message>
+    <message>
+        <source>屏幕截图</source>
+        <translation>螢幕截圖</translation>
+    </message>
+    <message>
+        <source>我的博客</source>
+        <translation>我的部落格</translation>
+    </message>
+    <message>
+        <source>上证所</source>
+        <translation>上證所</translation>
+    </message>
+    <message>
+        <source>深交所</source>
+        <translation>深交所</translation>
+    </message>
+    <message>
+        <source>发改委</source>
+        <translation>發改委</translation>
+    </message>
+    <message>
+        <source>证监会</source>
+        <translation>證監會</translation>
+    </message>
+    <message>
+        <source>股票网址大全</source>
+        <translation>股票網站大全</translation>
+    </message>
+    <message>
+        <source>跟随系统</source>
+        <translation>跟隨系統</translation>
+    </message>
+    <message>
+        <source>关于(&amp;A)</source>
+        <translation>關於(&amp;A)</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>费率规则</source>
+        <translation>費率規則</translation>
+    </message>
+    <message>
+        <source>成交日期</source>
+        <translation>成交日期</translation>
+    </message>
+    <message>
+        <source>证 交 所</source>
+        <translation>證 交 所</translation>
+    </message>
+    <message>
+        <source>佣    金</source>
+        <translation>佣    金</translation>
+    </message>
+    <message>
+        <source>%。</source>
+        <translation>‰</translation>
+    </message>
+    <message>
+        <source>印 花 税</source>
+        <translation>印 花 稅</translation>
+    </message>
+    <message>
+        <source>印花税双边征收</source>
+        <translation>印花稅雙邊徵收</translation>
+    </message>
+    <message>
+        <source>免五（佣金不设 5 元最低）</source>
+        <translation>免五（佣金不設 5 元最低）</translation>
+    </message>
+    <message>
+        <source>规费另计（经手费、证管费）</source>
+        <translation>規費另計（經手費、證管費）</translation>
+    </message>
+    <message>
+        <source>窗口置顶</source>
+        <translation>視窗置頂</translation>
+    </message>
+    <message>
+        <source>工具箱</source>
+        <translation>工具箱</translation>
+    </message>
+    <message>
+        <source>计算</source>
+        <translation>計算</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>關於</translation>
+    </message>
+    <message>
+        <source>买入计算</source>
+        <translation>買入計算</translation>
+    </message>
+    <message>
+        <source>买入价格</source>
+        <translation>買入價格</translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation>元</translation>
+    </message>
+    <message>
+        <source>买入数量</source>
+        <translation>買入數量</translation>
+    </message>
+    <message>
+        <source>股</source>
+        <translation>股</translation>
+    </message>
+    <message>
+        <source>交易金额</source>
+        <translation>交易金額</translation>
+    </message>
+    <message>
+        <source>过 户 费</source>
+        <translation>過 戶 費</translation>
+    </message>
+    <message>
+        <source>规    费</source>
+        <translation>規    費</translation>
+    </message>
+    <message>
+        <source>费用合计</source>
+        <translation>費用合計</translation>
+    </message>
+    <message>
+        <source>实付金额</source>
+        <translation>實付金額</translation>
+    </message>
+    <message>
+        <source>买入成本</source>
+        <translation>買入成本</translation>
+    </message>
+    <message>
+        <source>保本价格</source>
+        <translation>保本價格</translation>
+    </message>
+    <message>
+        <source>多批买入</source>
+        <translation>多批買入</translation>
+    </message>
+    <message>
+        <source>卖出计算</source>
+        <translation>賣出計算</translation>
+    </message>
+    <message>
+        <source>卖出价格</source>
+        <translation>賣出價格</translation>
+    </message>
+    <message>
+        <source>卖出数量</source>
+        <translation>賣出數量</translation>
+    </message>
+    <message>
+        <source>实收金额</source>
+        <translation>實收金額</translation>
+    </message>
+    <message>
+        <source>收 益 率</source>
+        <translation>收 益 率</translation>
+    </message>
+    <message>
+        <source>盈亏金额</source>
+        <translation>盈虧金額</translation>
+    </message>
+    <message>
+        <source>目标类型</source>
+        <translation>目標類型</translation>
+    </message>
+    <message>
+        <source>目 标 值</source>
+        <translation>目 標 值</translation>
+    </message>
+    <message>
+        <source>目标卖价</source>
+        <translation>目標賣價</translation>
+    </message>
+    <message>
+        <source>实收/盈亏</source>
+        <translation>實收/盈虧</translation>
+    </message>
+    <message>
+        <source>多批卖出</source>
+        <translation>多批賣出</translation>
+    </message>
+    <message>
+        <source>持仓工具</source>
+        <translation>持倉工具</translation>
+    </message>
+    <message>
+        <source>交割单核对</source>
+        <translation>交割單核對</translation>
     </message>
 </context>
 <context>
@@ -1619,371 +1984,6 @@
     </message>
 </context>
 <context>
-    <name>TForm1</name>
-    <message>
-        <source>文件(&amp;F)</source>
-        <translation>檔案(&amp;F)</translation>
-    </message>
-    <message>
-        <source>工具箱(&amp;T)</source>
-        <translation>工具箱(&amp;T)</translation>
-    </message>
-    <message>
-        <source>常用网址</source>
-        <translation>常用網址</translation>
-    </message>
-    <message>
-        <source>语言(&amp;L)</source>
-        <translation>語言(&amp;L)</translation>
-    </message>
-    <message>
-        <source>帮助(&amp;A)</source>
-        <translation>說明(&amp;A)</translation>
-    </message>
-    <message>
-        <source>恢复默认设置(&amp;R)</source>
-        <translation>恢復預設設定(&amp;R)</translation>
-    </message>
-    <message>
-        <source>退出(&amp;X)</source>
-        <translation>退出(&amp;X)</translation>
-    </message>
-    <message>
-        <source>黄金分割计算器</source>
-        <translation>黃金分割計算器</translation>
-    </message>
-    <message>
-        <source>颜色代码选取器</source>
-        <translation>顏色代碼選取器</translation>
-    </message>
-    <message>
-        <source>屏幕截图</source>
-        <translation>螢幕截圖</translation>
-    </message>
-    <message>
-        <source>我的博客</source>
-        <translation>我的部落格</translation>
-    </message>
-    <message>
-        <source>上证所</source>
-        <translation>上證所</translation>
-    </message>
-    <message>
-        <source>深交所</source>
-        <translation>深交所</translation>
-    </message>
-    <message>
-        <source>发改委</source>
-        <translation>發改委</translation>
-    </message>
-    <message>
-        <source>证监会</source>
-        <translation>證監會</translation>
-    </message>
-    <message>
-        <source>股票网址大全</source>
-        <translation>股票網站大全</translation>
-    </message>
-    <message>
-        <source>跟随系统</source>
-        <translation>跟隨系統</translation>
-    </message>
-    <message>
-        <source>关于(&amp;A)</source>
-        <translation>關於(&amp;A)</translation>
-    </message>
-    <message>
-        <source>设置</source>
-        <translation>設定</translation>
-    </message>
-    <message>
-        <source>费率规则</source>
-        <translation>費率規則</translation>
-    </message>
-    <message>
-        <source>成交日期</source>
-        <translation>成交日期</translation>
-    </message>
-    <message>
-        <source>证 交 所</source>
-        <translation>證 交 所</translation>
-    </message>
-    <message>
-        <source>佣    金</source>
-        <translation>佣    金</translation>
-    </message>
-    <message>
-        <source>%。</source>
-        <translation>‰</translation>
-    </message>
-    <message>
-        <source>印 花 税</source>
-        <translation>印 花 稅</translation>
-    </message>
-    <message>
-        <source>印花税双边征收</source>
-        <translation>印花稅雙邊徵收</translation>
-    </message>
-    <message>
-        <source>免五（佣金不设 5 元最低）</source>
-        <translation>免五（佣金不設 5 元最低）</translation>
-    </message>
-    <message>
-        <source>规费另计（经手费、证管费）</source>
-        <translation>規費另計（經手費、證管費）</translation>
-    </message>
-    <message>
-        <source>窗口置顶</source>
-        <translation>視窗置頂</translation>
-    </message>
-    <message>
-        <source>工具箱</source>
-        <translation>工具箱</translation>
-    </message>
-    <message>
-        <source>计算</source>
-        <translation>計算</translation>
-    </message>
-    <message>
-        <source>清空</source>
-        <translation>清空</translation>
-    </message>
-    <message>
-        <source>退出</source>
-        <translation>退出</translation>
-    </message>
-    <message>
-        <source>关于</source>
-        <translation>關於</translation>
-    </message>
-    <message>
-        <source>买入计算</source>
-        <translation>買入計算</translation>
-    </message>
-    <message>
-        <source>买入价格</source>
-        <translation>買入價格</translation>
-    </message>
-    <message>
-        <source>元</source>
-        <translation>元</translation>
-    </message>
-    <message>
-        <source>买入数量</source>
-        <translation>買入數量</translation>
-    </message>
-    <message>
-        <source>股</source>
-        <translation>股</translation>
-    </message>
-    <message>
-        <source>交易金额</source>
-        <translation>交易金額</translation>
-    </message>
-    <message>
-        <source>过 户 费</source>
-        <translation>過 戶 費</translation>
-    </message>
-    <message>
-        <source>规    费</source>
-        <translation>規    費</translation>
-    </message>
-    <message>
-        <source>费用合计</source>
-        <translation>費用合計</translation>
-    </message>
-    <message>
-        <source>实付金额</source>
-        <translation>實付金額</translation>
-    </message>
-    <message>
-        <source>买入成本</source>
-        <translation>買入成本</translation>
-    </message>
-    <message>
-        <source>保本价格</source>
-        <translation>保本價格</translation>
-    </message>
-    <message>
-        <source>多批买入</source>
-        <translation>多批買入</translation>
-    </message>
-    <message>
-        <source>卖出计算</source>
-        <translation>賣出計算</translation>
-    </message>
-    <message>
-        <source>卖出价格</source>
-        <translation>賣出價格</translation>
-    </message>
-    <message>
-        <source>卖出数量</source>
-        <translation>賣出數量</translation>
-    </message>
-    <message>
-        <source>实收金额</source>
-        <translation>實收金額</translation>
-    </message>
-    <message>
-        <source>收 益 率</source>
-        <translation>收 益 率</translation>
-    </message>
-    <message>
-        <source>盈亏金额</source>
-        <translation>盈虧金額</translation>
-    </message>
-    <message>
-        <source>目标类型</source>
-        <translation>目標類型</translation>
-    </message>
-    <message>
-        <source>目 标 值</source>
-        <translation>目 標 值</translation>
-    </message>
-    <message>
-        <source>目标卖价</source>
-        <translation>目標賣價</translation>
-    </message>
-    <message>
-        <source>实收/盈亏</source>
-        <translation>實收/盈虧</translation>
-    </message>
-    <message>
-        <source>多批卖出</source>
-        <translation>多批賣出</translation>
-    </message>
-    <message>
-        <source>持仓工具</source>
-        <translation>持倉工具</translation>
-    </message>
-    <message>
-        <source>交割单核对</source>
-        <translation>交割單核對</translation>
-    </message>
-</context>
-<context>
-    <name>TForm2</name>
-    <message>
-        <source>黄金分割计算器</source>
-        <translation>黃金分割計算器</translation>
-    </message>
-    <message>
-        <source>设置</source>
-        <translation>設定</translation>
-    </message>
-    <message>
-        <source>低点</source>
-        <translation>低點</translation>
-    </message>
-    <message>
-        <source>高点</source>
-        <translation>高點</translation>
-    </message>
-    <message>
-        <source>结果</source>
-        <translation>結果</translation>
-    </message>
-    <message>
-        <source>2倍</source>
-        <translation>2倍</translation>
-    </message>
-    <message>
-        <source>2.618倍</source>
-        <translation>2.618倍</translation>
-    </message>
-    <message>
-        <source>3倍</source>
-        <translation>3倍</translation>
-    </message>
-    <message>
-        <source>关于我</source>
-        <translation>關於我</translation>
-    </message>
-    <message>
-        <source>低点上涨</source>
-        <translation>低點上漲</translation>
-    </message>
-    <message>
-        <source>高点下跌</source>
-        <translation>高點下跌</translation>
-    </message>
-    <message>
-        <source>区间反弹</source>
-        <translation>區間反彈</translation>
-    </message>
-    <message>
-        <source>区间回调</source>
-        <translation>區間回調</translation>
-    </message>
-    <message>
-        <source>清空</source>
-        <translation>清空</translation>
-    </message>
-    <message>
-        <source>退出</source>
-        <translation>退出</translation>
-    </message>
-    <message>
-        <source>帮助</source>
-        <translation>說明</translation>
-    </message>
-</context>
-<context>
-    <name>TForm5</name>
-    <message>
-        <source>关于</source>
-        <translation>關於</translation>
-    </message>
-    <message>
-        <source>打开 Tallyfin 的介绍页</source>
-        <translation>開啟 Tallyfin 的介紹頁</translation>
-    </message>
-    <message>
-        <source>Tallyfin 介绍页</source>
-        <translation>Tallyfin 介紹頁</translation>
-    </message>
-    <message>
-        <source>在浏览器中打开随程序附带的介绍页</source>
-        <translation>在瀏覽器中開啟隨程式附帶的介紹頁</translation>
-    </message>
-    <message>
-        <source>版本0.1</source>
-        <translation>版本0.1</translation>
-    </message>
-    <message>
-        <source>关于我</source>
-        <translation>關於我</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>確定</translation>
-    </message>
-</context>
-<context>
-    <name>TForm6</name>
-    <message>
-        <source>颜色代码选取器</source>
-        <translation>顏色代碼選取器</translation>
-    </message>
-    <message>
-        <source>提示:
-点击开始移动鼠标取颜色代码</source>
-        <translation>提示:
-點擊開始移動滑鼠取顏色代碼</translation>
-    </message>
-    <message>
-        <source>开始</source>
-        <translation>開始</translation>
-    </message>
-</context>
-<context>
-    <name>TForm7</name>
-    <message>
-        <source>帮助</source>
-        <translation>說明</translation>
-    </message>
-</context>
-<context>
     <name>Trade</name>
     <message>
         <source>卖出数量应大于 0 且不超过 %1</source>
@@ -2103,6 +2103,82 @@
     <message>
         <source>买入数量</source>
         <translation>買入數量</translation>
+    </message>
+    <message>
+        <source>卖出数量</source>
+        <translation>賣出數量</translation>
+    </message>
+</context>
+<context>
+    <name>tallyfin::ColorPickerWindow</name>
+    <message>
+        <source>开始</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>提示:
+本桌面点开始后单击取色</source>
+        <translation>提示:
+本桌面按開始後點一下取色</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>停止</translation>
+    </message>
+</context>
+<context>
+    <name>tallyfin::MainWindow</name>
+    <message>
+        <source>目标盈利 (元)</source>
+        <translation>目標盈利 (元)</translation>
+    </message>
+    <message>
+        <source>目标收益率 (%)</source>
+        <translation>目標收益率 (%)</translation>
+    </message>
+    <message>
+        <source>经典规则：佣金按所选费率，最低 %1 元（免五则不设最低）；印花税按所选费率；沪市过户费每满 1000 股 1 元，不足 1000 股按 1 元，其他市场没有过户费。</source>
+        <translation>經典規則：佣金按所選費率，最低 %1 元（免五則不設最低）；印花稅按所選費率；滬市過戶費每滿 1000 股 1 元，不足 1000 股按 1 元，其他市場沒有過戶費。</translation>
+    </message>
+    <message>
+        <source>按成交日期 %1 的规则：%2。各项费用分别四舍五入到分（部分券商截尾）。</source>
+        <translation>按成交日期 %1 的規則：%2。各項費用分別四捨五入到分（部分券商截尾）。</translation>
+    </message>
+    <message>
+        <source>注：%1。</source>
+        <translation>注：%1。</translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation>元</translation>
+    </message>
+    <message>
+        <source>买入均价</source>
+        <translation>買入均價</translation>
+    </message>
+    <message>
+        <source>买入价格</source>
+        <translation>買入價格</translation>
+    </message>
+    <message>
+        <source>持股总数</source>
+        <translation>持股總數</translation>
+    </message>
+    <message>
+        <source>买入数量</source>
+        <translation>買入數量</translation>
+    </message>
+    <message>
+        <source>卖出均价</source>
+        <translation>賣出均價</translation>
+    </message>
+    <message>
+        <source>卖出价格</source>
+        <translation>賣出價格</translation>
+    </message>
+    <message>
+        <source>卖出总数</source>
+        <translation>賣出總數</translation>
     </message>
     <message>
         <source>卖出数量</source>
@@ -2241,82 +2317,6 @@
     <message>
         <source>设置无法保存到 %1，本次更改只在程序运行期间有效。</source>
         <translation>設定無法儲存到 %1，本次更改只在程式執行期間有效。</translation>
-    </message>
-</context>
-<context>
-    <name>tallyfin::TForm1</name>
-    <message>
-        <source>目标盈利 (元)</source>
-        <translation>目標盈利 (元)</translation>
-    </message>
-    <message>
-        <source>目标收益率 (%)</source>
-        <translation>目標收益率 (%)</translation>
-    </message>
-    <message>
-        <source>经典规则：佣金按所选费率，最低 %1 元（免五则不设最低）；印花税按所选费率；沪市过户费每满 1000 股 1 元，不足 1000 股按 1 元，其他市场没有过户费。</source>
-        <translation>經典規則：佣金按所選費率，最低 %1 元（免五則不設最低）；印花稅按所選費率；滬市過戶費每滿 1000 股 1 元，不足 1000 股按 1 元，其他市場沒有過戶費。</translation>
-    </message>
-    <message>
-        <source>按成交日期 %1 的规则：%2。各项费用分别四舍五入到分（部分券商截尾）。</source>
-        <translation>按成交日期 %1 的規則：%2。各項費用分別四捨五入到分（部分券商截尾）。</translation>
-    </message>
-    <message>
-        <source>注：%1。</source>
-        <translation>注：%1。</translation>
-    </message>
-    <message>
-        <source>元</source>
-        <translation>元</translation>
-    </message>
-    <message>
-        <source>买入均价</source>
-        <translation>買入均價</translation>
-    </message>
-    <message>
-        <source>买入价格</source>
-        <translation>買入價格</translation>
-    </message>
-    <message>
-        <source>持股总数</source>
-        <translation>持股總數</translation>
-    </message>
-    <message>
-        <source>买入数量</source>
-        <translation>買入數量</translation>
-    </message>
-    <message>
-        <source>卖出均价</source>
-        <translation>賣出均價</translation>
-    </message>
-    <message>
-        <source>卖出价格</source>
-        <translation>賣出價格</translation>
-    </message>
-    <message>
-        <source>卖出总数</source>
-        <translation>賣出總數</translation>
-    </message>
-    <message>
-        <source>卖出数量</source>
-        <translation>賣出數量</translation>
-    </message>
-</context>
-<context>
-    <name>tallyfin::TForm6</name>
-    <message>
-        <source>开始</source>
-        <translation>開始</translation>
-    </message>
-    <message>
-        <source>提示:
-本桌面点开始后单击取色</source>
-        <translation>提示:
-本桌面按開始後點一下取色</translation>
-    </message>
-    <message>
-        <source>停止</source>
-        <translation>停止</translation>
     </message>
 </context>
 </TS>

@@ -29,7 +29,7 @@ QFont windowFont();
 // Builds a window's widgets from its Designer form in the program's font,
 // set first so that the widgets are laid out once, in it. Called in the
 // window's constructor, where its private form base is reachable:
-//   setUpForm<Ui::TForm2>(*this, this);
+//   setUpForm<Ui::GoldenSectionWindow>(*this, this);
 template <typename Form, typename Window>
 void setUpForm(Form &form, Window *window)
 {

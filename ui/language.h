@@ -18,8 +18,8 @@ namespace tallyfin {
 // set in code (through tr(), or translated() for the engine's texts), from the
 // state it keeps, never from the texts shown; a window of fixed size fits
 // itself to its new texts. A new window does the same and is made by
-// createWindows() (windows.cpp), where the test that walks every window in
-// every language (tests/gui/language_test.cpp) finds it.
+// ProgramWindows (windows.h): made all at once there, it is walked in every
+// language by tests/gui/language_test.cpp.
 enum class Language { System, SimplifiedChinese, TraditionalChinese, English };
 
 // The language for a desktop that asks for `uiLanguages`, in its order of

@@ -1,132 +1,157 @@
 #include "windows.h"
 
-#include "Unit1.h"
-#include "Unit2.h"
-#include "Unit3.h"
-#include "Unit4.h"
-#include "Unit5.h"
-#include "Unit6.h"
-#include "Unit7.h"
-#include "Unit8.h"
+#include "about.h"
 #include "appearance.h"
+#include "batchdialog.h"
+#include "captureoverlay.h"
+#include "colorpicker.h"
+#include "goldensection.h"
 #include "handler.h"
-#include "positiontools.h"
+#include "help.h"
+#include "mainwindow.h"
+#include "positiontoolswindow.h"
 #include "statementaudit.h"
 
 namespace tallyfin {
 
-namespace {
-
-// How a window made after the main window works with it: a batch dialog
-// hands its reduced rows to the main window; the others need nothing.
-void connectToMainWindow(QWidget &) {}
-void connectToMainWindow(BatchDialog &dialog) { Form1->takeBatchesFrom(dialog); }
-
-template <typename Form>
-void create(Form *&global, Windows &windows)
+template <typename Window>
+Window *ProgramWindows::keep(std::unique_ptr<Window> window)
 {
-    global = new Form;
-    windows.emplace_back(global);
+    Window *kept = window.get();
+    m_windows.push_back(std::move(window));
+    return kept;
 }
 
-template <typename Form>
-void create(WindowGlobal<Form> &global, Windows &windows)
+template <typename Sender, typename Signal, typename Answer>
+void ProgramWindows::answer(Sender *sender, Signal signal, Answer answer)
 {
-    auto *form = new Form;
-    windows.emplace_back(form);
-    global = form;
-    connectToMainWindow(*form);
+    QObject::connect(sender, signal, m_answers.get(), [answer] { runHandler(answer); });
 }
 
-// Where the windows made on first use go; set while a ProgramWindows lives.
-Windows *g_madeOnFirstUse = nullptr;
-
-template <typename Form>
-Form *makeOnFirstUse()
+ProgramWindows::ProgramWindows(Making making)
 {
-    auto *form = new Form;
-    g_madeOnFirstUse->emplace_back(form);
-    connectToMainWindow(*form);
-    return form;
-}
-
-// Lets every secondary global make its window on first use, or with false
-// stops them.
-void setMakers(bool make)
-{
-    Form2.makeOnFirstUse(make ? &makeOnFirstUse<TForm2> : nullptr);
-    Form3.makeOnFirstUse(make ? &makeOnFirstUse<TForm3> : nullptr);
-    Form4.makeOnFirstUse(make ? &makeOnFirstUse<TForm4> : nullptr);
-    Form5.makeOnFirstUse(make ? &makeOnFirstUse<TForm5> : nullptr);
-    Form6.makeOnFirstUse(make ? &makeOnFirstUse<TForm6> : nullptr);
-    Form7.makeOnFirstUse(make ? &makeOnFirstUse<TForm7> : nullptr);
-    Form8.makeOnFirstUse(make ? &makeOnFirstUse<TForm8> : nullptr);
-}
-
-// The main window's "交割单核对" shows the window `made` gives (made then, or before).
-template <typename Maker>
-void showStatementAuditOnRequest(Maker made)
-{
-    QObject::connect(Form1, &TForm1::statementAuditRequested, Form1, [made] { runHandler([&] { showInFront(made()); }); });
-}
-
-} // namespace
-
-Windows createWindows()
-{
-    Windows windows;
-    create(Form1, windows);
-    create(Form2, windows);
-    create(Form3, windows);
-    create(Form4, windows);
-    create(Form5, windows);
-    create(Form6, windows);
-    create(Form7, windows);
-    create(Form8, windows);
-    auto *audit = new StatementAuditWindow;
-    windows.emplace_back(audit);
-    showStatementAuditOnRequest([audit] { return audit; });
-    return windows;
-}
-
-ProgramWindows::ProgramWindows()
-{
-    create(Form1, m_windows);
-    g_madeOnFirstUse = &m_windows;
-    setMakers(true);
-    QObject::connect(Form1, &TForm1::positionToolsRequested, Form1,
-                     [this] { runHandler([this] { showPositionTools(); }); });
-    showStatementAuditOnRequest([this] { return statementAudit(); });
-}
-
-void ProgramWindows::showPositionTools()
-{
-    if (!m_positionTools) {
-        auto window = std::make_unique<PositionToolsWindow>();
-        // The main window is made first and destroyed last: it outlives this one.
-        window->takeFeeSettingsFrom([main = Form1] { return main->feeSettings(); });
-        m_positionTools = window.get();
-        m_windows.push_back(std::move(window));
-    }
-    showInFront(m_positionTools);
-}
-
-StatementAuditWindow *ProgramWindows::statementAudit()
-{
-    if (!m_statementAudit) {
-        m_statementAudit = new StatementAuditWindow;
-        m_windows.emplace_back(m_statementAudit);
-    }
-    return m_statementAudit;
+    m_main = keep(std::make_unique<MainWindow>());
+    answerMainWindow();
+    if (making == Making::OnFirstUse)
+        return;
+    // In the order the program had them when it made them all at start-up.
+    goldenSection();
+    batchDialog(TradeSide::Buy);
+    batchDialog(TradeSide::Sell);
+    about();
+    colorPicker();
+    help();
+    captureOverlay();
+    statementAudit();
+    positionTools();
 }
 
 ProgramWindows::~ProgramWindows()
 {
-    // No window is made while the others are being destroyed.
-    setMakers(false);
-    g_madeOnFirstUse = nullptr;
+    m_answers.reset();
     while (!m_windows.empty())
         m_windows.pop_back();
+}
+
+void ProgramWindows::answerMainWindow()
+{
+    QObject::connect(m_main, &MainWindow::batchesRequested, m_answers.get(), [this](TradeSide side) {
+        runHandler([this, side] { batchDialog(side).showBeside(m_main); });
+    });
+    answer(m_main, &MainWindow::aboutRequested, [this] { showInFront(&about()); });
+    answer(m_main, &MainWindow::goldenSectionRequested, [this] { takeMainWindowsPlace(goldenSection()); });
+    answer(m_main, &MainWindow::colorPickerRequested, [this] { takeMainWindowsPlace(colorPicker()); });
+    answer(m_main, &MainWindow::captureRequested, [this] { captureOverlay().startCapture(); });
+    answer(m_main, &MainWindow::positionToolsRequested, [this] { showInFront(&positionTools()); });
+    answer(m_main, &MainWindow::statementAuditRequested, [this] { showInFront(&statementAudit()); });
+}
+
+void ProgramWindows::takeMainWindowsPlace(QWidget &tool)
+{
+    m_main->hide();
+    showInFront(&tool);
+}
+
+GoldenSectionWindow &ProgramWindows::goldenSection()
+{
+    if (!m_goldenSection) {
+        m_goldenSection = keep(std::make_unique<GoldenSectionWindow>());
+        answer(m_goldenSection, &GoldenSectionWindow::aboutRequested, [this] { showInFront(&about()); });
+        answer(m_goldenSection, &GoldenSectionWindow::helpRequested, [this] { help().showBeside(m_goldenSection); });
+        answer(m_goldenSection, &GoldenSectionWindow::closed, [this] { m_main->show(); });
+    }
+    return *m_goldenSection;
+}
+
+BatchDialog &ProgramWindows::batchDialog(TradeSide side)
+{
+    BatchDialog *&dialog = m_batchDialogs[side == TradeSide::Buy ? 0 : 1];
+    if (!dialog) {
+        dialog = keep(std::make_unique<BatchDialog>(side));
+        m_main->takeBatchesFrom(*dialog);
+    }
+    return *dialog;
+}
+
+AboutWindow &ProgramWindows::about()
+{
+    if (!m_about)
+        m_about = keep(std::make_unique<AboutWindow>());
+    return *m_about;
+}
+
+ColorPickerWindow &ProgramWindows::colorPicker()
+{
+    if (!m_colorPicker) {
+        m_colorPicker = keep(std::make_unique<ColorPickerWindow>());
+        answer(m_colorPicker, &ColorPickerWindow::closed, [this] { m_main->show(); });
+    }
+    return *m_colorPicker;
+}
+
+HelpWindow &ProgramWindows::help()
+{
+    if (!m_help)
+        m_help = keep(std::make_unique<HelpWindow>());
+    return *m_help;
+}
+
+CaptureOverlay &ProgramWindows::captureOverlay()
+{
+    if (!m_captureOverlay) {
+        m_captureOverlay = keep(std::make_unique<CaptureOverlay>());
+        answer(m_captureOverlay, &CaptureOverlay::ended, [this] {
+            m_main->show();
+            m_main->raise();
+            m_main->activateWindow();
+        });
+    }
+    return *m_captureOverlay;
+}
+
+PositionToolsWindow &ProgramWindows::positionTools()
+{
+    if (!m_positionTools) {
+        m_positionTools = keep(std::make_unique<PositionToolsWindow>());
+        // The main window is made first and destroyed last: it outlives this one.
+        m_positionTools->takeFeeSettingsFrom([main = m_main] { return main->feeSettings(); });
+    }
+    return *m_positionTools;
+}
+
+QWidget &ProgramWindows::statementAudit()
+{
+    if (!m_statementAudit)
+        m_statementAudit = keep(std::make_unique<StatementAuditWindow>());
+    return *m_statementAudit;
+}
+
+std::vector<QWidget *> ProgramWindows::made() const
+{
+    std::vector<QWidget *> windows;
+    for (const std::unique_ptr<QWidget> &window : m_windows)
+        windows.push_back(window.get());
+    return windows;
 }
 
 } // namespace tallyfin

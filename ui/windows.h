@@ -1,45 +1,84 @@
 #pragma once
 
+#include <QObject>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 #include <vector>
 
+#include "feerules.h"
+
 namespace tallyfin {
 
+class AboutWindow;
+class BatchDialog;
+class CaptureOverlay;
+class ColorPickerWindow;
+class GoldenSectionWindow;
+class HelpWindow;
+class MainWindow;
 class PositionToolsWindow;
 
-// The program's windows in their order of creation.
-using Windows = std::vector<std::unique_ptr<QWidget>>;
-
-class StatementAuditWindow;
-
-// Creates every window once, Form1 … Form8 in this order, each global set as
-// its window is made, then the statement audit window, which the main
-// window's "交割单核对" shows. Destroy them in reverse.
-Windows createWindows();
-
-// The windows as the program makes them when it starts: the main window at
-// once, every other window the first time its global is used or the main
-// window asks for it (the user opens it), so that start-up builds and lays
+// The program's windows and how they work together. The main window is made
+// at once; every other window the first time the user opens it (or all at
+// once, for a walk through every window), so that start-up builds and lays
 // out only what is on screen. A window once made lives, with its field
 // texts, until this object is destroyed; then the windows are destroyed in
-// the reverse order of their making. The 持仓工具 window computes on the
-// main window's fee settings of the moment.
+// the reverse order of their making.
+//
+// The windows know nothing of each other: each asks by signal, and this
+// object answers with the window asked for and hands each what it needs.
+// The batch dialogs write into the main window; the golden-section
+// calculator and the colour picker take the main window's place while they
+// are open; the capture overlay brings it forward when it ends; the 持仓工具
+// window computes on its fee settings of the moment.
 class ProgramWindows {
 public:
-    ProgramWindows();
+    enum class Making { OnFirstUse, AllAtOnce };
+
+    explicit ProgramWindows(Making making = Making::OnFirstUse);
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows &) = delete;
     ProgramWindows &operator=(const ProgramWindows &) = delete;
 
-private:
-    void showPositionTools();
-    StatementAuditWindow *statementAudit();
+    // Each window, made now unless it was before.
+    MainWindow &mainWindow() const { return *m_main; }
+    GoldenSectionWindow &goldenSection();
+    BatchDialog &batchDialog(TradeSide side);
+    AboutWindow &about();
+    ColorPickerWindow &colorPicker();
+    HelpWindow &help();
+    CaptureOverlay &captureOverlay();
+    PositionToolsWindow &positionTools();
+    QWidget &statementAudit();
 
-    Windows m_windows;
+    // The windows made so far, in the order of their making.
+    std::vector<QWidget *> made() const;
+
+private:
+    template <typename Window>
+    Window *keep(std::unique_ptr<Window> window);
+    // Runs `answer` when `sender` sends `signal`, as a handler: an error is
+    // shown, never thrown into Qt.
+    template <typename Sender, typename Signal, typename Answer>
+    void answer(Sender *sender, Signal signal, Answer answer);
+    void answerMainWindow();
+    void takeMainWindowsPlace(QWidget &tool);
+
+    // The receiver of every answer: destroyed first, so that no window
+    // asks for another while they are being destroyed.
+    std::unique_ptr<QObject> m_answers = std::make_unique<QObject>();
+    std::vector<std::unique_ptr<QWidget>> m_windows;
+    MainWindow *m_main = nullptr;
+    GoldenSectionWindow *m_goldenSection = nullptr;
+    std::array<BatchDialog *, 2> m_batchDialogs{};
+    AboutWindow *m_about = nullptr;
+    ColorPickerWindow *m_colorPicker = nullptr;
+    HelpWindow *m_help = nullptr;
+    CaptureOverlay *m_captureOverlay = nullptr;
     PositionToolsWindow *m_positionTools = nullptr;
-    StatementAuditWindow *m_statementAudit = nullptr;
+    QWidget *m_statementAudit = nullptr;
 };
 
 } // namespace tallyfin

@@ -16,8 +16,8 @@
 
 #include <memory>
 
-#include "Unit1.h"
-#include "Unit7.h"
+#include "mainwindow.h"
+#include "help.h"
 #include "accessibility.h"
 #include "fake_platform.h"
 #include "feerules.h"
@@ -37,7 +37,7 @@ protected:
     // A new main window, as at the next start of the program.
     void restart(bool remember = false)
     {
-        form = std::make_unique<TForm1>();
+        form = std::make_unique<MainWindow>();
         store = std::make_unique<SettingsStore>(settingsFile());
         if (remember)
             form->rememberSettings(*store);
@@ -81,7 +81,7 @@ protected:
 
     QTemporaryDir folder;
     FakePlatform fake;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     std::unique_ptr<SettingsStore> store;
 };
 
@@ -260,7 +260,7 @@ namespace {
 // The Help window and the page about Tallyfin show the table the engine uses.
 TEST(FeeTableWords, HelpAndThePageListEveryRow)
 {
-    TForm7 help;
+    HelpWindow help;
     const QString helpText = help.findChild<QPlainTextEdit *>("Memo1")->toPlainText();
     QFile file(QUrl(linkAddress(Link::Blog)).toLocalFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

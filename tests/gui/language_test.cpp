@@ -27,19 +27,17 @@
 #include <map>
 #include <memory>
 
-#include "Unit1.h"
-#include "Unit2.h"
+#include "mainwindow.h"
+#include "goldensection.h"
 #include "accessibility.h"
 #include "appearance.h"
 #include "fake_platform.h"
 #include "feerules.h"
 #include "language.h"
 #include "links.h"
-#include "positiontools.h"
 #include "qt_printers.h"
 #include "settingsstore.h"
 #include "translatedtext.h"
-#include "window_globals.h"
 #include "windows.h"
 
 namespace tallyfin {
@@ -52,7 +50,6 @@ protected:
     ~LanguageTest() override
     {
         show(Language::SimplifiedChinese);
-        testing::forgetAllWindows();
     }
 
     static void show(Language language)
@@ -232,22 +229,17 @@ TEST_F(LanguageTest, EveryWindowShowsEveryTextInItsLanguageAndWhole)
     for (const bool madeInLanguage : {false, true}) {
         for (const Language language : {Language::SimplifiedChinese, Language::TraditionalChinese, Language::English}) {
             show(madeInLanguage ? language : Language::SimplifiedChinese);
-            Windows windows = createWindows();
-            Form1->findChild<QComboBox *>(QStringLiteral("ruleSet"))->setCurrentIndex(1);
-            // The windows the main window makes on demand.
-            windows.push_back(std::make_unique<PositionToolsWindow>());
+            ProgramWindows windows(ProgramWindows::Making::AllAtOnce);
+            windows.mainWindow().findChild<QComboBox *>(QStringLiteral("ruleSet"))->setCurrentIndex(1);
             show(language);
             Problems problems;
-            for (const std::unique_ptr<QWidget> &window : windows) {
+            for (QWidget *window : windows.made()) {
                 window->show();
-                walkWindow(window.get(), language, problems);
+                walkWindow(window, language, problems);
             }
             EXPECT_TRUE(problems.isEmpty()) << "language " << static_cast<int>(language) << ", made in it: "
                                             << madeInLanguage << "\n"
                                             << problems.join(QLatin1Char('\n')).toStdString();
-            while (!windows.empty())
-                windows.pop_back();
-            testing::forgetAllWindows();
         }
     }
 }
@@ -297,15 +289,13 @@ protected:
     ~LanguageMenuTest() override
     {
         form.reset();
-        testing::forgetAllWindows();
     }
 
     void restart()
     {
         form.reset();
         store = std::make_unique<SettingsStore>(folder.filePath(QStringLiteral("tallyfin.conf")));
-        form = std::make_unique<TForm1>();
-        Form1 = form.get();
+        form = std::make_unique<MainWindow>();
         form->rememberSettings(*store);
     }
 
@@ -314,12 +304,12 @@ protected:
 
     QTemporaryDir folder;
     std::unique_ptr<SettingsStore> store;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(LanguageMenuTest, ChangesTheOpenWindowsAtOnceAndIsRememberedWithoutTouchingTheFees)
 {
-    TForm2 golden;
+    GoldenSectionWindow golden;
     golden.show();
     auto *commission = form->findChild<QComboBox *>(QStringLiteral("ComboBox1"));
     commission->setEditText(QStringLiteral("0.25"));
@@ -367,7 +357,7 @@ protected:
     std::pair<QStringList, QStringList> calculateIn(Language language)
     {
         show(language);
-        TForm1 form;
+        MainWindow form;
         form.findChild<QComboBox *>(QStringLiteral("ruleSet"))->setCurrentIndex(GetParam().rules);
         for (const auto &[name, text] : GetParam().typed)
             form.findChild<QLineEdit *>(name)->setText(text);

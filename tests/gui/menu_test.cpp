@@ -8,18 +8,15 @@
 #include <QTest>
 #include <QUrl>
 
-#include "Unit1.h"
-#include "Unit2.h"
-#include "Unit3.h"
-#include "Unit4.h"
-#include "Unit5.h"
-#include "Unit6.h"
-#include "Unit7.h"
-#include "Unit8.h"
+#include "about.h"
+#include "captureoverlay.h"
+#include "colorpicker.h"
 #include "fake_platform.h"
+#include "goldensection.h"
 #include "links.h"
+#include "mainwindow.h"
 #include "qt_printers.h"
-#include "window_globals.h"
+#include "windows.h"
 
 namespace tallyfin {
 namespace {
@@ -33,20 +30,8 @@ protected:
     {
         fake.screen = QImage(800, 600, QImage::Format_RGB32);
         fake.screen.fill(Qt::darkCyan);
-        Form1 = &main;
-        Form2 = &golden;
-        Form3 = &buyBatches;
-        Form4 = &sellBatches;
-        Form5 = &about;
-        Form6 = &picker;
-        Form7 = &help;
-        Form8 = &capture;
         main.show();
         QApplication::setActiveWindow(&main);
-    }
-    ~MenuTest() override
-    {
-        testing::forgetAllWindows();
     }
 
     QAction *item(const char *name) { return main.findChild<QAction *>(name); }
@@ -61,14 +46,12 @@ protected:
     }
 
     FakePlatform fake;
-    TForm1 main;
-    TForm2 golden;
-    TForm3 buyBatches;
-    TForm4 sellBatches;
-    TForm5 about;
-    TForm6 picker;
-    TForm7 help;
-    TForm8 capture;
+    ProgramWindows windows;
+    MainWindow &main = windows.mainWindow();
+    GoldenSectionWindow &golden = windows.goldenSection();
+    AboutWindow &about = windows.about();
+    ColorPickerWindow &picker = windows.colorPicker();
+    CaptureOverlay &capture = windows.captureOverlay();
 };
 
 TEST_F(MenuTest, BarHoldsTheMenusInOrder)

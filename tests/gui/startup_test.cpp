@@ -1,5 +1,6 @@
 // Start-up: the main window is made at once and every other window on first
-// use, then kept; the icon drawn from compiled-in pixels is the PNGs' icon.
+// use, then kept, each working with the main window through the program's
+// windows; the icon drawn from compiled-in pixels is the PNGs' icon.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -9,64 +10,30 @@
 #include <QPushButton>
 #include <QPixmap>
 #include <QPointer>
+#include <QTest>
 
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
 
-#include "Unit1.h"
-#include "Unit2.h"
-#include "Unit3.h"
-#include "Unit4.h"
-#include "Unit5.h"
-#include "Unit6.h"
-#include "Unit7.h"
-#include "Unit8.h"
+#include "captureoverlay.h"
 #include "fake_platform.h"
 #include "icon.h"
-#include "statementaudit.h"
-#include "window_globals.h"
+#include "mainwindow.h"
 #include "windows.h"
 
 namespace tallyfin {
 namespace {
 
-int g_made = 0;
-bool g_failNext = false;
+bool isStatementAudit(const QWidget *widget) { return widget->objectName() == QStringLiteral("StatementAuditWindow"); }
 
-QObject *makeObject()
+QStringList namesOf(const std::vector<QWidget *> &windows)
 {
-    if (std::exchange(g_failNext, false))
-        throw std::runtime_error("no memory");
-    ++g_made;
-    static QObject made;
-    return &made;
+    QStringList names;
+    for (const QWidget *window : windows)
+        names << window->objectName();
+    return names;
 }
-
-TEST(WindowGlobal, HoldsWhatItIsGivenAndMakesItsWindowOnceOnFirstUse)
-{
-    WindowGlobal<QObject> global;
-    QObject own;
-    global = &own;
-    EXPECT_EQ(global.get(), &own);
-    global = nullptr;
-    EXPECT_EQ(global.get(), nullptr) << "no maker: a plain pointer";
-
-    g_made = 0;
-    g_failNext = true;
-    global.makeOnFirstUse(&makeObject);
-    EXPECT_EQ(g_made, 0) << "nothing is made before the first use";
-    EXPECT_THROW(global.get(), std::runtime_error);
-    QObject *made = global;
-    ASSERT_NE(made, nullptr) << "a failed making is tried again";
-    EXPECT_EQ(global.get(), made);
-    EXPECT_EQ(g_made, 1);
-    global = nullptr;
-    EXPECT_EQ(global.get(), nullptr) << "a window is made once at most";
-}
-
-bool isWindowOfTheProgram(const QWidget *widget) { return widget->objectName().startsWith(QStringLiteral("TForm")); }
-bool isStatementAudit(const QWidget *widget) { return qobject_cast<const StatementAuditWindow *>(widget) != nullptr; }
 
 TEST(ProgramWindows, MakeTheMainWindowAtOnceTheOthersOnFirstUseAndKeepThem)
 {
@@ -74,47 +41,55 @@ TEST(ProgramWindows, MakeTheMainWindowAtOnceTheOthersOnFirstUseAndKeepThem)
     QPointer<QWidget> main, buy, about, audit;
     {
         const ProgramWindows windows;
-        main = Form1;
-        ASSERT_TRUE(main);
-        for (const QWidget *widget : QApplication::topLevelWidgets())
-            EXPECT_TRUE(!isWindowOfTheProgram(widget) || widget == main) << widget->objectName().toStdString();
+        main = &windows.mainWindow();
+        EXPECT_EQ(namesOf(windows.made()), QStringList{"TForm1"});
 
-        Form1->openBuyBatches();
-        buy = Form3;
-        ASSERT_TRUE(buy && buy->isVisible());
+        windows.mainWindow().openBuyBatches();
+        ASSERT_EQ(windows.made().size(), 2u);
+        buy = windows.made().back();
+        ASSERT_TRUE(buy->objectName() == "TForm3" && buy->isVisible());
         buy->findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(QStringLiteral("10.5"));
         buy->findChild<QLineEdit *>(QStringLiteral("Edit2"))->setText(QStringLiteral("100"));
         buy->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
         EXPECT_EQ(main->findChild<QLineEdit *>(QStringLiteral("jg"))->text(), "10.5") << "the dialog made on first use "
                                                                                         "hands its rows to the main window";
         EXPECT_FALSE(buy->isVisible());
-        Form1->openBuyBatches();
-        EXPECT_EQ(Form3.get(), buy.data()) << "made once";
+        windows.mainWindow().openBuyBatches();
+        EXPECT_EQ(windows.made().size(), 2u) << "made once";
         EXPECT_EQ(buy->findChild<QLineEdit *>(QStringLiteral("Edit1"))->text(), "10.5");
 
-        Form1->showAbout();
-        about = Form5;
-        EXPECT_TRUE(about && about->isVisible());
+        windows.mainWindow().showAbout();
+        about = windows.made().back();
+        EXPECT_TRUE(about->objectName() == "TForm5" && about->isVisible());
 
         // 交割单核对, by its button and then its menu item: one window, made on the first.
-        const auto auditWindows = [] {
-            const QWidgetList shown = QApplication::topLevelWidgets();
-            return std::count_if(shown.begin(), shown.end(), isStatementAudit);
-        };
-        EXPECT_EQ(auditWindows(), 0);
         main->findChild<QPushButton *>(QStringLiteral("statementAuditButton"))->click();
-        EXPECT_EQ(auditWindows(), 1);
-        const QWidgetList shown = QApplication::topLevelWidgets();
-        audit = *std::find_if(shown.begin(), shown.end(), isStatementAudit);
-        EXPECT_TRUE(audit->isVisible());
+        audit = windows.made().back();
+        EXPECT_TRUE(isStatementAudit(audit) && audit->isVisible());
         audit->hide();
         main->findChild<QAction *>(QStringLiteral("statementAuditAction"))->trigger();
-        EXPECT_EQ(auditWindows(), 1);
+        EXPECT_EQ(windows.made().back(), audit.data());
         EXPECT_TRUE(audit->isVisible());
+        EXPECT_EQ(namesOf(windows.made()), QStringList({"TForm1", "TForm3", "TForm5", "StatementAuditWindow"}));
     }
     EXPECT_FALSE(main || buy || about || audit) << "every window made is destroyed with the program's";
-    EXPECT_EQ(Form2.get(), nullptr) << "no window is made after the program's windows are gone";
-    testing::forgetAllWindows();
+}
+
+// The overlay covers the screen above the main window and brings it forward
+// when the capture ends, even if something hid it meanwhile.
+TEST(ProgramWindows, CaptureEndBringsTheMainWindowForward)
+{
+    testing::FakePlatform fake;
+    fake.screen = QImage(64, 48, QImage::Format_RGB32);
+    ProgramWindows windows;
+    MainWindow &main = windows.mainWindow();
+    main.findChild<QPushButton *>(QStringLiteral("btn1"))->click();
+    CaptureOverlay &overlay = windows.captureOverlay();
+    ASSERT_TRUE(overlay.isVisible());
+    EXPECT_TRUE(main.isHidden());
+    QTest::keyClick(&overlay, Qt::Key_Escape);
+    EXPECT_FALSE(overlay.isVisible());
+    EXPECT_TRUE(main.isVisible());
 }
 
 TEST(ProgramIcon, CompiledInPixelsGiveThePixmapsOfThePngs)

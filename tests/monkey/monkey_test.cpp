@@ -1,5 +1,5 @@
 // The monkey: a seeded random walk of user actions over the whole program
-// (all nine windows, made as start-up makes them) that checks after every
+// (all ten windows, made as the program makes them) that checks after every
 // action that no window is lost or shown out of turn, that the main window
 // can always be brought back and that no exception escaped, and at intervals
 // that the program still calculates, projects and captures correctly.
@@ -46,21 +46,20 @@
 #include <string>
 #include <vector>
 
-#include "Unit1.h"
-#include "Unit2.h"
-#include "Unit3.h"
-#include "Unit4.h"
-#include "Unit5.h"
-#include "Unit6.h"
-#include "Unit7.h"
-#include "Unit8.h"
+#include "about.h"
+#include "batchdialog.h"
 #include "bitmapfile.h"
 #include "bmp_file.h"
+#include "captureoverlay.h"
+#include "colorpicker.h"
 #include "escapes.h"
 #include "fake_platform.h"
+#include "goldensection.h"
 #include "handler.h"
+#include "help.h"
+#include "mainwindow.h"
+#include "positiontoolswindow.h"
 #include "qt_printers.h"
-#include "window_globals.h"
 #include "windows.h"
 
 namespace tallyfin {
@@ -115,10 +114,11 @@ private:
 
 // --- The program ------------------------------------------------------------
 
-// In the order createWindows makes them.
-enum Window { Main, Golden, BuyBatches, SellBatches, About, Picker, Help, Capture, Audit, kWindowCount };
-constexpr const char *kWindowNames[kWindowCount] = {"Form1", "Form2", "Form3", "Form4", "Form5",
-                                                    "Form6", "Form7", "Form8", "StatementAuditWindow"};
+// In the order ProgramWindows makes them all.
+enum Window { Main, Golden, BuyBatches, SellBatches, About, Picker, Help, Capture, Audit, PositionTools, kWindowCount };
+constexpr const char *kWindowNames[kWindowCount] = {"MainWindow", "GoldenSection", "BuyBatches", "SellBatches",
+                                                    "About",      "ColorPicker",   "Help",       "CaptureOverlay",
+                                                    "StatementAudit", "PositionTools"};
 using Visibility = std::bitset<kWindowCount>;
 
 std::string describe(const Visibility &shown)
@@ -139,43 +139,58 @@ std::string boxPattern(const QString &text)
     return pattern.toStdString();
 }
 
-// The windows as start-up makes them: created once in their order, the
-// globals set, the main window shown; destroyed in reverse when the main
-// window's close ends the program.
+// The windows as the program makes them, all at once in their order, the
+// main window shown; destroyed in reverse when the main window's close ends
+// the program.
 class Program {
 public:
-    Program() : m_windows(createWindows())
+    Program() : m_windows(std::make_unique<ProgramWindows>(ProgramWindows::Making::AllAtOnce))
     {
-        for (std::size_t w = 0; w < m_windows.size(); ++w)
-            m_watched[w] = m_windows[w].get();
+        const std::vector<QWidget *> made = m_windows->made();
+        for (std::size_t w = 0; w < made.size() && w < m_made.size(); ++w)
+            m_made[w] = m_watched[w] = made[w];
+        EXPECT_EQ(made.size(), m_made.size()) << "the walk knows every window";
     }
     ~Program()
     {
         // A window destroyed behind the program's back (already reported)
-        // must not be destroyed twice.
-        for (std::size_t w = 0; w < m_windows.size(); ++w)
-            if (!m_watched[w])
-                static_cast<void>(m_windows[w].release());
-        while (!m_windows.empty())
-            m_windows.pop_back();
-        testing::forgetAllWindows();
+        // must not be destroyed twice: the windows are left as they are.
+        if (std::any_of(m_watched.begin(), m_watched.end(), [](const QPointer<QWidget> &w) { return w.isNull(); }))
+            static_cast<void>(m_windows.release());
     }
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
 
     void showMain()
     {
-        Form1->show();
-        QApplication::setActiveWindow(Form1);
+        window(Main)->show();
+        QApplication::setActiveWindow(window(Main));
     }
 
     QWidget *window(Window w) const { return m_watched[std::size_t(w)]; }
-    const QWidget *created(Window w) const { return m_windows[std::size_t(w)].get(); }
+    const QWidget *created(Window w) const { return m_made[std::size_t(w)]; }
+    ColorPickerWindow &picker() const { return m_windows->colorPicker(); }
 
-    bool owns(const QWidget *widget) const
+    // The window the program hands out when asked for `w`.
+    const QWidget *handedOut(Window w) const
     {
-        return std::any_of(m_windows.begin(), m_windows.end(), [widget](const auto &w) { return w.get() == widget; });
+        switch (w) {
+        case Main: return &m_windows->mainWindow();
+        case Golden: return &m_windows->goldenSection();
+        case BuyBatches: return &m_windows->batchDialog(TradeSide::Buy);
+        case SellBatches: return &m_windows->batchDialog(TradeSide::Sell);
+        case About: return &m_windows->about();
+        case Picker: return &m_windows->colorPicker();
+        case Help: return &m_windows->help();
+        case Capture: return &m_windows->captureOverlay();
+        case Audit: return &m_windows->statementAudit();
+        case PositionTools: return &m_windows->positionTools();
+        case kWindowCount: break;
+        }
+        return nullptr;
     }
+
+    bool owns(const QWidget *widget) const { return std::find(m_made.begin(), m_made.end(), widget) != m_made.end(); }
 
     Visibility shown() const
     {
@@ -186,13 +201,14 @@ public:
     }
 
 private:
-    Windows m_windows;
+    std::unique_ptr<ProgramWindows> m_windows;
+    std::array<const QWidget *, kWindowCount> m_made{};
     // Becomes null if a window is ever destroyed behind the program's back.
     std::array<QPointer<QWidget>, kWindowCount> m_watched;
 };
 
 // Sees every event: the main window's close (which ends the program) and any
-// window that is not one of the nine, such as a real modal box that would
+// window that is not one of the ten, such as a real modal box that would
 // block the walk; that one is recorded and dismissed.
 class Watcher : public QObject {
 public:
@@ -214,7 +230,7 @@ public:
 protected:
     bool eventFilter(QObject *object, QEvent *event) override
     {
-        if (event->type() == QEvent::Close && Form1 && object == Form1)
+        if (event->type() == QEvent::Close && program && object == program->created(Main))
             mainClosed = true;
         if (event->type() == QEvent::Paint)
             ++paints;
@@ -271,6 +287,8 @@ const std::vector<PressEffect> kPressEffects = {
     {Main, "N10", {{Capture, true}}},
     {Main, "statementAuditButton", {{Audit, true}}},
     {Main, "statementAuditAction", {{Audit, true}}},
+    {Main, "positionTools", {{PositionTools, true}}},
+    {Main, "positionToolsAction", {{PositionTools, true}}},
     {Golden, "tuichu", {{Golden, false}, {Main, true}}},
     {Golden, "Button1", {{About, true}}},
     {Golden, "Button3", {{Help, true}}},
@@ -883,7 +901,7 @@ void Monkey::pickerTick()
     record("picker tick at " + std::to_string(m_fake.cursor.x()) + "," + std::to_string(m_fake.cursor.y()));
     ++m_counts["picker tick"];
     // What the running timer does ten times a second.
-    runHandler([] { Form6->sampleUnderPointer(); });
+    runHandler([this] { m_program->picker().sampleUnderPointer(); });
     settle();
     expectShown(before, "a picker sample changed which windows are shown");
 }
@@ -1034,15 +1052,14 @@ void Monkey::checkRules()
     expect(escaped.empty(), escaped.empty() ? "" : "an exception escaped to the event loop: " + escaped.front().what
                                                        + " (to " + escaped.front().receiver + ")");
     bool windowsWhole = true;
-    // The statement audit window has no global: the window made is its own.
-    const QWidget *globals[kWindowCount] = {Form1, Form2, Form3, Form4, Form5,
-                                            Form6, Form7, Form8, m_program->created(Audit)};
     for (int w = 0; w < kWindowCount; ++w) {
         const QWidget *watched = m_program->window(Window(w));
-        windowsWhole = windowsWhole && watched && watched == m_program->created(Window(w)) && globals[w] == watched;
+        windowsWhole = windowsWhole && watched && watched == m_program->created(Window(w));
         expect(watched && watched == m_program->created(Window(w)), std::string(kWindowNames[w]) + " was destroyed");
-        expect(globals[w] == watched, std::string(kWindowNames[w]) + " no longer names its window");
     }
+    for (int w = 0; windowsWhole && w < kWindowCount; ++w)
+        expect(m_program->handedOut(Window(w)) == m_program->created(Window(w)),
+               std::string(kWindowNames[w]) + " is no longer the window the program hands out");
     if (!windowsWhole)
         return;
     const Visibility shown = m_program->shown();

@@ -12,13 +12,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
 
-#include "Unit1.h"
-#include "Unit6.h"
-#include "Unit8.h"
+#include "colorpicker.h"
+#include "captureoverlay.h"
 #include "bmp_file.h"
 #include "portal.h"
 #include "qt_printers.h"
@@ -86,14 +86,11 @@ protected:
             for (int x = 0; x < m_picture.width(); ++x)
                 m_picture.setPixel(x, y, qRgb(x % 256, y % 256, x / 256 * 16 + y / 256));
         m_picture.save(dir.filePath("desktop.png"));
-        Form1 = &mainWindow;
-        mainWindow.hide();
     }
 
     ~PortalTest() override
     {
         stopPortal();
-        Form1 = nullptr;
     }
 
     // Starts fake_portal with `response`; an empty one leaves the bus
@@ -136,7 +133,6 @@ protected:
     QImage m_picture;
     std::unique_ptr<QProcess> m_portal;
     ScriptedPortal desktop;
-    TForm1 mainWindow;
 };
 
 TEST_F(PortalTest, CaptureFreezesThePortalsPictureOrSaysWhyNot)
@@ -159,10 +155,11 @@ TEST_F(PortalTest, CaptureFreezesThePortalsPictureOrSaysWhyNot)
         startPortal(c.response);
         desktop.boxes.clear();
         desktop.saveAnswer = dir.filePath(c.name);
-        TForm8 overlay;
+        CaptureOverlay overlay;
+        QSignalSpy ended(&overlay, &CaptureOverlay::ended);
         overlay.startCapture();
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return overlay.isVisible() || mainWindow.isVisible() || !desktop.boxes.empty(); }, 5000));
+            [&] { return overlay.isVisible() || !ended.isEmpty() || !desktop.boxes.empty(); }, 5000));
         EXPECT_EQ(overlay.isVisible(), c.overlay);
         EXPECT_EQ(desktop.boxes, c.box.isEmpty() ? std::vector<QString>{} : std::vector<QString>{c.box});
         QTest::mousePress(&overlay, Qt::LeftButton, {}, {100, 50});
@@ -171,10 +168,9 @@ TEST_F(PortalTest, CaptureFreezesThePortalsPictureOrSaysWhyNot)
         if (c.overlay) {
             // The dragged rectangle, in the picture's device pixels.
             EXPECT_EQ(testing::readBmp(dir.filePath("picture.bmp")).pixels(), m_picture.copy(200, 100, 274, 242));
-            EXPECT_TRUE(mainWindow.isVisible());
+            EXPECT_FALSE(ended.isEmpty());
         }
         EXPECT_EQ(QFile::exists(dir.filePath(QString(c.name) + ".bmp")), c.overlay);
-        mainWindow.hide();
     }
 }
 
@@ -182,7 +178,7 @@ TEST_F(PortalTest, CaptureFreezesThePortalsPictureOrSaysWhyNot)
 TEST_F(PortalTest, PickerAsksForOnePickAndShowsItsCode)
 {
     startPortal("0");
-    TForm6 picker;
+    ColorPickerWindow picker;
     EXPECT_EQ(picker.findChild<QLabel *>("Label1")->text(), "提示:\n本桌面点开始后单击取色");
     auto *button = picker.findChild<QPushButton *>("Button1");
     button->click();

@@ -13,8 +13,8 @@
 #include <optional>
 #include <vector>
 
-#include "Unit6.h"
-#include "Unit8.h"
+#include "colorpicker.h"
+#include "captureoverlay.h"
 #include "bmp_file.h"
 #include "colorcode.h"
 #include "qt_printers.h"
@@ -131,7 +131,7 @@ TEST_F(RealScreenTest, PixelReadsFindTheWindowAtItsPosition)
 
 TEST_F(RealScreenTest, PickerShowsTheCodeUnderThePointer)
 {
-    TForm6 picker;
+    ColorPickerWindow picker;
     picker.move(700, 500);
     picker.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
@@ -144,7 +144,7 @@ TEST_F(RealScreenTest, PickerShowsTheCodeUnderThePointer)
 
 TEST_F(RealScreenTest, CaptureSavesTheScreenPixelsOfTheDraggedRectangle)
 {
-    TForm8 overlay;
+    CaptureOverlay overlay;
     overlay.startCapture();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&overlay));
     // The overlay shows the frozen screen in place, even once the window

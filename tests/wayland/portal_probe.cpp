@@ -12,9 +12,9 @@
 
 #include <cstdio>
 
-#include "Unit1.h"
-#include "Unit6.h"
-#include "Unit8.h"
+#include "mainwindow.h"
+#include "colorpicker.h"
+#include "captureoverlay.h"
 #include "bmp_file.h"
 #include "colorcode.h"
 #include "portal.h"
@@ -52,10 +52,9 @@ int main(int argc, char *argv[])
                 isWaylandSession(QGuiApplication::platformName(), qEnvironmentVariable("XDG_SESSION_TYPE"),
                                  qEnvironmentVariable("WAYLAND_DISPLAY")) ? "yes" : "no");
     ProbePlatform desktop(file);
-    TForm1 main;
-    Form1 = &main;
+    MainWindow main;
     main.show();
-    TForm8 overlay;
+    CaptureOverlay overlay;
     overlay.startCapture();
     const bool shown = QTest::qWaitFor([&] { return overlay.isVisible() || desktop.boxes; }, 30000);
     std::printf("capture: overlay %s\n", overlay.isVisible() ? "shown" : shown ? "not shown" : "timed out");
@@ -75,7 +74,7 @@ int main(int argc, char *argv[])
         std::printf("capture: saved %dx%d (expected %dx%d), pixel (0,0) #%06X, all #%06X: %s\n", saved.width(), saved.height(),
                     size.width(), size.height(), saved.isNull() ? 0 : saved.pixel(0, 0) & 0xFFFFFF, expected & 0xFFFFFF, good ? "yes" : "no");
     }
-    TForm6 picker;
+    ColorPickerWindow picker;
     picker.show();
     auto *button = picker.findChild<QPushButton *>("Button1");
     button->click();
@@ -83,6 +82,5 @@ int main(int argc, char *argv[])
     const QString code = picker.findChild<QLineEdit *>("Edit1")->text();
     std::printf("pick: %s, code \"%s\" (expected \"%s\")\n", answered ? "answered" : "no answer", qPrintable(code),
                 qPrintable(colorCode(expected)));
-    Form1 = nullptr;
     return good && code == colorCode(expected) ? 0 : 1;
 }

@@ -1,7 +1,0 @@
-#include "Unit4.h"
-
-namespace tallyfin {
-
-WindowGlobal<TForm4> Form4;
-
-} // namespace tallyfin
