@@ -1,71 +1,20 @@
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
-
 #include "command.h"
-#include "holdings.h"
 #include "messages.h"
+#include "positionstable.h"
+#include "table.h"
 #include "terminal.h"
 
 namespace tallyfin {
 
 namespace {
 
+using statement::kPositionColumns;
+using statement::PositionColumn;
 using statement::SkippedRow;
 using statement::Statement;
 using statement::UnreadableRow;
-
-// The JSON key and the table's heading of each column.
-struct PositionColumn {
-    std::string_view key, heading;
-    std::string PositionTexts::*text;
-};
-
-constexpr PositionColumn kColumns[] = {
-    {"code", "代码", &PositionTexts::code},
-    {"name", "名称", &PositionTexts::name},
-    {"shares", "持股", &PositionTexts::shares},
-    {"dilutedCost", "摊薄成本", &PositionTexts::dilutedCost},
-    {"averageCost", "移动平均成本", &PositionTexts::averageCost},
-    {"realizedAverage", "已实现(移动平均)", &PositionTexts::realizedAverage},
-    {"realizedFifo", "已实现(先进先出)", &PositionTexts::realizedFifo},
-    {"fees", "费用", &PositionTexts::fees},
-    {"dividends", "股息(税后)", &PositionTexts::dividends},
-};
-
-constexpr std::size_t kColumnGap = 2;
-
-// Columns padded by display width, as TextTable pads its captions.
-std::string columnsText(const std::vector<std::vector<std::string>> &rows)
-{
-    std::vector<std::size_t> widths(std::size(kColumns), 0);
-    for (const auto &row : rows)
-        for (std::size_t c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
-    std::string text;
-    for (const auto &row : rows) {
-        std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            line += row[c];
-            if (c + 1 < row.size())
-                line.append(widths[c] - DisplayWidth(row[c]) + kColumnGap, ' ');
-        }
-        text += line + '\n';
-    }
-    return text;
-}
-
-std::string oversoldText(const OversoldSale &sale)
-{
-    return "line " + std::to_string(sale.line) + ": " + sale.code + " sold " + sale.sold.toString()
-           + " shares with only " + sale.held.toString() + " held; the sale and its fees were skipped";
-}
-
-std::string skippedText(const SkippedRow &row)
-{
-    return "line " + std::to_string(row.line) + ": " + TerminalText(row.code + " " + row.name + " " + row.operation)
-           + ": " + std::string(EnglishText(row.reason));
-}
 
 // "positions": what each security of a statement cost, under three conventions.
 class PositionsCommand : public Command {
@@ -101,7 +50,7 @@ private:
         for (const PositionReport &position : p.report.positions) {
             const PositionTexts texts = FormatPosition(position, kDecimalPoint);
             nlohmann::ordered_json object;
-            for (const PositionColumn &column : kColumns)
+            for (const PositionColumn &column : kPositionColumns)
                 object[std::string(column.key)] = TextOrNull(texts.*column.text);
             positions.push_back(object);
         }
@@ -110,7 +59,7 @@ private:
                                 {"held", sale.held.toString()}});
         for (const SkippedRow &row : p.skipped)
             skipped.push_back({{"line", row.line}, {"code", row.code}, {"name", row.name},
-                               {"operation", row.operation}, {"reason", EnglishText(row.reason)}});
+                               {"operation", row.operation}, {"reason", statement::EnglishText(row.reason)}});
         for (const UnreadableRow &row : statement.unreadable)
             unreadable.push_back({{"line", row.line}, {"reason", statement::EnglishText(row)}});
         return {{"positions", positions}, {"oversold", oversold}, {"skipped", skipped},
@@ -121,22 +70,25 @@ private:
     {
         if (statement.failure)
             return {};
-        std::vector<std::vector<std::string>> rows{{}};
-        for (const PositionColumn &column : kColumns)
-            rows.front().emplace_back(column.heading);
+        GridTable grid;
+        std::vector<std::string> headings;
+        for (const PositionColumn &column : kPositionColumns)
+            headings.emplace_back(column.heading);
+        grid.addRow(std::move(headings));
         for (const PositionReport &position : p.report.positions) {
             const PositionTexts texts = FormatPosition(position, kDecimalPoint);
-            rows.emplace_back();
-            for (const PositionColumn &column : kColumns)
-                rows.back().push_back(TerminalText(texts.*column.text));
+            std::vector<std::string> cells;
+            for (const PositionColumn &column : kPositionColumns)
+                cells.push_back(texts.*column.text);
+            grid.addRow(std::move(cells));
         }
-        std::string text = columnsText(rows) + '\n';
-        for (std::string_view convention : kPositionConventions)
+        std::string text = grid.render() + '\n';
+        for (std::string_view convention : statement::kPositionConventions)
             text += std::string(convention) + '\n';
         for (const OversoldSale &sale : p.report.oversold)
-            text += oversoldText(sale) + '\n';
+            text += TerminalText(statement::EnglishText(sale)) + '\n';
         for (const SkippedRow &row : p.skipped)
-            text += skippedText(row) + '\n';
+            text += TerminalText(statement::EnglishText(row)) + '\n';
         for (const UnreadableRow &row : statement.unreadable)
             text += "line " + std::to_string(row.line) + " could not be read: " + statement::EnglishText(row) + '\n';
         return text;

@@ -55,7 +55,7 @@ private:
 struct Holding {
     PositionReport report;
     Decimal dilutedNet;       // cash put in less cash taken out since the holding was last 0
-    Decimal cashFlow;         // receipts and dividends less the cash of the buys and the tax
+    Decimal cashFlow;         // receipts less the cash of the buys, and dividends booked while nothing was held
     Basis basis;              // moving-average cost of the shares held
     std::deque<Lot> lots;     // first in, first out
     Decimal costOfLotsHeld;   // the lots' whole costs, the front lot's included
@@ -112,12 +112,16 @@ struct Holding {
         }
     }
 
+    // A dividend (or, negative, its tax) while shares are held comes off
+    // their diluted cost; with nothing held there is no cost to lower, and
+    // it is realised.
     void receive(const Decimal &dividend)
     {
         report.dividends = report.dividends + dividend;
-        cashFlow = cashFlow + dividend;
         if (report.shares.sign() > 0)
             dilutedNet = dilutedNet - dividend;
+        else
+            cashFlow = cashFlow + dividend;
     }
 
     // The cost of the shares still held, first in, first out: the front

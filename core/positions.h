@@ -7,7 +7,6 @@
 
 #include "decimal.h"
 #include "numeric.h"
-#include "text.h"
 
 namespace tallyfin {
 
@@ -38,8 +37,10 @@ struct HoldingEvent {
 //   basis of the shares sold at the average; realised = receipts − basis taken;
 // - first in, first out: a sale takes the earliest shares, each with its share
 //   of its buy's cash; realised = receipts − their cost.
-// Dividends net of tax count as realised under the last two; booked while
-// nothing is held they are realised under all three and touch no cost.
+// A dividend net of its tax received while shares are held lowers the diluted
+// cost and is no realised profit under the other two, whose realised figures
+// stay what their sales made; a dividend or its tax booked while nothing is
+// held touches no cost and is realised under all three.
 struct PositionReport {
     std::string code, name;
     Decimal shares;
@@ -73,19 +74,5 @@ struct PositionTexts {
 };
 //   the example above -> {"600000", "浦发银行", "600", "9.349", "10.005", "393.46", "393.46", "…", "0.00"}
 PositionTexts FormatPosition(const PositionReport &position, DecimalSeparator separator);
-
-// The conventions, one line each, as they stand under the positions.
-// (marked for translation in the context "Positions")
-inline constexpr std::string_view kPositionConventions[] = {
-    TALLYFIN_TR_NOOP("Positions",
-                     "摊薄成本 =（买入付出的资金含费用 − 卖出收回的净额 − 税后股息）÷ 持股数；持股归零后重新计算，可为负数"),
-    TALLYFIN_TR_NOOP("Positions",
-                     "移动平均成本：买入把含费用的资金计入成本，卖出按当时的平均成本减去所卖股份的成本；已实现盈亏 = 卖出净额 − 减去的成本"),
-    TALLYFIN_TR_NOOP("Positions",
-                     "先进先出：卖出先用最早买入的股份，每股带着它那笔买入的费用；已实现盈亏 = 卖出净额 − 这些股份的成本"),
-    TALLYFIN_TR_NOOP("Positions",
-                     "费用：佣金、印花税、过户费和规费（不含股息红利税）；股息为税后金额，持股时冲减摊薄成本并计入两种已实现盈亏，"
-                     "不持股时入账的股息或税款在三种算法下都计入已实现盈亏"),
-};
 
 } // namespace tallyfin

@@ -162,22 +162,4 @@ StatementPositions PositionsOfStatement(const Statement &statement)
     return {std::move(report), std::move(history.skipped)};
 }
 
-std::string_view EnglishText(SkipReason reason)
-{
-    constexpr std::array<std::string_view, 3> texts{"a Stock Connect trade (Hong Kong stock)",
-                                                    "a code that is no A share, fund or convertible bond Tallyfin knows",
-                                                    "no code to book it to"};
-    return texts[static_cast<std::size_t>(reason)];
-}
-
-std::string_view ChineseText(SkipReason reason)
-{
-    // Marked for translation in the context "Statement".
-    constexpr std::array<std::string_view, 3> texts{
-        TALLYFIN_TR_NOOP("Statement", "港股通交易"),
-        TALLYFIN_TR_NOOP("Statement", "无法识别的证券代码（不是本程序认识的A股、基金或可转债）"),
-        TALLYFIN_TR_NOOP("Statement", "没有证券代码，无法记入持仓")};
-    return texts[static_cast<std::size_t>(reason)];
-}
-
 } // namespace tallyfin::statement

@@ -55,10 +55,4 @@ struct StatementPositions {
 // The positions at the end of the statement.
 StatementPositions PositionsOfStatement(const Statement &statement);
 
-// Why the row was skipped, for the command line and the window:
-//   EnglishText({.reason = SkipReason::StockConnect}) -> "a Stock Connect trade (Hong Kong stock)"
-//   ChineseText({.reason = SkipReason::StockConnect}) -> "港股通交易"
-std::string_view EnglishText(SkipReason reason);
-std::string_view ChineseText(SkipReason reason);
-
 } // namespace tallyfin::statement

@@ -1201,8 +1201,52 @@ click Start, then point at a colour</translation>
         <translation>First in, first out: a sale uses the earliest shares bought first, each with its share of its buy&apos;s fees; realised = net receipts − their cost</translation>
     </message>
     <message>
-        <source>费用：佣金、印花税、过户费和规费（不含股息红利税）；股息为税后金额，持股时冲减摊薄成本并计入两种已实现盈亏，不持股时入账的股息或税款在三种算法下都计入已实现盈亏</source>
-        <translation>Fees: commission, stamp duty, transfer fee and levies (not dividend tax); dividends are net of tax: while shares are held they lower the diluted cost and count in both realised figures; a dividend or tax booked while nothing is held counts as realised in all three</translation>
+        <source>第 %1 行：%2 卖出 %3 股，多于当时持有的 %4 股，这笔卖出及其费用未计入</source>
+        <translation>Line %1: %2 sold %3 shares, more than the %4 then held; this sale and its fees are left out</translation>
+    </message>
+    <message>
+        <source>第 %1 行：%2 %3 %4 未计入：%5</source>
+        <translation>Line %1: %2 %3 %4 left out: %5</translation>
+    </message>
+    <message>
+        <source>代码</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>持股</source>
+        <translation>Shares</translation>
+    </message>
+    <message>
+        <source>摊薄成本</source>
+        <translation>Diluted cost</translation>
+    </message>
+    <message>
+        <source>移动平均成本</source>
+        <translation>Average cost</translation>
+    </message>
+    <message>
+        <source>已实现盈亏（移动平均）</source>
+        <translation>Realised (average)</translation>
+    </message>
+    <message>
+        <source>已实现盈亏（先进先出）</source>
+        <translation>Realised (FIFO)</translation>
+    </message>
+    <message>
+        <source>费用</source>
+        <translation>Fees</translation>
+    </message>
+    <message>
+        <source>股息（税后）</source>
+        <translation>Dividends (after tax)</translation>
+    </message>
+    <message>
+        <source>费用：佣金、印花税、过户费和规费（不含股息红利税）；股息为税后金额，持股时冲减摊薄成本，不计入已实现盈亏；不持股时入账的股息或税款在三种算法下都计入已实现盈亏</source>
+        <translation>Fees: commission, stamp duty, transfer fee and levies (not dividend tax); dividends are net of tax: while shares are held they lower the diluted cost and are no realised profit; a dividend or tax booked while nothing is held counts as realised in all three</translation>
     </message>
 </context>
 <context>
@@ -2229,54 +2273,7 @@ click Start, then click a colour</translation>
     </message>
 </context>
 <context>
-    <name>tallyfin::PositionsModel</name>
-    <message>
-        <source>代码</source>
-        <translation>Code</translation>
-    </message>
-    <message>
-        <source>名称</source>
-        <translation>Name</translation>
-    </message>
-    <message>
-        <source>持股</source>
-        <translation>Shares</translation>
-    </message>
-    <message>
-        <source>摊薄成本</source>
-        <translation>Diluted cost</translation>
-    </message>
-    <message>
-        <source>移动平均成本</source>
-        <translation>Average cost</translation>
-    </message>
-    <message>
-        <source>已实现盈亏（移动平均）</source>
-        <translation>Realised (average)</translation>
-    </message>
-    <message>
-        <source>已实现盈亏（先进先出）</source>
-        <translation>Realised (FIFO)</translation>
-    </message>
-    <message>
-        <source>费用</source>
-        <translation>Fees</translation>
-    </message>
-    <message>
-        <source>股息（税后）</source>
-        <translation>Dividends (after tax)</translation>
-    </message>
-</context>
-<context>
     <name>tallyfin::PositionsView</name>
-    <message>
-        <source>第 %1 行：%2 卖出 %3 股，多于当时持有的 %4 股，这笔卖出及其费用未计入</source>
-        <translation>Line %1: %2 sold %3 shares, more than the %4 then held; this sale and its fees are left out</translation>
-    </message>
-    <message>
-        <source>第 %1 行：%2 %3 %4 未计入：%5</source>
-        <translation>Line %1: %2 %3 %4 left out: %5</translation>
-    </message>
     <message>
         <source>未计入的行</source>
         <translation>Rows left out</translation>

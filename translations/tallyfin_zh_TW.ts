@@ -1201,8 +1201,52 @@
         <translation>先進先出：賣出先用最早買入的股份，每股帶著它那筆買入的費用；已實現盈虧 = 賣出淨額 − 這些股份的成本</translation>
     </message>
     <message>
-        <source>费用：佣金、印花税、过户费和规费（不含股息红利税）；股息为税后金额，持股时冲减摊薄成本并计入两种已实现盈亏，不持股时入账的股息或税款在三种算法下都计入已实现盈亏</source>
-        <translation>費用：佣金、印花稅、過戶費和規費（不含股息紅利稅）；股息為稅後金額，持股時沖減攤薄成本並計入兩種已實現盈虧，不持股時入帳的股息或稅款在三種演算法下都計入已實現盈虧</translation>
+        <source>第 %1 行：%2 卖出 %3 股，多于当时持有的 %4 股，这笔卖出及其费用未计入</source>
+        <translation>第 %1 行：%2 賣出 %3 股，多於當時持有的 %4 股，這筆賣出及其費用未計入</translation>
+    </message>
+    <message>
+        <source>第 %1 行：%2 %3 %4 未计入：%5</source>
+        <translation>第 %1 行：%2 %3 %4 未計入：%5</translation>
+    </message>
+    <message>
+        <source>代码</source>
+        <translation>代碼</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>名稱</translation>
+    </message>
+    <message>
+        <source>持股</source>
+        <translation>持股</translation>
+    </message>
+    <message>
+        <source>摊薄成本</source>
+        <translation>攤薄成本</translation>
+    </message>
+    <message>
+        <source>移动平均成本</source>
+        <translation>移動平均成本</translation>
+    </message>
+    <message>
+        <source>已实现盈亏（移动平均）</source>
+        <translation>已實現盈虧（移動平均）</translation>
+    </message>
+    <message>
+        <source>已实现盈亏（先进先出）</source>
+        <translation>已實現盈虧（先進先出）</translation>
+    </message>
+    <message>
+        <source>费用</source>
+        <translation>費用</translation>
+    </message>
+    <message>
+        <source>股息（税后）</source>
+        <translation>股息（稅後）</translation>
+    </message>
+    <message>
+        <source>费用：佣金、印花税、过户费和规费（不含股息红利税）；股息为税后金额，持股时冲减摊薄成本，不计入已实现盈亏；不持股时入账的股息或税款在三种算法下都计入已实现盈亏</source>
+        <translation>費用：佣金、印花稅、過戶費和規費（不含股息紅利稅）；股息為稅後金額，持股時沖減攤薄成本，不計入已實現盈虧；不持股時入帳的股息或稅款在三種演算法下都計入已實現盈虧</translation>
     </message>
 </context>
 <context>
@@ -2229,54 +2273,7 @@
     </message>
 </context>
 <context>
-    <name>tallyfin::PositionsModel</name>
-    <message>
-        <source>代码</source>
-        <translation>代碼</translation>
-    </message>
-    <message>
-        <source>名称</source>
-        <translation>名稱</translation>
-    </message>
-    <message>
-        <source>持股</source>
-        <translation>持股</translation>
-    </message>
-    <message>
-        <source>摊薄成本</source>
-        <translation>攤薄成本</translation>
-    </message>
-    <message>
-        <source>移动平均成本</source>
-        <translation>移動平均成本</translation>
-    </message>
-    <message>
-        <source>已实现盈亏（移动平均）</source>
-        <translation>已實現盈虧（移動平均）</translation>
-    </message>
-    <message>
-        <source>已实现盈亏（先进先出）</source>
-        <translation>已實現盈虧（先進先出）</translation>
-    </message>
-    <message>
-        <source>费用</source>
-        <translation>費用</translation>
-    </message>
-    <message>
-        <source>股息（税后）</source>
-        <translation>股息（稅後）</translation>
-    </message>
-</context>
-<context>
     <name>tallyfin::PositionsView</name>
-    <message>
-        <source>第 %1 行：%2 卖出 %3 股，多于当时持有的 %4 股，这笔卖出及其费用未计入</source>
-        <translation>第 %1 行：%2 賣出 %3 股，多於當時持有的 %4 股，這筆賣出及其費用未計入</translation>
-    </message>
-    <message>
-        <source>第 %1 行：%2 %3 %4 未计入：%5</source>
-        <translation>第 %1 行：%2 %3 %4 未計入：%5</translation>
-    </message>
     <message>
         <source>未计入的行</source>
         <translation>未計入的行</translation>

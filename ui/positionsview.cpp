@@ -20,29 +20,8 @@ namespace {
 
 using Rational = Decimal::Rational;
 
-// The columns' headings, in one place for translation.
-QString heading(int column)
-{
-    switch (column) {
-    case PositionsModel::Code: return PositionsModel::tr("代码");
-    case PositionsModel::Name: return PositionsModel::tr("名称");
-    case PositionsModel::Shares: return PositionsModel::tr("持股");
-    case PositionsModel::DilutedCost: return PositionsModel::tr("摊薄成本");
-    case PositionsModel::AverageCost: return PositionsModel::tr("移动平均成本");
-    case PositionsModel::RealizedAverage: return PositionsModel::tr("已实现盈亏（移动平均）");
-    case PositionsModel::RealizedFifo: return PositionsModel::tr("已实现盈亏（先进先出）");
-    case PositionsModel::Fees: return PositionsModel::tr("费用");
-    case PositionsModel::Dividends: return PositionsModel::tr("股息（税后）");
-    }
-    return {};
-}
-
-constexpr std::string PositionTexts::*kColumnTexts[] = {
-    &PositionTexts::code,         &PositionTexts::name,         &PositionTexts::shares,
-    &PositionTexts::dilutedCost,  &PositionTexts::averageCost,  &PositionTexts::realizedAverage,
-    &PositionTexts::realizedFifo, &PositionTexts::fees,         &PositionTexts::dividends,
-};
-static_assert(std::size(kColumnTexts) == PositionsModel::Count);
+using statement::kPositionColumns;
+static_assert(std::size(kPositionColumns) == PositionsModel::Count);
 
 template <typename T>
 int compared(const T &a, const T &b)
@@ -75,20 +54,6 @@ int compareColumn(int column, const PositionReport &a, const PositionReport &b)
     return 0;
 }
 
-QString oversoldText(const OversoldSale &sale)
-{
-    return PositionsView::tr("第 %1 行：%2 卖出 %3 股，多于当时持有的 %4 股，这笔卖出及其费用未计入")
-        .arg(sale.line)
-        .arg(uiText(sale.code), uiText(sale.sold.toString()), uiText(sale.held.toString()));
-}
-
-QString skippedText(const statement::SkippedRow &row)
-{
-    return PositionsView::tr("第 %1 行：%2 %3 %4 未计入：%5")
-        .arg(row.line)
-        .arg(uiText(row.code), uiText(row.name), uiText(row.operation), translated("Statement", statement::ChineseText(row.reason)));
-}
-
 } // namespace
 
 PositionsModel::PositionsModel(QObject *parent) : QAbstractTableModel(parent) {}
@@ -118,7 +83,7 @@ QVariant PositionsModel::data(const QModelIndex &index, int role) const
     if (!index.isValid())
         return {};
     if (role == Qt::DisplayRole)
-        return uiText(m_positions[static_cast<std::size_t>(index.row())].texts.*kColumnTexts[index.column()]);
+        return uiText(m_positions[static_cast<std::size_t>(index.row())].texts.*kPositionColumns[index.column()].text);
     if (role == Qt::TextAlignmentRole && index.column() >= Shares)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};
@@ -128,7 +93,7 @@ QVariant PositionsModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    return heading(section);
+    return translated("Positions", kPositionColumns[section].heading);
 }
 
 void PositionsModel::sort(int column, Qt::SortOrder order)
@@ -170,7 +135,7 @@ PositionsView::PositionsView(QWidget *parent)
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
     layout->addWidget(m_table, 1);
-    for (std::size_t i = 0; i < std::size(kPositionConventions); ++i) {
+    for (std::size_t i = 0; i < std::size(statement::kPositionConventions); ++i) {
         auto *line = new QLabel(this);
         line->setWordWrap(true);
         line->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -199,7 +164,7 @@ void PositionsView::setPositions(statement::StatementPositions positions)
 void PositionsView::showConventions()
 {
     for (std::size_t i = 0; i < m_conventions.size(); ++i)
-        m_conventions[i]->setText(translated("Positions", kPositionConventions[i]));
+        m_conventions[i]->setText(translated("Positions", statement::kPositionConventions[i]));
     m_leftOutCaption->setText(tr("未计入的行"));
     // Item views tell a screen reader their own name, not their label's.
     m_leftOutList->setAccessibleName(m_leftOutCaption->text());
@@ -210,9 +175,9 @@ void PositionsView::showLeftOut(const statement::StatementPositions &positions)
 {
     QStringList lines;
     for (const OversoldSale &sale : positions.report.oversold)
-        lines << oversoldText(sale);
+        lines << translated(statement::LeftOutText(sale));
     for (const statement::SkippedRow &row : positions.skipped)
-        lines << skippedText(row);
+        lines << translated(statement::LeftOutText(row));
     m_leftOut->setStringList(lines);
 }
 

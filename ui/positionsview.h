@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "holdings.h"
+#include "positionstable.h"
 
 class QLabel;
 class QListView;

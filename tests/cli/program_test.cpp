@@ -311,11 +311,11 @@ TEST(Program, PositionsOfAStatement)
     std::filesystem::remove_all(folder);
     EXPECT_EQ(json.status, 0) << json.err;
     const nlohmann::json report = nlohmann::json::parse(json.out);
-    // (22010.22 − 6491.68 − 300) ÷ 1500; 22010.22 × 3/4 ÷ 1500; realised 6491.68 − 5502.555 + 300,
-    // a tie rounded away from zero, and by FIFO 6491.68 − 5002.55 + 300.
+    // (22010.22 − 6491.68 − 300) ÷ 1500; 22010.22 × 3/4 ÷ 1500; realised 6491.68 − 5502.555, a tie
+    // rounded away from zero, and by FIFO 6491.68 − 5002.55 (the dividend, received while held, realises nothing).
     EXPECT_EQ(report["positions"][0], nlohmann::json::parse(R"({"code": "600000", "name": "浦发银行",
-        "shares": "1500", "dilutedCost": "10.146", "averageCost": "11.005", "realizedAverage": "1289.13",
-        "realizedFifo": "1789.13", "fees": "18.54", "dividends": "300.00"})"));
+        "shares": "1500", "dilutedCost": "10.146", "averageCost": "11.005", "realizedAverage": "989.13",
+        "realizedFifo": "1489.13", "fees": "18.54", "dividends": "300.00"})"));
     EXPECT_EQ(report["positions"][1]["shares"], "0");
     EXPECT_EQ(report["positions"][1]["dilutedCost"], nullptr);
     EXPECT_EQ(report["oversold"][0]["line"], 7);

@@ -58,7 +58,7 @@ TEST_F(PositionsViewTest, ShowsTheStatementsPositionsAndWhatWasLeftOut)
     EXPECT_EQ(view.model()->headerData(PositionsModel::RealizedFifo, Qt::Horizontal, Qt::DisplayRole),
               "已实现盈亏（先进先出）");
     const QList<QLabel *> labels = view.findChildren<QLabel *>();
-    for (std::string_view convention : kPositionConventions)
+    for (std::string_view convention : statement::kPositionConventions)
         EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
                                 [&](const QLabel *label) { return label->text() == uiText(convention); }));
     const QAbstractItemModel *leftOut = view.findChild<QListView *>("leftOut")->model();
