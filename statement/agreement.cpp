@@ -104,8 +104,8 @@ struct ScopeLines {
 class GroupInference {
 public:
     GroupInference(InstrumentGroup group, std::span<const OrderFacts> orders, OtherFeesHold hold,
-                   const AuditOptions &options, std::span<const TradeDate> changes)
-        : m_group(group), m_orders(orders), m_hold(hold), m_options(options), m_changes(changes)
+                   const AuditOptions &options, std::span<const TradeDate> changes, InferenceDepth depth)
+        : m_group(group), m_orders(orders), m_hold(hold), m_options(options), m_changes(changes), m_depth(depth)
     {
     }
 
@@ -122,7 +122,8 @@ public:
         for (std::size_t i = 0; i < populations.size(); ++i)
             scopes[i] = linesOf(populations[i]);
         foldClassesIntoGeneral(populations, scopes);
-        splitOffSecurities(populations, scopes);
+        if (m_depth == InferenceDepth::Full)
+            splitOffSecurities(populations, scopes);
         return collect(populations, scopes);
     }
 
@@ -198,8 +199,11 @@ private:
         const std::vector<Cents> minimums = MinimumCandidates(evidence);
         if (!user.empty())
             return userLines(population, evidence, minimums, user);
-        std::vector<std::size_t> starts = FindPeriods(evidence, minimums, kGainOfAPeriod);
-        alignWithOtherGroups(evidence, minimums, starts);
+        std::vector<std::size_t> starts{0};
+        if (m_depth == InferenceDepth::Full) {
+            starts = FindPeriods(evidence, minimums, kGainOfAPeriod);
+            alignWithOtherGroups(evidence, minimums, starts);
+        }
         scope.fits = fitPeriods(evidence, minimums, starts);
         // Periods the segmentation parted that end up with the same terms are one.
         bool merged = false;
@@ -545,6 +549,7 @@ private:
     OtherFeesHold m_hold;
     const AuditOptions &m_options;
     std::span<const TradeDate> m_changes;
+    InferenceDepth m_depth;
     GroupBilling m_billing;
     std::vector<OrderEvidence> m_evidence; // by order
     std::vector<int> m_lineOf;             // by order: its line within its scope
@@ -567,9 +572,10 @@ bool transferWithLevies(InstrumentGroup group)
 } // namespace
 
 GroupAgreement InferGroupAgreement(InstrumentGroup group, std::span<const OrderFacts> orders, OtherFeesHold hold,
-                                   const AuditOptions &options, std::span<const TradeDate> changes)
+                                   const AuditOptions &options, std::span<const TradeDate> changes,
+                                   InferenceDepth depth)
 {
-    return GroupInference(group, orders, hold, options, changes).run(transferWithLevies(group));
+    return GroupInference(group, orders, hold, options, changes, depth).run(transferWithLevies(group));
 }
 
 std::vector<TradeDate> ChangeDates(const GroupAgreement &agreement)

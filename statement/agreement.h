@@ -33,13 +33,18 @@ struct GroupAgreement {
     std::vector<std::uint32_t> lineOfOrder; // index into lines, by order
 };
 
+// How far the inference goes: Quick fits one period per scope and sets no
+// security apart (enough to tell what a column holds), Full finds it all.
+enum class InferenceDepth : std::uint8_t { Quick, Full };
+
 // The group's agreement from its orders (in date order), the other-fee
 // column read as `hold`. Terms the user set for the group, its classes or
 // its securities are taken as set and the rest inferred under them.
 // `changes`: dates on which other groups' terms changed; a period of this
 // group ends there too when that explains even one more order.
 GroupAgreement InferGroupAgreement(InstrumentGroup group, std::span<const OrderFacts> orders, OtherFeesHold hold,
-                                   const AuditOptions &options, std::span<const TradeDate> changes = {});
+                                   const AuditOptions &options, std::span<const TradeDate> changes = {},
+                                   InferenceDepth depth = InferenceDepth::Full);
 
 // The dates on which a line's terms give way to the next line's of the same
 // scope: the last trade the old terms are pinned by.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
+#include <unordered_map>
 
 #include "agreement.h"
 #include "auditorders.h"
@@ -15,8 +17,10 @@ constexpr std::size_t at(FeePart part) { return static_cast<std::size_t>(part); 
 constexpr std::size_t at(InstrumentGroup group) { return static_cast<std::size_t>(group); }
 constexpr unsigned bit(FeePart part) { return 1u << static_cast<unsigned>(part); }
 
-// Orders with other fees whose arithmetic decides what the other-fee column holds.
+// Orders with other fees whose arithmetic decides what the other-fee column
+// holds, and orders the terms of each reading are inferred from for that.
 constexpr std::size_t kHoldSample = 400;
+constexpr std::size_t kInferenceSample = 2000;
 
 Decimal money(Cents cents) { return Decimal(cents, 2); }
 
@@ -210,27 +214,55 @@ private:
     GroupAgreement settle(InstrumentGroup group, std::span<const TradeDate> changes) const
     {
         const std::vector<std::uint32_t> &orders = m_byGroup[at(group)];
+        std::vector<OrderFacts> facts = factsOf(orders);
         std::vector<std::size_t> withOther;
         for (std::size_t i = 0; i < orders.size(); ++i)
             if (m_gathered.orders[orders[i]].written[at(FeePart::Other)].value_or(0) != 0)
                 withOther.push_back(i);
-        std::optional<GroupAgreement> best;
+        const OtherFeesHold hold = withOther.empty() ? OtherFeesHold::OtherCharges : holdOf(group, orders, facts, withOther);
+        charge(facts, orders, hold);
+        return InferGroupAgreement(group, facts, hold, m_options, changes);
+    }
+
+    // What the other-fee column holds: the reading under which the most
+    // orders with other fees add up under the terms it leads to, told on one
+    // period per scope inferred from orders spread over the statement. On a
+    // tie the simpler terms (0.2‰ and 1 yuan, not 0.15997‰ and 0.94 left
+    // beside levies read off the column); then an item of the rules' own
+    // goes before a share of the commission.
+    OtherFeesHold holdOf(InstrumentGroup group, const std::vector<std::uint32_t> &orders,
+                         const std::vector<OrderFacts> &facts, const std::vector<std::size_t> &withOther) const
+    {
+        const std::vector<std::size_t> scored = spread(withOther, kHoldSample);
+        std::vector<std::size_t> taken(scored);
+        std::vector<std::size_t> all(orders.size());
+        std::iota(all.begin(), all.end(), 0u);
+        const std::vector<std::size_t> others = spread(all, kInferenceSample);
+        taken.insert(taken.end(), others.begin(), others.end());
+        std::sort(taken.begin(), taken.end());
+        taken.erase(std::unique(taken.begin(), taken.end()), taken.end());
+        std::vector<std::uint32_t> takenOrders;
+        std::vector<OrderFacts> subset;
+        for (const std::size_t i : taken) {
+            takenOrders.push_back(orders[i]);
+            subset.push_back(facts[i]);
+        }
+        std::vector<std::size_t> positions;
+        for (const std::size_t i : scored)
+            positions.push_back(static_cast<std::size_t>(std::lower_bound(taken.begin(), taken.end(), i) - taken.begin()));
+        OtherFeesHold best = OtherFeesHold::OtherCharges;
         std::pair<int, int> bestScore{-1, 0};
-        // On a tie the simpler terms (0.2‰ and 1 yuan, not 0.15997‰ and 0.94
-        // left beside levies read off the column); then an item of the
-        // rules' own goes before a share of the commission.
         for (const OtherFeesHold hold : {OtherFeesHold::OtherCharges, OtherFeesHold::TransferFee, OtherFeesHold::Levies,
                                          OtherFeesHold::Commission}) {
-            GroupAgreement candidate = InferGroupAgreement(group, factsOf(orders, hold), hold, m_options, changes);
-            if (withOther.empty())
-                return candidate;
-            const std::pair<int, int> score{explained(candidate, orders, sample(withOther), hold), -complexity(candidate)};
+            charge(subset, takenOrders, hold);
+            const GroupAgreement candidate = InferGroupAgreement(group, subset, hold, m_options, {}, InferenceDepth::Quick);
+            const std::pair<int, int> score{explained(candidate, takenOrders, positions, hold), -complexity(candidate)};
             if (score > bestScore) {
-                best = std::move(candidate);
+                best = hold;
                 bestScore = score;
             }
         }
-        return *best;
+        return best;
     }
 
     // How many digits the terms take: the rate's decimals, a minimum's cents.
@@ -242,26 +274,28 @@ private:
         return digits;
     }
 
-    std::vector<OrderFacts> factsOf(const std::vector<std::uint32_t> &orders, OtherFeesHold hold) const
+    // What the inference needs of each order but its charges.
+    std::vector<OrderFacts> factsOf(const std::vector<std::uint32_t> &orders) const
     {
         std::vector<OrderFacts> facts;
         facts.reserve(orders.size());
+        // A statement trades few securities many times: each is classed once.
+        std::unordered_map<std::string_view, SecurityClass> classes;
         for (const std::uint32_t index : orders) {
             const GatheredOrder &order = m_gathered.orders[index];
             const Row &row = m_statement.rows[order.check.firstRow];
-            const ItemFigures charged = MapOtherFees(order.written, hold);
             const PeriodRates &rates = m_rates[order.period];
             const Cents amount = order.check.amount;
             OrderFacts &made = facts.emplace_back();
             made.date = row.date();
             made.code = row.code();
             made.name = row.name();
-            made.securityClass = ClassOfSecurity(row.code(), row.name());
+            const auto [known, fresh] = classes.try_emplace(row.code(), SecurityClass::General);
+            if (fresh)
+                known->second = ClassOfSecurity(row.code(), row.name());
+            made.securityClass = known->second;
             made.amount = amount;
             made.allowance = order.check.allowance();
-            made.commission = charged[at(FeePart::Commission)];
-            made.transferFee = charged[at(FeePart::TransferFee)];
-            made.levies = charged[at(FeePart::Levies)];
             made.leviesDue = CommissionByRate(amount, rates.handling) + CommissionByRate(amount, rates.management);
             made.transferDue = rates.transferOnAmount ? CommissionByRate(amount, rates.transfer) : 0;
             made.tableBillsTransferWithLevies = rates.transferWithLevies;
@@ -270,14 +304,25 @@ private:
         return facts;
     }
 
-    // At most kHoldSample of them, evenly spread.
-    static std::vector<std::size_t> sample(const std::vector<std::size_t> &orders)
+    // The charges of each order, the other-fee column read as `hold`.
+    void charge(std::vector<OrderFacts> &facts, const std::vector<std::uint32_t> &orders, OtherFeesHold hold) const
     {
-        if (orders.size() <= kHoldSample)
-            return orders;
+        for (std::size_t i = 0; i < facts.size(); ++i) {
+            const ItemFigures charged = MapOtherFees(m_gathered.orders[orders[i]].written, hold);
+            facts[i].commission = charged[at(FeePart::Commission)];
+            facts[i].transferFee = charged[at(FeePart::TransferFee)];
+            facts[i].levies = charged[at(FeePart::Levies)];
+        }
+    }
+
+    // At most `most` of them, evenly spread.
+    static std::vector<std::size_t> spread(const std::vector<std::size_t> &items, std::size_t most)
+    {
+        if (items.size() <= most)
+            return items;
         std::vector<std::size_t> taken;
-        for (std::size_t i = 0; i < kHoldSample; ++i)
-            taken.push_back(orders[i * orders.size() / kHoldSample]);
+        for (std::size_t i = 0; i < most; ++i)
+            taken.push_back(items[i * items.size() / most]);
         return taken;
     }
 

@@ -15,6 +15,8 @@ constexpr Wide kUnitsPerCent = 1'000'000'000;
 constexpr Cents kUsualMinimum = kMinimumCommissionYuan * 100;
 // The most minimums tried besides none and the usual one.
 constexpr std::size_t kVotedMinimums = 3;
+// Below this many orders, a minimum one order shows is worth trying.
+constexpr std::size_t kFewOrders = 50;
 // An order counts once for coming out within its allowance and once more
 // for coming out to the cent: a rate a hair off the broker's, which puts
 // every order within a cent, never beats the rate that reproduces them.
@@ -50,8 +52,30 @@ constexpr RateInterval kAnyRate{0, kRateCap};
 struct Event {
     RateUnits at;
     std::int64_t weight;
-    bool operator<(const Event &other) const { return at < other.at; }
 };
+
+// Rates lie in 0 … the cap + 1, under 2^22: two passes of eleven bits sort
+// them in linear time, which matters with a statement's hundred thousand
+// orders sorted many times over.
+constexpr unsigned kRadixBits = 11;
+constexpr std::size_t kRadixBuckets = std::size_t(1) << kRadixBits;
+static_assert(kRateCap + 1 < (RateUnits(1) << (2 * kRadixBits)));
+
+template <typename T, typename Key>
+void sortByRate(std::vector<T> &items, Key key)
+{
+    std::vector<T> buffer(items.size());
+    for (unsigned shift = 0; shift < 2 * kRadixBits; shift += kRadixBits) {
+        std::vector<std::size_t> starts(kRadixBuckets + 1, 0);
+        for (const T &item : items)
+            ++starts[(static_cast<std::size_t>(key(item)) >> shift & (kRadixBuckets - 1)) + 1];
+        for (std::size_t bucket = 1; bucket <= kRadixBuckets; ++bucket)
+            starts[bucket] += starts[bucket - 1];
+        for (const T &item : items)
+            buffer[starts[static_cast<std::size_t>(key(item)) >> shift & (kRadixBuckets - 1)]++] = item;
+        items.swap(buffer);
+    }
+}
 
 // The rates where the weight of the intervals covering them peaks.
 struct Peak {
@@ -61,7 +85,7 @@ struct Peak {
 
 Peak sweep(std::vector<Event> &events)
 {
-    std::sort(events.begin(), events.end());
+    sortByRate(events, [](const Event &event) { return event.at; });
     Peak peak;
     std::int64_t running = 0;
     for (std::size_t i = 0; i < events.size();) {
@@ -148,6 +172,19 @@ Fit fitAt(std::span<const OrderEvidence> orders, Cents minimum, std::optional<Ra
 // Of minimums that do as well: 5 yuan, then none, then the others in the order tried.
 bool better(const Fit &candidate, const Fit &best) { return candidate.weight > best.weight; }
 
+// The minimum (of those tried, in order) under which a rate explains the orders best.
+Fit bestFit(std::span<const OrderEvidence> orders, std::span<const Cents> minimums,
+            std::optional<RateUnits> userRate = std::nullopt)
+{
+    Fit best;
+    for (const Cents minimum : minimums) {
+        Fit fit = fitAt(orders, minimum, userRate);
+        if (best.weight < 0 || better(fit, best))
+            best = std::move(fit);
+    }
+    return best;
+}
+
 Tally rateTally(std::span<const OrderEvidence> orders, RateUnits rate, Cents minimum)
 {
     Tally tally;
@@ -185,69 +222,30 @@ Tally commissionTally(std::span<const OrderEvidence> orders, RateUnits rate, Cen
     return tally;
 }
 
-// A max-plus segment tree over the elementary ranges between `points`:
-// add a weight to an interval of rates, read the greatest total.
-class Coverage {
-public:
-    explicit Coverage(std::vector<RateUnits> points) : m_points(std::move(points))
-    {
-        std::sort(m_points.begin(), m_points.end());
-        m_points.erase(std::unique(m_points.begin(), m_points.end()), m_points.end());
-        m_leaves = std::max<std::size_t>(m_points.size(), 1);
-        m_max.assign(4 * m_leaves, 0);
-        m_pending.assign(4 * m_leaves, 0);
-    }
-
-    void add(RateInterval interval, int weight)
-    {
-        if (interval.empty())
-            return;
-        const std::size_t first = index(interval.low), last = index(interval.high + 1);
-        if (first < last)
-            add(1, 0, m_leaves, first, last, weight);
-    }
-
-    int max() const { return m_max[1]; }
-
-private:
-    std::size_t index(RateUnits at) const
-    {
-        return static_cast<std::size_t>(std::lower_bound(m_points.begin(), m_points.end(), at) - m_points.begin());
-    }
-
-    void add(std::size_t node, std::size_t begin, std::size_t end, std::size_t first, std::size_t last, int weight)
-    {
-        if (last <= begin || end <= first)
-            return;
-        if (first <= begin && end <= last) {
-            m_max[node] += weight;
-            m_pending[node] += weight;
-            return;
-        }
-        const std::size_t middle = (begin + end) / 2;
-        add(2 * node, begin, middle, first, last, weight);
-        add(2 * node + 1, middle, end, first, last, weight);
-        m_max[node] = m_pending[node] + std::max(m_max[2 * node], m_max[2 * node + 1]);
-    }
-
-    std::vector<RateUnits> m_points;
-    std::size_t m_leaves = 1;
-    std::vector<int> m_max, m_pending;
+// The orders' intervals of rates under one minimum as ranges of the
+// elementary pieces between all their ends: worked out once, then added up
+// from the front and from the back.
+struct Pieces {
+    struct Range {
+        std::uint32_t first = 0, last = 0; // [first, last); empty when equal
+    };
+    std::vector<std::pair<Range, Range>> orders; // within the allowance, to the cent
+    std::size_t count = 1;
 };
 
-// best[k]: how well one rate explains the first k orders under `minimum`
-// (within their allowance and to the cent, as FitTerms weighs them; in the
-// given direction: from the front, or from the back when reversed).
-template <typename Orders>
-std::vector<int> runningBest(const Orders &orders, Cents minimum)
+// `toTheCentOnly`: the intervals of the orders reproduced exactly, which
+// is what tells one period from another where most orders are.
+Pieces piecesOf(std::span<const OrderEvidence> orders, Cents minimum, bool toTheCentOnly)
 {
     std::vector<std::pair<RateInterval, RateInterval>> intervals;
     std::vector<RateUnits> points;
     intervals.reserve(orders.size());
+    points.reserve(orders.size() * 4);
     for (const OrderEvidence &order : orders) {
         auto &[within, exact] = intervals.emplace_back();
         if (order.commission) {
-            within = RatesCharging(order, minimum, order.allowance);
+            if (!toTheCentOnly)
+                within = RatesCharging(order, minimum, order.allowance);
             exact = RatesCharging(order, minimum, 0);
         }
         for (const RateInterval &interval : {within, exact})
@@ -256,39 +254,133 @@ std::vector<int> runningBest(const Orders &orders, Cents minimum)
                 points.push_back(interval.high + 1);
             }
     }
-    Coverage coverage(std::move(points));
-    std::vector<int> best(orders.size() + 1, 0);
-    for (std::size_t k = 0; k < intervals.size(); ++k) {
-        coverage.add(intervals[k].first, kWithinAllowance);
-        coverage.add(intervals[k].second, kToTheCent);
+    sortByRate(points, [](RateUnits point) { return point; });
+    points.erase(std::unique(points.begin(), points.end()), points.end());
+    const auto index = [&points](RateUnits at) {
+        return static_cast<std::uint32_t>(std::lower_bound(points.begin(), points.end(), at) - points.begin());
+    };
+    const auto range = [&index](const RateInterval &interval) {
+        return interval.empty() ? Pieces::Range{} : Pieces::Range{index(interval.low), index(interval.high + 1)};
+    };
+    Pieces pieces;
+    pieces.count = std::max<std::size_t>(points.size(), 1);
+    pieces.orders.reserve(intervals.size());
+    for (const auto &[within, exact] : intervals)
+        pieces.orders.emplace_back(range(within), range(exact));
+    return pieces;
+}
+
+// A max-plus segment tree over the pieces: add a weight to a range of
+// them, read the greatest total.
+class Coverage {
+public:
+    explicit Coverage(std::size_t pieces) : m_leaves(pieces), m_max(4 * pieces, 0), m_pending(4 * pieces, 0) {}
+
+    void add(Pieces::Range range, int weight)
+    {
+        if (range.first < range.last)
+            add(1, 0, m_leaves, range.first, range.last, weight);
+    }
+
+    int max() const { return m_max[1]; }
+
+private:
+    void add(std::size_t node, std::size_t begin, std::size_t end, std::size_t first, std::size_t last, int weight)
+    {
+        if (first <= begin && end <= last) {
+            m_max[node] += weight;
+            m_pending[node] += weight;
+            return;
+        }
+        const std::size_t middle = (begin + end) / 2;
+        if (first < middle)
+            add(2 * node, begin, middle, first, last, weight);
+        if (middle < last)
+            add(2 * node + 1, middle, end, first, last, weight);
+        m_max[node] = m_pending[node] + std::max(m_max[2 * node], m_max[2 * node + 1]);
+    }
+
+    std::size_t m_leaves;
+    std::vector<int> m_max, m_pending;
+};
+
+// best[k]: how well one rate explains the first k orders (from the back:
+// the last k) under the pieces' minimum, as FitTerms weighs them.
+std::vector<int> runningBest(const Pieces &pieces, bool fromTheBack)
+{
+    const std::size_t count = pieces.orders.size();
+    Coverage coverage(pieces.count);
+    std::vector<int> best(count + 1, 0);
+    for (std::size_t k = 0; k < count; ++k) {
+        const auto &[within, exact] = pieces.orders[fromTheBack ? count - 1 - k : k];
+        coverage.add(within, kWithinAllowance);
+        coverage.add(exact, kToTheCent);
         best[k + 1] = coverage.max();
     }
     return best;
 }
 
-struct Reversed {
-    std::span<const OrderEvidence> orders;
-    std::size_t size() const { return orders.size(); }
-    auto begin() const { return orders.rbegin(); }
-    auto end() const { return orders.rend(); }
+// How many of the orders the fit's rate reproduces to the cent.
+int exactCount(std::span<const OrderEvidence> orders, const Fit &fit)
+{
+    const RateUnits rate = fit.ranges.front().low;
+    return static_cast<int>(std::count_if(orders.begin(), orders.end(), [&](const OrderEvidence &order) {
+        return RatesCharging(order, fit.minimum, 0).contains(rate);
+    }));
+}
+
+// Terms that changed leave a stretch at one end of the orders (a prefix
+// or a suffix) in which the one period's rate reproduces fewer of the
+// orders its rate decides than it misses; scattered slips leave none but
+// at the very ends. Without such a stretch no split can pay, and the scan
+// is spared.
+bool mayHaveTwoPeriods(std::span<const OrderEvidence> orders, const Fit &whole)
+{
+    const RateUnits rate = whole.ranges.front().low;
+    // +1 an order the rate misses, -1 one only it and its like reproduce,
+    // 0 one at its minimum that any lower rate reproduces as well.
+    std::vector<int> misses;
+    misses.reserve(orders.size());
+    for (const OrderEvidence &order : orders) {
+        const RateInterval exact = RatesCharging(order, whole.minimum, 0);
+        misses.push_back(!order.commission ? 0 : !exact.contains(rate) ? 1 : exact.low == 0 ? 0 : -1);
+    }
+    const auto stretchFrom = [](auto begin, auto end) {
+        int missed = 0, balance = 0;
+        for (auto it = begin; it != end; ++it) {
+            missed += *it > 0;
+            balance += *it;
+            if (missed >= 2 && balance >= 0)
+                return true;
+        }
+        return false;
+    };
+    return stretchFrom(misses.begin(), misses.end()) || stretchFrom(misses.rbegin(), misses.rend());
+}
+
+struct Split {
+    std::size_t at = 0;
+    int split = -1, whole = 0; // how well the two periods and the one explain the orders
 };
 
-// The best split of `orders` at a day's end: where, and how many it explains.
-std::pair<std::size_t, int> bestSplit(std::span<const OrderEvidence> orders, std::span<const Cents> minimums)
+// The best split of `orders` at a day's end, and how well one period does.
+Split bestSplit(std::span<const OrderEvidence> orders, std::span<const Cents> minimums, bool toTheCentOnly)
 {
     const std::size_t count = orders.size();
     std::vector<int> front(count + 1, 0), back(count + 1, 0);
     for (const Cents minimum : minimums) {
-        const std::vector<int> ahead = runningBest(orders, minimum), behind = runningBest(Reversed{orders}, minimum);
+        const Pieces pieces = piecesOf(orders, minimum, toTheCentOnly);
+        const std::vector<int> ahead = runningBest(pieces, false), behind = runningBest(pieces, true);
         for (std::size_t k = 0; k <= count; ++k) {
             front[k] = std::max(front[k], ahead[k]);
             back[k] = std::max(back[k], behind[count - k]);
         }
     }
-    std::pair<std::size_t, int> best{0, -1};
+    Split best;
+    best.whole = front[count];
     for (std::size_t k = 1; k < count; ++k)
-        if (orders[k - 1].date < orders[k].date && front[k] + back[k] > best.second)
-            best = {k, front[k] + back[k]};
+        if (orders[k - 1].date < orders[k].date && front[k] + back[k] > best.split)
+            best = {k, front[k] + back[k], best.whole};
     return best;
 }
 
@@ -367,8 +459,11 @@ std::vector<Cents> MinimumCandidates(std::span<const OrderEvidence> orders)
         if (order.commission && *order.commission > 0 && *order.commission < kUsualMinimum)
             ++shared[*order.commission];
     std::vector<std::pair<int, Cents>> voted;
+    // In many orders a charge only one of them shows is more likely a slip than a minimum.
+    const int least = orders.size() < kFewOrders ? 1 : 2;
     for (const auto &[charged, count] : shared)
-        voted.emplace_back(-count, charged);
+        if (count >= least)
+            voted.emplace_back(-count, charged);
     std::sort(voted.begin(), voted.end());
     std::vector<Cents> candidates{kUsualMinimum, 0};
     for (std::size_t i = 0; i < voted.size() && i < kVotedMinimums; ++i)
@@ -381,12 +476,7 @@ FittedTerms FitTerms(std::span<const OrderEvidence> orders, std::span<const Cent
 {
     const std::vector<Cents> tried = userMinimum ? std::vector<Cents>{*userMinimum}
                                                  : std::vector<Cents>(minimums.begin(), minimums.end());
-    Fit best;
-    for (const Cents minimum : tried) {
-        Fit fit = fitAt(orders, minimum, userRate);
-        if (best.weight < 0 || better(fit, best))
-            best = std::move(fit);
-    }
+    const Fit best = bestFit(orders, tried, userRate);
     FittedTerms terms;
     terms.minimum = best.minimum;
     terms.range = best.ranges.front();
@@ -427,10 +517,10 @@ TermsTallies TallyTerms(std::span<const OrderEvidence> orders, RateUnits rate, C
 
 int ExplainedByBest(std::span<const OrderEvidence> orders, std::span<const Cents> minimums)
 {
-    int best = 0;
+    std::int64_t best = 0;
     for (const Cents minimum : minimums)
-        best = std::max(best, runningBest(orders, minimum).back());
-    return best;
+        best = std::max(best, fitAt(orders, minimum, std::nullopt).weight);
+    return static_cast<int>(best);
 }
 
 std::vector<std::size_t> FindPeriods(std::span<const OrderEvidence> orders, std::span<const Cents> minimums,
@@ -442,18 +532,29 @@ std::vector<std::size_t> FindPeriods(std::span<const OrderEvidence> orders, std:
         const auto [begin, end] = pending.back();
         pending.pop_back();
         const std::span<const OrderEvidence> part = orders.subspan(begin, end - begin);
-        const int whole = ExplainedByBest(part, minimums);
-        // A split explains no more orders than one period leaves unexplained.
+        // A split explains no more than one period leaves unexplained.
         const auto withCommission = static_cast<int>(std::count_if(
             part.begin(), part.end(), [](const OrderEvidence &order) { return order.commission.has_value(); }));
-        if ((kWithinAllowance + kToTheCent) * withCommission - whole < minimumGain)
+        const Fit whole = bestFit(part, minimums);
+        if ((kWithinAllowance + kToTheCent) * withCommission - whole.weight < minimumGain
+            || !mayHaveTwoPeriods(part, whole))
             continue;
-        const auto [at, explained] = bestSplit(part, minimums);
-        if (explained - whole < minimumGain)
+        // The minimum of the whole, and the two that brokers agree, on either side.
+        std::vector<Cents> tried{whole.minimum};
+        for (const Cents usual : {kUsualMinimum, Cents(0)})
+            if (usual != whole.minimum && std::find(minimums.begin(), minimums.end(), usual) != minimums.end())
+                tried.push_back(usual);
+        // Where most orders come out to the cent, the orders that do tell the
+        // periods apart, at half the cost; else every order within its allowance counts.
+        const bool toTheCentOnly = exactCount(part, whole) * 2 > withCommission;
+        const Split split = bestSplit(part, tried, toTheCentOnly);
+        const int gain = toTheCentOnly ? (kWithinAllowance + kToTheCent) * (split.split - split.whole)
+                                       : split.split - whole.weight;
+        if (gain < minimumGain)
             continue;
-        starts.push_back(begin + at);
-        pending.emplace_back(begin, begin + at);
-        pending.emplace_back(begin + at, end);
+        starts.push_back(begin + split.at);
+        pending.emplace_back(begin, begin + split.at);
+        pending.emplace_back(begin + split.at, end);
     }
     std::sort(starts.begin(), starts.end());
     return starts;

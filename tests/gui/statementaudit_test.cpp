@@ -413,6 +413,52 @@ TEST_F(StatementAuditTest, TermsTypedForEveryGroupAuditAsTheCommandLineDoes)
     EXPECT_TRUE(fake.boxes.empty());
 }
 
+// A period's end moved by typing a day, then split and merged back: each
+// change audits again at once, as the command line does with the same periods.
+TEST_F(StatementAuditTest, PeriodsAreMovedSplitAndMergedAsTheCommandLineTakesThem)
+{
+    const AuditCase &c = samples::AuditCases()[6];
+    ASSERT_STREQ(c.name, "PeriodsAndClasses");
+    const QString path = writeTable(makeCase(c).table);
+    openThroughDialog(path);
+    QAbstractItemModel *lines = model("agreementView");
+    const auto rowOf = [lines](const QString &scope, int nth) {
+        for (int row = 0; row < lines->rowCount(); ++row)
+            if (data(lines, row, AgreementModel::Scope).toString() == scope && nth-- == 0)
+                return row;
+        return -1;
+    };
+    const QString shares = QStringLiteral("上海A股");
+    ASSERT_GE(rowOf(shares, 1), 0) << "the shares' rate changed once";
+    typeTerm(rowOf(shares, 0), AgreementModel::To, QStringLiteral("2016-12-31"));
+    EXPECT_EQ(data(lines, rowOf(shares, 0), AgreementModel::To).toString(), "2016-12-31");
+    EXPECT_EQ(data(lines, rowOf(shares, 1), AgreementModel::From).toString(), "2017-01-01");
+    const std::vector<ExpectedFinding> moved = findingsShown();
+    EXPECT_EQ(moved, findingsOf(Json::parse(cliOutput(
+                         {"audit", path.toStdString(), "--json", "--commission", "上海A股=0.2354@..2016-12-31", "--minimum",
+                          "上海A股=5@..2016-12-31", "--commission", "上海A股=0.15@2017-01-01..", "--minimum",
+                          "上海A股=5@2017-01-01.."}))));
+    EXPECT_GT(moved.size(), samples::ExpectedFindings(samples::SampleLayouts()[c.layout], makeCase(c).rows).size());
+
+    const int before = lines->rowCount();
+    child<QTableView>("agreementView")->selectRow(rowOf(shares, 1));
+    child<QPushButton>("splitPeriodButton")->click();
+    settle();
+    ASSERT_EQ(lines->rowCount(), before + 1);
+    EXPECT_EQ(data(lines, rowOf(shares, 2), AgreementModel::Rate).toString(), "0.15");
+    EXPECT_EQ(findingsShown(), moved) << "the two halves keep the terms";
+    child<QTableView>("agreementView")->selectRow(rowOf(shares, 1));
+    child<QPushButton>("mergePeriodButton")->click();
+    settle();
+    EXPECT_EQ(lines->rowCount(), before);
+    EXPECT_EQ(findingsShown(), moved);
+
+    child<QPushButton>("resetTermsButton")->click();
+    settle();
+    EXPECT_EQ(agreementShown(), samples::ExpectedAgreement(c, makeCase(c).rows));
+    EXPECT_TRUE(fake.boxes.empty());
+}
+
 TEST_F(StatementAuditTest, ATermThatIsNoNumberIsRefusedAndChangesNothing)
 {
     openThroughDialog(writeTable(makeCase(samples::AuditCases()[0]).table));

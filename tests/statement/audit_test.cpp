@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "agreement.h"
+#include "agreementoptions.h"
 #include "agreementedit.h"
 #include "audit_cases.h"
 #include "cli.h"
@@ -325,6 +326,70 @@ TEST(AuditOverrides, TakeTheUsersTermsAndCheckEveryOrderByThem)
     });
     EXPECT_GT(commissionFindings, shanghai.rate.of / 2);
     EXPECT_LT(shanghai.commission.explained, shanghai.commission.of);
+}
+
+// --- Terms given by period on the command line -------------------------------
+
+struct SpecCase {
+    const char *text;
+    bool valid;
+    TermsScope scope = {};
+    const char *from = "", *to = "";
+};
+
+void PrintTo(const SpecCase &c, std::ostream *out) { *out << c.text; }
+
+class TermSpecTest : public testing::TestWithParam<SpecCase> {};
+
+TEST_P(TermSpecTest, ReadsScopeValueAndSpan)
+{
+    const SpecCase &c = GetParam();
+    const std::optional<TermSpec> spec = ParseTermSpec(c.text, Decimal(3));
+    ASSERT_EQ(spec.has_value(), c.valid);
+    if (!spec)
+        return;
+    EXPECT_EQ(spec->scope, c.scope);
+    EXPECT_EQ(spec->from ? FormatTradeDate(*spec->from) : "", c.from);
+    EXPECT_EQ(spec->to ? FormatTradeDate(*spec->to) : "", c.to);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Specs, TermSpecTest,
+    testing::Values(SpecCase{"0.25", true}, SpecCase{"0.2354@..2025-01-23", true, {}, "", "2025-01-23"},
+                    SpecCase{"0.15@2025-02-26..", true, {}, "2025-02-26", ""},
+                    SpecCase{"上海基金=0.25@2024-11-18..2025-01-23", true,
+                             {InstrumentGroup::ShanghaiFund, SecurityClass::General, ""}, "2024-11-18", "2025-01-23"},
+                    SpecCase{"债券ETF=0.05", true, {std::nullopt, SecurityClass::BondEtf, ""}},
+                    SpecCase{"511260=0.05", true, {std::nullopt, SecurityClass::Security, "511260"}},
+                    SpecCase{"3.5", false}, SpecCase{"-0.1", false}, SpecCase{"abc", false},
+                    SpecCase{"0.2@2025-02-30..", false}, SpecCase{"0.2@2025-03-01..2025-02-01", false},
+                    SpecCase{"0.2@2025-03-01", false}, SpecCase{"上证=0.2", false}, SpecCase{"51126=0.2", false}),
+    [](const auto &test) { return "Case" + std::to_string(test.index); });
+
+// The broker's own periods typed on the command line price every order as
+// inferred ones do: exactly the overcharges put in are found; one period
+// moved makes the orders it moves into findings; spans that overlap are refused.
+TEST(AuditPeriodsTyped, PriceTheOrdersAsTheBrokerDid)
+{
+    const std::size_t index = 6;
+    const AuditCase &c = samples::AuditCases()[index];
+    ASSERT_STREQ(c.name, "PeriodsAndClasses");
+    const samples::Layout &layout = samples::SampleLayouts()[c.layout];
+    const std::vector<SampleRow> rows = samples::SampleRows(c.rows, c.seed, c.mix);
+    const ScratchDirectory directory;
+    const std::filesystem::path path = WriteStatement(samples::LayoutCells(layout, rows), kCommonFormats[0], directory);
+    const std::vector<std::string> broker{"--commission", "上海A股=0.2354@..2018-05-31", "--commission", "上海A股=0.15@2018-06-01..",
+                                          "--commission", "深圳A股=0.2354@..2018-05-31", "--commission", "深圳A股=0.15@2018-06-01..2021-02-28",
+                                          "--commission", "深圳A股=0.12@2021-03-01.."};
+    const std::vector<ExpectedFinding> expected = samples::ExpectedFindings(layout, rows);
+    EXPECT_EQ(findingsOf(auditJson(path, broker)), expected);
+    std::vector<std::string> moved = broker;
+    moved[1] = "上海A股=0.2354@..2016-12-31";
+    moved[3] = "上海A股=0.15@2017-01-01..";
+    EXPECT_GT(findingsOf(auditJson(path, moved)).size(), expected.size());
+    const CliRun overlapping = runCli({"audit", path.string(), "--commission", "0.2@..2020-01-01", "--commission", "0.3@2019-01-01.."});
+    EXPECT_EQ(overlapping.status, 2);
+    EXPECT_NE(overlapping.err.find("two spans of every group overlap"), std::string::npos) << overlapping.err;
 }
 
 // --- Bad input through the command line -------------------------------------
