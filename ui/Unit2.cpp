@@ -46,11 +46,13 @@ void TForm2::connectHandlers()
 
 std::array<TForm2::FieldBinding, 13> TForm2::fieldBindings() const
 {
-    return {{{Edit1, &GoldenFields::Edit1},   {Edit2, &GoldenFields::Edit2},   {Edit3, &GoldenFields::Edit3},
-             {Edit4, &GoldenFields::Edit4},   {Edit5, &GoldenFields::Edit5},   {Edit6, &GoldenFields::Edit6},
-             {Edit7, &GoldenFields::Edit7},   {Edit8, &GoldenFields::Edit8},   {Edit9, &GoldenFields::Edit9},
-             {Edit10, &GoldenFields::Edit10}, {Edit11, &GoldenFields::Edit11}, {Edit12, &GoldenFields::Edit12},
-             {Edit13, &GoldenFields::Edit13}}};
+    return {{{Edit1, &GoldenFields::low},           {Edit2, &GoldenFields::high},
+             {Edit3, &GoldenFields::level0809},     {Edit4, &GoldenFields::level0618},
+             {Edit5, &GoldenFields::levelHalf},     {Edit6, &GoldenFields::level0382},
+             {Edit7, &GoldenFields::level0191},     {Edit8, &GoldenFields::levelOneThird},
+             {Edit9, &GoldenFields::levelTwoThirds}, {Edit10, &GoldenFields::level0236},
+             {Edit11, &GoldenFields::levelDouble},  {Edit12, &GoldenFields::level2618},
+             {Edit13, &GoldenFields::levelTriple}}};
 }
 
 GoldenFields TForm2::readFields() const
