@@ -25,33 +25,33 @@ using NamedField = NamedText<GoldenFields>;
 
 // The levels by name (schema 2): the ratio each row moves by.
 constexpr NamedField kLevelKeys[] = {
-    {"0.809", &GoldenFields::level0809},    {"0.618", &GoldenFields::level0618},
-    {"0.5", &GoldenFields::levelHalf},      {"0.382", &GoldenFields::level0382},
-    {"0.191", &GoldenFields::level0191},    {"1/3", &GoldenFields::levelOneThird},
-    {"2/3", &GoldenFields::levelTwoThirds}, {"0.236", &GoldenFields::level0236},
-    {"2", &GoldenFields::levelDouble},      {"2.618", &GoldenFields::level2618},
-    {"3", &GoldenFields::levelTriple},
+    {"0.809", &GoldenFields::level0809},     {"0.618", &GoldenFields::level0618},
+    {"0.5", &GoldenFields::level0500},       {"0.382", &GoldenFields::level0382},
+    {"0.191", &GoldenFields::level0191},     {"1/3", &GoldenFields::levelOneThird},
+    {"2/3", &GoldenFields::levelTwoThirds},  {"0.236", &GoldenFields::level0236},
+    {"2", &GoldenFields::level2000},         {"2.618", &GoldenFields::level2618},
+    {"3", &GoldenFields::level3000},
 };
 
 // --json-keys fields: the window's widget names, as earlier releases printed them.
 constexpr NamedField kWindowFields[] = {
     {"Edit1", &GoldenFields::low},             {"Edit2", &GoldenFields::high},
     {"Edit3", &GoldenFields::level0809},       {"Edit4", &GoldenFields::level0618},
-    {"Edit5", &GoldenFields::levelHalf},       {"Edit6", &GoldenFields::level0382},
+    {"Edit5", &GoldenFields::level0500},       {"Edit6", &GoldenFields::level0382},
     {"Edit7", &GoldenFields::level0191},       {"Edit8", &GoldenFields::levelOneThird},
     {"Edit9", &GoldenFields::levelTwoThirds},  {"Edit10", &GoldenFields::level0236},
-    {"Edit11", &GoldenFields::levelDouble},    {"Edit12", &GoldenFields::level2618},
-    {"Edit13", &GoldenFields::levelTriple},
+    {"Edit11", &GoldenFields::level2000},      {"Edit12", &GoldenFields::level2618},
+    {"Edit13", &GoldenFields::level3000},
 };
 
 // The window's levels from top to bottom, under their labels.
 constexpr NamedField kLevels[] = {
-    {"19.1%", &GoldenFields::level0191},       {"23.6%", &GoldenFields::level0236},
-    {"1/3", &GoldenFields::levelOneThird},     {"38.2%", &GoldenFields::level0382},
-    {"50%", &GoldenFields::levelHalf},         {"61.8%", &GoldenFields::level0618},
-    {"2/3", &GoldenFields::levelTwoThirds},    {"80.9%", &GoldenFields::level0809},
-    {"2倍", &GoldenFields::levelDouble},       {"2.618倍", &GoldenFields::level2618},
-    {"3倍", &GoldenFields::levelTriple},
+    {"19.1%", &GoldenFields::level0191},     {"23.6%", &GoldenFields::level0236},
+    {"1/3", &GoldenFields::levelOneThird},   {"38.2%", &GoldenFields::level0382},
+    {"50%", &GoldenFields::level0500},       {"61.8%", &GoldenFields::level0618},
+    {"2/3", &GoldenFields::levelTwoThirds},  {"80.9%", &GoldenFields::level0809},
+    {"2倍", &GoldenFields::level2000},        {"2.618倍", &GoldenFields::level2618},
+    {"3倍", &GoldenFields::level3000},
 };
 
 const ModeName &modeNamed(std::string_view word)

@@ -8,7 +8,7 @@ namespace tallyfin {
 
 namespace {
 
-// The levels of one projection, level0809 … levelTriple in order; the
+// The levels of one projection, level0809 … level3000 in order; the
 // multiple rows (the last three) are filled by the rise mode only.
 using Levels = std::array<Extended, 11>;
 
@@ -25,9 +25,9 @@ double parseInput(std::string_view text, DecimalSeparator separator)
 template <typename Row>
 void writeLevels(GoldenFields &f, std::size_t rows, Row level, DecimalSeparator separator)
 {
-    std::string *const fields[] = {&f.level0809,   &f.level0618,     &f.levelHalf,      &f.level0382,
-                                   &f.level0191,   &f.levelOneThird, &f.levelTwoThirds, &f.level0236,
-                                   &f.levelDouble, &f.level2618,     &f.levelTriple};
+    std::string *const fields[] = {&f.level0809, &f.level0618,     &f.level0500,      &f.level0382,
+                                   &f.level0191, &f.levelOneThird, &f.levelTwoThirds, &f.level0236,
+                                   &f.level2000, &f.level2618,     &f.level3000};
     for (std::size_t row = 0; row < std::size(fields); ++row)
         *fields[row] = row < rows ? FormatGeneral(level(row), separator) : "0";
 }

@@ -46,13 +46,13 @@ void TForm2::connectHandlers()
 
 std::array<TForm2::FieldBinding, 13> TForm2::fieldBindings() const
 {
-    return {{{Edit1, &GoldenFields::low},           {Edit2, &GoldenFields::high},
-             {Edit3, &GoldenFields::level0809},     {Edit4, &GoldenFields::level0618},
-             {Edit5, &GoldenFields::levelHalf},     {Edit6, &GoldenFields::level0382},
-             {Edit7, &GoldenFields::level0191},     {Edit8, &GoldenFields::levelOneThird},
+    return {{{Edit1, &GoldenFields::low},            {Edit2, &GoldenFields::high},
+             {Edit3, &GoldenFields::level0809},      {Edit4, &GoldenFields::level0618},
+             {Edit5, &GoldenFields::level0500},      {Edit6, &GoldenFields::level0382},
+             {Edit7, &GoldenFields::level0191},      {Edit8, &GoldenFields::levelOneThird},
              {Edit9, &GoldenFields::levelTwoThirds}, {Edit10, &GoldenFields::level0236},
-             {Edit11, &GoldenFields::levelDouble},  {Edit12, &GoldenFields::level2618},
-             {Edit13, &GoldenFields::levelTriple}}};
+             {Edit11, &GoldenFields::level2000},     {Edit12, &GoldenFields::level2618},
+             {Edit13, &GoldenFields::level3000}}};
 }
 
 GoldenFields TForm2::readFields() const

@@ -12,8 +12,8 @@ using Texts = std::vector<std::string>;
 // The result fields top to bottom as the window shows them.
 Texts shownRows(const GoldenFields &f)
 {
-    return {f.level0191,      f.level0236, f.levelOneThird, f.level0382,   f.levelHalf,  f.level0618,
-            f.levelTwoThirds, f.level0809, f.levelDouble,   f.level2618,   f.levelTriple};
+    return {f.level0191,      f.level0236, f.levelOneThird, f.level0382, f.level0500, f.level0618,
+            f.levelTwoThirds, f.level0809, f.level2000,     f.level2618, f.level3000};
 }
 
 struct ProjectionCase {
@@ -152,7 +152,7 @@ TEST(ProjectGolden, WritesWithTheSeparator)
     GoldenFields f;
     f.low = "10,5";
     ProjectGolden(f, GoldenMode::Rise, ",");
-    EXPECT_EQ(f.levelHalf, "15,75");
+    EXPECT_EQ(f.level0500, "15,75");
     EXPECT_EQ(f.levelOneThird, "14");
 }
 

@@ -81,10 +81,10 @@ void checkBatches(const FieldInput &input, DecimalSeparator separator)
 }
 
 using Results = std::array<std::string GoldenFields::*, 11>;
-constexpr Results kResults{&GoldenFields::level0809,     &GoldenFields::level0618,      &GoldenFields::levelHalf,
-                           &GoldenFields::level0382,     &GoldenFields::level0191,      &GoldenFields::levelOneThird,
-                           &GoldenFields::levelTwoThirds, &GoldenFields::level0236,     &GoldenFields::levelDouble,
-                           &GoldenFields::level2618,     &GoldenFields::levelTriple};
+constexpr Results kResults{&GoldenFields::level0809,      &GoldenFields::level0618, &GoldenFields::level0500,
+                           &GoldenFields::level0382,      &GoldenFields::level0191, &GoldenFields::levelOneThird,
+                           &GoldenFields::levelTwoThirds, &GoldenFields::level0236, &GoldenFields::level2000,
+                           &GoldenFields::level2618,      &GoldenFields::level3000};
 
 struct Projection {
     Thrown thrown = Thrown::Nothing;
