@@ -29,7 +29,9 @@ constexpr int kUsageStatus = 2;
 
 constexpr const char *kFooter = "Each TEXT is taken exactly as typed, spaces included, even when it starts with "
                                 "\"-\"; an empty TEXT is given as --option \"\". Numbers use \".\" as the decimal "
-                                "separator.\nExit status: 0 calculated (audit: the statement was read, findings or "
+                                "separator.\nThe JSON of trade, target and golden names its figures (\"schema\": 2); "
+                                "--json-keys fields prints the window's field names of earlier releases, kept for "
+                                "this release.\nExit status: 0 calculated (audit: the statement was read, findings or "
                                 "not), 1 ended with a notice or an error (audit: the file could not be read), "
                                 "2 usage error.";
 

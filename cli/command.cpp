@@ -1,5 +1,7 @@
 #include "command.h"
 
+#include <CLI/CLI.hpp>
+
 #include <ostream>
 
 #include "terminal.h"
@@ -28,6 +30,19 @@ void AddEnding(nlohmann::ordered_json &object, const Ending &ending)
 {
     object["message"] = jsonText(ending.message ? ending.message : ending.note);
     object["error"] = jsonText(ending.error);
+}
+
+void AddJsonKeysOption(CLI::App &command, CLI::Option *json, JsonKeys &keys)
+{
+    command
+        .add_option_function<std::string>(
+            "--json-keys",
+            [&keys](const std::string &word) { keys = word == "fields" ? JsonKeys::Fields : JsonKeys::Names; },
+            "the JSON's keys: names, each figure named (\"schema\": 2), or fields, the window's field names "
+            "(\"Edit9\") printed before schema 2, kept for this release")
+        ->check(CLI::IsMember({"names", "fields"}))
+        ->default_str("names")
+        ->needs(json);
 }
 
 nlohmann::ordered_json TextOrNull(const std::string &text)

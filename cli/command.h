@@ -5,14 +5,17 @@
 #include <iosfwd>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "errors.h"
 
 namespace CLI {
 class App;
-}
+class Option;
+} // namespace CLI
 
 namespace tallyfin {
 
@@ -65,6 +68,33 @@ std::string ErrorText(const Error &error);
 // The JSON members every result ends with: "message" (the notice, else the
 // note) and "error", null when absent.
 void AddEnding(nlohmann::ordered_json &object, const Ending &ending);
+
+// The keys of the JSON of trade, target and golden: the figures' names
+// (schema 2: "buy": {"cashPaid": …}), or the window's field names ("Edit9")
+// that earlier releases printed, kept for this release so that scripts
+// written against them go on working.
+enum class JsonKeys { Names, Fields };
+inline constexpr int kJsonSchema = 2;
+
+// Adds --json-keys names|fields (names by default); it needs `json`.
+void AddJsonKeysOption(CLI::App &command, CLI::Option *json, JsonKeys &keys);
+
+// A text of a command's fields under its JSON key.
+template <typename Fields>
+struct NamedText {
+    std::string_view key;
+    std::string Fields::*text;
+};
+
+// The texts named, in the order given.
+template <typename Fields>
+nlohmann::ordered_json NamedTextsJson(const Fields &fields, std::span<const NamedText<Fields>> named)
+{
+    nlohmann::ordered_json object = nlohmann::ordered_json::object();
+    for (const NamedText<Fields> &each : named)
+        object[std::string(each.key)] = fields.*each.text;
+    return object;
+}
 
 // A result's text, or null where it is empty (not computed).
 nlohmann::ordered_json TextOrNull(const std::string &text);

@@ -1,6 +1,5 @@
 #include <CLI/CLI.hpp>
 
-#include <utility>
 
 #include "command.h"
 #include "golden.h"
@@ -22,23 +21,37 @@ constexpr ModeName kModes[] = {
     {"callback", "区间回调", GoldenMode::PullBack},
 };
 
-using NamedField = std::pair<std::string_view, std::string GoldenFields::*>;
+using NamedField = NamedText<GoldenFields>;
 
-// The JSON key of each field: the widget's name in the window.
-constexpr NamedField kFieldKeys[] = {
-    {"Edit1", &GoldenFields::Edit1},   {"Edit2", &GoldenFields::Edit2},   {"Edit3", &GoldenFields::Edit3},
-    {"Edit4", &GoldenFields::Edit4},   {"Edit5", &GoldenFields::Edit5},   {"Edit6", &GoldenFields::Edit6},
-    {"Edit7", &GoldenFields::Edit7},   {"Edit8", &GoldenFields::Edit8},   {"Edit9", &GoldenFields::Edit9},
-    {"Edit10", &GoldenFields::Edit10}, {"Edit11", &GoldenFields::Edit11}, {"Edit12", &GoldenFields::Edit12},
-    {"Edit13", &GoldenFields::Edit13},
+// The levels by name (schema 2): the ratio each row moves by.
+constexpr NamedField kLevelKeys[] = {
+    {"0.809", &GoldenFields::level0809},     {"0.618", &GoldenFields::level0618},
+    {"0.5", &GoldenFields::level0500},       {"0.382", &GoldenFields::level0382},
+    {"0.191", &GoldenFields::level0191},     {"1/3", &GoldenFields::levelOneThird},
+    {"2/3", &GoldenFields::levelTwoThirds},  {"0.236", &GoldenFields::level0236},
+    {"2", &GoldenFields::level2000},         {"2.618", &GoldenFields::level2618},
+    {"3", &GoldenFields::level3000},
+};
+
+// --json-keys fields: the window's widget names, as earlier releases printed them.
+constexpr NamedField kWindowFields[] = {
+    {"Edit1", &GoldenFields::low},             {"Edit2", &GoldenFields::high},
+    {"Edit3", &GoldenFields::level0809},       {"Edit4", &GoldenFields::level0618},
+    {"Edit5", &GoldenFields::level0500},       {"Edit6", &GoldenFields::level0382},
+    {"Edit7", &GoldenFields::level0191},       {"Edit8", &GoldenFields::levelOneThird},
+    {"Edit9", &GoldenFields::levelTwoThirds},  {"Edit10", &GoldenFields::level0236},
+    {"Edit11", &GoldenFields::level2000},      {"Edit12", &GoldenFields::level2618},
+    {"Edit13", &GoldenFields::level3000},
 };
 
 // The window's levels from top to bottom, under their labels.
 constexpr NamedField kLevels[] = {
-    {"19.1%", &GoldenFields::Edit7},   {"23.6%", &GoldenFields::Edit10}, {"1/3", &GoldenFields::Edit8},
-    {"38.2%", &GoldenFields::Edit6},   {"50%", &GoldenFields::Edit5},    {"61.8%", &GoldenFields::Edit4},
-    {"2/3", &GoldenFields::Edit9},     {"80.9%", &GoldenFields::Edit3},  {"2倍", &GoldenFields::Edit11},
-    {"2.618倍", &GoldenFields::Edit12}, {"3倍", &GoldenFields::Edit13},
+    {"19.1%", &GoldenFields::level0191},     {"23.6%", &GoldenFields::level0236},
+    {"1/3", &GoldenFields::levelOneThird},   {"38.2%", &GoldenFields::level0382},
+    {"50%", &GoldenFields::level0500},       {"61.8%", &GoldenFields::level0618},
+    {"2/3", &GoldenFields::levelTwoThirds},  {"80.9%", &GoldenFields::level0809},
+    {"2倍", &GoldenFields::level2000},        {"2.618倍", &GoldenFields::level2618},
+    {"3倍", &GoldenFields::level3000},
 };
 
 const ModeName &modeNamed(std::string_view word)
@@ -62,9 +75,10 @@ public:
             help += " " + std::string(mode.word) + " (" + std::string(mode.name) + ")";
         }
         golden->add_option("mode", m_mode, help)->required()->check(CLI::IsMember(words));
-        golden->add_option("--low", m_fields.Edit1, "swing low (低点)")->capture_default_str();
-        golden->add_option("--high", m_fields.Edit2, "swing high (高点)")->capture_default_str();
-        golden->add_flag("--json", m_json, "print one JSON object instead of a table");
+        golden->add_option("--low", m_fields.low, "swing low (低点)")->capture_default_str();
+        golden->add_option("--high", m_fields.high, "swing high (高点)")->capture_default_str();
+        CLI::Option *json = golden->add_flag("--json", m_json, "print one JSON object instead of a table");
+        AddJsonKeysOption(*golden, json, m_jsonKeys);
         return golden;
     }
 
@@ -79,16 +93,22 @@ public:
         } catch (const Error &error) {
             ending.error = ErrorText(error);
         }
-        return Report(output, m_json ? JsonLine(json(fields, ending)) : table(fields, mode), m_json, ending);
+        return Report(output, m_json ? JsonLine(json(fields, mode, ending)) : table(fields, mode), m_json, ending);
     }
 
 private:
-    static nlohmann::ordered_json json(const GoldenFields &fields, const Ending &ending)
+    nlohmann::ordered_json json(const GoldenFields &fields, const ModeName &mode, const Ending &ending) const
     {
-        nlohmann::ordered_json values = nlohmann::ordered_json::object();
-        for (const auto &[key, field] : kFieldKeys)
-            values[std::string(key)] = fields.*field;
-        nlohmann::ordered_json object = {{"fields", values}};
+        nlohmann::ordered_json object;
+        if (m_jsonKeys == JsonKeys::Fields) {
+            object = {{"fields", NamedTextsJson<GoldenFields>(fields, kWindowFields)}};
+        } else {
+            object = {{"schema", kJsonSchema},
+                      {"mode", mode.word},
+                      {"low", fields.low},
+                      {"high", fields.high},
+                      {"levels", NamedTextsJson<GoldenFields>(fields, kLevelKeys)}};
+        }
         AddEnding(object, ending);
         return object;
     }
@@ -98,8 +118,8 @@ private:
     static std::string table(const GoldenFields &fields, const ModeName &mode)
     {
         TextTable table;
-        table.addRow("低点", fields.Edit1);
-        table.addRow("高点", fields.Edit2);
+        table.addRow("低点", fields.low);
+        table.addRow("高点", fields.high);
         table.addBlankLine();
         table.addHeading(std::string(mode.name));
         for (const auto &[label, field] : kLevels)
@@ -110,6 +130,7 @@ private:
     std::string m_mode;
     GoldenFields m_fields;
     bool m_json = false;
+    JsonKeys m_jsonKeys = JsonKeys::Names;
 };
 
 } // namespace

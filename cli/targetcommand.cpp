@@ -58,22 +58,28 @@ public:
         const SaleTexts *at = solution && !solution->message ? &solution->atTarget : nullptr;
         const SaleTexts *below = at && solution->tickBelow ? &*solution->tickBelow : nullptr;
         const bool asJson = m_options.json;
-        return Report(output, asJson ? JsonLine(json(f, at, below, ending)) : table(f, at, below), asJson, ending);
+        return Report(output, asJson ? JsonLine(json(f, at, below, ending, m_options.jsonKeys)) : table(f, at, below),
+                      asJson, ending);
     }
 
 private:
-    // Prices and money are null when no price reaches the target.
+    // Prices and money are null when no price reaches the target. The keys
+    // were always named; schema 2 says so, and the fields keys leave it out
+    // as earlier releases did.
     static nlohmann::ordered_json json(const TradeFields &f, const SaleTexts *at, const SaleTexts *below,
-                                       const Ending &ending)
+                                       const Ending &ending, JsonKeys keys)
     {
-        nlohmann::ordered_json object = {
+        nlohmann::ordered_json object = nlohmann::ordered_json::object();
+        if (keys == JsonKeys::Names)
+            object["schema"] = kJsonSchema;
+        object.update({
             {"price", textOrNull(at ? &at->price : nullptr)},
             {"netReceipts", textOrNull(at ? &at->netReceipts : nullptr)},
             {"profit", textOrNull(at ? &at->profit : nullptr)},
             {"returnPercent", textOrNull(at ? &at->returnPercent : nullptr)},
             {"tickBelow", below ? nlohmann::ordered_json{{"price", below->price}, {"profit", below->profit}}
                                 : nlohmann::ordered_json(nullptr)},
-            {"rules", RulesJson(RulesApplied(f))}};
+            {"rules", RulesJson(RulesApplied(f))}});
         AddEnding(object, ending);
         return object;
     }

@@ -11,8 +11,30 @@ namespace tallyfin {
 
 namespace {
 
-// The JSON key of each field: the widget's name in the main window.
-constexpr std::pair<std::string_view, std::string TradeFields::*> kFieldKeys[] = {
+using NamedFigure = NamedText<TradeFields>;
+
+// Each side's figures by name (schema 2).
+constexpr NamedFigure kBuyFigures[] = {
+    {"price", &TradeFields::buyPrice},          {"quantity", &TradeFields::buyQuantity},
+    {"amount", &TradeFields::buyAmount},        {"commission", &TradeFields::buyCommission},
+    {"stampDuty", &TradeFields::buyStampDuty},  {"transferFee", &TradeFields::buyTransferFee},
+    {"levies", &TradeFields::buyLevies},        {"fees", &TradeFields::buyFees},
+    {"cashPaid", &TradeFields::cashPaid},       {"costPerShare", &TradeFields::costPerShare},
+    {"breakEven", &TradeFields::breakEvenPrice},
+};
+
+constexpr NamedFigure kSellFigures[] = {
+    {"price", &TradeFields::sellPrice},              {"quantity", &TradeFields::sellQuantity},
+    {"amount", &TradeFields::sellAmount},            {"commission", &TradeFields::sellCommission},
+    {"stampDuty", &TradeFields::sellStampDuty},      {"transferFee", &TradeFields::sellTransferFee},
+    {"levies", &TradeFields::sellLevies},            {"fees", &TradeFields::sellFees},
+    {"cashReceived", &TradeFields::netReceipts},     {"returnPercent", &TradeFields::returnPercent},
+    {"profit", &TradeFields::profit},
+};
+
+// --json-keys fields: the main window's widget names, as earlier releases
+// printed them.
+constexpr NamedFigure kWindowFields[] = {
     {"jg", &TradeFields::buyPrice},           {"sl", &TradeFields::buyQuantity},
     {"Edit2", &TradeFields::sellPrice},       {"Edit3", &TradeFields::sellQuantity},
     {"Edit4", &TradeFields::buyAmount},       {"Edit5", &TradeFields::buyCommission},
@@ -24,6 +46,14 @@ constexpr std::pair<std::string_view, std::string TradeFields::*> kFieldKeys[] =
     {"Edit16", &TradeFields::sellFees},       {"Edit17", &TradeFields::netReceipts},
     {"Edit18", &TradeFields::returnPercent},  {"Edit19", &TradeFields::profit},
 };
+
+// The buy and sell objects, made in this one place so that a market with
+// figures of its own adds them to each side here.
+void addSides(nlohmann::ordered_json &object, const TradeFields &f)
+{
+    object["buy"] = NamedTextsJson<TradeFields>(f, kBuyFigures);
+    object["sell"] = NamedTextsJson<TradeFields>(f, kSellFigures);
+}
 
 struct Caption {
     std::string_view text;
@@ -167,16 +197,30 @@ public:
         }
         const bool asJson = m_options.json;
         const std::string result =
-            asJson ? JsonLine(json(f, ending)) : table(f, buyRelabelled, sellRelabelled, output.ansiColours);
+            asJson ? JsonLine(json(f, ending, m_options.jsonKeys))
+                   : table(f, buyRelabelled, sellRelabelled, output.ansiColours);
         return Report(output, result, asJson, ending);
     }
 
 private:
-    static nlohmann::ordered_json json(const TradeFields &f, const Ending &ending)
+    static nlohmann::ordered_json json(const TradeFields &f, const Ending &ending, JsonKeys keys)
     {
-        nlohmann::ordered_json fields = nlohmann::ordered_json::object();
-        for (const auto &[key, field] : kFieldKeys)
-            fields[std::string(key)] = f.*field;
+        if (keys == JsonKeys::Fields)
+            return windowFieldsJson(f, ending);
+        const std::optional<AppliedRules> applied = RulesApplied(f);
+        nlohmann::ordered_json object = {{"schema", kJsonSchema}, {"rules", RuleSetKey(f.rules)}};
+        if (applied)
+            object["rulesInForce"] = RulesJson(applied);
+        addSides(object, f);
+        object["colors"] = {{"returnPercent", colorName(f.returnColor)}, {"profit", colorName(f.profitColor)}};
+        AddEnding(object, ending);
+        return object;
+    }
+
+    // Exactly as earlier releases printed it.
+    static nlohmann::ordered_json windowFieldsJson(const TradeFields &f, const Ending &ending)
+    {
+        nlohmann::ordered_json fields = NamedTextsJson<TradeFields>(f, kWindowFields);
         const std::optional<AppliedRules> applied = RulesApplied(f);
         if (applied && f.leviesOnTop) {
             fields["buyLevies"] = f.buyLevies;

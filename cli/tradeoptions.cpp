@@ -64,14 +64,14 @@ void addDateExchangeCommission(CLI::App &command, TradeOptions &options, const s
     command.add_option("--commission", f.commissionRate, "commission rate in ‰ (佣金)")->capture_default_str();
 }
 
-// 免五, 规费另计 and --json: the last ones.
-void addAccountOptions(CLI::App &command, TradeOptions &options)
+// 免五, 规费另计 and --json: the last ones. Returns --json.
+CLI::Option *addAccountOptions(CLI::App &command, TradeOptions &options)
 {
     TradeFields &f = options.fields;
     command.add_flag("--no-minimum", f.noMinimum, "no minimum commission (免五)");
     command.add_flag("--levies-on-top", f.leviesOnTop,
                      "handling and management fees on top of the commission (规费另计), dated rules");
-    command.add_flag("--json", options.json, "print one JSON object instead of a table");
+    return command.add_flag("--json", options.json, "print one JSON object instead of a table");
 }
 
 } // namespace
@@ -89,7 +89,7 @@ CLI::App *AddTradeCommand(CLI::App &program, const std::string &name, const std:
     command.add_option("--stamp-duty", f.stampDutyRate, "stamp duty rate in ‰ (印花税), classic rules")
         ->capture_default_str();
     command.add_flag("--both-sides", f.stampDutyBothSides, "stamp duty on the buy too (印花税双边征收)");
-    addAccountOptions(command, options);
+    AddJsonKeysOption(command, addAccountOptions(command, options), options.jsonKeys);
     command.callback([&options] { applyRuleChoice(options); });
     return &command;
 }
@@ -155,10 +155,12 @@ void AddRulesInForce(TextTable &table, const std::optional<AppliedRules> &applie
         table.addHeading("注：" + std::string(note));
 }
 
+std::string_view RuleSetKey(RuleSet rules) { return rules == RuleSet::Dated ? "dated" : "classic"; }
+
 nlohmann::ordered_json RulesJson(const std::optional<AppliedRules> &applied)
 {
     if (!applied)
-        return {{"set", "classic"}};
+        return {{"set", RuleSetKey(RuleSet::Classic)}};
     nlohmann::ordered_json rows = nlohmann::ordered_json::array(), notes = nlohmann::ordered_json::array();
     if (applied->rules) {
         for (const FeeItem item : {FeeItem::StampDuty, FeeItem::TransferFee, FeeItem::HandlingFee, FeeItem::ManagementFee})
@@ -166,7 +168,7 @@ nlohmann::ordered_json RulesJson(const std::optional<AppliedRules> &applied)
         for (std::string_view note : RuleNotes(*applied->rules, applied->leviesOnTop))
             notes.push_back(note);
     }
-    return {{"set", "dated"}, {"date", applied->date}, {"market", applied->market},
+    return {{"set", RuleSetKey(RuleSet::Dated)}, {"date", applied->date}, {"market", applied->market},
             {"leviesOnTop", applied->leviesOnTop}, {"rows", rows}, {"notes", notes}};
 }
 

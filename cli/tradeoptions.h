@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "command.h"
 #include "feerules.h"
 #include "table.h"
 #include "trade.h"
@@ -22,11 +23,12 @@ struct TradeOptions {
     std::string rules = "classic";
     std::optional<std::string> date;
     bool json = false;
+    JsonKeys jsonKeys = JsonKeys::Names; // trade and target
 };
 
 // Adds a command with --rules (classic or dated), --date (a real day),
 // --exchange, --commission, --stamp-duty, --both-sides, --no-minimum,
-// --levies-on-top and --json. Once the line is parsed, the rule set and
+// --levies-on-top, --json and --json-keys. Once the line is parsed, the rule set and
 // trade date go into the fields (today's local date by default); --date and
 // --levies-on-top with the classic rules are a usage error.
 CLI::App *AddTradeCommand(CLI::App &program, const std::string &name, const std::string &description,
@@ -55,6 +57,9 @@ void AddSettings(TextTable &table, const TradeFields &fields, const std::optiona
 
 // What the dated rules charged, and what is uncertain about it.
 void AddRulesInForce(TextTable &table, const std::optional<AppliedRules> &applied);
+
+// The rule set as the JSON names it: "classic" or "dated".
+std::string_view RuleSetKey(RuleSet rules);
 
 //   {"set": "dated", "date": "2026-12-08", "market": "上海A股", "leviesOnTop": false,
 //    "rows": [{"item": "stampDuty", "from": "2023-08-28", …}, …], "notes": []}

@@ -8,8 +8,8 @@ namespace tallyfin {
 
 namespace {
 
-// The levels of one projection, Edit3 … Edit13 in order; the multiple rows
-// (Edit11 … Edit13) are filled by the rise mode only.
+// The levels of one projection, level0809 … level3000 in order; the
+// multiple rows (the last three) are filled by the rise mode only.
 using Levels = std::array<Extended, 11>;
 
 constexpr std::size_t kMultipleRows = 3;
@@ -25,8 +25,9 @@ double parseInput(std::string_view text, DecimalSeparator separator)
 template <typename Row>
 void writeLevels(GoldenFields &f, std::size_t rows, Row level, DecimalSeparator separator)
 {
-    std::string *const fields[] = {&f.Edit3, &f.Edit4, &f.Edit5,  &f.Edit6,  &f.Edit7, &f.Edit8,
-                                   &f.Edit9, &f.Edit10, &f.Edit11, &f.Edit12, &f.Edit13};
+    std::string *const fields[] = {&f.level0809, &f.level0618,     &f.level0500,      &f.level0382,
+                                   &f.level0191, &f.levelOneThird, &f.levelTwoThirds, &f.level0236,
+                                   &f.level2000, &f.level2618,     &f.level3000};
     for (std::size_t row = 0; row < std::size(fields); ++row)
         *fields[row] = row < rows ? FormatGeneral(level(row), separator) : "0";
 }
@@ -81,8 +82,8 @@ bool isThirdRow(std::size_t row) { return row == 5 || row == 6; }
 
 void projectRange(GoldenFields &f, GoldenMode mode, DecimalSeparator separator)
 {
-    const Extended low = parseInput(f.Edit1, separator);
-    const Extended high = parseInput(f.Edit2, separator);
+    const Extended low = parseInput(f.low, separator);
+    const Extended high = parseInput(f.high, separator);
     const Extended width = high - low;
     const auto level = [&](std::size_t row) {
         const Extended value = mode == GoldenMode::Rebound ? low + rangeShare(width, row)
@@ -98,19 +99,19 @@ std::optional<std::string_view> GoldenInputMessage(const GoldenFields &fields, G
 {
     switch (mode) {
     case GoldenMode::Rise:
-        if (fields.Edit1.empty())
+        if (fields.low.empty())
             return TALLYFIN_TR_NOOP("Golden", "请输入低点数据！");
         break;
     case GoldenMode::Fall:
-        if (fields.Edit2.empty())
+        if (fields.high.empty())
             return TALLYFIN_TR_NOOP("Golden", "请输入高点数据！");
         break;
     case GoldenMode::Rebound:
-        if (fields.Edit2.empty() || fields.Edit1.empty())
+        if (fields.high.empty() || fields.low.empty())
             return TALLYFIN_TR_NOOP("Golden", "请输入低点和高点数据");
         break;
     case GoldenMode::PullBack:
-        if (fields.Edit2.empty() || fields.Edit1.empty())
+        if (fields.high.empty() || fields.low.empty())
             return TALLYFIN_TR_NOOP("Golden", "请输入低点和高点数据！");
         break;
     }
@@ -124,12 +125,12 @@ std::optional<std::string_view> ProjectGolden(GoldenFields &fields, GoldenMode m
         return message;
     switch (mode) {
     case GoldenMode::Rise: {
-        const Extended low = parseInput(fields.Edit1, separator);
+        const Extended low = parseInput(fields.low, separator);
         writeLevels(fields, 11, [low](std::size_t row) { return riseLevel(low, row); }, separator);
         break;
     }
     case GoldenMode::Fall: {
-        const Extended high = parseInput(fields.Edit2, separator);
+        const Extended high = parseInput(fields.high, separator);
         writeLevels(fields, 11 - kMultipleRows, [high](std::size_t row) { return fallLevel(high, row); },
                     separator);
         break;

@@ -17,15 +17,16 @@ enum class GoldenMode {
     PullBack, // inside the range: H − (H − L) × fraction
 };
 
-// The calculator's thirteen fields: the inputs low (Edit1) and high (Edit2),
-// then one result field per level; all start as "0".
-//   Edit3 80.9%   Edit4 61.8%   Edit5 50%     Edit6 38.2%   Edit7 19.1%
-//   Edit8 1/3     Edit9 2/3     Edit10 23.6%  Edit11 2倍    Edit12 2.618倍
-//   Edit13 3倍
+// The calculator's thirteen fields: the inputs, then one result per level,
+// named by the ratio its row moves by, in thousandths (level0809 is the 80.9%
+// row, level2618 the 2.618倍 row); all start as "0". The window lists the
+// levels from 19.1% down to 3倍; the calculation fills them in the order
+// declared here.
 struct GoldenFields {
-    std::string Edit1 = "0", Edit2 = "0";
-    std::string Edit3 = "0", Edit4 = "0", Edit5 = "0", Edit6 = "0", Edit7 = "0", Edit8 = "0",
-                Edit9 = "0", Edit10 = "0", Edit11 = "0", Edit12 = "0", Edit13 = "0";
+    std::string low = "0", high = "0";
+    std::string level0809 = "0", level0618 = "0", level0500 = "0", level0382 = "0", level0191 = "0",
+                levelOneThird = "0", levelTwoThirds = "0", level0236 = "0", level2000 = "0", level2618 = "0",
+                level3000 = "0";
 };
 
 // The message shown instead of projecting when an input the mode needs is
@@ -35,12 +36,12 @@ struct GoldenFields {
 //   Rebound: "请输入低点和高点数据"  PullBack: "请输入低点和高点数据！"
 std::optional<std::string_view> GoldenInputMessage(const GoldenFields &fields, GoldenMode mode);
 
-// Projects the levels of one mode into Edit3 … Edit13, in that order. The two
-// third-rows are rounded to cents; the multiple rows are "0" outside the
-// rise mode. Returns the input message and changes nothing when an input is
-// empty; throws EConvertError for a bad number (nothing written) and the
+// Projects the levels of one mode, level0809 to level3000 in the order
+// declared. The two third-rows are rounded to cents; the multiple rows
+// (level2000, level2618, level3000) are "0" outside the rise mode.
+// Returns the input message and changes nothing when an input is empty; throws EConvertError for a bad number (nothing written) and the
 // floating-point faults at the row that meets them.
-//   Edit1 "10", Rise -> "18.09" "16.18" "15" "13.82" "11.91" "13.33" "16.67"
+//   low "10", Rise -> "18.09" "16.18" "15" "13.82" "11.91" "13.33" "16.67"
 //                       "12.36" "20" "26.18" "30"
 std::optional<std::string_view> ProjectGolden(GoldenFields &fields, GoldenMode mode,
                                               DecimalSeparator separator);

@@ -41,19 +41,19 @@ void GoldenSectionWindow::connectHandlers()
 
 std::array<GoldenSectionWindow::FieldBinding, 13> GoldenSectionWindow::fieldBindings() const
 {
-    return {{{low, &GoldenFields::Edit1},
-             {high, &GoldenFields::Edit2},
-             {level0809, &GoldenFields::Edit3},
-             {level0618, &GoldenFields::Edit4},
-             {level0500, &GoldenFields::Edit5},
-             {level0382, &GoldenFields::Edit6},
-             {level0191, &GoldenFields::Edit7},
-             {levelOneThird, &GoldenFields::Edit8},
-             {levelTwoThirds, &GoldenFields::Edit9},
-             {level0236, &GoldenFields::Edit10},
-             {level2000, &GoldenFields::Edit11},
-             {level2618, &GoldenFields::Edit12},
-             {level3000, &GoldenFields::Edit13}}};
+    return {{{low, &GoldenFields::low},
+             {high, &GoldenFields::high},
+             {level0809, &GoldenFields::level0809},
+             {level0618, &GoldenFields::level0618},
+             {level0500, &GoldenFields::level0500},
+             {level0382, &GoldenFields::level0382},
+             {level0191, &GoldenFields::level0191},
+             {levelOneThird, &GoldenFields::levelOneThird},
+             {levelTwoThirds, &GoldenFields::levelTwoThirds},
+             {level0236, &GoldenFields::level0236},
+             {level2000, &GoldenFields::level2000},
+             {level2618, &GoldenFields::level2618},
+             {level3000, &GoldenFields::level3000}}};
 }
 
 GoldenFields GoldenSectionWindow::readFields() const

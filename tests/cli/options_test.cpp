@@ -55,35 +55,35 @@ TEST_P(OptionValueTest, ReachesItsFieldAsTyped)
 INSTANTIATE_TEST_SUITE_P(
     Values, OptionValueTest,
     testing::Values(
-        ValueCase{"NextArgument", {"trade", "--buy-price", "10"}, "/fields/jg", "10"},
-        ValueCase{"AfterEquals", {"trade", "--buy-qty=1000"}, "/fields/sl", "1000"},
-        ValueCase{"EmptyArgument", {"trade", "--sell-price", "", "--sell-qty", "7"}, "/fields/Edit3", "7"},
-        ValueCase{"NegativeNumber", {"trade", "--buy-price", "-5"}, "/fields/jg", "-5"},
-        ValueCase{"LooksLikeAnOption", {"trade", "--sell-price", "--buy-qty"}, "/fields/Edit2", "--buy-qty"},
-        ValueCase{"SpacesKept", {"trade", "--buy-price", " 12 "}, "/fields/jg", " 12 "},
-        ValueCase{"FirstEqualsSplits", {"trade", "--rules=dated", "--exchange=a=b"}, "/rules/market", "a=b"},
-        ValueCase{"CommandName", {"trade", "--rules", "dated", "--exchange", "golden"}, "/rules/market", "golden"},
-        ValueCase{"DoubleDash", {"trade", "--rules", "dated", "--exchange", "--"}, "/rules/market", "--"},
-        ValueCase{"DatedOnTheDateGiven", {"trade", "--rules", "dated", "--date", "2008-09-19"}, "/rules/date",
+        ValueCase{"NextArgument", {"trade", "--buy-price", "10"}, "/buy/price", "10"},
+        ValueCase{"AfterEquals", {"trade", "--buy-qty=1000"}, "/buy/quantity", "1000"},
+        ValueCase{"EmptyArgument", {"trade", "--sell-price", "", "--sell-qty", "7"}, "/sell/quantity", "7"},
+        ValueCase{"NegativeNumber", {"trade", "--buy-price", "-5"}, "/buy/price", "-5"},
+        ValueCase{"LooksLikeAnOption", {"trade", "--sell-price", "--buy-qty"}, "/sell/price", "--buy-qty"},
+        ValueCase{"SpacesKept", {"trade", "--buy-price", " 12 "}, "/buy/price", " 12 "},
+        ValueCase{"FirstEqualsSplits", {"trade", "--rules=dated", "--exchange=a=b"}, "/rulesInForce/market", "a=b"},
+        ValueCase{"CommandName", {"trade", "--rules", "dated", "--exchange", "golden"}, "/rulesInForce/market", "golden"},
+        ValueCase{"DoubleDash", {"trade", "--rules", "dated", "--exchange", "--"}, "/rulesInForce/market", "--"},
+        ValueCase{"DatedOnTheDateGiven", {"trade", "--rules", "dated", "--date", "2008-09-19"}, "/rulesInForce/date",
                   "2008-09-19"},
-        ValueCase{"BatchesAveraged", {"trade", "--buy-batch", "10", "1000", "--buy-batch=12", "500"}, "/fields/jg",
+        ValueCase{"BatchesAveraged", {"trade", "--buy-batch", "10", "1000", "--buy-batch=12", "500"}, "/buy/price",
                   "10.6666666666667"},
         ValueCase{"BatchRowTakesItsTwoValues", {"trade", "--sell-batch", "11", "--buy-price"}, "/error",
                   "'--buy-price' is not a valid floating point value."},
         ValueCase{"FlagValueAsCLI11ReadsIt", {"trade", "--rules", "dated", "--levies-on-top=false"},
-                  "/rules/leviesOnTop", false},
-        ValueCase{"GoldenModeAfterOptions", {"golden", "--low", "5", "callback", "--high=9"}, "/fields/Edit7", "8.236"},
+                  "/rulesInForce/leviesOnTop", false},
+        ValueCase{"GoldenModeAfterOptions", {"golden", "--low", "5", "callback", "--high=9"}, "/levels/0.191", "8.236"},
         // Each typed text comes back as JSON of the same text; ill-formed
         // UTF-8 as U+FFFD, one for each sequence that cannot start a character.
-        ValueCase{"QuoteAndBackslash", {"trade", "--buy-price", R"(a"b\c)"}, "/fields/jg", R"(a"b\c)"},
-        ValueCase{"Controls", {"trade", "--buy-price", "1\n\t\x1f\x7f"}, "/fields/jg", "1\n\t\x1f\x7f"},
-        ValueCase{"LineSeparators", {"trade", "--buy-price", "\u2028\u2029"}, "/fields/jg", "\u2028\u2029"},
-        ValueCase{"Chinese", {"trade", "--buy-price", "十元"}, "/fields/jg", "十元"},
-        ValueCase{"FourByteCharacter", {"trade", "--buy-price", "\xF0\x9F\x98\x80"}, "/fields/jg", "\xF0\x9F\x98\x80"},
-        ValueCase{"LoneByte", {"trade", "--buy-price", "a\xff" "b"}, "/fields/jg", "a" FFFD "b"},
-        ValueCase{"TruncatedKeepsNext", {"trade", "--buy-price", "\xE4\xB8" "x"}, "/fields/jg", FFFD "x"},
-        ValueCase{"Overlong", {"trade", "--buy-price", "\xC0\xAF"}, "/fields/jg", FFFD FFFD},
-        ValueCase{"Surrogate", {"trade", "--buy-price", "\xED\xA0\x80"}, "/fields/jg", FFFD FFFD FFFD},
+        ValueCase{"QuoteAndBackslash", {"trade", "--buy-price", R"(a"b\c)"}, "/buy/price", R"(a"b\c)"},
+        ValueCase{"Controls", {"trade", "--buy-price", "1\n\t\x1f\x7f"}, "/buy/price", "1\n\t\x1f\x7f"},
+        ValueCase{"LineSeparators", {"trade", "--buy-price", "\u2028\u2029"}, "/buy/price", "\u2028\u2029"},
+        ValueCase{"Chinese", {"trade", "--buy-price", "十元"}, "/buy/price", "十元"},
+        ValueCase{"FourByteCharacter", {"trade", "--buy-price", "\xF0\x9F\x98\x80"}, "/buy/price", "\xF0\x9F\x98\x80"},
+        ValueCase{"LoneByte", {"trade", "--buy-price", "a\xff" "b"}, "/buy/price", "a" FFFD "b"},
+        ValueCase{"TruncatedKeepsNext", {"trade", "--buy-price", "\xE4\xB8" "x"}, "/buy/price", FFFD "x"},
+        ValueCase{"Overlong", {"trade", "--buy-price", "\xC0\xAF"}, "/buy/price", FFFD FFFD},
+        ValueCase{"Surrogate", {"trade", "--buy-price", "\xED\xA0\x80"}, "/buy/price", FFFD FFFD FFFD},
         ValueCase{"InTheError", {"trade", "--buy-price", "\xff", "--buy-qty", "1"}, "/error",
                   "'" FFFD "' is not a valid floating point value."}),
     [](const auto &test) { return std::string(test.param.name); });
@@ -106,7 +106,7 @@ TEST(Options, HelpWhereAnOptionMayStand)
         EXPECT_NE(help.out.find("Usage: tallyfin-cli"), std::string::npos) << args.back();
     }
     EXPECT_NE(run({"trade", "--help"}).out.find("--sell-batch PRICE QTY"), std::string::npos);
-    EXPECT_EQ(jsonOf({"trade", "--buy-price", "--help"})["fields"]["jg"], "--help");
+    EXPECT_EQ(jsonOf({"trade", "--buy-price", "--help"})["buy"]["price"], "--help");
 }
 
 struct UsageCase {

@@ -6,8 +6,10 @@
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <filesystem>
+#include <array>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <locale>
 #include <sstream>
 
@@ -97,12 +99,15 @@ TEST(Program, WorkedExampleAsJson)
     EXPECT_EQ(run.status, 0);
     ASSERT_EQ(run.out.back(), '\n') << "one line";
     EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << "one line";
-    // Members in the window's order, texts exactly as the fields show them.
-    EXPECT_EQ(nlohmann::ordered_json::parse(run.out), nlohmann::ordered_json::parse(R"({"fields": {
-        "jg": "10", "sl": "1000", "Edit2": "11", "Edit3": "1000", "Edit4": "10000", "Edit5": "30", "Edit6": "0",
-        "Edit7": "1", "Edit8": "31", "Edit9": "10031", "Edit10": "10.03", "Edit11": "10.07", "Edit12": "11000",
-        "Edit13": "33", "Edit14": "11", "Edit15": "1", "Edit16": "45", "Edit17": "10955", "Edit18": "9.21",
-        "Edit19": "924"}, "colors": {"Edit18": "red", "Edit19": "red"}, "message": null, "error": null})"));
+    // Each side's figures in the window's order, texts exactly as the fields show them.
+    EXPECT_EQ(nlohmann::ordered_json::parse(run.out), nlohmann::ordered_json::parse(R"({"schema": 2, "rules": "classic",
+        "buy": {"price": "10", "quantity": "1000", "amount": "10000", "commission": "30", "stampDuty": "0",
+                "transferFee": "1", "levies": "", "fees": "31", "cashPaid": "10031", "costPerShare": "10.03",
+                "breakEven": "10.07"},
+        "sell": {"price": "11", "quantity": "1000", "amount": "11000", "commission": "33", "stampDuty": "11",
+                 "transferFee": "1", "levies": "", "fees": "45", "cashReceived": "10955", "returnPercent": "9.21",
+                 "profit": "924"},
+        "colors": {"returnPercent": "red", "profit": "red"}, "message": null, "error": null})"));
     EXPECT_EQ(run.err, "");
 }
 
@@ -164,49 +169,50 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ProgramRunTest,
     testing::Values(
         RunCase{"ErrorKeepsPartialWrite", {"trade", "--buy-price", "10.00", "--buy-qty", "abc"}, 1, {}, {},
-                {{"/fields/jg", "10"}, {"/fields/sl", "abc"}, {"/fields/Edit2", ""}, {"/fields/Edit4", ""},
+                {{"/buy/price", "10"}, {"/buy/quantity", "abc"}, {"/sell/price", ""}, {"/buy/amount", ""},
                  {"/error", "'abc' is not a valid floating point value."}, {"/message", kNull}}},
         RunCase{"ErrorInTableGoesToStderr", {"trade", "--buy-price", "10.00", "--buy-qty", "abc"}, 1,
                 {"  买入价格(元)  10\n  买入数量(股)  abc\n  交易金额(元)\n"},
                 {"tallyfin-cli: error: 'abc' is not a valid floating point value.\n"}, {}},
         RunCase{"SellWithoutQuantity", {"trade", "--sell-price", "11"}, 1, {}, {},
-                {{"/fields/Edit3", ""}, {"/fields/Edit12", ""}, {"/message", "卖出数量必须设置初始值"}, {"/error", kNull}}},
+                {{"/sell/quantity", ""}, {"/sell/amount", ""}, {"/message", "卖出数量必须设置初始值"}, {"/error", kNull}}},
         RunCase{"BuyBatchesAveraged", {"trade", "--buy-batch", "10", "1000", "--buy-batch=12", "500"}, 0, {}, {},
-                {{"/fields/jg", "10.6666666666667"}, {"/fields/sl", "1500"}}},
+                {{"/buy/price", "10.6666666666667"}, {"/buy/quantity", "1500"}}},
         RunCase{"SellBatchesRelabel", {"trade", "--buy-price", "10", "--buy-qty", "1000", "--sell-batch", "11", "600",
                                        "--sell-batch", "12", "400"}, 0,
                 {"  买入价格(元)  10\n", "  卖出均价(元)  11.4\n  卖出总数(股)  1000\n"}, {}, {}},
         RunCase{"BadBatchWritesNothing", {"trade", "--buy-price", "10", "--buy-qty", "1000", "--buy-batch", "9", "100",
                                           "--sell-batch", "12", "x"}, 1, {}, {},
-                {{"/fields/jg", "10"}, {"/fields/sl", "1000"}, {"/fields/Edit2", ""}, {"/fields/Edit4", ""},
+                {{"/buy/price", "10"}, {"/buy/quantity", "1000"}, {"/sell/price", ""}, {"/buy/amount", ""},
                  {"/error", "'x' is not a valid floating point value."}}},
         RunCase{"ZeroTotalQuantity", {"trade", "--buy-batch", "10", "1", "--buy-batch", "20", "-1"}, 1, {}, {},
                 {{"/error", "Floating point division by zero."}}},
         RunCase{"ExponentTooLong", {"trade", "--buy-price", "1e5000", "--buy-qty", "1"}, 1, {}, {},
                 {{"/error", "'1e5000' is not a valid floating point value."}}},
         RunCase{"Overflow", {"trade", "--buy-price", "1e308", "--buy-qty", "1e308"}, 1, {}, {},
-                {{"/fields/jg", "1E308"}, {"/error", "Floating point overflow."}}},
+                {{"/buy/price", "1E308"}, {"/error", "Floating point overflow."}}},
         RunCase{"DatedRulesToday", {"trade", "--rules", "dated", "--date", "2026-12-08", "--commission", "0.25",
                                     "--buy-price", "10", "--buy-qty", "1000", "--sell-price", "11"}, 0, {}, {},
-                {{"/fields/Edit4", "10000.00"}, {"/fields/Edit5", "5.00"}, {"/fields/Edit6", "0.00"},
-                 {"/fields/Edit7", "0.10"}, {"/fields/Edit8", "5.10"}, {"/fields/Edit9", "10005.10"},
-                 {"/fields/Edit10", "10.01"}, {"/fields/Edit11", "10.02"}, {"/fields/Edit12", "11000.00"},
-                 {"/fields/Edit13", "5.00"}, {"/fields/Edit14", "5.50"}, {"/fields/Edit15", "0.11"},
-                 {"/fields/Edit16", "10.61"}, {"/fields/Edit17", "10989.39"}, {"/fields/Edit18", "9.84"},
-                 {"/fields/Edit19", "984.29"}, {"/rules/set", "dated"}, {"/rules/date", "2026-12-08"},
-                 {"/rules/market", "上海A股"}, {"/rules/leviesOnTop", false}, {"/rules/rows/0/ratePerMille", "0.5"}}},
+                {{"/buy/amount", "10000.00"}, {"/buy/commission", "5.00"}, {"/buy/stampDuty", "0.00"},
+                 {"/buy/transferFee", "0.10"}, {"/buy/fees", "5.10"}, {"/buy/cashPaid", "10005.10"},
+                 {"/buy/costPerShare", "10.01"}, {"/buy/breakEven", "10.02"}, {"/sell/amount", "11000.00"},
+                 {"/sell/commission", "5.00"}, {"/sell/stampDuty", "5.50"}, {"/sell/transferFee", "0.11"},
+                 {"/sell/fees", "10.61"}, {"/sell/cashReceived", "10989.39"}, {"/sell/returnPercent", "9.84"},
+                 {"/sell/profit", "984.29"}, {"/rulesInForce/set", "dated"}, {"/rulesInForce/date", "2026-12-08"},
+                 {"/rulesInForce/market", "上海A股"}, {"/rulesInForce/leviesOnTop", false},
+                 {"/rulesInForce/rows/0/ratePerMille", "0.5"}}},
         RunCase{"DatedNoMinimumAndLevies", {"trade", "--rules=dated", "--date=2026-12-08", "--commission=0.25",
                                             "--no-minimum", "--levies-on-top", "--buy-price=10", "--buy-qty=1000",
                                             "--sell-price=11"}, 0, {}, {},
-                {{"/fields/Edit5", "2.50"}, {"/fields/Edit13", "2.75"}, {"/fields/buyLevies", "0.54"},
-                 {"/fields/sellLevies", "0.60"}}},
+                {{"/buy/commission", "2.50"}, {"/sell/commission", "2.75"}, {"/buy/levies", "0.54"},
+                 {"/sell/levies", "0.60"}}},
         RunCase{"DatedBeijingTable", {"trade", "--rules", "dated", "--date", "2026-12-08", "--exchange", "北京A股",
                                       "--buy-price", "10", "--buy-qty", "1000"}, 0,
                 {"费率规则        按成交日期\n", "  过 户 费(元)  0.10\n", "规则：印花税 0.5‰（卖方）"}, {}, {}},
         RunCase{"DatedShenzhenFundLevies", {"trade", "--rules", "dated", "--date", "2021-03-11", "--exchange", "深圳基金",
                                             "--commission", "0.25", "--levies-on-top", "--buy-price", "2.242",
                                             "--buy-qty", "2500"}, 0, {}, {},
-                {{"/fields/Edit4", "5605.00"}, {"/fields/Edit5", "5.00"}, {"/fields/buyLevies", "0.27"}}},
+                {{"/buy/amount", "5605.00"}, {"/buy/commission", "5.00"}, {"/buy/levies", "0.27"}}},
         RunCase{"DateBeforeTheTable", {"trade", "--rules", "dated", "--date", "2000-01-01", "--buy-price", "10",
                                        "--buy-qty", "100"}, 1, {"成交日期        2000-01-01\n"},
                 {"tallyfin-cli: error: 成交日期 2000-01-01 早于费率表的起始日期 2001-11-16\n"}, {}},
@@ -276,10 +282,10 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"PositionsOfNoFile", {"positions", "/nonexistent/交割单.csv"}, 1, {}, {},
                 {{"/positions", nlohmann::json::array()}, {"/error", "cannot open /nonexistent/交割单.csv: No such file or directory"}}},
         RunCase{"GoldenRise", {"golden", "up", "--low", "10"}, 0, {}, {},
-                {{"/fields/Edit1", "10"}, {"/fields/Edit2", "0"}, {"/fields/Edit3", "18.09"}, {"/fields/Edit8", "13.33"},
-                 {"/fields/Edit13", "30"}, {"/message", kNull}, {"/error", kNull}}},
+                {{"/low", "10"}, {"/high", "0"}, {"/levels/0.809", "18.09"}, {"/levels/1~13", "13.33"},
+                 {"/levels/3", "30"}, {"/message", kNull}, {"/error", kNull}}},
         RunCase{"GoldenInputMissing", {"golden", "bound", "--low", "", "--high", "20"}, 1, {}, {},
-                {{"/fields/Edit3", "0"}, {"/message", "请输入低点和高点数据"}, {"/error", kNull}}},
+                {{"/levels/0.809", "0"}, {"/message", "请输入低点和高点数据"}, {"/error", kNull}}},
         RunCase{"GoldenTable", {"golden", "callback", "--low", "10", "--high", "20"}, 0,
                 {"低点       10\n高点       20\n\n区间回调\n  19.1%    18.09\n", "  80.9%    11.91\n  2倍      0\n"}, {},
                 {}},
@@ -326,6 +332,101 @@ TEST(Program, PositionsOfAStatement)
     EXPECT_NE(table.out.find("line 6: 00700 腾讯控股 证券买入: a Stock Connect trade"), std::string::npos);
 }
 
+// trade, target and golden as the release before schema 2 printed them with
+// --json, captured from it for a generated table of invocations (both rule
+// sets, every side filled or not, levies on top, batches, notices, errors):
+// one line each of {"args", "status", "out"}.
+struct EarlierRun {
+    Args args;
+    int status = 0;
+    std::string out;
+};
+
+std::vector<EarlierRun> earlierRuns()
+{
+    std::ifstream file(TALLYFIN_JSON_BEFORE_SCHEMA2);
+    std::vector<EarlierRun> runs;
+    for (std::string line; std::getline(file, line);) {
+        const nlohmann::json run = nlohmann::json::parse(line);
+        runs.push_back({run["args"].get<Args>(), run["status"].get<int>(), run["out"].get<std::string>()});
+    }
+    return runs;
+}
+
+std::string shown(const Args &args)
+{
+    std::string text;
+    for (const std::string &arg : args)
+        text += " '" + arg + "'";
+    return text;
+}
+
+TEST(JsonKeys, FieldsPrintWhatTheEarlierReleasePrinted)
+{
+    const std::vector<EarlierRun> runs = earlierRuns();
+    ASSERT_GE(runs.size(), 80u);
+    for (const EarlierRun &earlier : runs) {
+        const ProgramRun run = runProgram(with(with(with(earlier.args, "--json"), "--json-keys"), "fields"));
+        EXPECT_EQ(run.status, earlier.status) << shown(earlier.args);
+        EXPECT_EQ(run.out, earlier.out) << shown(earlier.args);
+    }
+}
+
+using Json = nlohmann::ordered_json;
+
+// Side, name, and the window's field that held it.
+constexpr std::array<std::array<const char *, 3>, 22> kTradeNames{{
+    {"buy", "price", "jg"},           {"buy", "quantity", "sl"},        {"buy", "amount", "Edit4"},
+    {"buy", "commission", "Edit5"},   {"buy", "stampDuty", "Edit6"},    {"buy", "transferFee", "Edit7"},
+    {"buy", "levies", "buyLevies"},   {"buy", "fees", "Edit8"},         {"buy", "cashPaid", "Edit9"},
+    {"buy", "costPerShare", "Edit10"}, {"buy", "breakEven", "Edit11"},  {"sell", "price", "Edit2"},
+    {"sell", "quantity", "Edit3"},    {"sell", "amount", "Edit12"},     {"sell", "commission", "Edit13"},
+    {"sell", "stampDuty", "Edit14"},  {"sell", "transferFee", "Edit15"}, {"sell", "levies", "sellLevies"},
+    {"sell", "fees", "Edit16"},       {"sell", "cashReceived", "Edit17"}, {"sell", "returnPercent", "Edit18"},
+    {"sell", "profit", "Edit19"},
+}};
+
+// Golden's levels from Edit3 to Edit13.
+constexpr const char *kRatios[] = {"0.809", "0.618", "0.5", "0.382", "0.191", "1/3", "2/3", "0.236", "2", "2.618", "3"};
+
+// What schema 2 must print, moved from what the earlier release printed:
+// every value as it was, under its name, in the window's order.
+Json namedFromEarlier(const Args &args, const Json &earlier)
+{
+    Json named = {{"schema", 2}};
+    if (args[0] == "target") {
+        for (const auto &[key, value] : earlier.items())
+            named[key] = value;
+        return named;
+    }
+    const Json &fields = earlier["fields"];
+    if (args[0] == "golden") {
+        named.update({{"mode", args[1]}, {"low", fields["Edit1"]}, {"high", fields["Edit2"]}});
+        for (std::size_t i = 0; i < std::size(kRatios); ++i)
+            named["levels"][kRatios[i]] = fields["Edit" + std::to_string(i + 3)];
+    } else {
+        const bool dated = earlier.contains("rules");
+        named["rules"] = dated ? "dated" : "classic";
+        if (dated)
+            named["rulesInForce"] = earlier["rules"];
+        for (const auto &[side, name, field] : kTradeNames)
+            named[side][name] = fields.value(field, "");
+        named["colors"] = {{"returnPercent", earlier["colors"]["Edit18"]}, {"profit", earlier["colors"]["Edit19"]}};
+    }
+    named["message"] = earlier["message"];
+    named["error"] = earlier["error"];
+    return named;
+}
+
+TEST(JsonKeys, NamesHoldWhatTheEarlierReleasePrinted)
+{
+    for (const EarlierRun &earlier : earlierRuns()) {
+        const ProgramRun run = runProgram(with(earlier.args, "--json"));
+        EXPECT_EQ(run.status, earlier.status) << shown(earlier.args);
+        EXPECT_EQ(Json::parse(run.out), namedFromEarlier(earlier.args, Json::parse(earlier.out))) << shown(earlier.args);
+    }
+}
+
 // In-process, with the global C++ locale switched to one that writes ",".
 struct CommaDecimalPoint : std::numpunct<char> {
     char do_decimal_point() const override { return ','; }
@@ -343,9 +444,9 @@ TEST(RunCli, IgnoresTheLocaleDecimalSeparator)
     std::locale::global(previous);
     EXPECT_EQ(typedPoint, 0);
     const nlohmann::json point = nlohmann::json::parse(out.str());
-    EXPECT_EQ(point["fields"]["jg"], "10.5");
-    EXPECT_EQ(point["fields"]["Edit4"], "1050");
-    EXPECT_EQ(point["fields"]["Edit10"], "10.56");
+    EXPECT_EQ(point["buy"]["price"], "10.5");
+    EXPECT_EQ(point["buy"]["amount"], "1050");
+    EXPECT_EQ(point["buy"]["costPerShare"], "10.56");
     EXPECT_EQ(typedComma, 1);
     EXPECT_EQ(nlohmann::json::parse(commaOut.str())["error"], "'10,5' is not a valid floating point value.");
 }

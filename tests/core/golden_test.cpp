@@ -12,7 +12,8 @@ using Texts = std::vector<std::string>;
 // The result fields top to bottom as the window shows them.
 Texts shownRows(const GoldenFields &f)
 {
-    return {f.Edit7, f.Edit10, f.Edit8, f.Edit6, f.Edit5, f.Edit4, f.Edit9, f.Edit3, f.Edit11, f.Edit12, f.Edit13};
+    return {f.level0191,      f.level0236, f.levelOneThird, f.level0382, f.level0500, f.level0618,
+            f.levelTwoThirds, f.level0809, f.level2000,     f.level2618, f.level3000};
 }
 
 struct ProjectionCase {
@@ -29,8 +30,8 @@ TEST_P(ProjectGoldenTest, ProjectsEveryLevel)
 {
     const ProjectionCase &c = GetParam();
     GoldenFields f;
-    f.Edit1 = c.low;
-    f.Edit2 = c.high;
+    f.low = c.low;
+    f.high = c.high;
     EXPECT_EQ(ProjectGolden(f, c.mode, "."), std::nullopt);
     EXPECT_EQ(shownRows(f), c.rows);
 }
@@ -72,9 +73,9 @@ TEST_P(GoldenMessageTest, EmptyInputShowsMessageAndChangesNothing)
 {
     const MessageCase &c = GetParam();
     GoldenFields f;
-    f.Edit1 = c.low;
-    f.Edit2 = c.high;
-    f.Edit3 = "kept";
+    f.low = c.low;
+    f.high = c.high;
+    f.level0809 = "kept";
     const GoldenFields before = f;
     const auto message = ProjectGolden(f, c.mode, ".");
     ASSERT_TRUE(message.has_value());
@@ -96,13 +97,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ProjectGolden, ReadsOnlyTheInputsTheModeNeeds)
 {
     GoldenFields rise;
-    rise.Edit1 = "10";
-    rise.Edit2 = "not read";
+    rise.low = "10";
+    rise.high = "not read";
     EXPECT_NO_THROW(ProjectGolden(rise, GoldenMode::Rise, "."));
 
     GoldenFields fall;
-    fall.Edit1 = "not read";
-    fall.Edit2 = "10";
+    fall.low = "not read";
+    fall.high = "10";
     EXPECT_NO_THROW(ProjectGolden(fall, GoldenMode::Fall, "."));
 }
 
@@ -110,49 +111,49 @@ TEST(ProjectGolden, BadInputWritesNothing)
 {
     for (GoldenMode mode : {GoldenMode::Rise, GoldenMode::Rebound, GoldenMode::PullBack}) {
         GoldenFields f;
-        f.Edit1 = "  ";
-        f.Edit2 = "15";
-        f.Edit3 = "kept";
+        f.low = "  ";
+        f.high = "15";
+        f.level0809 = "kept";
         try {
             ProjectGolden(f, mode, ".");
             FAIL();
         } catch (const EConvertError &error) {
             EXPECT_EQ(error.message(), "'  ' is not a valid floating point value");
         }
-        EXPECT_EQ(f.Edit3, "kept");
+        EXPECT_EQ(f.level0809, "kept");
     }
 }
 
 TEST(ProjectGolden, FaultInThirdRowKeepsEarlierRows)
 {
     GoldenFields f;
-    f.Edit1 = "1e300";
+    f.low = "1e300";
     EXPECT_THROW(ProjectGolden(f, GoldenMode::Rise, "."), EInvalidOp);
-    EXPECT_EQ(f.Edit3, "1.809E300");
-    EXPECT_EQ(f.Edit7, "1.191E300");
-    EXPECT_EQ(f.Edit8, "0");
-    EXPECT_EQ(f.Edit10, "0");
+    EXPECT_EQ(f.level0809, "1.809E300");
+    EXPECT_EQ(f.level0191, "1.191E300");
+    EXPECT_EQ(f.levelOneThird, "0");
+    EXPECT_EQ(f.level0236, "0");
 }
 
 TEST(ClearGolden, SetsEveryFieldToZero)
 {
     GoldenFields f;
-    f.Edit1 = "10";
-    f.Edit2 = "";
+    f.low = "10";
+    f.high = "";
     ProjectGolden(f, GoldenMode::Rise, ".");
     ClearGolden(f);
-    EXPECT_EQ(f.Edit1, "0");
-    EXPECT_EQ(f.Edit2, "0");
+    EXPECT_EQ(f.low, "0");
+    EXPECT_EQ(f.high, "0");
     EXPECT_EQ(shownRows(f), Texts(11, "0"));
 }
 
 TEST(ProjectGolden, WritesWithTheSeparator)
 {
     GoldenFields f;
-    f.Edit1 = "10,5";
+    f.low = "10,5";
     ProjectGolden(f, GoldenMode::Rise, ",");
-    EXPECT_EQ(f.Edit5, "15,75");
-    EXPECT_EQ(f.Edit8, "14");
+    EXPECT_EQ(f.level0500, "15,75");
+    EXPECT_EQ(f.levelOneThird, "14");
 }
 
 } // namespace

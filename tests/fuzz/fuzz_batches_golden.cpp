@@ -1,7 +1,7 @@
 // The batch reduction and the four golden-section projections over arbitrary
 // texts. The input's first line is a flags byte (bit 0: "," as the separator,
 // else "."), the following lines are the texts of
-//   golden low (Edit1), golden high (Edit2),
+//   golden low, golden high,
 //   then price and quantity of batch rows 1 … 5
 // in that order; a missing golden input keeps its start-up "0", a missing
 // batch text is empty. Seeds are readable: "0\n10\n15\n10\n1000\n12\n500".
@@ -81,9 +81,10 @@ void checkBatches(const FieldInput &input, DecimalSeparator separator)
 }
 
 using Results = std::array<std::string GoldenFields::*, 11>;
-constexpr Results kResults{&GoldenFields::Edit3, &GoldenFields::Edit4,  &GoldenFields::Edit5,  &GoldenFields::Edit6,
-                           &GoldenFields::Edit7, &GoldenFields::Edit8,  &GoldenFields::Edit9,  &GoldenFields::Edit10,
-                           &GoldenFields::Edit11, &GoldenFields::Edit12, &GoldenFields::Edit13};
+constexpr Results kResults{&GoldenFields::level0809,      &GoldenFields::level0618, &GoldenFields::level0500,
+                           &GoldenFields::level0382,      &GoldenFields::level0191, &GoldenFields::levelOneThird,
+                           &GoldenFields::levelTwoThirds, &GoldenFields::level0236, &GoldenFields::level2000,
+                           &GoldenFields::level2618,      &GoldenFields::level3000};
 
 struct Projection {
     Thrown thrown = Thrown::Nothing;
@@ -94,8 +95,8 @@ struct Projection {
 Projection project(const FieldInput &input, GoldenMode mode, DecimalSeparator separator)
 {
     Projection projection;
-    projection.fields.Edit1 = input.textOr(0, "0");
-    projection.fields.Edit2 = input.textOr(1, "0");
+    projection.fields.low = input.textOr(0, "0");
+    projection.fields.high = input.textOr(1, "0");
     for (std::string GoldenFields::*field : kResults)
         projection.fields.*field = kStale;
     projection.thrown = runStep([&] { projection.message = ProjectGolden(projection.fields, mode, separator).has_value(); });
@@ -115,7 +116,7 @@ bool needsInput(GoldenMode mode, const FieldInput &input)
 
 void checkProjection(const FieldInput &input, GoldenMode mode, const Projection &p, DecimalSeparator separator)
 {
-    check(p.fields.Edit1 == input.textOr(0, "0") && p.fields.Edit2 == input.textOr(1, "0"),
+    check(p.fields.low == input.textOr(0, "0") && p.fields.high == input.textOr(1, "0"),
           "a projection rewrote its inputs");
     check(p.message == (p.thrown == Thrown::Nothing && needsInput(mode, input)),
           "the input message does not match the empty inputs");

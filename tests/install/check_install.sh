@@ -24,7 +24,7 @@ for size in 16 32 48 64 128 256; do
 done
 
 out=$("$prefix/bin/tallyfin-cli" trade --buy-price 10 --buy-qty 1000 --sell-price 11 --json)
-[[ $out =~ \"Edit19\":\ *\"924\" ]] || fail "installed tallyfin-cli gave: $out"
+[[ $out =~ \"profit\":\ *\"924\" ]] || fail "installed tallyfin-cli gave: $out"
 
 grep -q '^Exec=tallyfin$' "$prefix/share/applications/tallyfin.desktop" || fail "desktop entry does not start tallyfin"
 if command -v desktop-file-validate >/dev/null; then
