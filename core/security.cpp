@@ -35,7 +35,8 @@ constexpr std::array kCodeRanges{
     CodeRange{"87", Exchange::Beijing, Board::Beijing}, CodeRange{"92", Exchange::Beijing, Board::Beijing},
 };
 
-constexpr std::array<std::string_view, 3> kStockConnectNames{"港股通", "沪港通", "深港通"};
+// 港 covers 港股通, 沪港通, 深港通 and 港币; exports also write 沪HK and HKD.
+constexpr std::array<std::string_view, 3> kHongKongMarks{"港", "HK", "hk"};
 
 bool allDigits(std::string_view text)
 {
@@ -54,12 +55,15 @@ std::optional<Security> SecurityOfCode(std::string_view code)
     return std::nullopt;
 }
 
-bool IsHongKongTrade(std::string_view code, std::string_view marketText)
+bool IsHongKongTrade(const TradeMarks &marks)
 {
-    if (code.size() == 5 && allDigits(code))
+    if ((marks.code.size() == 5 && allDigits(marks.code)) || marks.foreignExchangeRate)
         return true;
-    return std::any_of(kStockConnectNames.begin(), kStockConnectNames.end(),
-                       [marketText](std::string_view name) { return marketText.find(name) != std::string_view::npos; });
+    const auto named = [](std::string_view text) {
+        return std::any_of(kHongKongMarks.begin(), kHongKongMarks.end(),
+                           [text](std::string_view mark) { return text.find(mark) != std::string_view::npos; });
+    };
+    return named(marks.market) || named(marks.currency);
 }
 
 Market MarketOfSecurity(const Security &security)

@@ -27,11 +27,21 @@ struct Security {
 //   SecurityOfCode("113052") -> {Shanghai, ConvertibleBond}, SecurityOfCode("204001") -> nullopt
 std::optional<Security> SecurityOfCode(std::string_view code);
 
-// A trade through the Hong Kong Stock Connect: a market text that names it
-// (港股通, 沪港通, 深港通), or a five-digit code, whatever the code looks like.
-//   IsHongKongTrade("00700", "") -> true,  IsHongKongTrade("000700", "沪港通") -> true
-//   IsHongKongTrade("000700", "深市A股") -> false
-bool IsHongKongTrade(std::string_view code, std::string_view marketText);
+// What a statement row says of where it traded: its code as written, its
+// market and currency texts, and whether it carries an exchange rate other than 1.
+struct TradeMarks {
+    std::string_view code, market, currency;
+    bool foreignExchangeRate = false;
+};
+
+// A trade through the Hong Kong Stock Connect: a market text that names Hong
+// Kong (港股通, 沪港通, 深港通, 沪HK), a currency of Hong Kong dollars (港币,
+// HKD), an exchange rate other than 1, or a five-digit code, whatever the
+// code looks like. The one rule the statement reader, the audit and the
+// positions go by.
+//   {"00700"} -> true,  {"000700", "沪港通"} -> true,  {"01810", "", "人民币", true} -> true
+//   {"000700", "深市A股"} -> false
+bool IsHongKongTrade(const TradeMarks &marks);
 
 // The fee table's market for the security; nullopt where the table has none.
 //   MarketOfSecurity({Shanghai, Star}) -> ShanghaiA,  MarketOfSecurity({Shenzhen, Fund}) -> ShenzhenFund

@@ -26,11 +26,6 @@ Decimal money(Cents cents) { return Decimal(cents, 2); }
 
 Cents centsOf(const Decimal &fee) { return *fee.unitsAt(2); }
 
-bool withinAllowance(Cents charged, Cents due, Cents allowance)
-{
-    return charged - due <= allowance && due - charged <= allowance;
-}
-
 using Expected = std::array<Cents, kFeeItemCount>;
 
 // What each order owes under the lines that price it: one fee schedule per
@@ -99,7 +94,7 @@ Pricer comparedPricer(const std::vector<RulesInForce> &periods, const std::vecto
 bool explains(const ItemFigures &charged, const Expected &expected, Cents allowance)
 {
     for (std::size_t item = 0; item < kFeeItemCount; ++item)
-        if (charged[item] && !withinAllowance(*charged[item], expected[item], allowance))
+        if (charged[item] && !WithinAllowance(*charged[item], expected[item], allowance))
             return false;
     return true;
 }
@@ -393,15 +388,13 @@ public:
             const auto index = static_cast<std::size_t>(trade.order);
             OrderCheck &order = m_audit.orders[index];
             const Row &row = m_statement.rows[trade.row];
-            const std::optional<Cents> implied = impliedFees(row, order.side);
+            const std::optional<Cents> implied = impliedFees(row);
             if (!m_gathered.hasFeeColumns) {
                 impliedByOrder[index] =
                     implied && impliedByOrder[index] ? std::optional(*impliedByOrder[index] + *implied) : std::nullopt;
                 continue;
             }
-            Cents written = 0;
-            for (const std::optional<Cents> &item : WrittenItems(row))
-                written += item.value_or(0);
+            const Cents written = FeesWritten(row).value_or(0);
             if (implied && *implied != written)
                 find(order, static_cast<std::uint32_t>(index), trade.row, FeePart::Total, *implied, written, 0,
                      *implied - written);
@@ -411,7 +404,7 @@ public:
         for (std::size_t index = 0; index < m_audit.orders.size(); ++index) {
             OrderCheck &order = m_audit.orders[index];
             const Cents allowance = order.allowance() * static_cast<Cents>(kFeeItemCount - 1);
-            if (impliedByOrder[index] && !withinAllowance(*impliedByOrder[index], order.expectedTotal(), allowance))
+            if (impliedByOrder[index] && !WithinAllowance(*impliedByOrder[index], order.expectedTotal(), allowance))
                 find(order, static_cast<std::uint32_t>(index), order.firstRow, FeePart::Total, *impliedByOrder[index],
                      order.expectedTotal(), allowance, *impliedByOrder[index] - order.expectedTotal());
         }
@@ -451,7 +444,7 @@ private:
         if (!over && !under)
             return;
         const Cents difference = order.chargedTotal() - order.expectedTotal();
-        const bool moved = over && under && withinAllowance(order.chargedTotal(), order.expectedTotal(), order.totalAllowance());
+        const bool moved = over && under && WithinAllowance(order.chargedTotal(), order.expectedTotal(), order.totalAllowance());
         for (std::size_t item = 0; item < kFeeItemCount; ++item) {
             const auto part = static_cast<FeePart>(item);
             if (!order.has(part) || !beyond(order, item))
@@ -469,18 +462,14 @@ private:
 
     static bool beyond(const OrderCheck &order, std::size_t item)
     {
-        return !withinAllowance(order.charged[item], order.expected[item], order.allowance());
+        return !WithinAllowance(order.charged[item], order.expected[item], order.allowance());
     }
 
     // The fees the row's cash movement implies, else its total of the fees.
-    static std::optional<Cents> impliedFees(const Row &row, TradeSide side)
+    static std::optional<Cents> impliedFees(const Row &row)
     {
-        const std::optional<Cents> cash = row.cents(NumberField::Cash), amount = AmountCents(row);
-        if (cash && amount) {
-            const Cents paid = *cash < 0 ? -*cash : *cash;
-            return side == TradeSide::Buy ? paid - *amount : *amount - paid;
-        }
-        return row.cents(NumberField::FeesTotal);
+        const std::optional<Cents> implied = FeesImplied(row);
+        return implied ? implied : row.cents(NumberField::FeesTotal);
     }
 
     void find(OrderCheck &order, std::uint32_t index, std::uint32_t row, FeePart item, Cents charged, Cents expected,
@@ -523,7 +512,7 @@ void tallyCommissions(Audit &audit)
             continue;
         Tally &tally = audit.agreements[order.agreement].commission;
         ++tally.of;
-        tally.explained += withinAllowance(order.charged[at(FeePart::Commission)],
+        tally.explained += WithinAllowance(order.charged[at(FeePart::Commission)],
                                            order.expected[at(FeePart::Commission)], order.allowance());
     }
 }

@@ -199,6 +199,12 @@ struct TradeCheck {
 // Money of the audit in whole cents (exact; Decimal(cents, 2) for a person).
 using Cents = std::int64_t;
 
+// A charge within `allowance` cents of what is due, either way.
+constexpr bool WithinAllowance(Cents charged, Cents due, Cents allowance)
+{
+    return charged - due <= allowance && due - charged <= allowance;
+}
+
 // One order: a row, or the rows that share date, code, side and order
 // number (they pay one minimum). Charged figures are the statement's columns
 // mapped to the rules' items by the group's agreement; a figure the

@@ -106,7 +106,7 @@ private:
         TradeCheck trade;
         trade.row = index;
         const std::optional<Security> security = SecurityOfCode(row.code());
-        if (row.stockConnect() || IsHongKongTrade(row.code(), row.market()))
+        if (row.stockConnect())
             return notAudited(trade, NotAuditedReason::StockConnect);
         if (!security)
             return notAudited(trade, NotAuditedReason::NotCovered);
@@ -184,18 +184,6 @@ private:
 
 } // namespace
 
-ItemFigures WrittenItems(const Row &row)
-{
-    ItemFigures items;
-    items[at(FeePart::Commission)] = row.cents(NumberField::Commission);
-    items[at(FeePart::StampDuty)] = row.cents(NumberField::StampDuty);
-    items[at(FeePart::TransferFee)] = row.cents(NumberField::TransferFee);
-    items[at(FeePart::Levies)] = plus(plus(row.cents(NumberField::HandlingFee), row.cents(NumberField::ManagementFee)),
-                                      row.cents(NumberField::Levies));
-    items[at(FeePart::Other)] = row.cents(NumberField::OtherFees);
-    return items;
-}
-
 ItemFigures MapOtherFees(ItemFigures written, OtherFeesHold hold)
 {
     const std::optional<Cents> other = written[at(FeePart::Other)];
@@ -207,15 +195,6 @@ ItemFigures MapOtherFees(ItemFigures written, OtherFeesHold hold)
     }
     written[at(FeePart::Other)] = std::nullopt;
     return written;
-}
-
-std::optional<Cents> AmountCents(const Row &row)
-{
-    if (const std::optional<Cents> amount = row.cents(NumberField::Amount))
-        return amount;
-    if (!row.price() || !row.quantity())
-        return std::nullopt;
-    return (*row.price() * *row.quantity()).rounded(2, Rounding::HalfUp).unitsAt(2);
 }
 
 Gathered GatherOrders(const Statement &statement) { return Gatherer(statement).run(); }

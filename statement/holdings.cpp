@@ -6,6 +6,7 @@
 #include <span>
 
 #include "security.h"
+#include "tradefigures.h"
 
 namespace tallyfin::statement {
 
@@ -38,18 +39,7 @@ Decimal magnitude(const Decimal &value) { return value.sign() < 0 ? -value : val
 Decimal orZero(const std::optional<Decimal> &value) { return value ? magnitude(*value) : Decimal(); }
 
 // The fee columns of a trade, or its total where it has none of them.
-Decimal feesOf(const Row &row)
-{
-    const std::optional<Decimal> items[] = {row.commission(),    row.stampDuty(), row.transferFee(),
-                                            row.handlingFee(),   row.managementFee(), row.levies(),
-                                            row.otherFees()};
-    if (std::none_of(std::begin(items), std::end(items), [](const auto &item) { return item.has_value(); }))
-        return orZero(row.feesTotal());
-    Decimal sum;
-    for (const std::optional<Decimal> &item : items)
-        sum = sum + orZero(item);
-    return sum;
-}
+Decimal feesOf(const Row &row) { return magnitude(Decimal(FeesWritten(row).value_or(0), 2)); }
 
 HoldingEvent tradeEvent(const Row &row)
 {

@@ -124,11 +124,6 @@ std::vector<RateInterval> joined(const std::vector<RateInterval> &ranges)
     return joined;
 }
 
-bool withinAllowance(Cents charged, Cents due, Cents allowance)
-{
-    return charged - due <= allowance && due - charged <= allowance;
-}
-
 bool nothingCharged(std::span<const OrderEvidence> orders)
 {
     return std::all_of(orders.begin(), orders.end(),
@@ -410,7 +405,7 @@ Cents CommissionDue(const OrderEvidence &order, RateUnits rate, Cents minimum)
 
 bool Explains(const OrderEvidence &order, RateUnits rate, Cents minimum)
 {
-    return order.commission && withinAllowance(*order.commission, CommissionDue(order, rate, minimum), order.allowance);
+    return order.commission && WithinAllowance(*order.commission, CommissionDue(order, rate, minimum), order.allowance);
 }
 
 RateInterval RatesCharging(const OrderEvidence &order, Cents minimum, Cents slack)

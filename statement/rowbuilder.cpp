@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "security.h"
+
 namespace tallyfin::statement {
 
 namespace {
@@ -177,17 +179,10 @@ bool RowBuilder::readDate(Row &row)
 // Stock Connect rows keep a Hong Kong code of five digits.
 bool RowBuilder::readsAsStockConnect() const
 {
-    const std::string_view market = cell(ColumnRole::Market), currency = cell(ColumnRole::Currency);
-    for (const std::string_view mark : {"港", "HK", "hk"})
-        if (market.find(mark) != std::string_view::npos)
-            return true;
-    if (currency.find("港") != std::string_view::npos || currency.find("HKD") != std::string_view::npos)
-        return true;
     CellNumber rate;
-    if (ReadNumber(cell(ColumnRole::ExchangeRate), rate) == CellRead::Read && rate.units > 0 && !isOne(rate))
-        return true;
-    const std::string_view code = cell(ColumnRole::Code);
-    return code.size() == 5 && IsAllDigits(code);
+    const bool foreignRate =
+        ReadNumber(cell(ColumnRole::ExchangeRate), rate) == CellRead::Read && rate.units > 0 && !isOne(rate);
+    return IsHongKongTrade({cell(ColumnRole::Code), cell(ColumnRole::Market), cell(ColumnRole::Currency), foreignRate});
 }
 
 bool RowBuilder::readCode(Row &row)

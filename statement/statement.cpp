@@ -1,5 +1,7 @@
 #include "statement.h"
 
+#include "tradefigures.h"
+
 #include "textstore.h"
 
 #include <algorithm>
@@ -54,27 +56,7 @@ std::optional<std::int64_t> Row::cents(NumberField field) const
     const std::int64_t packed = m_numbers[static_cast<std::size_t>(field)];
     if (packed == kAbsent)
         return std::nullopt;
-    const std::int64_t units = packed >> 5;
-    const int scale = static_cast<int>(packed & 31);
-    constexpr int kCentDecimals = 2;
-    if (scale <= kCentDecimals) {
-        const std::int64_t factor = scale == 0 ? 100 : scale == 1 ? 10 : 1;
-        std::int64_t cents = 0;
-        if (__builtin_mul_overflow(units, factor, &cents))
-            return std::nullopt;
-        return cents;
-    }
-    // Units stay below 2^58, so a divisor of 10^18 or more leaves no cent.
-    if (scale - kCentDecimals > 17)
-        return 0;
-    std::int64_t divisor = 1;
-    for (int i = kCentDecimals; i < scale; ++i)
-        divisor *= 10;
-    const std::int64_t quotient = units / divisor, remainder = units % divisor;
-    const std::int64_t magnitude = remainder < 0 ? -remainder : remainder;
-    if (magnitude < divisor - magnitude)
-        return quotient;
-    return remainder < 0 ? quotient - 1 : quotient + 1;
+    return CentsOf({packed >> 5, static_cast<int>(packed & 31)});
 }
 
 int Statement::tradeCount() const

@@ -174,9 +174,9 @@ public:
     //   成交金额 1218.000 -> 121800,  4303.015 -> 430302,  佣金 -5 -> -500
     std::optional<std::int64_t> cents(NumberField field) const;
 
-    // A Hong Kong stock traded through Stock Connect: the market column names
-    // 港股通/沪港通/深港通, the currency is 港币, the row carries an exchange
-    // rate, or its code was written with five digits.
+    // A Hong Kong stock traded through Stock Connect, by IsHongKongTrade
+    // (security.h): the market or currency names Hong Kong, the row carries
+    // an exchange rate, or its code was written with five digits.
     bool stockConnect() const { return m_stockConnect; }
     // Bytes that were no text in the file's encoding were replaced by U+FFFD
     // in a cell the row does not need (such as the name).

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "columns.h"
+#include "tradefigures.h"
 #include "failure.h"
 
 namespace tallyfin::statement {
@@ -55,10 +56,14 @@ bool quantityAddsUp(CellNumber quantity, CellNumber price, CellNumber amount)
     return std::fabs(q * p - a) <= tolerance;
 }
 
-bool cashAddsUp(RowKind side, double cash, double amount, double fees)
+// |cash| = amount ± the fees, to the cent.
+bool cashAddsUp(RowKind side, CellNumber cash, CellNumber amount, std::optional<Cents> fees)
 {
-    const double net = side == RowKind::Buy ? std::fabs(cash) - amount : amount - std::fabs(cash);
-    return std::fabs(net - fees) <= kCent;
+    const std::optional<Cents> paid = CentsOf(cash), traded = CentsOf(amount);
+    if (!paid || !traded || !fees)
+        return false;
+    const Cents implied = FeesImplied(side, *paid, *traded < 0 ? -*traded : *traded);
+    return implied - *fees <= 1 && *fees - implied <= 1;
 }
 
 std::vector<int> firstFew(const std::vector<int> &columns)
@@ -102,7 +107,7 @@ private:
     void enumerateReadings();
     bool surveyRows(const Layout &layout, DataStart &data);
     void checkRow(const Record &record, RowKind side);
-    double feesUnder(const Record &record, int commission) const;
+    std::optional<Cents> feesUnder(const Record &record, int commission) const;
     void chooseQuantities(Layout &layout);
     void chooseCash(Layout &layout);
     void chooseOperations(Layout &layout);
@@ -224,23 +229,28 @@ bool ColumnSurvey::surveyRows(const Layout &layout, DataStart &data)
 }
 
 // The fees of a trade when `commission` is the commission column; with none,
-// 手续费 is the total.
-double ColumnSurvey::feesUnder(const Record &record, int commission) const
+// 手续费 is the total. Nullopt for a fee beyond what money can be.
+std::optional<Cents> ColumnSurvey::feesUnder(const Record &record, int commission) const
 {
-    const auto fee = [&](int column) {
+    bool overflow = false;
+    const auto fee = [&](int column) -> Cents {
         const std::optional<CellNumber> number = numberAt(record, column);
-        return number ? std::fabs(valueOf(*number)) : 0.0;
+        const std::optional<Cents> cents = number ? CentsOf(*number) : Cents(0);
+        overflow = overflow || !cents;
+        return cents ? (*cents < 0 ? -*cents : *cents) : 0;
     };
-    if (commission < 0 && m_feesColumn >= 0)
-        return fee(m_feesColumn);
-    double fees = fee(commission);
+    if (commission < 0 && m_feesColumn >= 0) {
+        const Cents total = fee(m_feesColumn);
+        return overflow ? std::nullopt : std::optional(total);
+    }
+    Cents fees = fee(commission);
     for (const ColumnRole role : {ColumnRole::StampDuty, ColumnRole::TransferFee, ColumnRole::HandlingFee,
                                   ColumnRole::ManagementFee, ColumnRole::Levies})
         if (!candidates(role).empty())
             fees += fee(candidates(role).front());
     for (const int column : candidates(ColumnRole::OtherFees))
         fees += fee(column);
-    return fees;
+    return overflow ? std::nullopt : std::optional(fees);
 }
 
 void ColumnSurvey::checkRow(const Record &record, RowKind side)
@@ -260,10 +270,7 @@ void ColumnSurvey::checkRow(const Record &record, RowKind side)
         const std::optional<CellNumber> cash = numberAt(record, reading.cash);
         if (amount && cash) {
             ++reading.tally.checked;
-            reading.tally.agreeing += cashAddsUp(side, valueOf(*cash), std::fabs(valueOf(*amount)),
-                                                 feesUnder(record, reading.commission))
-                                          ? 1
-                                          : 0;
+            reading.tally.agreeing += cashAddsUp(side, *cash, *amount, feesUnder(record, reading.commission)) ? 1 : 0;
         }
     }
 }

@@ -48,14 +48,18 @@ TEST(SecurityTest, CodesNameTheirExchangeBoardAndMarket)
 
 TEST(SecurityTest, StockConnectTradesAreHongKongWhateverTheCodeLooksLike)
 {
-    EXPECT_TRUE(IsHongKongTrade("00700", ""));
-    EXPECT_TRUE(IsHongKongTrade("000700", "沪港通"));
-    EXPECT_TRUE(IsHongKongTrade("000700", "深港通"));
-    EXPECT_TRUE(IsHongKongTrade("600000", "港股通(沪)"));
-    EXPECT_FALSE(IsHongKongTrade("000700", "深市A股"));
-    EXPECT_FALSE(IsHongKongTrade("600000", ""));
-    EXPECT_FALSE(IsHongKongTrade("0070A", "")) << "five characters, not five digits";
-    EXPECT_FALSE(IsHongKongTrade("0700", "")) << "four digits";
+    EXPECT_TRUE(IsHongKongTrade({"00700", "", "", false}));
+    EXPECT_TRUE(IsHongKongTrade({"000700", "沪港通", "", false}));
+    EXPECT_TRUE(IsHongKongTrade({"000700", "深港通", "", false}));
+    EXPECT_TRUE(IsHongKongTrade({"600000", "港股通(沪)", "", false}));
+    EXPECT_TRUE(IsHongKongTrade({"001810", "沪HK", "", false}));
+    EXPECT_TRUE(IsHongKongTrade({"001810", "", "港币", false}));
+    EXPECT_TRUE(IsHongKongTrade({"001810", "", "HKD", false}));
+    EXPECT_TRUE(IsHongKongTrade({"001810", "", "人民币", true})) << "an exchange rate other than 1";
+    EXPECT_FALSE(IsHongKongTrade({"000700", "深市A股", "人民币", false}));
+    EXPECT_FALSE(IsHongKongTrade({"600000", "", "", false}));
+    EXPECT_FALSE(IsHongKongTrade({"0070A", "", "", false})) << "five characters, not five digits";
+    EXPECT_FALSE(IsHongKongTrade({"0700", "", "", false})) << "four digits";
 }
 
 // atLeast is the smallest quantity the lot allows at or above the one asked.
