@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "cells.h"
 #include "security.h"
 
 namespace tallyfin::statement {
@@ -19,19 +20,6 @@ bool containsAny(std::string_view text, std::span<const std::string_view> words)
 
 constexpr std::array<std::string_view, 4> kDividendWords{"红利", "股息", "派息", "分红"};
 constexpr std::array<std::string_view, 4> kBonusWords{"红股", "送股", "转增", "送转"};
-
-// What an operation that is no trade does to a holding, by its name.
-std::optional<HoldingEventKind> kindOfOther(std::string_view operation)
-{
-    const bool aboutDividends = containsAny(operation, kDividendWords);
-    if (aboutDividends && operation.find("税") != std::string_view::npos)
-        return HoldingEventKind::DividendTax;
-    if (containsAny(operation, kBonusWords))
-        return HoldingEventKind::BonusShares;
-    if (aboutDividends)
-        return HoldingEventKind::Dividend;
-    return std::nullopt;
-}
 
 Decimal magnitude(const Decimal &value) { return value.sign() < 0 ? -value : value; }
 
@@ -90,29 +78,19 @@ std::optional<SkipReason> reasonToSkip(const Row &row)
     return std::nullopt;
 }
 
-// A time as brokers write it ("9:48:12", "09:48:12", "094812", "9:48") in
-// seconds after midnight; -1 for none, so that a row without one comes first.
-int secondsOfDay(std::string_view time)
-{
-    int parts[3] = {0, 0, 0}, part = 0, digits = 0;
-    for (const char c : time) {
-        if (c >= '0' && c <= '9') {
-            parts[part] = parts[part] * 10 + (c - '0');
-            // Six digits without separators: hhmmss.
-            if (++digits % 2 == 0 && time.find(':') == std::string_view::npos && part < 2)
-                ++part;
-        } else if (c == ':' && part < 2) {
-            ++part;
-        } else {
-            return -1;
-        }
-        if (parts[part] > 99)
-            return -1;
-    }
-    return digits == 0 ? -1 : parts[0] * 3600 + parts[1] * 60 + parts[2];
-}
-
 } // namespace
+
+std::optional<HoldingEventKind> KindOfOtherRow(std::string_view operation)
+{
+    const bool aboutDividends = containsAny(operation, kDividendWords);
+    if (aboutDividends && operation.find("税") != std::string_view::npos)
+        return HoldingEventKind::DividendTax;
+    if (containsAny(operation, kBonusWords))
+        return HoldingEventKind::BonusShares;
+    if (aboutDividends)
+        return HoldingEventKind::Dividend;
+    return std::nullopt;
+}
 
 HoldingHistory HoldingHistoryOf(const Statement &statement)
 {
@@ -127,7 +105,7 @@ HoldingHistory HoldingHistoryOf(const Statement &statement)
     std::vector<Timed> timed;
     for (std::size_t i = 0; i < statement.rows.size(); ++i) {
         const Row &row = statement.rows[i];
-        const std::optional<HoldingEventKind> other = row.isTrade() ? std::nullopt : kindOfOther(row.operation());
+        const std::optional<HoldingEventKind> other = row.isTrade() ? std::nullopt : KindOfOtherRow(row.operation());
         if (!row.isTrade() && !other)
             continue;
         if (const std::optional<SkipReason> reason = reasonToSkip(row)) {
@@ -135,7 +113,7 @@ HoldingHistory HoldingHistoryOf(const Statement &statement)
                                        std::string(row.operation())});
             continue;
         }
-        timed.push_back({row.date(), secondsOfDay(row.time()), i, other});
+        timed.push_back({row.date(), SecondsOfDay(row.time()), i, other});
     }
     // Stable: rows of the same moment keep the statement's order.
     std::stable_sort(timed.begin(), timed.end(), [](const Timed &a, const Timed &b) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,11 @@ struct HoldingHistory {
 //   buy 600000 1000 at 10 paying 10005.10 -> {Buy, 1000, cash 10005.10, fees 5.10}
 //   红利入账 600000 cash 300               -> {Dividend, cash 300}
 HoldingHistory HoldingHistoryOf(const Statement &statement);
+
+// What a row that is no trade does to a holding, by its operation's name;
+// nullopt for rows that do nothing to one.
+//   "股息红利税补缴" -> DividendTax,  "红股入账" -> BonusShares,  "红利入账" -> Dividend,  "银证转账" -> nullopt
+std::optional<HoldingEventKind> KindOfOtherRow(std::string_view operation);
 
 struct StatementPositions {
     PositionsReport report; // its oversold sales in file order
