@@ -80,6 +80,10 @@ public:
         m_audit->add_flag("--forget-terms", m_forgetTerms, "forget the terms set before; infer them from the rows");
         CLI::Option *json = m_audit->add_flag("--json", m_json, "print one JSON object");
         m_audit->add_flag("--csv", m_csv, "print the report as CSV (UTF-8 with a byte-order mark)")->excludes(json);
+        m_dividendTax = account->add_subcommand(
+            "dividend-tax", "check every 股息红利税补缴 row lot by lot, and list sales within the year of a dividend "
+                            "with no tax row");
+        m_dividendTax->add_flag("--json", m_json, "print one JSON object");
         return account;
     }
 
@@ -93,6 +97,8 @@ public:
                 return list(store, output);
             if (m_remove->parsed())
                 return remove(store, output);
+            if (m_dividendTax->parsed())
+                return dividendTax(store, output);
             return audit(store, output);
         } catch (const store::StoreFailure &failure) {
             Ending ending;
@@ -216,12 +222,24 @@ private:
                                  options, style, output);
     }
 
+    int dividendTax(AccountStore &store, const Output &output) const
+    {
+        const MergedStatement merged = store.merged(store.account(m_account).id);
+        const DividendTaxCheck check = CheckDividendTax(merged.statement, CheckBalances(merged.statement).openings);
+        if (m_json) {
+            Json object = DividendTaxJson(merged, check);
+            object["error"] = nullptr;
+            return Report(output, JsonLine(object), true, {});
+        }
+        return Report(output, DividendTaxTable(merged, check), false, {});
+    }
+
     std::optional<std::string> m_store, m_account;
     std::vector<std::string> m_files;
     std::int64_t m_statement = 0;
     AgreementOptions m_agreement;
     bool m_json = false, m_csv = false, m_forgetTerms = false;
-    CLI::App *m_add = nullptr, *m_list = nullptr, *m_remove = nullptr, *m_audit = nullptr;
+    CLI::App *m_add = nullptr, *m_list = nullptr, *m_remove = nullptr, *m_audit = nullptr, *m_dividendTax = nullptr;
 };
 
 } // namespace

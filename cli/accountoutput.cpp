@@ -53,7 +53,85 @@ Json emptyAccountJson(const std::string &error)
     return object;
 }
 
+std::string yuan(const Decimal &value) { return value.toFixed(2, kDecimalPoint); }
+
+Json yuanOrNull(const std::optional<Decimal> &value) { return value ? Json(yuan(*value)) : Json(nullptr); }
+
+Json lotJson(const LotTax &lot)
+{
+    return {{"bought", dateOrNull(lot.bought)},
+            {"quantity", lot.quantity.toString()},
+            {"dividendPerShare", lot.dividendPerShare.toString()},
+            {"ratePercent", lot.ratePercent},
+            {"tax", yuanOrNull(lot.tax)}};
+}
+
+std::string verdict(const TaxRowCheck &row)
+{
+    if (!row.explained)
+        return "无法解释";
+    const std::optional<Decimal> due = row.due();
+    return !due ? "买入日未知" : *due == row.charged ? "相符" : "不符";
+}
+
 } // namespace
+
+Json DividendTaxJson(const MergedStatement &merged, const DividendTaxCheck &check)
+{
+    Json taxRows = Json::array(), missing = Json::array(), unheld = Json::array();
+    for (const TaxRowCheck &row : check.taxRows) {
+        Json lots = Json::array();
+        for (const LotTax &lot : row.lots)
+            lots.push_back(lotJson(lot));
+        taxRows.push_back({{"line", merged.statement.rows[row.row].line()},
+                           {"statement", merged.sourceOfRow[row.row]},
+                           {"date", FormatTradeDate(row.date)},
+                           {"code", row.code},
+                           {"quantity", row.quantity ? Json(row.quantity->toString()) : Json(nullptr)},
+                           {"charged", yuan(row.charged)},
+                           {"due", yuanOrNull(row.due())},
+                           {"explained", row.explained},
+                           {"lots", std::move(lots)}});
+    }
+    for (const MissingTax &sale : check.missing)
+        missing.push_back({{"date", FormatTradeDate(sale.date)}, {"code", sale.code},
+                           {"quantity", sale.quantity.toString()}, {"due", yuanOrNull(sale.due)}});
+    for (const UnheldDividend &dividend : check.unheldDividends)
+        unheld.push_back({{"line", merged.statement.rows[dividend.row].line()},
+                          {"statement", merged.sourceOfRow[dividend.row]},
+                          {"date", FormatTradeDate(dividend.date)},
+                          {"code", dividend.code},
+                          {"cash", yuan(dividend.cash)}});
+    return {{"taxRows", std::move(taxRows)}, {"missingTax", std::move(missing)}, {"unheldDividends", std::move(unheld)}};
+}
+
+std::string DividendTaxTable(const MergedStatement &merged, const DividendTaxCheck &check)
+{
+    GridTable grid;
+    grid.addRow({"对账单", "行", "日期", "代码", "股数", "实收", "应收", "核对"});
+    for (const TaxRowCheck &row : check.taxRows) {
+        const std::optional<Decimal> due = row.due();
+        grid.addRow({std::to_string(merged.sourceOfRow[row.row]), std::to_string(merged.statement.rows[row.row].line()),
+                     FormatTradeDate(row.date), row.code, row.quantity ? row.quantity->toString() : "-", yuan(row.charged),
+                     due ? yuan(*due) : "-", verdict(row)});
+        for (const LotTax &lot : row.lots)
+            grid.addRow({"", "", "", "", "", "", "",
+                         (lot.bought ? "买入 " + FormatTradeDate(*lot.bought) : std::string("期初持有")) + "，" +
+                             lot.quantity.toString() + " 股 × " + lot.dividendPerShare.toString() + " × " +
+                             std::to_string(lot.ratePercent) + "% = " + (lot.tax ? yuan(*lot.tax) : "?")});
+    }
+    std::string text = "红利税补缴（" + std::to_string(check.taxRows.size()) + "）\n" +
+                       (check.taxRows.empty() ? "  无\n" : grid.render("  "));
+    text += "\n应补缴而无记录（" + std::to_string(check.missing.size()) + "）\n";
+    if (check.missing.empty())
+        text += "  无\n";
+    for (const MissingTax &sale : check.missing)
+        text += "  " + EnglishText(sale) + '\n';
+    for (const UnheldDividend &dividend : check.unheldDividends)
+        text += "\n  " + FormatTradeDate(dividend.date) + " " + dividend.code + ": a dividend of " + yuan(dividend.cash) +
+                " booked while nothing was held\n";
+    return text;
+}
 
 Json StatementEntryJson(const StatementEntry &entry)
 {

@@ -8,6 +8,7 @@
 
 #include "audit.h"
 #include "balances.h"
+#include "dividendtax.h"
 #include "command.h"
 #include "merge.h"
 
@@ -35,6 +36,12 @@ nlohmann::ordered_json CashNotesJson(const statement::BalanceCheck &check);
 // The statements, gaps and notes for a person.
 std::string StatementsTable(const std::vector<StatementEntry> &entries);
 std::string GapsTable(const statement::BalanceCheck &check);
+
+// {"taxRows": [{"line", "statement", "date", "code", "quantity", "charged", "due", "explained", "lots":
+// [{"bought", "quantity", "dividendPerShare", "ratePercent", "tax"}]}], "missingTax": [{"date", "code",
+// "quantity", "due"}], "unheldDividends": [{"line", "statement", "date", "code", "cash"}]}
+nlohmann::ordered_json DividendTaxJson(const statement::MergedStatement &merged, const statement::DividendTaxCheck &check);
+std::string DividendTaxTable(const statement::MergedStatement &merged, const statement::DividendTaxCheck &check);
 
 // The audit of merged statements: the audit's object ("file" null, "account"
 // the stored account's name or null) with "statement" beside every "line",

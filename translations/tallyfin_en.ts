@@ -50,6 +50,10 @@
         <source>资金余额 %1 → %2：比各行少了 %3 元（导出文件未列出的转账？）</source>
         <translation>cash balance %1 → %2: %3 less than the rows explain (a transfer the export leaves out?)</translation>
     </message>
+    <message>
+        <source>%1 %2：卖出一年内获得股息的 %3 股，应补缴 %4 元，没有补缴记录</source>
+        <translation>%1 %2: %3 shares that received a dividend within the year sold, %4 due, no tax row</translation>
+    </message>
 </context>
 <context>
     <name>AccountStore</name>
@@ -67,7 +71,7 @@
     </message>
     <message>
         <source>%1 是其他程序的数据库，不是本程序的账户库，未作任何改动</source>
-        <translation>%1 is a database of another program, not Tallyfin's account store; it is left as it is</translation>
+        <translation>%1 is a database of another program, not Tallyfin&apos;s account store; it is left as it is</translation>
     </message>
     <message>
         <source>账户库 %1 已损坏（%2），未作任何改动</source>
@@ -91,7 +95,7 @@
     </message>
     <message>
         <source>没有名为“%1”的账户</source>
-        <translation>no account is named '%1'</translation>
+        <translation>no account is named &apos;%1&apos;</translation>
     </message>
     <message>
         <source>账户库中有多个账户（%1），请选择一个</source>
@@ -103,7 +107,7 @@
     </message>
     <message>
         <source>对账单中的账号属于已保存的账户“%1”，请添加到该账户</source>
-        <translation>the rows name an account kept as '%1'; add it there</translation>
+        <translation>the rows name an account kept as &apos;%1&apos;; add it there</translation>
     </message>
     <message>
         <source>没有编号为 %1 的对账单</source>

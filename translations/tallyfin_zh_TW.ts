@@ -50,6 +50,10 @@
         <source>资金余额 %1 → %2：比各行少了 %3 元（导出文件未列出的转账？）</source>
         <translation>資金餘額 %1 → %2：比各行少了 %3 元（匯出檔案未列出的轉帳？）</translation>
     </message>
+    <message>
+        <source>%1 %2：卖出一年内获得股息的 %3 股，应补缴 %4 元，没有补缴记录</source>
+        <translation>%1 %2：賣出一年內獲得股息的 %3 股，應補繳 %4 元，沒有補繳紀錄</translation>
+    </message>
 </context>
 <context>
     <name>AccountStore</name>
