@@ -72,18 +72,39 @@ public:
         declareAdd(*account);
         m_list = account->add_subcommand("list", "the accounts and their statements (rows added and known at import)");
         m_list->add_flag("--json", m_json, "print one JSON object");
+        m_list->footer("JSON: {\"store\", \"accounts\": [{\"id\", \"name\", \"fundAccounts\", \"holderAccounts\", "
+                       "\"statements\": [{\"id\", \"file\", \"rowsAdded\", \"rowsKnown\", \"from\", \"to\", \"rows\", "
+                       "\"size\", \"sha256\", \"format\", \"imported\"}]}], \"error\"}");
         m_remove = account->add_subcommand("remove", "forget a statement and its rows");
         m_remove->add_option("statement", m_statement, "the statement's number (see account list)")->required();
         m_remove->add_flag("--json", m_json, "print one JSON object");
+        m_remove->footer("JSON: {\"removed\": {the statement as account list gives it}, \"error\"}");
         m_audit = account->add_subcommand("audit", "check the whole account against the dated fee rules");
         m_agreement.declare(m_audit);
         m_audit->add_flag("--forget-terms", m_forgetTerms, "forget the terms set before; infer them from the rows");
         CLI::Option *json = m_audit->add_flag("--json", m_json, "print one JSON object");
         m_audit->add_flag("--csv", m_csv, "print the report as CSV (UTF-8 with a byte-order mark)")->excludes(json);
+        m_audit->footer("Terms given here are kept in the account for its later audits, until --forget-terms.\n"
+                        "JSON: the object of tallyfin-cli audit --json over every row of the account (\"file\" null, "
+                        "\"account\" its name, each entry with a \"line\" also naming its \"statement\"), then "
+                        "\"statements\": [{\"id\", \"file\", \"rowsAdded\", \"rowsKnown\", \"from\", \"to\"}], \"gaps\" and "
+                        "\"cashNotes\" as account add gives them.");
         m_dividendTax = account->add_subcommand(
             "dividend-tax", "check every 股息红利税补缴 row lot by lot, and list sales within the year of a dividend "
                             "with no tax row");
         m_dividendTax->add_flag("--json", m_json, "print one JSON object");
+        m_dividendTax->footer(
+            "Each day's net purchase of a security is a lot; sales take the earliest lots; a dividend's shares are "
+            "those held when its row is booked (after 15:00: on its record date, else the weekday before); the rate "
+            "is that of the holding period (a calendar month, a year) under the record date's regime, less what was "
+            "withheld on payment.\n"
+            "JSON: {\"taxRows\": [{\"line\", \"statement\", \"date\", \"code\", \"quantity\", \"charged\", \"due\", "
+            "\"explained\", \"lots\": [{\"bought\", \"quantity\", \"dividendPerShare\", \"ratePercent\", \"tax\"}]}], "
+            "\"missingTax\": [{\"date\", \"code\", \"quantity\", \"due\"}], \"unheldDividends\": [{\"line\", "
+            "\"statement\", \"date\", \"code\", \"cash\"}], \"error\"}; money as decimal strings with two decimals, "
+            "a per-share dividend with as many as it has (before what was withheld on payment), ratePercent what was "
+            "still due on sale; \"due\" and \"tax\" null where a lot was bought before the history and its holding "
+            "period cannot be told, \"bought\" null for such a lot.");
         return account;
     }
 
@@ -113,6 +134,14 @@ private:
         m_add = account.add_subcommand("add", "import statements into the account (rows already there are not added again)");
         m_add->add_option("file", m_files, "the statements: text (GB18030, UTF-8, UTF-16), .xls or .xlsx")->required();
         m_add->add_flag("--json", m_json, "print one JSON object");
+        m_add->footer(
+            "Each file goes to the account its rows name (资金帐号, 股东代码), to --account, or to the only one. "
+            "A row the account has is not added again; a file imported before adds nothing.\n"
+            "JSON: {\"statements\": [{\"id\", \"file\", \"rowsAdded\", \"rowsKnown\", \"from\", \"to\", \"account\", "
+            "\"alreadyImported\", \"error\"}], \"gaps\": [{\"after\", \"before\", \"what\", \"code\", \"shares\"}], "
+            "\"cashNotes\": [{\"after\", \"before\", \"what\", \"difference\"}], \"error\"}; a gap is a security's share "
+            "balance (股份余额) that does not follow from its rows before, a cash note the same of the cash balance "
+            "(exports often leave out transfers). Exit status 1 when a file could not be added.");
     }
 
     int add(AccountStore &store, const Output &output) const

@@ -322,6 +322,9 @@ public:
         m_agreement.declare(audit);
         CLI::Option *json = audit->add_flag("--json", m_json, "print one JSON object");
         audit->add_flag("--csv", m_csv, "print the report as CSV (UTF-8 with a byte-order mark)")->excludes(json);
+        audit->footer("Several files: their JSON is that of account audit --json (\"file\" and \"account\" null, "
+                      "each \"line\" beside its \"statement\", the files numbered 1, 2 … in the order given, then "
+                      "\"statements\", \"gaps\", \"cashNotes\"); nothing is stored.");
         return audit;
     }
 

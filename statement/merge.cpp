@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
 
 #include "cells.h"
 #include "rowcodec.h"
@@ -101,6 +100,14 @@ struct Taken {
     int seconds;
 };
 
+// Every row's identity, kept in one buffer; sorted so that copies of a row
+// stand together, in the order of the statements and their rows.
+struct Keyed {
+    std::uint64_t hash;
+    std::uint32_t source, row;
+    std::uint32_t offset, length; // of its identity in the buffer
+};
+
 std::optional<TradeDate> firstDate(const Statement &statement)
 {
     const auto first = std::min_element(statement.rows.begin(), statement.rows.end(),
@@ -120,36 +127,63 @@ std::optional<TradeDate> lastDate(const Statement &statement)
 MergedStatement MergeStatements(std::span<const MergeSource> sources)
 {
     unsigned parts = ~0u;
-    for (const MergeSource &source : sources)
+    std::size_t rows = 0;
+    for (const MergeSource &source : sources) {
         parts &= partsOf(*source.statement);
+        rows += source.statement->rows.size();
+    }
     KeyWriter keys(parts);
-    // How many of each row the merge holds so far.
-    std::unordered_map<std::string, int> held;
-    std::vector<Taken> taken;
+    std::string buffer;
+    std::vector<Keyed> keyed;
+    keyed.reserve(rows);
+    for (std::size_t s = 0; s < sources.size(); ++s)
+        for (std::size_t r = 0; r < sources[s].statement->rows.size(); ++r) {
+            const std::string &key = keys.keyOf(sources[s].statement->rows[r]);
+            keyed.push_back({std::hash<std::string>()(key), static_cast<std::uint32_t>(s), static_cast<std::uint32_t>(r),
+                             static_cast<std::uint32_t>(buffer.size()), static_cast<std::uint32_t>(key.size())});
+            buffer += key;
+        }
+    const auto identity = [&buffer](const Keyed &k) { return std::string_view(buffer).substr(k.offset, k.length); };
+    std::sort(keyed.begin(), keyed.end(), [&](const Keyed &a, const Keyed &b) {
+        if (a.hash != b.hash)
+            return a.hash < b.hash;
+        if (const int order = identity(a).compare(identity(b)); order != 0)
+            return order < 0;
+        return a.source != b.source ? a.source < b.source : a.row < b.row;
+    });
     MergedStatement merged;
-    for (std::size_t s = 0; s < sources.size(); ++s) {
-        const Statement &statement = *sources[s].statement;
-        SourceTally tally{sources[s].id, 0, 0, firstDate(statement), lastDate(statement)};
-        std::unordered_map<std::string, int> seen;
-        for (std::size_t r = 0; r < statement.rows.size(); ++r) {
-            const std::string &key = keys.keyOf(statement.rows[r]);
-            const int occurrence = seen[key]++;
-            int &count = held[key];
-            if (occurrence < count) {
+    for (const MergeSource &source : sources)
+        merged.tallies.push_back({source.id, 0, 0, firstDate(*source.statement), lastDate(*source.statement)});
+    // Within the copies of one row: each statement's n-th copy is taken when
+    // no statement before it had n of them.
+    std::vector<Taken> taken;
+    taken.reserve(rows);
+    for (std::size_t first = 0; first < keyed.size();) {
+        std::size_t end = first + 1;
+        while (end < keyed.size() && keyed[end].hash == keyed[first].hash && identity(keyed[end]) == identity(keyed[first]))
+            ++end;
+        int held = 0, occurrence = 0;
+        for (std::size_t i = first; i < end; ++i) {
+            occurrence = i > first && keyed[i].source == keyed[i - 1].source ? occurrence + 1 : 0;
+            SourceTally &tally = merged.tallies[keyed[i].source];
+            if (occurrence < held) {
                 ++tally.rowsKnown;
                 continue;
             }
-            count = occurrence + 1;
+            held = occurrence + 1;
             ++tally.rowsAdded;
-            taken.push_back({s, r, SecondsOfDay(statement.rows[r].time())});
+            const Row &row = sources[keyed[i].source].statement->rows[keyed[i].row];
+            taken.push_back({keyed[i].source, keyed[i].row, SecondsOfDay(row.time())});
         }
-        merged.tallies.push_back(tally);
+        first = end;
     }
-    std::stable_sort(taken.begin(), taken.end(), [&sources](const Taken &a, const Taken &b) {
+    std::sort(taken.begin(), taken.end(), [&sources](const Taken &a, const Taken &b) {
         const Row &x = sources[a.source].statement->rows[a.row], &y = sources[b.source].statement->rows[b.row];
         if (x.date() != y.date())
             return x.date() < y.date();
-        return a.seconds < b.seconds;
+        if (a.seconds != b.seconds)
+            return a.seconds < b.seconds;
+        return a.source != b.source ? a.source < b.source : a.row < b.row;
     });
     Statement &statement = merged.statement;
     if (!sources.empty())
@@ -168,6 +202,11 @@ MergedStatement MergeStatements(std::span<const MergeSource> sources)
         }
     }
     return merged;
+}
+
+SourceTally TallyOfFirst(const Statement &statement)
+{
+    return {0, static_cast<int>(statement.rows.size()), 0, firstDate(statement), lastDate(statement)};
 }
 
 } // namespace tallyfin::statement

@@ -51,4 +51,8 @@ struct MergedStatement {
 //   tallies: A added 3; B added 2 (a sell, the dividend), knew 2
 MergedStatement MergeStatements(std::span<const MergeSource> sources);
 
+// What the first statement of an account brings: all of its rows, as
+// MergeStatements would count them, without the work of a merge.
+SourceTally TallyOfFirst(const Statement &statement);
+
 } // namespace tallyfin::statement

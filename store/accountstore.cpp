@@ -231,7 +231,8 @@ ImportOutcome AccountStore::import(const std::string &file, const Fingerprint &f
         for (const Statement &each : held)
             sources.push_back({0, &each});
         sources.push_back({1, &read});
-        const statement::SourceTally tally = statement::MergeStatements(sources).tallies.back();
+        const statement::SourceTally tally = held.empty() ? statement::TallyOfFirst(read)
+                                                          : statement::MergeStatements(sources).tallies.back();
         outcome.statement = InsertStatement(*m_db, account, file, fingerprint, read, tally, nowText());
         addKeys(*m_db, account, keys);
         change.commit();

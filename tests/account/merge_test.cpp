@@ -114,6 +114,10 @@ TEST(MergeTest, EachRowAsManyTimesAsTheStatementWithMostOfIt)
         }
         for (std::size_t i = 1; i < merged.statement.rows.size(); ++i)
             ASSERT_LE(merged.statement.rows[i - 1].date(), merged.statement.rows[i].date());
+        const MergeSource alone[] = {sources.front()};
+        const SourceTally first = MergeStatements(alone).tallies.front(), counted = TallyOfFirst(read.front());
+        EXPECT_EQ(std::tie(first.rowsAdded, first.rowsKnown, first.from, first.to),
+                  std::tie(counted.rowsAdded, counted.rowsKnown, counted.from, counted.to));
     }
 }
 
@@ -167,6 +171,8 @@ struct Slice {
     std::vector<SliceFile> files;
     int missing = 0; // a month no file has, or 0
 };
+
+void PrintTo(const Slice &slice, std::ostream *out) { *out << slice.name; }
 
 class SliceTest : public testing::TestWithParam<Slice> {
 protected:

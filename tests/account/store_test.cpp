@@ -131,6 +131,8 @@ struct AccountCase {
     std::size_t accounts;                                                    // accounts after them
 };
 
+void PrintTo(const AccountCase &c, std::ostream *out) { *out << c.name; }
+
 class AccountChoiceTest : public testing::TestWithParam<AccountCase> {};
 
 TEST_P(AccountChoiceTest, FollowsTheRowsOrTheUser)
@@ -206,9 +208,11 @@ void storeWithRows(const std::filesystem::path &path)
     store.import("a.tsv", fingerprintOf("a"), sampleStatement(6, 3000, 9), std::nullopt);
 }
 
-class RefusedFileTest : public testing::TestWithParam<RefusedCase> {};
+void PrintTo(const RefusedCase &c, std::ostream *out) { *out << c.name; }
 
-TEST_P(RefusedFileTest, IsReportedAndLeftUntouched)
+class RefusedStoreTest : public testing::TestWithParam<RefusedCase> {};
+
+TEST_P(RefusedStoreTest, IsReportedAndLeftUntouched)
 {
     const ScratchDirectory directory;
     const std::filesystem::path path = directory.path() / "accounts.sqlite";
@@ -227,7 +231,7 @@ TEST_P(RefusedFileTest, IsReportedAndLeftUntouched)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Files, RefusedFileTest,
+    Files, RefusedStoreTest,
     testing::Values(
         RefusedCase{"Text", StoreProblem::NotADatabase,
                     [](const std::filesystem::path &path) { std::ofstream(path) << "成交日期,证券代码\n"; }},
