@@ -7,6 +7,8 @@
 #include "accountstore.h"
 #include "agreementoptions.h"
 #include "auditoutput.h"
+#include "holdings.h"
+#include "positionsoutput.h"
 #include "messages.h"
 #include "table.h"
 
@@ -89,6 +91,7 @@ public:
                         "\"account\" its name, each entry with a \"line\" also naming its \"statement\"), then "
                         "\"statements\": [{\"id\", \"file\", \"rowsAdded\", \"rowsKnown\", \"from\", \"to\"}], \"gaps\" and "
                         "\"cashNotes\" as account add gives them.");
+        declarePositions(*account);
         m_dividendTax = account->add_subcommand(
             "dividend-tax", "check every 股息红利税补缴 row lot by lot, and list sales within the year of a dividend "
                             "with no tax row");
@@ -120,6 +123,8 @@ public:
                 return remove(store, output);
             if (m_dividendTax->parsed())
                 return dividendTax(store, output);
+            if (m_positions->parsed())
+                return positions(store, output);
             return audit(store, output);
         } catch (const store::StoreFailure &failure) {
             Ending ending;
@@ -142,6 +147,87 @@ private:
             "\"cashNotes\": [{\"after\", \"before\", \"what\", \"difference\"}], \"error\"}; a gap is a security's share "
             "balance (股份余额) that does not follow from its rows before, a cash note the same of the cash balance "
             "(exports often leave out transfers). Exit status 1 when a file could not be added.");
+    }
+
+    void declarePositions(CLI::App &account)
+    {
+        m_positions = account.add_subcommand(
+            "positions", "what each holding of the account cost, from the holdings its first balances show");
+        const CLI::Validator openingCost(
+            [](const std::string &text) {
+                return openingCostOf(text) ? std::string() : "expected CODE=YUAN, such as 600036=12345.67 (CODE= forgets it)";
+            },
+            "");
+        m_positions->add_option("--opening-cost", m_openingCosts,
+                                "what the shares of CODE held before the account's history cost in all, fees included; "
+                                "kept in the account (CODE= forgets it)")
+            ->check(openingCost)
+            ->type_name("CODE=YUAN");
+        m_positions->add_flag("--json", m_json, "print one JSON object");
+        m_positions->footer("JSON: the object of tallyfin-cli positions --json, each position also with "
+                            "\"openingShares\" (\"0\" when the history starts before any holding) and \"openingCost\" "
+                            "(null when unknown); a cost that depends on an unknown opening cost is null.");
+    }
+
+    // "600036=12345.67" -> {"600036", 12345.67};  "878=" -> {"000878", nullopt}
+    static std::optional<std::pair<std::string, std::optional<Decimal>>> openingCostOf(const std::string &text)
+    {
+        const std::size_t equals = text.find('=');
+        if (equals == std::string::npos || equals == 0 || equals > 6)
+            return std::nullopt;
+        const std::string code = text.substr(0, equals), yuan = text.substr(equals + 1);
+        if (code.find_first_not_of("0123456789") != std::string::npos)
+            return std::nullopt;
+        const std::string padded = std::string(6 - code.size(), '0') + code;
+        if (yuan.empty())
+            return std::pair{padded, std::optional<Decimal>()};
+        const std::optional<Decimal> cost = Decimal::fromTyped(yuan, kDecimalPoint);
+        if (!cost || cost->sign() < 0)
+            return std::nullopt;
+        return std::pair{padded, cost};
+    }
+
+    int positions(AccountStore &store, const Output &output) const
+    {
+        const AccountSummary account = store.account(m_account);
+        for (const std::string &given : m_openingCosts) {
+            const auto [code, cost] = *openingCostOf(given);
+            store.setOpeningCost(account.id, code, cost);
+        }
+        const MergedStatement merged = store.merged(account.id);
+        const std::map<std::string, Decimal> costs = store.settings(account.id).openingCosts;
+        std::vector<OpeningPosition> openings;
+        for (const OpeningHolding &opening : CheckBalances(merged.statement).openings) {
+            const auto cost = costs.find(opening.code);
+            openings.push_back({opening.code, opening.name, opening.shares,
+                                cost == costs.end() ? std::nullopt : std::optional(cost->second)});
+        }
+        const StatementPositions positions = PositionsOfStatement(merged.statement, openings);
+        if (!m_json)
+            return Report(output, PositionsTable(merged.statement, positions) + openingsText(positions), false, {});
+        Json object = PositionsJson(merged.statement, positions, {});
+        for (std::size_t i = 0; i < positions.report.positions.size(); ++i) {
+            const PositionReport &position = positions.report.positions[i];
+            object["positions"][i]["openingShares"] = position.openingShares.toString();
+            object["positions"][i]["openingCost"] =
+                position.openingCost ? Json(position.openingCost->toFixed(2, kDecimalPoint)) : Json(nullptr);
+        }
+        return Report(output, JsonLine(object), true, {});
+    }
+
+    static std::string openingsText(const StatementPositions &positions)
+    {
+        std::string text;
+        for (const PositionReport &position : positions.report.positions) {
+            if (position.openingShares.sign() == 0)
+                continue;
+            text += position.code + ": " + GroupedNumber(position.openingShares.toString()) +
+                    " shares held before the account's history, " +
+                    (position.openingCost ? "bought for " + position.openingCost->toFixed(2, kDecimalPoint)
+                                          : "cost unknown (--opening-cost " + position.code + "=YUAN)") +
+                    '\n';
+        }
+        return text;
     }
 
     int add(AccountStore &store, const Output &output) const
@@ -264,11 +350,12 @@ private:
     }
 
     std::optional<std::string> m_store, m_account;
-    std::vector<std::string> m_files;
+    std::vector<std::string> m_files, m_openingCosts;
     std::int64_t m_statement = 0;
     AgreementOptions m_agreement;
     bool m_json = false, m_csv = false, m_forgetTerms = false;
-    CLI::App *m_add = nullptr, *m_list = nullptr, *m_remove = nullptr, *m_audit = nullptr, *m_dividendTax = nullptr;
+    CLI::App *m_add = nullptr, *m_list = nullptr, *m_remove = nullptr, *m_audit = nullptr, *m_dividendTax = nullptr,
+             *m_positions = nullptr;
 };
 
 } // namespace

@@ -29,7 +29,7 @@ ShareMove moveOf(const Row &row, Decimal &delta)
     const std::optional<Decimal> quantity = row.quantity();
     if (!quantity || quantity->sign() == 0)
         return ShareMove::None;
-    if (kind == HoldingEventKind::BonusShares) {
+    if (kind == HoldingEventKind::BonusShares || kind == HoldingEventKind::Buy) {
         delta = quantity->sign() < 0 ? -*quantity : *quantity;
         return ShareMove::Known;
     }

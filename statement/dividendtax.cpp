@@ -109,6 +109,12 @@ private:
             return;
         }
         const std::optional<HoldingEventKind> kind = KindOfOtherRow(row.operation());
+        if (kind == HoldingEventKind::Buy && row.quantity()) { // a new issue's shares: a purchase of their day
+            holding.pendingDay = row.date();
+            holding.pending = holding.pending + magnitude(*row.quantity());
+            holding.pendingRow = index;
+            return;
+        }
         if (!kind)
             return;
         settleDay(code, holding);

@@ -20,6 +20,9 @@ bool containsAny(std::string_view text, std::span<const std::string_view> words)
 
 constexpr std::array<std::string_view, 4> kDividendWords{"红利", "股息", "派息", "分红"};
 constexpr std::array<std::string_view, 4> kBonusWords{"红股", "送股", "转增", "送转"};
+// Shares of a new issue placed in the account once it lists; paid for at the
+// issue price when they were allotted, on a row of the subscription's own code.
+constexpr std::array<std::string_view, 2> kNewIssueWords{"新股入账", "新股入帐"};
 
 Decimal magnitude(const Decimal &value) { return value.sign() < 0 ? -value : value; }
 
@@ -58,9 +61,12 @@ std::optional<HoldingEvent> otherEvent(const Row &row, HoldingEventKind kind)
 {
     HoldingEvent event{row.line(), std::string(row.code()), std::string(row.name()), kind, Decimal(), Decimal(),
                        Decimal()};
-    if (kind == HoldingEventKind::BonusShares)
+    if (kind == HoldingEventKind::BonusShares) {
         event.quantity = orZero(row.quantity());
-    else
+    } else if (kind == HoldingEventKind::Buy) {
+        event.quantity = orZero(row.quantity());
+        event.cash = row.price() ? *row.price() * event.quantity : orZero(row.amount());
+    } else
         event.cash = row.cash() ? magnitude(*row.cash()) : orZero(row.amount());
     if (event.quantity.sign() == 0 && event.cash.sign() == 0)
         return std::nullopt;
@@ -87,6 +93,8 @@ std::optional<HoldingEventKind> KindOfOtherRow(std::string_view operation)
         return HoldingEventKind::DividendTax;
     if (containsAny(operation, kBonusWords))
         return HoldingEventKind::BonusShares;
+    if (containsAny(operation, kNewIssueWords))
+        return HoldingEventKind::Buy;
     if (aboutDividends)
         return HoldingEventKind::Dividend;
     return std::nullopt;
@@ -130,10 +138,10 @@ HoldingHistory HoldingHistoryOf(const Statement &statement)
     return history;
 }
 
-StatementPositions PositionsOfStatement(const Statement &statement)
+StatementPositions PositionsOfStatement(const Statement &statement, std::span<const OpeningPosition> openings)
 {
     HoldingHistory history = HoldingHistoryOf(statement);
-    PositionsReport report = ReplayHoldings(history.events);
+    PositionsReport report = ReplayHoldings(history.events, openings);
     // Found in time order; listed, as the skipped rows are, in the file's.
     std::stable_sort(report.oversold.begin(), report.oversold.end(),
                      [](const OversoldSale &a, const OversoldSale &b) { return a.line < b.line; });

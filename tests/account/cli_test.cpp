@@ -94,6 +94,26 @@ TEST_F(AccountCliTest, AddsListsAuditsAndRemoves)
     EXPECT_EQ(account({"remove", std::to_string(first)}).status, 1);
 }
 
+// The later file alone starts with shares held; their cost is kept once given.
+TEST_F(AccountCliTest, PositionsStartFromTheOpeningHoldings)
+{
+    ASSERT_EQ(account({"add", m_second}).status, 0);
+    const Json before = account({"positions", "--json"}).json();
+    EXPECT_EQ(before["oversold"], Json::array());
+    Json opened;
+    for (const Json &position : before["positions"])
+        if (position["openingShares"] != "0")
+            opened = position;
+    ASSERT_FALSE(opened.is_null());
+    EXPECT_TRUE(opened["openingCost"].is_null());
+    const std::string code = opened["code"];
+    EXPECT_EQ(account({"positions", "--opening-cost", code + "=1234.5"}).status, 0);
+    for (const Json &position : account({"positions", "--json"}).json()["positions"])
+        if (position["code"] == code)
+            EXPECT_EQ(position["openingCost"], "1234.50");
+    EXPECT_EQ(account({"positions", "--opening-cost", "60003x=1"}).status, 2);
+}
+
 TEST_F(AccountCliTest, AStoreThatIsNotOneIsRefused)
 {
     std::ofstream(m_store) << "notes\n";

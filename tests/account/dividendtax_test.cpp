@@ -210,6 +210,12 @@ TEST(DividendTaxTest, TheRealAccountsTaxRowsAreEachExplained)
     EXPECT_TRUE(check.missing.empty()) << EnglishText(check.missing.front());
     EXPECT_TRUE(balances.gaps.empty()) << EnglishText(balances.gaps.front());
     EXPECT_EQ(balances.cashBreaks.size(), 15u); // transfers the export leaves out: notes only
+    std::vector<OpeningPosition> openings;
+    for (const OpeningHolding &opening : balances.openings)
+        openings.push_back({opening.code, opening.name, opening.shares, std::nullopt});
+    const StatementPositions positions = PositionsOfStatement(merged.statement, openings);
+    for (const OversoldSale &sale : positions.report.oversold)
+        ADD_FAILURE() << sale.code << " sold " << sale.sold.toString() << " with " << sale.held.toString() << " held";
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <random>
 
 #include "audit.h"
@@ -280,6 +281,53 @@ TEST_P(SliceTest, GiveTheAuditAndPositionsOfTheWholeOrTheMissingMonth)
 }
 
 constexpr int kFirst = 2014 * 12 + 1, kLast = 2023 * 12 + 12, kMiddle = 2018 * 12 + 6;
+
+// A history that starts with shares held: its first balances show them, and
+// its positions start from them and sell nothing more than held.
+TEST(OpeningHoldingTest, ALaterFileStartsFromTheSharesItsBalancesShow)
+{
+    const std::vector<SampleRow> &rows = samples::SampleRows(2400, 5, balancesLayout().mix);
+    const Statement whole = readRows(rows);
+    const Statement later = readRows(rowsWhere(rows, [](const SampleRow &row) { return monthOf(row.date) >= kMiddle; }));
+    std::map<std::string, Decimal> before;
+    std::set<std::string> tradedLater;
+    for (const SampleRow &row : rows) {
+        if (row.kind == RowKind::Other)
+            continue;
+        if (monthOf(row.date) < kMiddle)
+            before[row.code] = before[row.code] + (row.kind == RowKind::Buy ? row.quantity : -row.quantity);
+        else
+            tradedLater.insert(row.code);
+    }
+    const MergeSource sources[] = {{1, &later}};
+    const MergedStatement merged = MergeStatements(sources);
+    const BalanceCheck check = CheckBalances(merged.statement);
+    std::map<std::string, Decimal> opened;
+    std::vector<OpeningPosition> openings;
+    for (const OpeningHolding &opening : check.openings) {
+        opened[opening.code] = opening.shares;
+        openings.push_back({opening.code, opening.name, opening.shares, std::nullopt});
+    }
+    std::map<std::string, Decimal> expected;
+    for (const auto &[code, shares] : before)
+        if (shares.sign() != 0 && tradedLater.contains(code))
+            expected[code] = shares;
+    EXPECT_FALSE(expected.empty());
+    EXPECT_EQ(opened, expected);
+    EXPECT_TRUE(check.gaps.empty());
+
+    const StatementPositions started = PositionsOfStatement(merged.statement, openings);
+    EXPECT_TRUE(started.report.oversold.empty());
+    EXPECT_FALSE(PositionsOfStatement(merged.statement).report.oversold.empty()); // without them, sales of more than held
+    std::map<std::string, Decimal> endWhole, endLater;
+    for (const PositionReport &p : PositionsOfStatement(whole).report.positions)
+        endWhole[p.code] = p.shares;
+    for (const PositionReport &p : started.report.positions)
+        endLater[p.code] = p.shares;
+    for (const auto &[code, shares] : endLater)
+        EXPECT_EQ(shares, endWhole[code]) << code;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Accounts, SliceTest,
     testing::Values(Slice{"Overlapping", {{kFirst, kMiddle + 6}, {kMiddle - 6, kLast}}},
