@@ -27,7 +27,7 @@ void addStatements(Json &list, const std::vector<int> &statements)
 
 void numberLines(Json &object, const MergedStatement &merged, const Audit &audit)
 {
-    std::vector<int> others, notAudited, findings;
+    std::vector<int> others, notAudited, findings, attributions;
     for (std::size_t i = 0; i < merged.statement.rows.size(); ++i)
         if (!merged.statement.rows[i].isTrade())
             others.push_back(merged.sourceOfRow[i]);
@@ -36,10 +36,13 @@ void numberLines(Json &object, const MergedStatement &merged, const Audit &audit
             notAudited.push_back(merged.sourceOfRow[trade.row]);
     for (const Finding &finding : audit.findings)
         findings.push_back(merged.sourceOfRow[finding.row]);
+    for (const Attribution &moved : audit.attributions)
+        attributions.push_back(merged.sourceOfRow[moved.row]);
     addStatements(object["other"], others);
     addStatements(object["unreadable"], merged.sourceOfUnreadable);
     addStatements(object["notAudited"], notAudited);
     addStatements(object["findings"], findings);
+    addStatements(object["attribution"], attributions);
 }
 
 Json emptyAccountJson(const std::string &error)

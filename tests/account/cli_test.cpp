@@ -84,8 +84,9 @@ TEST_F(AccountCliTest, AddsListsAuditsAndRemoves)
     const CliRun whole = run({"audit", m_whole, "--json"});
     EXPECT_EQ(figures(audited.json()), figures(whole.json()));
     EXPECT_EQ(figures(run({"audit", m_first, m_second, "--json"}).json()), figures(whole.json()));
-    for (const Json &finding : audited.json()["findings"])
-        EXPECT_TRUE(finding.contains("statement"));
+    for (const char *list : {"findings", "attribution", "notAudited", "other"})
+        for (const Json &entry : audited.json()[list])
+            EXPECT_TRUE(entry.contains("statement")) << list;
     EXPECT_EQ(audited.json()["statements"].size(), 2u);
 
     const int first = statements[0]["id"];
