@@ -17,6 +17,7 @@ PACKAGES=(
     clang libclang-rt-14-dev gcovr
     libcli11-dev nlohmann-json3-dev libunistring-dev
     libfreexl-dev libzip-dev libexpat1-dev
+    libsqlite3-dev nettle-dev
     libxlsxwriter-dev python3-xlwt
 )
 

@@ -9,6 +9,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "balances.h"
 #include "feeschedule.h"
 #include "security.h"
 
@@ -93,8 +94,10 @@ public:
         }
         SampleRow row = std::move(m_pending.front());
         m_pending.erase(m_pending.begin());
-        if (m_mix.salesHeld)
+        if (m_mix.salesHeld) {
             keepTimeOrder(row);
+            setBalances(row);
+        }
         return row;
     }
 
@@ -342,6 +345,20 @@ private:
         m_lastTime = row.time;
     }
 
+    // The balances a complete history shows after the row; rows that are no
+    // trade show no shares, as real exports write them.
+    void setBalances(SampleRow &row)
+    {
+        m_cash = m_cash + row.cash;
+        row.cashBalance = m_cash;
+        row.shareBalance = Decimal();
+        if (row.kind == RowKind::Other || row.stockConnect)
+            return;
+        Decimal &held = m_balance[row.code];
+        held = row.kind == RowKind::Buy ? held + row.quantity : held - row.quantity;
+        row.shareBalance = held;
+    }
+
     // A sale of at most what is held, all of it now and then; a buy where nothing is.
     void keepSalesHeld(SampleRow &row)
     {
@@ -361,7 +378,13 @@ private:
         switch (between(0, 4)) {
         case 0: row.operation = "红利入账"; row.amount = money; row.cash = money; break;
         case 1: row.operation = "股息红利税补缴"; row.amount = money; row.cash = -money; break;
-        case 2: row.operation = "申购配号"; row.quantity = Decimal(between(1, 20)); break;
+        case 2:
+            // Lottery numbers for a subscription, under the subscription's own code.
+            row.operation = "申购配号";
+            row.code = "736171";
+            row.name = "申购配号";
+            row.quantity = Decimal(between(1, 20));
+            break;
         case 3: row.operation = "银证转账"; row.code.clear(); row.name.clear(); row.cash = chance(50) ? money : -money; break;
         default: row.operation = "利息归本"; row.code.clear(); row.name.clear(); row.cash = Decimal(between(1, 999), 2); break;
         }
@@ -375,6 +398,8 @@ private:
     TradeDate m_date;
     long long m_order = 1000;
     std::map<std::string, Decimal> m_held; // by code, with salesHeld
+    std::map<std::string, Decimal> m_balance; // by code: shares after the rows handed out
+    Decimal m_cash{1'000'000};
     TradeDate m_lastDate;
     std::string m_lastTime;
     std::vector<SampleRow> m_pending; // the rows of an order made but not yet handed out
@@ -461,6 +486,19 @@ std::vector<Layout> makeLayouts()
                    column("汇率", F::ExchangeRate), column("其他费", F::OtherFees)});
     layouts[5].dates = DateStyle::Serial;
     layouts[5].unpaddedCodes = layouts[5].negativeSells = layouts[5].sideOnOtherRows = true;
+    // A complete history with running balances after each row (后资金额,
+    // 后证券额: 0 on rows that are no trade) and the fund account.
+    layouts.push_back(layout("balances-csv",
+                  {column("交易日期", F::Date), column("业务类型", F::Filler), column("币种", F::Currency),
+                   column("股东代码", F::Account), column("证券代码", F::Code), column("证券名称", F::Name),
+                   column("买卖标志", F::Side), column("成交价格", F::Price), column("发生数量", F::Quantity),
+                   column("成交金额", F::Amount), column("发生金额", F::Cash), column("后资金额", F::CashBalance),
+                   column("后证券额", F::ShareBalance), column("成交时间", F::Time), column("业务名称", F::Operation),
+                   column("佣金", F::Commission), column("印花税", F::StampDuty), column("过户费", F::TransferFee),
+                   column("其他费", F::OtherFees), column("资金账号", F::FundAccount)}));
+    layouts[6].negativeSells = layouts[6].sideOnOtherRows = true;
+    layouts[6].mix.salesHeld = true;
+    layouts[6].mix.stockConnect = false;
     return layouts;
 }
 
@@ -481,19 +519,6 @@ std::string dateText(TradeDate date, DateStyle style)
     return text;
 }
 
-// 1234567.00 -> 1,234,567.00
-std::string grouped(const std::string &digits)
-{
-    const std::size_t point = std::min(digits.find('.'), digits.size());
-    const std::size_t first = digits.starts_with('-') ? 1 : 0;
-    std::string text = digits.substr(0, first);
-    for (std::size_t at = first; at < point; ++at) {
-        if (at > first && (point - at) % 3 == 0)
-            text += ',';
-        text += digits[at];
-    }
-    return text + digits.substr(point);
-}
 
 class CellWriter {
 public:
@@ -527,6 +552,9 @@ public:
         case Field::Cash: return number(row.cash, 2);
         case Field::OrderNumber: return text(row.orderNumber);
         case Field::Account: return code(row.account);
+        case Field::ShareBalance: return row.shareBalance ? number(*row.shareBalance, 0) : text("");
+        case Field::CashBalance: return row.cashBalance ? number(*row.cashBalance, 2) : text("");
+        case Field::FundAccount: return text(kSampleFundAccount);
         case Field::Filler: return text(!trade ? row.operation : row.orderNumber.ends_with('7') ? "备注,含\"引号\"" : "证券买卖");
         }
         return {};
@@ -579,7 +607,7 @@ private:
     SampleCell number(const Decimal &value, int decimals) const
     {
         std::string digits = value.toFixed(decimals, ".");
-        return {m_layout.thousands ? grouped(digits) : std::move(digits), true};
+        return {m_layout.thousands ? statement::GroupedNumber(digits) : std::move(digits), true};
     }
 
     const Layout &m_layout;

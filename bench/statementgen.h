@@ -54,6 +54,9 @@ struct SampleRow {
     std::optional<Overcharge> overcharge;
     // Commission booked in the levy column instead, the total unchanged.
     std::optional<Decimal> movedToLevies;
+    // After the row, with RowMix::salesHeld: the shares of its security held
+    // (0 on rows that are no trade, as real exports write them) and the cash.
+    std::optional<Decimal> shareBalance, cashBalance;
 
     Decimal levies() const { return handlingFee + managementFee; }
     Decimal feesTotal() const { return commission + stampDuty + transferFee + levies() + otherFees; }
@@ -119,8 +122,11 @@ std::vector<SampleRow> SampleRows(std::size_t count, std::uint32_t seed, const R
 enum class Field : std::uint8_t {
     Date, Time, Code, Name, Operation, Side, Market, Currency, ExchangeRate,
     Quantity, Price, Amount, Commission, StampDuty, TransferFee, HandlingFee, ManagementFee, Levies, OtherFees,
-    FeesTotal, Cash, Fills, OrderNumber, Account, Filler,
+    FeesTotal, Cash, Fills, OrderNumber, Account, Filler, ShareBalance, CashBalance, FundAccount,
 };
+
+// The fund account (资金帐号) of every made-up row.
+inline constexpr const char *kSampleFundAccount = "88886666";
 
 enum class DateStyle : std::uint8_t { Compact, Dashed, Slashed, Serial }; // 20210311, 2021-03-11, 2021/3/11, 44266
 
@@ -150,7 +156,7 @@ bool HasField(const Layout &layout, Field field);
 // 经手费, 证管费 or 规费.
 bool HasLevyColumn(const Layout &layout);
 
-// Six layouts from the column names brokers use, each with its quirks.
+// Seven layouts from the column names brokers use, each with its quirks.
 const std::vector<Layout> &SampleLayouts();
 
 // One written cell: a number is a number cell in a spreadsheet.

@@ -4,6 +4,8 @@
 
 #include "agreementoptions.h"
 #include "audit.h"
+#include "accountoutput.h"
+#include "auditoutput.h"
 #include "auditreport.h"
 #include "command.h"
 #include "messages.h"
@@ -160,8 +162,9 @@ Json notAuditedJson(const Statement &statement, const Audit &audit)
     return notAudited;
 }
 
-// Without an audit (the file could not be read) the lists are empty.
-Json auditJson(const std::string &file, const Statement &statement, const Audit *audit,
+} // namespace
+
+Json AuditJson(const std::string &file, const Statement &statement, const Audit *audit,
                const std::optional<std::string> &error)
 {
     Json object = {{"file", file},
@@ -188,6 +191,8 @@ Json auditJson(const std::string &file, const Statement &statement, const Audit 
     object["error"] = orNull(error);
     return object;
 }
+
+namespace {
 
 // --- The table ---------------------------------------------------------------
 
@@ -286,7 +291,9 @@ void addLeftOut(std::string &text, const Statement &statement, const Audit &audi
         text += "\n未核对与无法读取的行\n" + grid.render("  ");
 }
 
-std::string auditTable(const std::string &file, const Statement &statement, const Audit &audit)
+} // namespace
+
+std::string AuditTable(const std::string &file, const Statement &statement, const Audit &audit)
 {
     std::string text;
     addHeader(text, file, statement, audit);
@@ -297,33 +304,47 @@ std::string auditTable(const std::string &file, const Statement &statement, cons
     return text;
 }
 
+namespace {
+
 // "audit FILE": the statement checked against the dated rules under the
-// agreement its rows show.
+// agreement its rows show; "audit FILE1 FILE2 …" the files merged as one
+// account's statements, nothing stored.
 class AuditCommand : public Command {
 public:
     CLI::App *declare(CLI::App &program) override
     {
         CLI::App *audit = program.add_subcommand(
             "audit", "check a broker's statement (交割单) against the dated fee rules, row by row");
-        audit->add_option("file", m_file, "the statement: text (GB18030, UTF-8, UTF-16), .xls or .xlsx")->required();
+        audit->add_option("file", m_files,
+                          "the statement: text (GB18030, UTF-8, UTF-16), .xls or .xlsx; several are merged as one "
+                          "account's (rows they share counted once)")
+            ->required();
         m_agreement.declare(audit);
         CLI::Option *json = audit->add_flag("--json", m_json, "print one JSON object");
         audit->add_flag("--csv", m_csv, "print the report as CSV (UTF-8 with a byte-order mark)")->excludes(json);
+        audit->footer("Several files: their JSON is that of account audit --json (\"file\" and \"account\" null, "
+                      "each \"line\" beside its \"statement\", the files numbered 1, 2 … in the order given, then "
+                      "\"statements\", \"gaps\", \"cashNotes\"); nothing is stored.");
         return audit;
     }
 
     int run(const Output &output) const override
     {
-        const Statement statement = ReadStatementFile(m_file);
+        if (m_files.size() > 1)
+            return RunMergedAudit(m_files, m_agreement.options(), m_json ? ReportStyle::Json : m_csv ? ReportStyle::Csv
+                                                                                               : ReportStyle::Table,
+                                  output);
+        const std::string &file = m_files.front();
+        const Statement statement = ReadStatementFile(file);
         if (statement.failure)
             return failed(output, statement, EnglishText(*statement.failure));
         const std::optional<Audit> audit = AuditStatement(statement, m_agreement.options());
         if (m_json)
-            output.out << JsonLine(auditJson(m_file, statement, &*audit, std::nullopt));
+            output.out << JsonLine(AuditJson(file, statement, &*audit, std::nullopt));
         else if (m_csv)
-            output.out << AuditReportCsv(statement, *audit, m_file);
+            output.out << AuditReportCsv(statement, *audit, file);
         else
-            output.out << auditTable(m_file, statement, *audit);
+            output.out << AuditTable(file, statement, *audit);
         return 0;
     }
 
@@ -332,11 +353,11 @@ private:
     {
         Ending ending;
         ending.error = error;
-        return Report(output, m_json ? JsonLine(auditJson(m_file, statement, nullptr, error)) : std::string(), m_json,
-                      ending);
+        return Report(output, m_json ? JsonLine(AuditJson(m_files.front(), statement, nullptr, error)) : std::string(),
+                      m_json, ending);
     }
 
-    std::string m_file;
+    std::vector<std::string> m_files;
     AgreementOptions m_agreement;
     bool m_json = false, m_csv = false;
 };

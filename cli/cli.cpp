@@ -20,6 +20,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands()
     commands.push_back(MakeRecoverCommand());
     commands.push_back(MakePositionsCommand());
     commands.push_back(MakeAuditCommand());
+    commands.push_back(MakeAccountCommand());
     return commands;
 }
 

@@ -48,6 +48,7 @@ std::unique_ptr<Command> MakeTopUpCommand();
 std::unique_ptr<Command> MakeRecoverCommand();
 std::unique_ptr<Command> MakePositionsCommand();
 std::unique_ptr<Command> MakeAuditCommand();
+std::unique_ptr<Command> MakeAccountCommand();
 
 // Every command, in the order the help lists them.
 std::vector<std::unique_ptr<Command>> MakeCommands();

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <map>
+#include <set>
 
 namespace tallyfin {
 
@@ -59,6 +60,20 @@ struct Holding {
     Basis basis;              // moving-average cost of the shares held
     std::deque<Lot> lots;     // first in, first out
     Decimal costOfLotsHeld;   // the lots' whole costs, the front lot's included
+    bool unknownCostHeld = false; // opening shares of unknown cost among those held since the holding was last 0
+
+    // The opening holding is the first lot; with its cost unknown it counts
+    // as nothing paid, and what depends on it is reported unknown.
+    void open(const OpeningPosition &opening)
+    {
+        report.openingShares = opening.shares;
+        report.openingCost = opening.cost;
+        const Decimal cost = opening.cost.value_or(Decimal());
+        addShares(opening.shares, cost);
+        dilutedNet = dilutedNet + cost;
+        cashFlow = cashFlow - cost;
+        unknownCostHeld = !opening.cost;
+    }
 
     void buy(const HoldingEvent &event)
     {
@@ -82,6 +97,7 @@ struct Holding {
     // The average cost per share stays what it was.
     void sell(const HoldingEvent &event)
     {
+        report.realizedUnknown = report.realizedUnknown || unknownCostHeld;
         takeEarliest(event.quantity);
         const Decimal kept = report.shares - event.quantity;
         if (report.shares.sign() > 0) // a sale of nothing out of nothing changes nothing
@@ -93,6 +109,7 @@ struct Holding {
         if (report.shares.sign() == 0) {
             dilutedNet = Decimal(); // what was left is realised; a new holding starts from nothing
             basis.clear();
+            unknownCostHeld = false;
         }
     }
 
@@ -143,7 +160,8 @@ struct Holding {
         const Rational averageBasis = basis.value();
         result.realizedAverage = cashFlow.toRational() + averageBasis;
         result.realizedFifo = cashFlow.toRational() + fifoCostHeld();
-        if (report.shares.sign() > 0) {
+        result.costUnknown = unknownCostHeld;
+        if (report.shares.sign() > 0 && !unknownCostHeld) {
             result.dilutedCost = dilutedNet.toRational() / shares;
             result.averageCost = averageBasis / shares;
         }
@@ -156,7 +174,7 @@ struct Holding {
 PositionTexts FormatPosition(const PositionReport &p, DecimalSeparator separator)
 {
     const auto money = [&](const Decimal::Rational &value) {
-        return Decimal::fromRational(value, 2, Rounding::HalfUp).toFixed(2, separator);
+        return p.realizedUnknown ? std::string() : Decimal::fromRational(value, 2, Rounding::HalfUp).toFixed(2, separator);
     };
     const auto cost = [&](const std::optional<Decimal::Rational> &perShare) {
         return perShare ? Decimal::fromRational(*perShare, 3, Rounding::HalfUp).toFixed(3, separator) : std::string();
@@ -172,15 +190,24 @@ PositionTexts FormatPosition(const PositionReport &p, DecimalSeparator separator
             p.dividends.toFixed(2, separator)};
 }
 
-PositionsReport ReplayHoldings(std::span<const HoldingEvent> events)
+PositionsReport ReplayHoldings(std::span<const HoldingEvent> events, std::span<const OpeningPosition> openings)
 {
     std::map<std::string, Holding> holdings;
     std::vector<std::string> order;
     PositionsReport result;
+    // Listed, as every position, in the order of its code's first event.
+    std::set<std::string> listed;
+    for (const OpeningPosition &opening : openings) {
+        auto [found, isNew] = holdings.try_emplace(opening.code);
+        if (!isNew || opening.shares.sign() <= 0)
+            continue;
+        found->second.report.code = opening.code;
+        found->second.report.name = opening.name;
+        found->second.open(opening);
+    }
     for (const HoldingEvent &event : events) {
-        auto [found, isNew] = holdings.try_emplace(event.code);
-        Holding &holding = found->second;
-        if (isNew) {
+        Holding &holding = holdings[event.code];
+        if (listed.insert(event.code).second) {
             order.push_back(event.code);
             holding.report.code = event.code;
         }
@@ -207,6 +234,9 @@ PositionsReport ReplayHoldings(std::span<const HoldingEvent> events)
             break;
         }
     }
+    for (const auto &[code, holding] : holdings)
+        if (!listed.contains(code))
+            order.push_back(code); // an opening holding with no row after it
     for (const std::string &code : order)
         result.positions.push_back(holdings.at(code).finished());
     return result;

@@ -44,6 +44,12 @@ struct HoldingEvent {
 struct PositionReport {
     std::string code, name;
     Decimal shares;
+    Decimal openingShares;             // held before the first event (an OpeningPosition)
+    std::optional<Decimal> openingCost; // what they cost in all, where it is known
+    // Opening shares of unknown cost are among those held (the costs per
+    // share are unknown until the holding is next 0), or were among those a
+    // sale took from (the realised figures are unknown).
+    bool costUnknown = false, realizedUnknown = false;
     std::optional<Decimal::Rational> dilutedCost, averageCost; // per share, while shares are held
     Decimal::Rational realizedAverage, realizedFifo;
     Decimal fees;      // of the trades counted
@@ -62,13 +68,22 @@ struct PositionsReport {
     std::vector<OversoldSale> oversold;
 };
 
-// Replays the events in the order given (the statement's time order).
+// Shares held before the first event, which a statement's balance column
+// shows; their cost (in all, fees included) where the user gave it.
+struct OpeningPosition {
+    std::string code, name;
+    Decimal shares;
+    std::optional<Decimal> cost;
+};
+
+// Replays the events in the order given (the statement's time order),
+// starting from the opening positions: a first lot, bought for its cost.
 //   buy 1000 paying 10005.10, sell 400 receiving 4395.50 ->
 //     shares 600, dilutedCost 9.349…, averageCost 10.00510, realizedAverage 393.46
-PositionsReport ReplayHoldings(std::span<const HoldingEvent> events);
+PositionsReport ReplayHoldings(std::span<const HoldingEvent> events, std::span<const OpeningPosition> openings = {});
 
 // A position as the user reads it: shares whole, costs per share with three
-// decimals, money with two, half up; a cost of no shares is empty.
+// decimals, money with two, half up; a cost of no shares, or an unknown one, is empty.
 struct PositionTexts {
     std::string code, name, shares, dilutedCost, averageCost, realizedAverage, realizedFifo, fees, dividends;
 };

@@ -227,4 +227,24 @@ bool IsAllDigits(std::string_view text)
     return true;
 }
 
+int SecondsOfDay(std::string_view time)
+{
+    int parts[3] = {0, 0, 0}, part = 0, digits = 0;
+    for (const char c : time) {
+        if (isDigit(c)) {
+            parts[part] = parts[part] * 10 + (c - '0');
+            // Six digits without separators: hhmmss.
+            if (++digits % 2 == 0 && time.find(':') == std::string_view::npos && part < 2)
+                ++part;
+        } else if (c == ':' && part < 2) {
+            ++part;
+        } else {
+            return -1;
+        }
+        if (parts[part] > 99)
+            return -1;
+    }
+    return digits == 0 ? -1 : parts[0] * 3600 + parts[1] * 60 + parts[2];
+}
+
 } // namespace tallyfin::statement

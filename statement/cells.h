@@ -54,4 +54,10 @@ std::string SpreadsheetNumberText(double value);
 
 bool IsAllDigits(std::string_view text);
 
+// A time as brokers write it ("9:48:12", "09:48:12", "094812", "9:48") in
+// seconds after midnight; -1 for none or one that is no time, so that a row
+// without one comes first in its day.
+//   SecondsOfDay("9:48:12") -> 35292,  SecondsOfDay("") -> -1
+int SecondsOfDay(std::string_view time);
+
 } // namespace tallyfin::statement

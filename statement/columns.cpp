@@ -61,6 +61,13 @@ constexpr std::array kKnownNames{
     KnownName{"股东帐户", ColumnRole::Account}, KnownName{"股东代码", ColumnRole::Account},
     KnownName{"股东账户", ColumnRole::Account}, KnownName{"股东账号", ColumnRole::Account},
     KnownName{"股东帐号", ColumnRole::Account},
+    // What is held after the row: of the security, and cash.
+    KnownName{"股份余额", ColumnRole::ShareBalance}, KnownName{"证券余额", ColumnRole::ShareBalance},
+    KnownName{"后证券额", ColumnRole::ShareBalance}, KnownName{"股票余额", ColumnRole::ShareBalance},
+    KnownName{"资金余额", ColumnRole::CashBalance}, KnownName{"资金本次余额", ColumnRole::CashBalance},
+    KnownName{"本次资金余额", ColumnRole::CashBalance}, KnownName{"后资金额", ColumnRole::CashBalance},
+    KnownName{"资金帐号", ColumnRole::FundAccount}, KnownName{"资金账号", ColumnRole::FundAccount},
+    KnownName{"资金账户", ColumnRole::FundAccount}, KnownName{"资金帐户", ColumnRole::FundAccount},
 };
 
 // A unit or remark in brackets at the end of a name: 成交金额(元), 佣金（元）.

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "cells.h"
 #include "security.h"
 #include "tradefigures.h"
 
@@ -20,19 +21,9 @@ bool containsAny(std::string_view text, std::span<const std::string_view> words)
 
 constexpr std::array<std::string_view, 4> kDividendWords{"红利", "股息", "派息", "分红"};
 constexpr std::array<std::string_view, 4> kBonusWords{"红股", "送股", "转增", "送转"};
-
-// What an operation that is no trade does to a holding, by its name.
-std::optional<HoldingEventKind> kindOfOther(std::string_view operation)
-{
-    const bool aboutDividends = containsAny(operation, kDividendWords);
-    if (aboutDividends && operation.find("税") != std::string_view::npos)
-        return HoldingEventKind::DividendTax;
-    if (containsAny(operation, kBonusWords))
-        return HoldingEventKind::BonusShares;
-    if (aboutDividends)
-        return HoldingEventKind::Dividend;
-    return std::nullopt;
-}
+// Shares of a new issue placed in the account once it lists; paid for at the
+// issue price when they were allotted, on a row of the subscription's own code.
+constexpr std::array<std::string_view, 2> kNewIssueWords{"新股入账", "新股入帐"};
 
 Decimal magnitude(const Decimal &value) { return value.sign() < 0 ? -value : value; }
 
@@ -60,9 +51,12 @@ std::optional<HoldingEvent> otherEvent(const Row &row, HoldingEventKind kind)
 {
     HoldingEvent event{row.line(), std::string(row.code()), std::string(row.name()), kind, Decimal(), Decimal(),
                        Decimal()};
-    if (kind == HoldingEventKind::BonusShares)
+    if (kind == HoldingEventKind::BonusShares) {
         event.quantity = orZero(row.quantity());
-    else
+    } else if (kind == HoldingEventKind::Buy) {
+        event.quantity = orZero(row.quantity());
+        event.cash = row.price() ? *row.price() * event.quantity : orZero(row.amount());
+    } else
         event.cash = row.cash() ? magnitude(*row.cash()) : orZero(row.amount());
     if (event.quantity.sign() == 0 && event.cash.sign() == 0)
         return std::nullopt;
@@ -80,29 +74,21 @@ std::optional<SkipReason> reasonToSkip(const Row &row)
     return std::nullopt;
 }
 
-// A time as brokers write it ("9:48:12", "09:48:12", "094812", "9:48") in
-// seconds after midnight; -1 for none, so that a row without one comes first.
-int secondsOfDay(std::string_view time)
-{
-    int parts[3] = {0, 0, 0}, part = 0, digits = 0;
-    for (const char c : time) {
-        if (c >= '0' && c <= '9') {
-            parts[part] = parts[part] * 10 + (c - '0');
-            // Six digits without separators: hhmmss.
-            if (++digits % 2 == 0 && time.find(':') == std::string_view::npos && part < 2)
-                ++part;
-        } else if (c == ':' && part < 2) {
-            ++part;
-        } else {
-            return -1;
-        }
-        if (parts[part] > 99)
-            return -1;
-    }
-    return digits == 0 ? -1 : parts[0] * 3600 + parts[1] * 60 + parts[2];
-}
-
 } // namespace
+
+std::optional<HoldingEventKind> KindOfOtherRow(std::string_view operation)
+{
+    const bool aboutDividends = containsAny(operation, kDividendWords);
+    if (aboutDividends && operation.find("税") != std::string_view::npos)
+        return HoldingEventKind::DividendTax;
+    if (containsAny(operation, kBonusWords))
+        return HoldingEventKind::BonusShares;
+    if (containsAny(operation, kNewIssueWords))
+        return HoldingEventKind::Buy;
+    if (aboutDividends)
+        return HoldingEventKind::Dividend;
+    return std::nullopt;
+}
 
 HoldingHistory HoldingHistoryOf(const Statement &statement)
 {
@@ -117,7 +103,7 @@ HoldingHistory HoldingHistoryOf(const Statement &statement)
     std::vector<Timed> timed;
     for (std::size_t i = 0; i < statement.rows.size(); ++i) {
         const Row &row = statement.rows[i];
-        const std::optional<HoldingEventKind> other = row.isTrade() ? std::nullopt : kindOfOther(row.operation());
+        const std::optional<HoldingEventKind> other = row.isTrade() ? std::nullopt : KindOfOtherRow(row.operation());
         if (!row.isTrade() && !other)
             continue;
         if (const std::optional<SkipReason> reason = reasonToSkip(row)) {
@@ -125,7 +111,7 @@ HoldingHistory HoldingHistoryOf(const Statement &statement)
                                        std::string(row.operation())});
             continue;
         }
-        timed.push_back({row.date(), secondsOfDay(row.time()), i, other});
+        timed.push_back({row.date(), SecondsOfDay(row.time()), i, other});
     }
     // Stable: rows of the same moment keep the statement's order.
     std::stable_sort(timed.begin(), timed.end(), [](const Timed &a, const Timed &b) {
@@ -142,10 +128,10 @@ HoldingHistory HoldingHistoryOf(const Statement &statement)
     return history;
 }
 
-StatementPositions PositionsOfStatement(const Statement &statement)
+StatementPositions PositionsOfStatement(const Statement &statement, std::span<const OpeningPosition> openings)
 {
     HoldingHistory history = HoldingHistoryOf(statement);
-    PositionsReport report = ReplayHoldings(history.events);
+    PositionsReport report = ReplayHoldings(history.events, openings);
     // Found in time order; listed, as the skipped rows are, in the file's.
     std::stable_sort(report.oversold.begin(), report.oversold.end(),
                      [](const OversoldSale &a, const OversoldSale &b) { return a.line < b.line; });

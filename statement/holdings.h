@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,8 @@ struct HoldingHistory {
 //   non-zero one, else the amount (or price × quantity) plus the fees for a
 //   buy, less them for a sale; its fees the sum of its fee columns, or its
 //   fees-total column where it has none of them;
+// - a new issue's shares placed in the account (新股入账): bought, their cost
+//   the issue price (the row's price) × the quantity;
 // - by the operation's name, a dividend (红利入账, 股息入账, 红利发放, 派息 …),
 //   its tax (股息红利税补缴, 红利税, 红利差异扣税 …: cash paid) and bonus
 //   shares (红股入账, 送股, 转增 …: the quantity, no cash), each needing a code;
@@ -47,12 +51,19 @@ struct HoldingHistory {
 //   红利入账 600000 cash 300               -> {Dividend, cash 300}
 HoldingHistory HoldingHistoryOf(const Statement &statement);
 
+// What a row that is no trade does to a holding, by its operation's name;
+// nullopt for rows that do nothing to one.
+//   "股息红利税补缴" -> DividendTax,  "红股入账" -> BonusShares,  "红利入账" -> Dividend,
+//   "新股入账" -> Buy (a new issue's shares, at the issue price),  "银证转账" -> nullopt
+std::optional<HoldingEventKind> KindOfOtherRow(std::string_view operation);
+
 struct StatementPositions {
     PositionsReport report; // its oversold sales in file order
     std::vector<SkippedRow> skipped;
 };
 
-// The positions at the end of the statement.
-StatementPositions PositionsOfStatement(const Statement &statement);
+// The positions at the end of the statement, from the opening positions
+// where the statement starts with shares held.
+StatementPositions PositionsOfStatement(const Statement &statement, std::span<const OpeningPosition> openings = {});
 
 } // namespace tallyfin::statement

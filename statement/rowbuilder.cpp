@@ -37,13 +37,21 @@ constexpr std::array kNumberColumns{
 };
 
 // The texts kept as written.
-constexpr std::array<std::pair<TextField, ColumnRole>, 6> kTextColumns{{
+constexpr std::array<std::pair<TextField, ColumnRole>, 7> kTextColumns{{
     {TextField::Name, ColumnRole::Name},
     {TextField::Market, ColumnRole::Market},
     {TextField::Currency, ColumnRole::Currency},
     {TextField::OrderNumber, ColumnRole::OrderNumber},
     {TextField::TradeNumber, ColumnRole::TradeNumber},
     {TextField::Account, ColumnRole::Account},
+    {TextField::FundAccount, ColumnRole::FundAccount},
+}};
+
+// Balances are evidence about other rows, not part of this one: a cell that
+// is no number leaves them out.
+constexpr std::array<std::pair<NumberField, ColumnRole>, 2> kBalanceColumns{{
+    {NumberField::ShareBalance, ColumnRole::ShareBalance},
+    {NumberField::CashBalance, ColumnRole::CashBalance},
 }};
 
 // A quoted cell is cut to this many bytes, at a character's start.
@@ -255,6 +263,9 @@ bool RowBuilder::readNumbers(Row &row)
             return false;
     if (!readOtherFees(row))
         return false;
+    for (const auto &[field, role] : kBalanceColumns)
+        if (CellNumber balance; ReadNumber(cell(role), balance) == CellRead::Read)
+            setNumber(row, field, balance);
     if (!m_trade)
         return true;
     if (movesMoneyWithoutShares(row)) {

@@ -23,12 +23,12 @@ std::string_view EncodingName(TextEncoding encoding)
 
 std::string_view ColumnRoleKey(ColumnRole role)
 {
-    constexpr std::array<std::string_view, 25> keys{
+    constexpr std::array<std::string_view, 28> keys{
         "none",        "date",        "time",          "code",   "name",      "operation", "market",
         "currency",    "quantity",    "price",         "amount", "commission", "stampDuty", "transferFee",
         "handlingFee", "managementFee", "levies",      "otherFees", "feesTotal", "cash",    "exchangeRate",
-        "fills",       "orderNumber", "tradeNumber",   "account"};
-    static_assert(keys.size() == static_cast<std::size_t>(ColumnRole::Account) + 1);
+        "fills",       "orderNumber", "tradeNumber",   "account", "shareBalance", "cashBalance", "fundAccount"};
+    static_assert(keys.size() == static_cast<std::size_t>(ColumnRole::FundAccount) + 1);
     return keys[static_cast<std::size_t>(role)];
 }
 

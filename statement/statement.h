@@ -59,6 +59,7 @@ enum class ColumnRole : std::uint8_t {
     Quantity, Price, Amount,
     Commission, StampDuty, TransferFee, HandlingFee, ManagementFee, Levies, OtherFees, FeesTotal,
     Cash, ExchangeRate, Fills, OrderNumber, TradeNumber, Account,
+    ShareBalance, CashBalance, FundAccount, // running balances after the row (股份余额, 资金余额), 资金帐号
 };
 
 //   ColumnRoleKey(ColumnRole::StampDuty) -> "stampDuty"
@@ -107,17 +108,18 @@ std::string_view RowKindKey(RowKind kind);
 // The texts of a row, as written (without `="…"` and surrounding spaces),
 // except the code, which is padded.
 enum class TextField : std::uint8_t {
-    Time, Code, Name, Operation, Market, Currency, OrderNumber, TradeNumber, Account,
+    Time, Code, Name, Operation, Market, Currency, OrderNumber, TradeNumber, Account, FundAccount,
 };
-inline constexpr int kTextFieldCount = 9;
+inline constexpr int kTextFieldCount = 10;
 
 // The numbers of a row, exact as written.
 enum class NumberField : std::uint8_t {
     Quantity, Price, Amount,
     Commission, StampDuty, TransferFee, HandlingFee, ManagementFee, Levies, OtherFees, FeesTotal,
     Cash, ExchangeRate, Fills,
+    ShareBalance, CashBalance,
 };
-inline constexpr int kNumberFieldCount = 14;
+inline constexpr int kNumberFieldCount = 16;
 
 // One row of the statement that could be read.
 //
@@ -151,7 +153,8 @@ public:
     std::string_view currency() const { return text(TextField::Currency); }   // "人民币"
     std::string_view orderNumber() const { return text(TextField::OrderNumber); }
     std::string_view tradeNumber() const { return text(TextField::TradeNumber); }
-    std::string_view account() const { return text(TextField::Account); }
+    std::string_view account() const { return text(TextField::Account); }         // 股东代码
+    std::string_view fundAccount() const { return text(TextField::FundAccount); } // 资金帐号
 
     std::optional<Decimal> number(NumberField field) const;
     std::optional<Decimal> quantity() const { return number(NumberField::Quantity); }
@@ -168,6 +171,10 @@ public:
     std::optional<Decimal> cash() const { return number(NumberField::Cash); }           // signed: negative when paid
     std::optional<Decimal> exchangeRate() const { return number(NumberField::ExchangeRate); }
     std::optional<Decimal> fills() const { return number(NumberField::Fills); }         // 成交笔数
+    // The balances after the row as the broker wrote them; a cell that is no
+    // number leaves them out rather than making the row unreadable.
+    std::optional<Decimal> shareBalance() const { return number(NumberField::ShareBalance); } // 股份余额
+    std::optional<Decimal> cashBalance() const { return number(NumberField::CashBalance); }   // 资金余额
 
     // A number rounded half up to the cent, in cents: cheap, for the many
     // rows of an audit. nullopt where number() is, or beyond 64 bits.
@@ -184,6 +191,7 @@ public:
 
 private:
     friend class RowBuilder;
+    friend class RowCodec; // the account store's way back to a row
 
     // A number is units × 32 + scale (its value units × 10^-scale); rows are
     // many, so they are kept small.
@@ -259,6 +267,8 @@ struct Statement {
     std::vector<Row> rows;       // trades and other rows, in file order
     std::vector<UnreadableRow> unreadable;
     std::shared_ptr<const TextStore> texts; // where the rows' texts live
+    // A statement merged from several keeps their stores alive as well.
+    std::vector<std::shared_ptr<const TextStore>> otherTexts;
 
     int tradeCount() const;
     int otherCount() const;

@@ -346,7 +346,8 @@ void ColumnSurvey::chooseByName(Layout &layout)
          {ColumnRole::Date, ColumnRole::Time, ColumnRole::Code, ColumnRole::Name, ColumnRole::Market,
           ColumnRole::Currency, ColumnRole::StampDuty, ColumnRole::TransferFee, ColumnRole::HandlingFee,
           ColumnRole::ManagementFee, ColumnRole::Levies, ColumnRole::FeesTotal, ColumnRole::ExchangeRate,
-          ColumnRole::Fills, ColumnRole::OrderNumber, ColumnRole::TradeNumber, ColumnRole::Account}) {
+          ColumnRole::Fills, ColumnRole::OrderNumber, ColumnRole::TradeNumber, ColumnRole::Account,
+          ColumnRole::ShareBalance, ColumnRole::CashBalance, ColumnRole::FundAccount}) {
         const std::vector<int> &named = candidates(role);
         if (named.empty())
             continue;

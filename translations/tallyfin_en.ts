@@ -33,6 +33,88 @@
     </message>
 </context>
 <context>
+    <name>Account</name>
+    <message>
+        <source>%1：%2 → %3，多出 %4 股；可能缺少这段日期的对账单</source>
+        <translation>%1: %2 → %3, %4 shares appear; a statement of these dates may be missing</translation>
+    </message>
+    <message>
+        <source>%1：%2 → %3，少了 %4 股；可能缺少这段日期的对账单</source>
+        <translation>%1: %2 → %3, %4 shares vanish; a statement of these dates may be missing</translation>
+    </message>
+    <message>
+        <source>资金余额 %1 → %2：比各行多出 %3 元（导出文件未列出的转账？）</source>
+        <translation>cash balance %1 → %2: %3 more than the rows explain (a transfer the export leaves out?)</translation>
+    </message>
+    <message>
+        <source>资金余额 %1 → %2：比各行少了 %3 元（导出文件未列出的转账？）</source>
+        <translation>cash balance %1 → %2: %3 less than the rows explain (a transfer the export leaves out?)</translation>
+    </message>
+    <message>
+        <source>%1 %2：卖出一年内获得股息的 %3 股，应补缴 %4 元，没有补缴记录</source>
+        <translation>%1 %2: %3 shares that received a dividend within the year sold, %4 due, no tax row</translation>
+    </message>
+</context>
+<context>
+    <name>AccountStore</name>
+    <message>
+        <source>无法建立账户库 %1：%2</source>
+        <translation>cannot make the account store %1: %2</translation>
+    </message>
+    <message>
+        <source>无法打开账户库 %1：%2</source>
+        <translation>cannot open the account store %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 不是账户库（不是数据库），未作任何改动</source>
+        <translation>%1 is not an account store (not a database); it is left as it is</translation>
+    </message>
+    <message>
+        <source>%1 是其他程序的数据库，不是本程序的账户库，未作任何改动</source>
+        <translation>%1 is a database of another program, not Tallyfin&apos;s account store; it is left as it is</translation>
+    </message>
+    <message>
+        <source>账户库 %1 已损坏（%2），未作任何改动</source>
+        <translation>the account store %1 is damaged (%2); it is left as it is</translation>
+    </message>
+    <message>
+        <source>%1 由更新版本的本程序写入（库版本 %2，本版本最高支持 %3），未作任何改动</source>
+        <translation>%1 was written by a newer Tallyfin (store version %2; this one knows up to %3); it is left as it is</translation>
+    </message>
+    <message>
+        <source>另一个本程序占用账户库 %1 超过 %2 秒，未作任何改动</source>
+        <translation>another Tallyfin kept the account store %1 busy for more than %2 s; nothing was changed</translation>
+    </message>
+    <message>
+        <source>账户库 %1 出错：%2，未作任何改动</source>
+        <translation>the account store %1 failed: %2; nothing was changed</translation>
+    </message>
+    <message>
+        <source>账户库中还没有账户，请先添加对账单</source>
+        <translation>the account store holds no account yet: add a statement first</translation>
+    </message>
+    <message>
+        <source>没有名为“%1”的账户</source>
+        <translation>no account is named &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>账户库中有多个账户（%1），请选择一个</source>
+        <translation>the account store holds several accounts (%1): choose one</translation>
+    </message>
+    <message>
+        <source>对账单中的行属于账户库中的多个账户（%1），未添加任何内容</source>
+        <translation>the rows name accounts of several stored accounts (%1); nothing was added</translation>
+    </message>
+    <message>
+        <source>对账单中的账号属于已保存的账户“%1”，请添加到该账户</source>
+        <translation>the rows name an account kept as &apos;%1&apos;; add it there</translation>
+    </message>
+    <message>
+        <source>没有编号为 %1 的对账单</source>
+        <translation>no statement has the number %1</translation>
+    </message>
+</context>
+<context>
     <name>BatchDialog</name>
     <message>
         <source>多批买入</source>
@@ -1658,6 +1740,18 @@ click Start, then point at a colour</translation>
     <message>
         <source>%1，%2</source>
         <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>股份余额</source>
+        <translation>share balance</translation>
+    </message>
+    <message>
+        <source>资金余额</source>
+        <translation>cash balance</translation>
+    </message>
+    <message>
+        <source>资金账号</source>
+        <translation>fund account</translation>
     </message>
 </context>
 <context>

@@ -33,6 +33,88 @@
     </message>
 </context>
 <context>
+    <name>Account</name>
+    <message>
+        <source>%1：%2 → %3，多出 %4 股；可能缺少这段日期的对账单</source>
+        <translation>%1：%2 → %3，多出 %4 股；可能缺少這段日期的對帳單</translation>
+    </message>
+    <message>
+        <source>%1：%2 → %3，少了 %4 股；可能缺少这段日期的对账单</source>
+        <translation>%1：%2 → %3，少了 %4 股；可能缺少這段日期的對帳單</translation>
+    </message>
+    <message>
+        <source>资金余额 %1 → %2：比各行多出 %3 元（导出文件未列出的转账？）</source>
+        <translation>資金餘額 %1 → %2：比各行多出 %3 元（匯出檔案未列出的轉帳？）</translation>
+    </message>
+    <message>
+        <source>资金余额 %1 → %2：比各行少了 %3 元（导出文件未列出的转账？）</source>
+        <translation>資金餘額 %1 → %2：比各行少了 %3 元（匯出檔案未列出的轉帳？）</translation>
+    </message>
+    <message>
+        <source>%1 %2：卖出一年内获得股息的 %3 股，应补缴 %4 元，没有补缴记录</source>
+        <translation>%1 %2：賣出一年內獲得股息的 %3 股，應補繳 %4 元，沒有補繳紀錄</translation>
+    </message>
+</context>
+<context>
+    <name>AccountStore</name>
+    <message>
+        <source>无法建立账户库 %1：%2</source>
+        <translation>無法建立帳戶庫 %1：%2</translation>
+    </message>
+    <message>
+        <source>无法打开账户库 %1：%2</source>
+        <translation>無法開啟帳戶庫 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 不是账户库（不是数据库），未作任何改动</source>
+        <translation>%1 不是帳戶庫（不是資料庫），未作任何變更</translation>
+    </message>
+    <message>
+        <source>%1 是其他程序的数据库，不是本程序的账户库，未作任何改动</source>
+        <translation>%1 是其他程式的資料庫，不是本程式的帳戶庫，未作任何變更</translation>
+    </message>
+    <message>
+        <source>账户库 %1 已损坏（%2），未作任何改动</source>
+        <translation>帳戶庫 %1 已損壞（%2），未作任何變更</translation>
+    </message>
+    <message>
+        <source>%1 由更新版本的本程序写入（库版本 %2，本版本最高支持 %3），未作任何改动</source>
+        <translation>%1 由較新版本的本程式寫入（庫版本 %2，本版本最高支援 %3），未作任何變更</translation>
+    </message>
+    <message>
+        <source>另一个本程序占用账户库 %1 超过 %2 秒，未作任何改动</source>
+        <translation>另一個本程式佔用帳戶庫 %1 超過 %2 秒，未作任何變更</translation>
+    </message>
+    <message>
+        <source>账户库 %1 出错：%2，未作任何改动</source>
+        <translation>帳戶庫 %1 出錯：%2，未作任何變更</translation>
+    </message>
+    <message>
+        <source>账户库中还没有账户，请先添加对账单</source>
+        <translation>帳戶庫中還沒有帳戶，請先加入對帳單</translation>
+    </message>
+    <message>
+        <source>没有名为“%1”的账户</source>
+        <translation>沒有名為「%1」的帳戶</translation>
+    </message>
+    <message>
+        <source>账户库中有多个账户（%1），请选择一个</source>
+        <translation>帳戶庫中有多個帳戶（%1），請選擇一個</translation>
+    </message>
+    <message>
+        <source>对账单中的行属于账户库中的多个账户（%1），未添加任何内容</source>
+        <translation>對帳單中的行屬於帳戶庫中的多個帳戶（%1），未加入任何內容</translation>
+    </message>
+    <message>
+        <source>对账单中的账号属于已保存的账户“%1”，请添加到该账户</source>
+        <translation>對帳單中的帳號屬於已儲存的帳戶「%1」，請加入該帳戶</translation>
+    </message>
+    <message>
+        <source>没有编号为 %1 的对账单</source>
+        <translation>沒有編號為 %1 的對帳單</translation>
+    </message>
+</context>
+<context>
     <name>BatchDialog</name>
     <message>
         <source>多批买入</source>
@@ -1658,6 +1740,18 @@
     <message>
         <source>%1，%2</source>
         <translation>%1，%2</translation>
+    </message>
+    <message>
+        <source>股份余额</source>
+        <translation>股份餘額</translation>
+    </message>
+    <message>
+        <source>资金余额</source>
+        <translation>資金餘額</translation>
+    </message>
+    <message>
+        <source>资金账号</source>
+        <translation>資金帳號</translation>
     </message>
 </context>
 <context>

@@ -12,5 +12,5 @@ lupdate=$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
 "$lupdate" -no-obsolete -locations none -no-ui-lines \
     -tr-function-alias QT_TRANSLATE_NOOP+=TALLYFIN_TR_NOOP,QT_TRANSLATE_NOOP+=TALLYFIN_TEXT \
     -extensions cpp,h,ui \
-    app core platform resources statement ui \
+    app core platform resources statement store ui \
     -ts translations/tallyfin_en.ts translations/tallyfin_zh_TW.ts

@@ -1,4 +1,4 @@
-// Statements made up in six brokers' layouts, written in every format a
+// Statements made up in seven brokers' layouts, written in every format a
 // broker's client exports, read back row by row; and the choices between
 // columns that could mean one thing.
 #include <gtest/gtest.h>
@@ -49,6 +49,9 @@ void expectRow(const Layout &layout, const SampleRow &expected, const Row &row)
     EXPECT_EQ(row.name(), expected.name);
     EXPECT_EQ(row.stockConnect(), expected.stockConnect);
     EXPECT_EQ(row.cash(), expectedIf(layout, Field::Cash, expected.cash));
+    EXPECT_EQ(row.shareBalance(), samples::HasField(layout, Field::ShareBalance) ? expected.shareBalance : std::nullopt);
+    EXPECT_EQ(row.cashBalance(), samples::HasField(layout, Field::CashBalance) ? expected.cashBalance : std::nullopt);
+    EXPECT_EQ(row.fundAccount(), samples::HasField(layout, Field::FundAccount) ? samples::kSampleFundAccount : "");
     if (row.kind() == RowKind::Other)
         return;
     expectTradeNumbers(layout, expected, row);
