@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTableView>
 #include <QTimer>
 
@@ -82,7 +83,7 @@ Run openOnce(StatementAuditWindow &window, const QString &path)
     clock.start();
     sinceTick.start();
     ticker.start();
-    window.openStatement(path);
+    window.openStatement(QFile::encodeName(path));
     while (!done && window.busy())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     ticker.stop();
@@ -159,7 +160,7 @@ int main(int argc, char *argv[])
         useLanguage(Language::System);
         if (args.size() == 4)
             window.tabWidget()->setCurrentIndex(args[3].toInt());
-        window.openStatement(args[2]);
+        window.openStatement(QFile::encodeName(args[2]));
         return QApplication::exec();
     }
     if (args.size() < 2 || args.size() > 3) {

@@ -1,6 +1,7 @@
 #include "platform.h"
 
 #include <QGuiApplication>
+#include <QUrl>
 
 #include "portal.h"
 #include "qtplatform.h"
@@ -51,6 +52,15 @@ PlatformOverride::PlatformOverride(Platform &replacement) : m_previous(&platform
 }
 
 PlatformOverride::~PlatformOverride() { g_current = m_previous; }
+
+std::string localeSeparator() { return platform().decimalSeparator().toStdString(); }
+
+QByteArray localFilePath(const QUrl &url)
+{
+    // The encoded path keeps every byte as %XX; decoding it to a QString
+    // would turn the bytes that are no UTF-8 into U+FFFD.
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+}
 
 QString decimalSeparatorFrom(const QString &localeDecimalPoint)
 {

@@ -7,8 +7,10 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 class QObject;
+class QUrl;
 class QWidget;
 
 namespace tallyfin {
@@ -80,8 +82,9 @@ public:
     virtual std::optional<QString> saveFileName(QWidget *owner, const QString &filter) = 0;
 
     // The open-file dialog for an existing file, owned by `owner`, offering
-    // the filters of `filter` (separated by ";;"). nullopt when the user cancels.
-    virtual std::optional<QString> openFileName(QWidget *owner, const QString &filter) = 0;
+    // the filters of `filter` (separated by ";;"): the file's path as the
+    // file system names it (see localFilePath). nullopt when the user cancels.
+    virtual std::optional<QByteArray> openFileName(QWidget *owner, const QString &filter) = 0;
 
     // Whether the colour picker may read the pixel under the pointer at will
     // (false), or the desktop lets the user click one point for it
@@ -115,6 +118,17 @@ public:
 private:
     Platform *m_previous;
 };
+
+// The current platform's decimal separator as the engine takes it (UTF-8):
+// every window reads the numbers typed and shows its figures with it.
+std::string localeSeparator();
+
+// The path of a local file's URL as the file system names it: the bytes the
+// URL carries, which need not be UTF-8 (names unpacked from an archive made
+// on Windows are often GBK). A path decoded to a QString loses such bytes
+// for good, so that the file could not be opened by it.
+//   file:///tmp/%D6%D0.csv -> "/tmp/\xD6\xD0.csv"
+QByteArray localFilePath(const QUrl &url);
 
 // The separator rule on a locale's decimal-point text.
 //   decimalSeparatorFrom(",") -> ","   decimalSeparatorFrom("") -> "."

@@ -100,15 +100,17 @@ std::optional<QString> QtPlatform::saveFileName(QWidget *owner, const QString &f
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<QString> QtPlatform::openFileName(QWidget *owner, const QString &filter)
+std::optional<QByteArray> QtPlatform::openFileName(QWidget *owner, const QString &filter)
 {
     QFileDialog dialog(owner);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(filter);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    // The URL, not the file name: the desktop's dialog hands over the path's
+    // bytes in it, whatever their encoding.
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedUrls().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return localFilePath(dialog.selectedUrls().constFirst());
 }
 
 } // namespace tallyfin

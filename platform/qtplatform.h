@@ -16,7 +16,7 @@ public:
     std::optional<QRgb> screenPixel(QPoint position) override;
     QImage grabScreen(QRect area) override;
     std::optional<QString> saveFileName(QWidget *owner, const QString &filter) override;
-    std::optional<QString> openFileName(QWidget *owner, const QString &filter) override;
+    std::optional<QByteArray> openFileName(QWidget *owner, const QString &filter) override;
 };
 
 } // namespace tallyfin

@@ -63,7 +63,7 @@ BatchRows BatchDialog::readRows() const
 
 void BatchDialog::confirmClicked()
 {
-    Q_EMIT batchesReduced(m_side, ReduceBatches(readRows(), platform().decimalSeparator().toStdString()));
+    Q_EMIT batchesReduced(m_side, ReduceBatches(readRows(), localeSeparator()));
 }
 
 void BatchDialog::clearClicked()

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdlib>
@@ -89,6 +90,24 @@ void CaptureOverlay::freezeScreen(QRect geometry, const ScreenGrab &grab)
     showFullScreen();
     raise();
     activateWindow();
+    holdKeyboard();
+}
+
+// Escape must end the capture wherever the window manager puts the focus,
+// so the overlay takes the keyboard while it is shown. The desktop grants
+// the grab only to a window on screen: it is asked again each time the
+// overlay is exposed (mapped), which follows the show.
+void CaptureOverlay::holdKeyboard()
+{
+    windowHandle()->installEventFilter(this);
+    grabKeyboard();
+}
+
+bool CaptureOverlay::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && isVisible() && windowHandle()->isExposed())
+        grabKeyboard();
+    return QWidget::eventFilter(watched, event);
 }
 
 void CaptureOverlay::pressAt(QPoint position)
@@ -178,6 +197,7 @@ void CaptureOverlay::endCapture()
     m_band = SelectionBand{};
     m_frozen = QImage();
     m_shown = QImage();
+    releaseKeyboard();
     hide();
     Q_EMIT ended();
 }

@@ -16,8 +16,8 @@ struct ScreenGrab;
 // screen as it was when the capture began. The user drags a rectangle on it
 // (a blue rubber band) and the frozen image inside the rectangle is saved as
 // a BMP file; Escape or a release that encloses no area ends it without a
-// file. The main window stays open beneath and is brought forward after
-// (see ended).
+// file. The overlay holds the keyboard while it is shown. The main window
+// stays open beneath and is brought forward after (see ended).
 class CaptureOverlay : public QWidget {
     Q_OBJECT
 
@@ -49,6 +49,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct SelectionBand {
@@ -63,6 +64,7 @@ private:
     QRegion outlineRegion(QPoint corner) const;
     QPoint clampedPosition(QPointF position) const;
     QRect devicePixels(QRect area) const;
+    void holdKeyboard();
     void endCapture();
 
     // A screen request is on its way: another start waits for its answer.

@@ -73,10 +73,9 @@ void GoldenSectionWindow::writeFields(const GoldenFields &fields)
 void GoldenSectionWindow::project(GoldenMode mode)
 {
     GoldenFields fields = readFields();
-    const std::string separator = platform().decimalSeparator().toStdString();
     std::optional<std::string_view> message;
     try {
-        message = ProjectGolden(fields, mode, separator);
+        message = ProjectGolden(fields, mode, localeSeparator());
     } catch (const Error &) {
         // The rows written before the failing one stay written.
         writeFields(fields);

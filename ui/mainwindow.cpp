@@ -28,8 +28,6 @@ constexpr int kClientWidth = 809;
 // The line about the fee rules in use holds this many lines of text.
 constexpr int kRuleNoteLines = 3;
 
-std::string decimalSeparator() { return platform().decimalSeparator().toStdString(); }
-
 void openLink(Link link) { platform().openWebPage(linkAddress(link)); }
 
 QDate toQDate(TradeDate date) { return QDate(date.year, date.month, date.day); }
@@ -451,7 +449,7 @@ void MainWindow::calculateClicked()
     TradeFields fields = readTradeFields();
     TradeOutcome outcome;
     try {
-        outcome = CalculateTrade(fields, decimalSeparator());
+        outcome = CalculateTrade(fields, localeSeparator());
     } catch (const EInputRejected &rejected) {
         // The dated rules explain in the user's words what they cannot take.
         writeTradeFields(fields);

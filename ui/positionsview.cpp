@@ -58,14 +58,13 @@ int compareColumn(int column, const PositionReport &a, const PositionReport &b)
 
 PositionsModel::PositionsModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-void PositionsModel::setPositions(std::vector<PositionReport> positions, const QString &separator)
+void PositionsModel::setPositions(std::vector<PositionReport> positions, DecimalSeparator separator)
 {
     beginResetModel();
     m_positions.clear();
-    const std::string point = separator.toStdString();
     for (PositionReport &position : positions) {
         const int order = static_cast<int>(m_positions.size());
-        PositionTexts texts = FormatPosition(position, point);
+        PositionTexts texts = FormatPosition(position, separator);
         m_positions.push_back({std::move(position), std::move(texts), order});
     }
     endResetModel();
@@ -155,7 +154,7 @@ PositionsView::PositionsView(QWidget *parent)
 void PositionsView::setPositions(statement::StatementPositions positions)
 {
     showLeftOut(positions);
-    m_model->setPositions(std::move(positions.report.positions), platform().decimalSeparator());
+    m_model->setPositions(std::move(positions.report.positions), localeSeparator());
     // A new statement starts in its own order.
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->resizeColumnsToContents();

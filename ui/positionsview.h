@@ -26,7 +26,7 @@ public:
     explicit PositionsModel(QObject *parent = nullptr);
 
     // The positions shown, their figures written with `separator`.
-    void setPositions(std::vector<PositionReport> positions, const QString &separator);
+    void setPositions(std::vector<PositionReport> positions, DecimalSeparator separator);
     const PositionReport &position(int row) const { return m_positions[static_cast<std::size_t>(row)].report; }
 
     int rowCount(const QModelIndex &parent = {}) const override;

@@ -129,11 +129,9 @@ void PositionToolsWindow::writeTTrade(const TTradeFields &fields)
     write(legBindings(false), fields.second.value_or(LegTexts{}));
 }
 
-std::string PositionToolsWindow::separator() const { return platform().decimalSeparator().toStdString(); }
-
 PositionTerms PositionToolsWindow::readTerms() const
 {
-    return ReadPositionTerms(m_feeSettings(), code->text().toStdString(), separator());
+    return ReadPositionTerms(m_feeSettings(), code->text().toStdString(), localeSeparator());
 }
 
 template <typename Fields, typename Calculate, typename Write>
@@ -144,7 +142,7 @@ void PositionToolsWindow::calculate(Fields fields, Calculate calculateWith, Writ
     try {
         const PositionTerms terms = readTerms();
         showTerms(terms);
-        notice = calculateWith(terms, fields, separator());
+        notice = calculateWith(terms, fields, localeSeparator());
     } catch (const EInputRejected &rejected) {
         // Said in the user's words, as the main window says what the dated rules refuse.
         writeBack(fields);
@@ -179,7 +177,7 @@ void PositionToolsWindow::calculateRecover()
 
 void PositionToolsWindow::showTerms(const PositionTerms &terms)
 {
-    termsLine->setText(translated(DescribeTerms(terms, separator())));
+    termsLine->setText(translated(DescribeTerms(terms, localeSeparator())));
 }
 
 void PositionToolsWindow::refreshTerms()

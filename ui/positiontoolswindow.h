@@ -65,7 +65,6 @@ private:
     void calculate(Fields fields, Calculate calculateWith, Write writeBack);
 
     PositionTerms readTerms() const;
-    std::string separator() const;
     // The terms in one line under the code, or why there are none.
     void refreshTerms();
     void showTerms(const PositionTerms &terms);

@@ -5,12 +5,14 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMimeData>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "agreementedit.h"
 #include "appearance.h"
@@ -35,12 +37,16 @@ namespace {
 QString text(const std::string &value) { return QString::fromStdString(value); }
 
 // The one local file a drag carries, if it carries exactly one.
-std::optional<QString> droppedFile(const QMimeData *data)
+std::optional<QByteArray> droppedFile(const QMimeData *data)
 {
     if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile())
         return std::nullopt;
-    return data->urls().constFirst().toLocalFile();
+    return localFilePath(data->urls().constFirst());
 }
+
+// A path for the user to read: what cannot be decoded shows as U+FFFD.
+QString shownPath(const QByteArray &path) { return QDir::toNativeSeparators(QFile::decodeName(path)); }
+QString shownFileName(const QByteArray &path) { return QFile::decodeName(path.mid(path.lastIndexOf('/') + 1)); }
 
 // Each column at least as wide as given, and as its heading needs in the
 // language shown (with room for the sort indicator).
@@ -220,16 +226,16 @@ void StatementAuditWindow::setBusy(bool busy)
 
 void StatementAuditWindow::openClicked()
 {
-    if (const std::optional<QString> path = platform().openFileName(this, AuditTexts::fileFilter()))
+    if (const std::optional<QByteArray> path = platform().openFileName(this, AuditTexts::fileFilter()))
         openStatement(*path);
 }
 
-void StatementAuditWindow::openStatement(const QString &path)
+void StatementAuditWindow::openStatement(const QByteArray &path)
 {
     m_readingPath = path;
     m_reading = true;
-    fileLabel->setText(QDir::toNativeSeparators(path));
-    statusLabel->setText(AuditTexts::reading(QFileInfo(path).fileName()));
+    fileLabel->setText(shownPath(path));
+    statusLabel->setText(AuditTexts::reading(shownFileName(path)));
     statusLabel->setStyleSheet({});
     setBusy(true);
     // The terms the user set are the statement before's; the new one's are inferred.
@@ -290,7 +296,7 @@ void StatementAuditWindow::showAudit(std::shared_ptr<const Statement> statement,
 
 void StatementAuditWindow::showFileShown()
 {
-    fileLabel->setText(m_statement ? QDir::toNativeSeparators(m_path) : AuditTexts::dropHint());
+    fileLabel->setText(m_statement ? shownPath(m_path) : AuditTexts::dropHint());
 }
 
 void StatementAuditWindow::showSummary()
@@ -378,10 +384,8 @@ void StatementAuditWindow::compareChanged()
     const QString typed = compareRate->text().trimmed();
     std::optional<Decimal> rate;
     if (!typed.isEmpty()) {
-        rate = Decimal::fromTyped(typed.toStdString(), kDecimalPoint);
-        if (!rate)
-            rate = Decimal::fromTyped(typed.toStdString(), platform().decimalSeparator().toStdString());
-        if (!rate || rate->sign() < 0 || *rate > Decimal(kMaxCommissionPerMille)) {
+        rate = typedRatePerMille(typed);
+        if (!rate) {
             platform().showValidationBox(this, AuditTexts::badRate());
             return;
         }
@@ -406,8 +410,8 @@ void StatementAuditWindow::exportClicked()
     QString path = *chosen;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
-    const QFileInfo target(path);
-    if (target.exists() && target.canonicalFilePath() == QFileInfo(m_path).canonicalFilePath()) {
+    std::error_code unknown;
+    if (std::filesystem::equivalent(QFile::encodeName(path).toStdString(), m_path.toStdString(), unknown)) {
         platform().showValidationBox(this, AuditTexts::reportWouldReplaceStatement());
         return;
     }
@@ -436,8 +440,8 @@ void StatementAuditWindow::retranslate()
     tabs->setTabText(tabs->indexOf(m_positions), AuditTexts::positionsTab());
     ShowMonthlyFees(m_chart->chart(), m_audit ? m_audit->months : std::vector<MonthFees>{});
     if (m_reading) {
-        fileLabel->setText(QDir::toNativeSeparators(m_readingPath));
-        statusLabel->setText(AuditTexts::reading(QFileInfo(m_readingPath).fileName()));
+        fileLabel->setText(shownPath(m_readingPath));
+        statusLabel->setText(AuditTexts::reading(shownFileName(m_readingPath)));
     } else if (m_busy) {
         statusLabel->setText(AuditTexts::auditing());
     } else {
@@ -456,7 +460,7 @@ void StatementAuditWindow::dragEnterEvent(QDragEnterEvent *event)
 
 void StatementAuditWindow::dropEvent(QDropEvent *event)
 {
-    if (const std::optional<QString> path = droppedFile(event->mimeData())) {
+    if (const std::optional<QByteArray> path = droppedFile(event->mimeData())) {
         event->acceptProposedAction();
         runHandler([&] { openStatement(*path); });
     }

@@ -38,8 +38,10 @@ public:
     explicit StatementAuditWindow(QWidget *parent = nullptr);
     ~StatementAuditWindow() override;
 
-    // Reads and audits a statement file, as the dialog and a drop do.
-    void openStatement(const QString &path);
+    // Reads and audits a statement file, as the dialog and a drop do. The
+    // path is as the file system names it (QFile::encodeName of a name, or
+    // localFilePath of a URL): bytes that need not be UTF-8.
+    void openStatement(const QByteArray &path);
     // "打开文件…"
     void openClicked();
     // "导出报告…": the CSV report where the save dialog says.
@@ -96,8 +98,8 @@ private:
     OtherRowsModel *m_other;
     QChartView *m_chart;
     PositionsView *m_positions;
-    QString m_path;         // the statement shown
-    QString m_readingPath;  // the file being read
+    QByteArray m_path;        // the statement shown
+    QByteArray m_readingPath; // the file being read
     bool m_reading = false; // the job reads a new file (not only audits again)
     bool m_busy = false;
     std::shared_ptr<const statement::Statement> m_statement;

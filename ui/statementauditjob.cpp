@@ -24,7 +24,7 @@ constexpr double kReadShare = 0.75;
 
 // What one job does and has, shared by its thread and the job object.
 struct StatementAuditJob::Run {
-    QString path;
+    std::string path;
     std::shared_ptr<const Statement> statement;
     AuditOptions options;
     std::atomic<bool> stop = false;
@@ -39,7 +39,7 @@ void StatementAuditJob::work(Run &run, const statement::Progress &report)
     const bool reads = !run.statement;
     if (reads) {
         const statement::Progress reading = [&report](double fraction) { return report(fraction * kReadShare); };
-        run.statement = std::make_shared<const Statement>(statement::ReadStatementFile(run.path.toStdString(), reading));
+        run.statement = std::make_shared<const Statement>(statement::ReadStatementFile(run.path, reading));
     }
     if (run.statement->failure || run.stop)
         return;
@@ -63,10 +63,10 @@ StatementAuditJob::~StatementAuditJob()
     }
 }
 
-void StatementAuditJob::readAndAudit(const QString &path, const AuditOptions &options)
+void StatementAuditJob::readAndAudit(const QByteArray &path, const AuditOptions &options)
 {
     auto run = std::make_shared<Run>();
-    run->path = path;
+    run->path = path.toStdString();
     run->options = options;
     start(std::move(run));
 }

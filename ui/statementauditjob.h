@@ -25,8 +25,9 @@ public:
     explicit StatementAuditJob(QObject *parent = nullptr);
     ~StatementAuditJob() override;
 
-    // Reads the file, then audits it under `options`.
-    void readAndAudit(const QString &path, const statement::AuditOptions &options);
+    // Reads the file (its path as the file system names it: bytes that need
+    // not be UTF-8), then audits it under `options`.
+    void readAndAudit(const QByteArray &path, const statement::AuditOptions &options);
     // Audits a statement already read (the agreement or the comparison changed).
     void audit(std::shared_ptr<const statement::Statement> statement, const statement::AuditOptions &options);
     // Makes the job stale: it stops soon and signals nothing more.
@@ -40,7 +41,7 @@ Q_SIGNALS:
     // A file just read: what each holding cost (just before audited()).
     void positionsWorkedOut(std::shared_ptr<const statement::StatementPositions> positions);
     // The file could not be read at all, or the audit stopped on an error:
-    // why, in Chinese.
+    // why, in the language shown.
     void failed(const QString &reason);
 
 private:

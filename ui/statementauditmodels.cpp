@@ -21,7 +21,10 @@ namespace {
 constexpr std::int64_t kNone = std::numeric_limits<std::int64_t>::min();
 
 QString text(std::string_view value) { return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())); }
-QString yuan(const Decimal &value) { return text(value.toFixed(2, kDecimalPoint)); }
+// Figures in the locale's separator, as every window of the program shows
+// them: money to the cent, the others in their shortest exact text.
+QString yuan(const Decimal &value) { return text(value.toFixed(2, localeSeparator())); }
+QString exact(const Decimal &value) { return text(value.toString()).replace(u'.', text(localeSeparator())); }
 QString yuan(Cents cents) { return yuan(Decimal(cents, 2)); }
 QString yuan(const std::optional<Cents> &cents) { return cents ? yuan(*cents) : QString(); }
 
@@ -36,10 +39,22 @@ std::optional<Decimal> typedNumber(const QString &typed)
 {
     const std::string text = typed.trimmed().toStdString();
     const std::optional<Decimal> value = Decimal::fromTyped(text, kDecimalPoint);
-    return value ? value : Decimal::fromTyped(text, platform().decimalSeparator().toStdString());
+    return value ? value : Decimal::fromTyped(text, localeSeparator());
 }
 
 } // namespace
+
+std::optional<Decimal> typedAmount(const QString &typed)
+{
+    const std::optional<Decimal> value = typedNumber(typed);
+    return value && value->sign() >= 0 ? value : std::nullopt;
+}
+
+std::optional<Decimal> typedRatePerMille(const QString &typed)
+{
+    const std::optional<Decimal> value = typedAmount(typed);
+    return value && *value <= Decimal(kMaxCommissionPerMille) ? value : std::nullopt;
+}
 
 // --- AuditTableModel ----------------------------------------------------------
 
@@ -106,7 +121,8 @@ QVariant AgreementModel::display(const Agreement &agreement, int column) const
     case Scope: return translated(ScopeText(agreement));
     case From: return text(FormatTradeDate(agreement.from));
     case To: return text(FormatTradeDate(agreement.to));
-    case Rate: return text(RateText(agreement));
+    case Rate: return (agreement.rateSource == TermSource::Bound ? QStringLiteral("≤") : QString())
+                      + exact(agreement.terms.ratePerMille);
     case Minimum: return agreement.terms.minimum.sign() == 0 ? AuditTexts::noMinimum() : yuan(agreement.terms.minimum);
     case OtherFees: return translated("Statement", ChineseText(agreement.otherFees));
     case Explained: return QStringLiteral("%1/%2").arg(agreement.commission.explained).arg(agreement.commission.of);
@@ -142,7 +158,7 @@ QVariant AgreementModel::data(const QModelIndex &index, int role) const
         switch (column) {
         case From: return text(FormatTradeDate(agreement.from));
         case To: return text(FormatTradeDate(agreement.to));
-        case Rate: return text(agreement.terms.ratePerMille.toString());
+        case Rate: return exact(agreement.terms.ratePerMille);
         case Minimum: return yuan(agreement.terms.minimum);
         default: return {};
         }
@@ -185,9 +201,9 @@ bool AgreementModel::setData(const QModelIndex &index, const QVariant &value, in
 
 bool AgreementModel::editTerm(const QModelIndex &index, const QVariant &value)
 {
-    const std::optional<Decimal> typed = typedNumber(value.toString());
     const bool rate = index.column() == Rate;
-    if (!typed || typed->sign() < 0 || (rate && *typed > Decimal(kMaxCommissionPerMille))) {
+    const std::optional<Decimal> typed = rate ? typedRatePerMille(value.toString()) : typedAmount(value.toString());
+    if (!typed) {
         Q_EMIT termRejected(rate ? AuditTexts::badRate() : AuditTexts::badMinimum());
         return false;
     }
@@ -238,7 +254,7 @@ QVariant YearsModel::data(const QModelIndex &index, int role) const
     case 1: return year.trades;
     case 2: return yuan(year.turnover);
     case 8: return yuan(year.feesTotal());
-    case 9: return year.commissionPerMille() ? text(year.commissionPerMille()->toFixed(3, kDecimalPoint)) : QString();
+    case 9: return year.commissionPerMille() ? text(year.commissionPerMille()->toFixed(3, localeSeparator())) : QString();
     case 10: return yuan(year.beyondRules);
     case 11: return year.compareSaving ? yuan(*year.compareSaving) : QString();
     default: return {};
@@ -297,7 +313,7 @@ QVariant TradesModel::display(const TradeCheck &trade, int column) const
     case Name: return text(row.name());
     case Side: return row.kind() == RowKind::Buy ? AuditTexts::buy() : AuditTexts::sell();
     case Group: return order ? translated(ScopeText(audit()->agreements[order->agreement])) : QString();
-    case Quantity: return row.quantity() ? text(row.quantity()->toString()) : QString();
+    case Quantity: return row.quantity() ? exact(*row.quantity()) : QString();
     case Amount: return row.amount() ? yuan(*row.amount()) : QString();
     case Result: return translated(TradeResult(*statement(), *audit(), trade));
     default: return {};
@@ -348,13 +364,26 @@ void TradesModel::setDifferingOnly(bool only)
     endResetModel();
 }
 
+// The rows move, the selection and the scroll position stay: each
+// persistent index follows its trade to its new row.
 void TradesModel::sort(int column, Qt::SortOrder order)
 {
     m_sortColumn = column;
     m_sortOrder = order;
-    beginResetModel();
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList held = persistentIndexList();
+    std::vector<std::uint32_t> heldTrades;
+    for (const QModelIndex &index : held)
+        heldTrades.push_back(m_shown[static_cast<std::size_t>(index.row())]);
     arrange();
-    endResetModel();
+    std::vector<int> rowOfTrade(audit() ? audit()->trades.size() : 0);
+    for (std::size_t row = 0; row < m_shown.size(); ++row)
+        rowOfTrade[m_shown[row]] = static_cast<int>(row);
+    QModelIndexList moved;
+    for (qsizetype i = 0; i < held.size(); ++i)
+        moved << index(rowOfTrade[heldTrades[static_cast<std::size_t>(i)]], held[i].column());
+    changePersistentIndexList(held, moved);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 namespace {

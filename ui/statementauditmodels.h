@@ -14,6 +14,13 @@
 // the years, every trade, the other and unreadable rows.
 namespace tallyfin {
 
+// A term typed into the window, read with "." or the locale's separator: an
+// amount of at least 0, a commission rate in ‰ from 0 to
+// kMaxCommissionPerMille; nullopt for any other text.
+//   typedAmount(" 5,00 ") -> 5 (locale ","),  typedRatePerMille("3.01") -> nullopt
+std::optional<Decimal> typedAmount(const QString &typed);
+std::optional<Decimal> typedRatePerMille(const QString &typed);
+
 // What every table shares: its column captions, and the statement and
 // audit it shows (either may be null: an empty table).
 class AuditTableModel : public QAbstractTableModel {

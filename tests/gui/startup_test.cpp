@@ -75,21 +75,30 @@ TEST(ProgramWindows, MakeTheMainWindowAtOnceTheOthersOnFirstUseAndKeepThem)
     EXPECT_FALSE(main || buy || about || audit) << "every window made is destroyed with the program's";
 }
 
-// The overlay covers the screen above the main window and brings it forward
-// when the capture ends, even if something hid it meanwhile.
-TEST(ProgramWindows, CaptureEndBringsTheMainWindowForward)
+// The overlay covers the screen above the main window and holds the
+// keyboard: Escape ends the capture even where the window manager left the
+// focus with the main window. The end brings the main window forward, even
+// if something hid it meanwhile.
+TEST(ProgramWindows, EscapeAnywhereEndsTheCaptureAndBringsTheMainWindowForward)
 {
     testing::FakePlatform fake;
     fake.screen = QImage(64, 48, QImage::Format_RGB32);
     ProgramWindows windows;
     MainWindow &main = windows.mainWindow();
-    main.findChild<QPushButton *>(QStringLiteral("btn1"))->click();
-    CaptureOverlay &overlay = windows.captureOverlay();
-    ASSERT_TRUE(overlay.isVisible());
-    EXPECT_TRUE(main.isHidden());
-    QTest::keyClick(&overlay, Qt::Key_Escape);
-    EXPECT_FALSE(overlay.isVisible());
-    EXPECT_TRUE(main.isVisible());
+    main.show();
+    QApplication::setActiveWindow(&main);
+    for (const bool mainHidden : {false, true}) {
+        main.findChild<QPushButton *>(QStringLiteral("btn1"))->click();
+        CaptureOverlay &overlay = windows.captureOverlay();
+        ASSERT_TRUE(overlay.isVisible());
+        EXPECT_EQ(QWidget::keyboardGrabber(), &overlay);
+        if (mainHidden)
+            main.hide();
+        QTest::keyClick(mainHidden ? overlay.windowHandle() : main.windowHandle(), Qt::Key_Escape);
+        EXPECT_FALSE(overlay.isVisible()) << mainHidden;
+        EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+        EXPECT_TRUE(main.isVisible());
+    }
 }
 
 TEST(ProgramIcon, CompiledInPixelsGiveThePixmapsOfThePngs)

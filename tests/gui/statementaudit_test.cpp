@@ -22,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -33,6 +34,8 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <limits>
 #include <map>
 #include <set>
@@ -140,7 +143,7 @@ protected:
     }
     void openThroughDialog(const QString &path)
     {
-        fake.openAnswers.push_back(path);
+        fake.openAnswers.push_back(QFile::encodeName(path));
         child<QPushButton>("openButton")->click();
         settle();
     }
@@ -347,6 +350,7 @@ std::variant<double, QString> sortValue(const QVariant &shown)
     return number ? std::variant<double, QString>(value) : text;
 }
 
+// The selected trade stays selected and the table where it was scrolled to.
 TEST_P(StatementAuditSortTest, ClickingTheHeaderSortsByTheColumnEitherWay)
 {
     const AuditCase &c = samples::AuditCases()[0];
@@ -354,10 +358,20 @@ TEST_P(StatementAuditSortTest, ClickingTheHeaderSortsByTheColumnEitherWay)
     QTableView *view = child<QTableView>("tradesView");
     QHeaderView *header = view->horizontalHeader();
     const int column = GetParam().column;
+    view->scrollTo(view->model()->index(60, 0), QAbstractItemView::PositionAtTop);
+    const QModelIndex chosen = view->indexAt(QPoint(5, view->rowHeight(0) * 3));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(chosen).center());
+    const QVariant chosenLine = data(view->model(), chosen.row(), TradesModel::Line);
+    const int scrolled = view->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
     for (int click = 0; click < 2; ++click) {
         const QPoint centre(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
                             header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre);
+        const QModelIndexList selected = view->selectionModel()->selectedRows();
+        ASSERT_EQ(selected.size(), 1);
+        EXPECT_EQ(data(view->model(), selected[0].row(), TradesModel::Line), chosenLine);
+        EXPECT_EQ(view->verticalScrollBar()->value(), scrolled);
         const bool ascending = header->sortIndicatorOrder() == Qt::AscendingOrder;
         QAbstractItemModel *shown = view->model();
         ASSERT_GT(shown->rowCount(), 100);
@@ -459,19 +473,30 @@ TEST_F(StatementAuditTest, PeriodsAreMovedSplitAndMergedAsTheCommandLineTakesThe
     EXPECT_TRUE(fake.boxes.empty());
 }
 
+// The agreement's rate and the compared rate take the same rates.
 TEST_F(StatementAuditTest, ATermThatIsNoNumberIsRefusedAndChangesNothing)
 {
     openThroughDialog(writeTable(makeCase(samples::AuditCases()[0]).table));
     const std::vector<ExpectedLine> terms = agreementShown();
     const std::vector<ExpectedFinding> findings = findingsShown();
-    for (const char *typed : {"abc", "-1", "3.5"}) {
-        fake.boxes.clear();
-        typeTerm(0, AgreementModel::Rate, QString::fromLatin1(typed));
-        ASSERT_EQ(fake.boxes.size(), 1u) << typed;
-        EXPECT_TRUE(fake.boxes[0].text.contains("佣金费率")) << fake.boxes[0].text.toStdString();
-        EXPECT_EQ(agreementShown(), terms);
-        EXPECT_EQ(findingsShown(), findings);
-    }
+    QLineEdit *compared = child<QLineEdit>("compareRate");
+    const std::function<void(const QString &)> fields[] = {
+        [this](const QString &typed) { typeTerm(0, AgreementModel::Rate, typed); },
+        [compared](const QString &typed) {
+            compared->clear();
+            QTest::keyClicks(compared, typed);
+            QTest::keyClick(compared, Qt::Key_Return);
+        },
+    };
+    for (const auto &type : fields)
+        for (const char *typed : {"abc", "-1", "3.5", "3.001", "1,2"}) {
+            fake.boxes.clear();
+            type(QString::fromLatin1(typed));
+            ASSERT_EQ(fake.boxes.size(), 1u) << typed;
+            EXPECT_TRUE(fake.boxes[0].text.contains("佣金费率")) << fake.boxes[0].text.toStdString();
+            EXPECT_EQ(agreementShown(), terms);
+            EXPECT_EQ(findingsShown(), findings);
+        }
 }
 
 TEST_F(StatementAuditTest, TheComparedAgreementSavesWhatTheCommandLineSays)
@@ -556,7 +581,7 @@ TEST_F(StatementAuditTest, CancelStopsTheReadingAndKeepsWhatWasShown)
     QPushButton *cancel = child<QPushButton>("cancelButton");
     EXPECT_FALSE(cancel->isVisible());
 
-    fake.openAnswers.push_back(first);
+    fake.openAnswers.push_back(QFile::encodeName(first));
     child<QPushButton>("openButton")->click();
     EXPECT_TRUE(window.busy());
     EXPECT_TRUE(cancel->isVisible() && child<QProgressBar>("progress")->isVisible());
@@ -571,7 +596,7 @@ TEST_F(StatementAuditTest, CancelStopsTheReadingAndKeepsWhatWasShown)
     openThroughDialog(second);
     const int shown = model("tradesView")->rowCount();
     EXPECT_GT(shown, 0);
-    fake.openAnswers.push_back(first);
+    fake.openAnswers.push_back(QFile::encodeName(first));
     child<QPushButton>("openButton")->click();
     cancel->click();
     QTest::qWait(300);
@@ -697,6 +722,63 @@ TEST_F(StatementAuditTest, AFileDroppedOnTheWindowIsOpened)
     EXPECT_GT(model("tradesView")->rowCount(), 0);
     EXPECT_EQ(child<QLabel>("fileLabel")->text(), QDir::toNativeSeparators(path));
     EXPECT_TRUE(fake.openFilters.empty()) << "no dialog";
+}
+
+// Every figure in every tab in the locale's separator, as the main window
+// shows its own.
+TEST_F(StatementAuditTest, EveryTabShowsItsFiguresWithTheLocalesSeparator)
+{
+    fake.separator = QStringLiteral(",");
+    openThroughDialog(writeTable(makeCase(samples::AuditCases()[1]).table));
+    const QRegularExpression figure(QStringLiteral("^[≤-]?[0-9]+([.,])[0-9]+$"));
+    for (const char *view : {"agreementView", "yearsView", "tradesView", "otherView", "positions"}) {
+        QAbstractItemModel *shown = model(view);
+        int figures = 0;
+        for (int row = 0; row < shown->rowCount(); ++row)
+            for (int column = 0; column < shown->columnCount(); ++column) {
+                const QRegularExpressionMatch match = figure.match(data(shown, row, column).toString());
+                figures += match.hasMatch();
+                EXPECT_TRUE(!match.hasMatch() || match.captured(1) == ",")
+                    << view << " " << row << "," << column << ": " << match.captured().toStdString();
+            }
+        EXPECT_GT(figures, 0) << view;
+    }
+}
+
+// A statement unpacked from an archive made on Windows: its name is GBK bytes,
+// no UTF-8, and reaches the window only as bytes (a drop's URL, the dialog).
+TEST_F(StatementAuditTest, AFileNamedInGbkBytesOpensByTheDialogAndByADrop)
+{
+    const std::string contents = samples::TextStatement(makeCase(samples::AuditCases()[2]).table, '\t',
+                                                        TextEncoding::Gb18030);
+    const QByteArray path = QFile::encodeName(dir.path()) + "/\xbd\xbb\xb8\xee\xb5\xa5.txt"; // 交割单.txt
+    std::ofstream(path.toStdString(), std::ios::binary) << contents;
+    const std::function<void()> ways[] = {
+        [&] {
+            fake.openAnswers.push_back(path);
+            child<QPushButton>("openButton")->click();
+        },
+        [&] {
+            QMimeData data;
+            data.setUrls({QUrl::fromEncoded("file://" + path.toPercentEncoding("/"))});
+            QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&window, &drop);
+        },
+    };
+    for (const auto &open : ways) {
+        window.cancelClicked();
+        open();
+        settle();
+        EXPECT_TRUE(fake.boxes.empty()) << (fake.boxes.empty() ? "" : fake.boxes.back().text.toStdString());
+        ASSERT_NE(window.statement(), nullptr);
+        EXPECT_EQ(window.statement()->tradeCount(), statement::ReadStatementFile(path.toStdString()).tradeCount());
+        EXPECT_GT(model("tradesView")->rowCount(), 0);
+        EXPECT_TRUE(child<QLabel>("fileLabel")->text().endsWith(QStringLiteral(".txt")));
+    }
+    std::ifstream kept(path.toStdString(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), contents) << "only read";
+    // Qt lists no such name, so the temporary folder could not remove it.
+    std::filesystem::remove(path.toStdString());
 }
 
 // --- Screen readers --------------------------------------------------------------------

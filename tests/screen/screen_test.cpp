@@ -35,7 +35,7 @@ public:
     QPoint cursorPosition() override { return m_desktop.cursorPosition(); }
     std::optional<QRgb> screenPixel(QPoint position) override { return m_desktop.screenPixel(position); }
     QImage grabScreen(QRect area) override { return m_desktop.grabScreen(area); }
-    std::optional<QString> openFileName(QWidget *, const QString &) override { return std::nullopt; }
+    std::optional<QByteArray> openFileName(QWidget *, const QString &) override { return std::nullopt; }
     std::optional<QString> saveFileName(QWidget *, const QString &filter) override
     {
         filters.push_back(filter);

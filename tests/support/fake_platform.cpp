@@ -32,16 +32,14 @@ QImage FakePlatform::grabScreen(QRect area)
 
 namespace {
 
-std::optional<QString> nextAnswer(std::deque<std::optional<QString>> &answers)
+template <typename Name>
+std::optional<Name> nextAnswer(std::deque<std::optional<Name>> &answers)
 {
     if (answers.empty())
         return std::nullopt;
-    const QString name = answers.front().value_or(QString());
-    const bool confirmed = answers.front().has_value();
+    const std::optional<Name> answer = answers.front();
     answers.pop_front();
-    if (!confirmed)
-        return std::nullopt;
-    return name;
+    return answer;
 }
 
 } // namespace
@@ -52,7 +50,7 @@ std::optional<QString> FakePlatform::saveFileName(QWidget *, const QString &filt
     return nextAnswer(saveAnswers);
 }
 
-std::optional<QString> FakePlatform::openFileName(QWidget *, const QString &filter)
+std::optional<QByteArray> FakePlatform::openFileName(QWidget *, const QString &filter)
 {
     openFilters.push_back(filter);
     return nextAnswer(openAnswers);

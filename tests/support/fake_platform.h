@@ -36,7 +36,7 @@ public:
     std::optional<QRgb> screenPixel(QPoint position) override;
     QImage grabScreen(QRect area) override;
     std::optional<QString> saveFileName(QWidget *owner, const QString &filter) override;
-    std::optional<QString> openFileName(QWidget *owner, const QString &filter) override;
+    std::optional<QByteArray> openFileName(QWidget *owner, const QString &filter) override;
     bool picksColorOnClick() override { return picksOnClick; }
     void requestColorPick(QObject *, std::function<void(const ColorPick &)> done) override
     {
@@ -59,8 +59,9 @@ public:
     // Answers of the save dialog, in order; an empty queue cancels.
     std::deque<std::optional<QString>> saveAnswers;
     std::vector<QString> saveFilters;
-    // Answers of the open dialog, in order; an empty queue cancels.
-    std::deque<std::optional<QString>> openAnswers;
+    // Answers of the open dialog (paths as the file system names them), in
+    // order; an empty queue cancels.
+    std::deque<std::optional<QByteArray>> openAnswers;
     std::vector<QString> openFilters;
     // A desktop that picks colours on a click (Wayland); each pick asked
     // for waits here until the test answers it.
