@@ -117,10 +117,14 @@ StatementAuditWindow::~StatementAuditWindow() = default;
 void StatementAuditWindow::setUpViews()
 {
     setUpTable(agreementView, m_agreement);
-    // Room for every group, and no more.
-    agreementView->setFixedHeight(agreementView->horizontalHeader()->sizeHint().height()
-                                  + static_cast<int>(kGroupCount) * agreementView->verticalHeader()->defaultSectionSize()
-                                  + 2 * agreementView->frameWidth());
+    // Room for a line of every group, and for as many again where the
+    // window is tall enough (periods, classes and securities of their own).
+    const auto heightFor = [this](int lines) {
+        return agreementView->horizontalHeader()->sizeHint().height()
+               + lines * agreementView->verticalHeader()->defaultSectionSize() + 2 * agreementView->frameWidth();
+    };
+    agreementView->setMinimumHeight(heightFor(static_cast<int>(kGroupCount)));
+    agreementView->setMaximumHeight(heightFor(2 * static_cast<int>(kGroupCount)));
     agreementView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                    | QAbstractItemView::SelectedClicked);
     setUpTable(yearsView, m_years);
@@ -157,7 +161,7 @@ void StatementAuditWindow::fitWordColumns()
 {
     const std::pair<QTableView *, int> words[] = {
         {agreementView, AgreementModel::Scope},     {agreementView, AgreementModel::OtherFees},
-        {tradesView, TradesModel::Name},
+        {tradesView, TradesModel::Name},            {tradesView, TradesModel::Group},
         {tradesView, TradesModel::Result},          {otherView, OtherRowsModel::Business},
         {otherView, OtherRowsModel::Name}};
     for (const auto &[view, column] : words) {
