@@ -13,6 +13,7 @@
 #include "batch.h"
 #include "batchdialog.h"
 #include "feerules.h"
+#include "hkfeerules.h"
 #include "handler.h"
 #include "links.h"
 #include "platform.h"
@@ -281,8 +282,15 @@ void MainWindow::showRulesInForce()
         stampDutyRate->clear();
         try {
             const RulesInForce rules = RulesFor(toTradeDate(tradeDate->date()), marketChosen());
-            stampDutyRate->addItem(uiText(rules.stampDuty->ratePerMille));
-            stampDutyBothSides->setChecked(rules.stampDuty->sides == FeeSides::Both);
+            if (rules.hongKong()) {
+                // Hong Kong's stamp duty, in the box's per mille, is paid by both sides.
+                const HkFeeRuleRow &stampDuty = HkRulesFor(rules.date).row(HkFeeItem::StampDuty);
+                stampDutyRate->addItem(uiText(Decimal::fromLiteral(stampDuty.ratePercent).shifted(1).toString()));
+                stampDutyBothSides->setChecked(true);
+            } else {
+                stampDutyRate->addItem(uiText(rules.stampDuty->ratePerMille));
+                stampDutyBothSides->setChecked(rules.stampDuty->sides == FeeSides::Both);
+            }
         } catch (const EFeeRulesError &) {
             // The line about the rules says why there are none.
         }

@@ -56,6 +56,7 @@ PositionToolsWindow::PositionToolsWindow(QWidget *parent) : QWidget(parent), m_f
     connectHandler(backCalculate, &QPushButton::clicked, this, &PositionToolsWindow::calculateRecover);
     connect(sellFirst, &QRadioButton::toggled, this, &PositionToolsWindow::showOrder);
     connect(code, &QLineEdit::editingFinished, this, &PositionToolsWindow::refreshTerms);
+    connect(boardLot, &QLineEdit::editingFinished, this, &PositionToolsWindow::refreshTerms);
     // Room for the longest line of terms (a STAR code's lot) or a message about the code.
     const QString lines = QStringLiteral("\n").repeated(kTermsLines - 1);
     termsLine->setFixedHeight(termsLine->fontMetrics().boundingRect(QRect(0, 0, kWindowWidth, 0), Qt::TextWordWrap, lines).height());
@@ -133,7 +134,8 @@ std::string PositionToolsWindow::separator() const { return platform().decimalSe
 
 PositionTerms PositionToolsWindow::readTerms() const
 {
-    return ReadPositionTerms(m_feeSettings(), code->text().toStdString(), separator());
+    return ReadPositionTerms(m_feeSettings(), code->text().toStdString(), boardLot->text().toStdString(),
+                             separator());
 }
 
 template <typename Fields, typename Calculate, typename Write>

@@ -217,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
                                        "--buy-qty", "100"}, 1, {"成交日期        2000-01-01\n"},
                 {"tallyfin-cli: error: 成交日期 2000-01-01 早于费率表的起始日期 2001-11-16\n"}, {}},
         RunCase{"MarketNotInTheTable", {"trade", "--rules", "dated", "--exchange", "香港"}, 1, {}, {},
-                {{"/error", "按成交日期的费率表中没有“香港”，可选：上海A股、深圳A股、北京A股、上海基金、深圳基金、上海可转债、深圳可转债、基金权证"}}},
+                {{"/error", "按成交日期的费率表中没有“香港”，可选：上海A股、深圳A股、北京A股、上海基金、深圳基金、上海可转债、深圳可转债、基金权证、港股通"}}},
         RunCase{"DatedOptionWithClassicRules", {"trade", "--levies-on-top"}, 2, {}, {"--levies-on-top", "--rules dated"}, {}},
         RunCase{"MalformedDate", {"trade", "--rules", "dated", "--date", "2026-2-30"}, 2, {}, {"--date", "YYYY-MM-DD"}, {}},
         RunCase{"UnknownRuleSet", {"trade", "--rules", "today"}, 2, {}, {"--rules", "today", "classic,dated"}, {}},

@@ -91,7 +91,7 @@ TEST_F(FeeRulesTest, DatedRulesShowTodaysFeesInExactMoney)
     QStringList markets;
     for (int i = 0; i < combo("zjs")->count(); ++i)
         markets << combo("zjs")->itemText(i);
-    EXPECT_EQ(markets, QStringList({"上海A股", "深圳A股", "北京A股", "上海基金", "深圳基金", "上海可转债", "深圳可转债", "基金权证"}));
+    EXPECT_EQ(markets, QStringList({"上海A股", "深圳A股", "北京A股", "上海基金", "深圳基金", "上海可转债", "深圳可转债", "基金权证", "港股通"}));
     EXPECT_EQ(combo("ComboBox2")->currentText(), "0.5");
     EXPECT_FALSE(combo("ComboBox2")->isEnabled());
     EXPECT_FALSE(check("CheckBox1")->isChecked());

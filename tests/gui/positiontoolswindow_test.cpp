@@ -186,7 +186,7 @@ TEST_F(PositionToolsTest, EveryControlIsAnnouncedByItsCaption)
         EXPECT_EQ(testing::announcedName(testing::accessible(edit)), caption->text()) << edit->objectName().toStdString();
         ++fields;
     }
-    EXPECT_EQ(fields, 1 + 10 + 14 + 10 + 9);
+    EXPECT_EQ(fields, 2 + 10 + 14 + 10 + 9); // code and board lot, then the tabs
     for (QAbstractButton *button : window.findChildren<QAbstractButton *>())
         EXPECT_FALSE(testing::accessible(button)->text(QAccessible::Name).isEmpty()) << button->objectName().toStdString();
     EXPECT_EQ(testing::groupOf(testing::accessible(field("secondCash"))), "第二笔：买入");
