@@ -389,6 +389,16 @@ Text FeeTableEntry(const FeeRuleRow &row)
                              row.confidence, row.source, row.note);
 }
 
+std::vector<Text> FeeTableEntries()
+{
+    std::vector<Text> entries;
+    for (const FeeRuleRow &row : kRows)
+        entries.push_back(FeeTableEntry(row));
+    for (const HkFeeRuleRow &row : HkFeeRuleTable())
+        entries.push_back(HkFeeTableEntry(row));
+    return entries;
+}
+
 std::string FeeTableText()
 {
     std::string text;

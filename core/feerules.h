@@ -120,6 +120,10 @@ Text FeeTableEntry(const FeeRuleRow &row);
 Text FeeTableParagraph(std::string_view effectiveFrom, Text markets, Text item, Text terms, Confidence confidence,
                        std::string_view source, std::string_view note);
 
+// Every row of the A-share table, then of the Hong Kong one (hkfeerules.h),
+// each as a paragraph, for the Help window.
+std::vector<Text> FeeTableEntries();
+
 // The whole table as plain text, a paragraph per row, for the Help window.
 std::string FeeTableText();
 

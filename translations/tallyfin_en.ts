@@ -301,11 +301,11 @@ click Start, then point at a colour</translation>
     </message>
     <message>
         <source>不足 1 港元按 1 港元计</source>
-        <translation>any part of a dollar counts as HKD 1</translation>
+        <translation>up to a whole HKD</translation>
     </message>
     <message>
         <source>最低 %1 港元，最高 %2 港元</source>
-        <translation>at least HKD %1, at most HKD %2</translation>
+        <translation>HKD %1 to %2</translation>
     </message>
     <message>
         <source>%1（%2）</source>
@@ -313,7 +313,7 @@ click Start, then point at a colour</translation>
     </message>
     <message>
         <source>均为双向，按港元计算</source>
-        <translation>all on both sides, computed in HKD</translation>
+        <translation>each side, in HKD</translation>
     </message>
     <message>
         <source>成交金额的 %1%</source>
@@ -329,11 +329,11 @@ click Start, then point at a colour</translation>
     </message>
     <message>
         <source>交易征费</source>
-        <translation>SFC transaction levy</translation>
+        <translation>SFC levy</translation>
     </message>
     <message>
         <source>会财局征费</source>
-        <translation>AFRC transaction levy</translation>
+        <translation>AFRC levy</translation>
     </message>
     <message>
         <source>股份交收费</source>
@@ -636,7 +636,7 @@ click Start, then point at a colour</translation>
     </message>
     <message>
         <source>2025-06-30起的股份交收费尚未经真实交割单验证</source>
-        <translation>The settlement fee from 2025-06-30 on has not yet been checked against a real statement</translation>
+        <translation>the settlement fee since 2025-06-30 is not yet confirmed by a real statement</translation>
     </message>
 </context>
 <context>
@@ -973,6 +973,34 @@ click Start, then point at a colour</translation>
     <message>
         <source>交割单核对</source>
         <translation>Statement check</translation>
+    </message>
+    <message>
+        <source>结算汇率</source>
+        <translation>Rates</translation>
+    </message>
+    <message>
+        <source>买入结算汇率</source>
+        <translation>Buy settlement rate</translation>
+    </message>
+    <message>
+        <source>买入结算汇率：中国结算公布的 1 港元折合人民币，最多六位小数</source>
+        <translation>Buy settlement rate: yuan per HKD as China Clear publishes it, at most six decimals</translation>
+    </message>
+    <message>
+        <source>买入</source>
+        <translation>Buy</translation>
+    </message>
+    <message>
+        <source>卖出结算汇率</source>
+        <translation>Sell settlement rate</translation>
+    </message>
+    <message>
+        <source>卖出结算汇率：中国结算公布的 1 港元折合人民币，最多六位小数</source>
+        <translation>Sell settlement rate: yuan per HKD as China Clear publishes it, at most six decimals</translation>
+    </message>
+    <message>
+        <source>卖出</source>
+        <translation>Sell</translation>
     </message>
 </context>
 <context>
@@ -2329,7 +2357,7 @@ click Start, then point at a colour</translation>
     </message>
     <message>
         <source>各项按结算汇率折成人民币后截尾到分；成交金额买入截尾、卖出进位；净额四舍五入，差额计为换汇尾差</source>
-        <translation>each item converted to yuan at the settlement rate and cut down to the fen; the amount cut down on a buy, rounded up on a sale; the net rounded half up, the difference booked as the conversion remainder</translation>
+        <translation>items converted at the settlement rate and cut down to the fen, the rest is the conversion remainder</translation>
     </message>
     <message>
         <source>%1应在 %2 到 %3 港元之间</source>
@@ -2482,6 +2510,14 @@ click Start, then click a colour</translation>
         <source>卖出数量</source>
         <translation>Sell quantity</translation>
     </message>
+    <message>
+        <source>按成交日期 %1 的港股通规则：%2；%3。</source>
+        <translation>Stock Connect (HK) rules of %1: %2; %3.</translation>
+    </message>
+    <message>
+        <source>港元</source>
+        <translation>HKD</translation>
+    </message>
 </context>
 <context>
     <name>tallyfin::PositionToolsWindow</name>
@@ -2524,6 +2560,14 @@ click Start, then click a colour</translation>
     <message>
         <source>目标卖出价</source>
         <translation>Target sale</translation>
+    </message>
+    <message>
+        <source>港元</source>
+        <translation>HKD</translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation>yuan</translation>
     </message>
 </context>
 <context>

@@ -974,6 +974,34 @@
         <source>交割单核对</source>
         <translation>交割單核對</translation>
     </message>
+    <message>
+        <source>结算汇率</source>
+        <translation>結算匯率</translation>
+    </message>
+    <message>
+        <source>买入结算汇率</source>
+        <translation>買入結算匯率</translation>
+    </message>
+    <message>
+        <source>买入结算汇率：中国结算公布的 1 港元折合人民币，最多六位小数</source>
+        <translation>買入結算匯率：中國結算公佈的 1 港元折合人民幣，最多六位小數</translation>
+    </message>
+    <message>
+        <source>买入</source>
+        <translation>買入</translation>
+    </message>
+    <message>
+        <source>卖出结算汇率</source>
+        <translation>賣出結算匯率</translation>
+    </message>
+    <message>
+        <source>卖出结算汇率：中国结算公布的 1 港元折合人民币，最多六位小数</source>
+        <translation>賣出結算匯率：中國結算公佈的 1 港元折合人民幣，最多六位小數</translation>
+    </message>
+    <message>
+        <source>卖出</source>
+        <translation>賣出</translation>
+    </message>
 </context>
 <context>
     <name>Markets</name>
@@ -2482,6 +2510,14 @@
         <source>卖出数量</source>
         <translation>賣出數量</translation>
     </message>
+    <message>
+        <source>按成交日期 %1 的港股通规则：%2；%3。</source>
+        <translation>按成交日期 %1 的港股通規則：%2；%3。</translation>
+    </message>
+    <message>
+        <source>港元</source>
+        <translation>港元</translation>
+    </message>
 </context>
 <context>
     <name>tallyfin::PositionToolsWindow</name>
@@ -2524,6 +2560,14 @@
     <message>
         <source>目标卖出价</source>
         <translation>目標賣出價</translation>
+    </message>
+    <message>
+        <source>港元</source>
+        <translation>港元</translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation>元</translation>
     </message>
 </context>
 <context>

@@ -182,6 +182,16 @@ void PositionToolsWindow::calculateRecover()
 void PositionToolsWindow::showTerms(const PositionTerms &terms)
 {
     termsLine->setText(translated(DescribeTerms(terms, separator())));
+    m_pricesInHkd = terms.fees.rules().hongKong();
+    showPriceUnits();
+}
+
+// 港股通 prices are in HKD; money stays in yuan.
+void PositionToolsWindow::showPriceUnits()
+{
+    for (QLabel *unit : {tFirstPriceUnit, tSecondPriceUnit, tBreakEvenPriceUnit, tTargetPriceUnit, upPriceUnit,
+                         backPriceUnit})
+        unit->setText(m_pricesInHkd ? tr("港元") : tr("元"));
 }
 
 void PositionToolsWindow::refreshTerms()
@@ -230,6 +240,7 @@ void PositionToolsWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         retranslateUi(this);
         showOrder();
+        showPriceUnits();
     }
     QWidget::changeEvent(event);
 }
