@@ -34,7 +34,7 @@ void answer(benchmark::State &state, const char *code, bool noMinimum, Fields ty
     const TradeFields chosen = settings(noMinimum);
     for (auto _ : state) {
         Fields fields = typed;
-        const PositionTerms terms = ReadPositionTerms(chosen, code, kDecimalPoint);
+        const PositionTerms terms = ReadPositionTerms(chosen, code, "", kDecimalPoint);
         benchmark::DoNotOptimize(calculate(terms, fields, kDecimalPoint));
         benchmark::DoNotOptimize(fields);
     }

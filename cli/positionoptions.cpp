@@ -8,15 +8,25 @@ namespace tallyfin {
 
 namespace {
 
+// The market a code names; nullopt for one Tallyfin cannot price (the
+// calculation says so).
+std::optional<Market> marketOfCode(const std::string &code)
+{
+    if (IsHongKongTrade({code, {}, {}}))
+        return Market::HongKong;
+    const std::optional<Security> security = SecurityOfCode(code);
+    return security ? std::optional(MarketOfSecurity(*security)) : std::nullopt;
+}
+
 // A code the exchange list would price otherwise is a contradiction, not a choice.
 void requireCodeAgreesWithExchange(const PositionOptions &options)
 {
     if (options.exchange->count() == 0 || options.codeOption->count() == 0)
         return;
-    const std::optional<Security> security = SecurityOfCode(options.code);
-    if (!security)
-        return; // the calculation says the code is unknown
-    const Market market = MarketOfSecurity(*security);
+    const std::optional<Market> named = marketOfCode(options.code);
+    if (!named)
+        return;
+    const Market market = *named;
     const std::string &exchange = options.trade.fields.market;
     if (MarketNamed(exchange, RuleSet::Dated) != market)
         throw CLI::ValidationError("--code", options.code + " is traded as " + std::string(MarketName(market))
@@ -41,7 +51,14 @@ CLI::App *AddPositionCommand(CLI::App &program, const std::string &name, const s
     options.exchange = command->get_option("--exchange");
     options.codeOption = command->add_option("--code", options.code,
                                               "security code (代码): its market, board, tick and lot");
-    command->parse_complete_callback([&options] { requireCodeAgreesWithExchange(options); });
+    command->add_option("--lot", options.boardLot, "港股通: the company's board lot (每手股数)");
+    command->parse_complete_callback([&options, command] {
+        requireCodeAgreesWithExchange(options);
+        const std::optional<Market> market = options.codeOption->count() > 0
+                                                 ? marketOfCode(options.code)
+                                                 : MarketNamed(options.trade.fields.market, RuleSet::Dated);
+        RequireHongKongOptions(*command, market == Market::HongKong);
+    });
     return command;
 }
 

@@ -21,12 +21,13 @@ namespace tallyfin {
 // a security code.
 struct PositionOptions {
     TradeOptions trade;
-    std::string code;
+    std::string code, boardLot;
     CLI::Option *exchange = nullptr, *codeOption = nullptr;
 };
 
-// Adds such a command with --code. A code and an --exchange given both must
-// name the same market: else a usage error.
+// Adds such a command with --code and --lot (a 港股通 company's board lot).
+// A code and an --exchange given both must name the same market, and the
+// settlement rates and the lot need 港股通: else a usage error.
 //   --code 688001 --exchange 深圳A股 -> "--code: 688001 is traded as 上海A股, not 深圳A股"
 CLI::App *AddPositionCommand(CLI::App &program, const std::string &name, const std::string &description,
                              PositionOptions &options);
@@ -44,7 +45,7 @@ PositionRun RunPosition(const PositionOptions &options, Calculate calculate)
 {
     PositionRun run;
     try {
-        run.terms = ReadPositionTerms(options.trade.fields, options.code, kDecimalPoint);
+        run.terms = ReadPositionTerms(options.trade.fields, options.code, options.boardLot, kDecimalPoint);
         if (const std::optional<Text> notice = calculate(*run.terms))
             run.ending.message = notice->toString();
     } catch (const Error &error) {

@@ -4,6 +4,8 @@
 
 #include <ctime>
 
+#include "hkfees.h"
+
 namespace tallyfin {
 
 namespace {
@@ -39,6 +41,26 @@ nlohmann::ordered_json rowJson(const FeeRuleRow &row)
             {"source", row.source}};
 }
 
+nlohmann::ordered_json textOrNull(std::string_view text)
+{
+    return text.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(text);
+}
+
+// A Hong Kong row: rates per cent of the HKD amount, sums in HKD.
+nlohmann::ordered_json hkRowJson(const HkFeeRuleRow &row)
+{
+    return {{"item", HkFeeItemKey(row.item)},
+            {"from", row.effectiveFrom},
+            {"markets", MarketName(Market::HongKong)},
+            {"ratePercent", row.ratePercent},
+            {"perTradeHkd", textOrNull(row.perTradeHkd)},
+            {"minimumHkd", textOrNull(row.minimumHkd)},
+            {"maximumHkd", textOrNull(row.maximumHkd)},
+            {"rounding", row.rounding == HkRounding::UpToDollar ? "upToDollar" : "halfUpToCent"},
+            {"mark", ConfidenceMark(row.confidence)},
+            {"source", row.source}};
+}
+
 // The rule set and the trade date into the fields.
 void applyRuleChoice(TradeOptions &options)
 {
@@ -52,6 +74,15 @@ void applyRuleChoice(TradeOptions &options)
         throw CLI::ValidationError("--date", "needs --rules dated");
     if (f.leviesOnTop)
         throw CLI::ValidationError("--levies-on-top", "needs --rules dated");
+}
+
+// 港股通's settlement rates: the dated rules' options of that market alone.
+void addSettlementRates(CLI::App &command, TradeOptions &options)
+{
+    TradeFields &f = options.fields;
+    command.add_option("--buy-rate", f.buyRate,
+                       "港股通: China Clear's settlement rate of the buy, yuan per HKD (买入结算汇率), e.g. 0.93358");
+    command.add_option("--sell-rate", f.sellRate, "港股通: the settlement rate of the sale (卖出结算汇率)");
 }
 
 // The trade date, exchange and commission rate: the first fee options of both kinds of command.
@@ -89,9 +120,23 @@ CLI::App *AddTradeCommand(CLI::App &program, const std::string &name, const std:
     command.add_option("--stamp-duty", f.stampDutyRate, "stamp duty rate in ‰ (印花税), classic rules")
         ->capture_default_str();
     command.add_flag("--both-sides", f.stampDutyBothSides, "stamp duty on the buy too (印花税双边征收)");
+    addSettlementRates(command, options);
     AddJsonKeysOption(command, addAccountOptions(command, options), options.jsonKeys);
-    command.callback([&options] { applyRuleChoice(options); });
+    command.callback([&options, &command] {
+        applyRuleChoice(options);
+        const TradeFields &fields = options.fields;
+        RequireHongKongOptions(command, MarketNamed(fields.market, fields.rules) == Market::HongKong);
+    });
     return &command;
+}
+
+void RequireHongKongOptions(const CLI::App &command, bool hongKong)
+{
+    if (hongKong)
+        return;
+    for (const char *name : {"--buy-rate", "--sell-rate", "--lot"})
+        if (const CLI::Option *option = command.get_option_no_throw(name); option && option->count() > 0)
+            throw CLI::ValidationError(name, "needs --exchange 港股通");
 }
 
 CLI::App *AddDatedCommand(CLI::App &program, const std::string &name, const std::string &description,
@@ -100,6 +145,7 @@ CLI::App *AddDatedCommand(CLI::App &program, const std::string &name, const std:
     CLI::App &command = *program.add_subcommand(name, description);
     options.rules = "dated";
     addDateExchangeCommission(command, options, "exchange (证交所) of the dated rules, when no --code names it");
+    addSettlementRates(command, options);
     addAccountOptions(command, options);
     command.callback([&options] { applyRuleChoice(options); });
     return &command;
@@ -136,6 +182,13 @@ void AddSettings(TextTable &table, const TradeFields &f, const std::optional<App
             table.addRow("免    五", yesNo(true));
         return;
     }
+    if (applied->rules && applied->rules->hongKong()) {
+        // Hong Kong's fees are the table's; the rates convert them.
+        table.addRow("买入结算汇率", f.buyRate);
+        table.addRow("卖出结算汇率", f.sellRate);
+        table.addRow("免    五", yesNo(f.noMinimum));
+        return;
+    }
     if (applied->rules) {
         const FeeRuleRow &stampDuty = *applied->rules->stampDuty;
         table.addRow("印 花 税", perMille(std::string(stampDuty.ratePerMille)));
@@ -150,7 +203,8 @@ void AddRulesInForce(TextTable &table, const std::optional<AppliedRules> &applie
     if (!applied || !applied->rules)
         return;
     table.addBlankLine();
-    table.addHeading("规则：" + DescribeRules(*applied->rules, applied->leviesOnTop) + "；各项费用分别四舍五入到分");
+    const std::string_view rounding = applied->rules->hongKong() ? kHkConversion : "各项费用分别四舍五入到分";
+    table.addHeading("规则：" + DescribeRules(*applied->rules, applied->leviesOnTop) + "；" + std::string(rounding));
     for (std::string_view note : RuleNotes(*applied->rules, applied->leviesOnTop))
         table.addHeading("注：" + std::string(note));
 }
@@ -162,9 +216,15 @@ nlohmann::ordered_json RulesJson(const std::optional<AppliedRules> &applied)
     if (!applied)
         return {{"set", RuleSetKey(RuleSet::Classic)}};
     nlohmann::ordered_json rows = nlohmann::ordered_json::array(), notes = nlohmann::ordered_json::array();
-    if (applied->rules) {
+    if (applied->rules && applied->rules->hongKong()) {
+        const HkRulesInForce hongKong = HkRulesFor(applied->rules->date);
+        for (const HkFeeItem item : kHkFeeItems)
+            rows.push_back(hkRowJson(hongKong.row(item)));
+    } else if (applied->rules) {
         for (const FeeItem item : {FeeItem::StampDuty, FeeItem::TransferFee, FeeItem::HandlingFee, FeeItem::ManagementFee})
             rows.push_back(rowJson(applied->rules->row(item)));
+    }
+    if (applied->rules) {
         for (std::string_view note : RuleNotes(*applied->rules, applied->leviesOnTop))
             notes.push_back(note);
     }

@@ -27,18 +27,24 @@ struct TradeOptions {
 };
 
 // Adds a command with --rules (classic or dated), --date (a real day),
-// --exchange, --commission, --stamp-duty, --both-sides, --no-minimum,
-// --levies-on-top, --json and --json-keys. Once the line is parsed, the rule set and
-// trade date go into the fields (today's local date by default); --date and
-// --levies-on-top with the classic rules are a usage error.
+// --exchange, --commission, --stamp-duty, --both-sides, --buy-rate and
+// --sell-rate (港股通), --no-minimum, --levies-on-top, --json and
+// --json-keys. Once the line is parsed, the rule set and trade date go into
+// the fields (today's local date by default); --date and --levies-on-top
+// with the classic rules, and the settlement rates with another exchange,
+// are a usage error.
 CLI::App *AddTradeCommand(CLI::App &program, const std::string &name, const std::string &description,
                           TradeOptions &options);
 
 // The same with the dated rules' options alone (--date, --exchange,
-// --commission, --no-minimum, --levies-on-top, --json), for the commands
-// that always compute with them.
+// --commission, --buy-rate, --sell-rate, --no-minimum, --levies-on-top,
+// --json), for the commands that always compute with them.
 CLI::App *AddDatedCommand(CLI::App &program, const std::string &name, const std::string &description,
                           TradeOptions &options);
+
+// A usage error for --buy-rate, --sell-rate or --lot given to the command
+// when the trade is not one of 港股通.
+void RequireHongKongOptions(const CLI::App &command, bool hongKong);
 
 // The dated rules of a calculation, for the output: the rows applied and
 // their notes; no rows where the table could not answer.

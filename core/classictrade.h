@@ -4,6 +4,7 @@
 #include <string>
 
 #include "fees.h"
+#include "pricegrid.h"
 #include "sale.h"
 #include "trade.h"
 
@@ -50,6 +51,8 @@ public:
     std::string priceText(double price) const { return FormatGeneral(price, m_separator); }
     // The classic rules have no levies of their own: the field stays as it is.
     std::optional<std::string> leviesText(const Figures &) const { return std::nullopt; }
+    // Nor any Hong Kong trade.
+    std::optional<HkSideTexts> hongKongTexts(const Figures &) const { return std::nullopt; }
     //   RoundCents(cash paid ÷ quantity)
     std::string costPerShare(Extended cashPaid, double quantity) const;
     // The sale's stamp duty at the buy price, whatever the both-sides setting,
@@ -61,7 +64,8 @@ public:
 
     // The search over ticks: the price the window would read from the tick's
     // text (correctly rounded, then rounded to double).
-    Decimal tick() const { return MarketTick(m_tickMarket); }
+    std::int64_t maxTick() const { return PriceGrid(m_tickMarket).size(); }
+    std::int64_t tickNear(double price) const { return PriceGrid(m_tickMarket).indexNear(price); }
     double priceAtTick(std::int64_t tick) const;
     Decimal profit(Extended netReceipts, Extended cashPaid) const;
     Decimal maxDip(double quantity, Extended cashPaid) const;

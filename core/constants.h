@@ -24,6 +24,11 @@ inline constexpr std::int64_t kMaxQuantity = 10'000'000'000;
 inline constexpr std::int64_t kMaxCommissionPerMille = 3;
 inline constexpr int kMaxClassicRatesPerMille = 500;
 
+// A 港股通 settlement rate (yuan per HKD) as China Clear publishes it: six
+// decimals at most. The bound keeps a mistyped rate from being taken.
+inline constexpr int kSettlementRateDecimals = 6;
+inline constexpr int kMaxSettlementRate = 100;
+
 // The fee settings of a first start, as their boxes show them (rates in ‰).
 inline constexpr RuleSet kDefaultRules = RuleSet::Classic;
 inline constexpr Market kDefaultMarket = Market::ShanghaiA;

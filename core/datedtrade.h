@@ -6,16 +6,18 @@
 #include <string_view>
 
 #include "feeschedule.h"
+#include "pricegrid.h"
 #include "sale.h"
 #include "trade.h"
 
 namespace tallyfin {
 
 // The dated rules' fee schedule from the fields: the market, the trade date,
-// the commission rate (typed or chosen) and the two options. Throws
-// EFeeRulesError for a market or date the table does not cover,
-// EConvertError for a rate that is not a number, EInputRejected for one
-// outside 0 … kMaxCommissionPerMille ‰.
+// the commission rate (typed or chosen) and the two options; for 港股通 the
+// two settlement rates as well. Throws EFeeRulesError for a market or date
+// the table does not cover, EConvertError for a rate that is not a number,
+// EInputRejected for a commission rate outside 0 … kMaxCommissionPerMille ‰
+// or a settlement rate missing or refused (see ReadSettlementRate).
 FeeSchedule ReadFeeSchedule(const TradeFields &fields, DecimalSeparator separator);
 
 // profit ÷ cash paid in %, half up to two decimals (cash paid not zero).
@@ -31,6 +33,11 @@ inline constexpr std::string_view kNoBreakEven = TALLYFIN_TR_NOOP("Trade", "无�
 // decimals, half up. The break-even price is the lowest tick at which
 // selling the bought quantity returns at least the cash paid; kNoBreakEven
 // when none does.
+// 港股通: prices in HKD on the spread table (a typed price off it is
+// refused), money in yuan as China Clear settles it, the levies field
+// always shown (Hong Kong's levies and 换汇尾差), the cost per share in yuan
+// with three decimals; the break-even price is the lowest price on the
+// spread table that does it, at the sell rate.
 class DatedRules : public NumberTypes<Decimal, Decimal, Decimal> {
 public:
     static constexpr bool kRewritesBuyPrice = false;
@@ -56,6 +63,7 @@ public:
         const Decimal &levies() const { return m_fees.levies; }
         Decimal totalFees() const { return m_fees.total(); }
         Decimal cash() const { return m_fees.cash(m_side); }
+        const std::optional<HkSideFees> &hongKong() const { return m_fees.hongKong; }
 
     private:
         SideFees m_fees;
@@ -68,16 +76,20 @@ public:
     }
 
     std::string money(const Decimal &value) const { return value.toFixed(2, m_separator); }
-    std::string priceText(const Decimal &price) const { return price.toFixed(tickDecimals(), m_separator); }
+    std::string priceText(const Decimal &price) const { return price.toFixed(m_grid.decimalsAt(price), m_separator); }
     // The levies on top, or an empty field when they are inside the commission.
     std::optional<std::string> leviesText(const Figures &side) const;
+    // A 港股通 side's HKD figures; nothing for the other markets.
+    std::optional<HkSideTexts> hongKongTexts(const Figures &side) const;
     std::string costPerShare(const Decimal &cashPaid, const Decimal &quantity) const;
     std::string breakEvenPrice(const Figures &bought, const Decimal &price, const Decimal &quantity) const;
     // Throws EZeroDivide for a cash paid of 0 (EInvalidOp when the profit is 0 too).
     SaleResult result(const Decimal &netReceipts, const Decimal &cashPaid) const;
 
-    Decimal tick() const { return MarketTick(m_schedule.rules().market); }
-    Decimal priceAtTick(std::int64_t tick) const { return this->tick() * Decimal(tick); }
+    std::int64_t maxTick() const { return m_grid.size(); }
+    // From a price in yuan, converted at the sell rate for 港股通.
+    std::int64_t tickNear(double price) const;
+    Decimal priceAtTick(std::int64_t tick) const { return m_grid.priceAt(tick); }
     Decimal profit(const Decimal &netReceipts, const Decimal &cashPaid) const { return netReceipts - cashPaid; }
     Decimal maxDip(const Decimal &quantity, const Decimal &cashPaid) const;
     EstimateTerms estimateTerms(const Decimal &quantity) const;
@@ -87,9 +99,10 @@ public:
     const FeeSchedule &schedule() const { return m_schedule; }
 
 private:
-    int tickDecimals() const { return MarketTickDecimals(m_schedule.rules().market); }
+    bool hongKong() const { return m_schedule.rules().hongKong(); }
 
     FeeSchedule m_schedule;
+    PriceGrid m_grid;
     DecimalSeparator m_separator;
 };
 

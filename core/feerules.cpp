@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "hkfeerules.h"
+
 namespace tallyfin {
 
 namespace {
@@ -227,6 +229,10 @@ RulesInForce RulesFor(TradeDate date, Market market)
         throw EFeeRulesError(TALLYFIN_TEXT("FeeRules", "成交日期 %1 早于费率表的起始日期 %2")
                                  .arg(FormatTradeDate(date))
                                  .arg(FormatTradeDate(FeeTableStart())));
+    if (market == Market::HongKong) {
+        HkRulesFor(date); // refuses a day before its table
+        return {date, market, nullptr, nullptr, nullptr, nullptr};
+    }
     RulesInForce rules{date, market, latestRow(Stamp, market, date), latestRow(Transfer, market, date),
                        latestRow(Handling, market, date), latestRow(Management, market, date)};
     // Only a market that opened after the table starts can lack a row.
@@ -240,6 +246,8 @@ RulesInForce RulesFor(TradeDate date, Market market)
 
 TradeDate RulesStart(Market market)
 {
+    if (market == Market::HongKong)
+        return HkRulesStart();
     // Each market's rows are complete from its first one on.
     TradeDate start;
     for (const FeeItem item : {Stamp, Transfer, Handling, Management}) {
@@ -253,6 +261,8 @@ TradeDate RulesStart(Market market)
 
 std::vector<std::string_view> RuleNotes(const RulesInForce &rules, bool leviesOnTop)
 {
+    if (rules.market == Market::HongKong)
+        return HkRuleNotes(HkRulesFor(rules.date));
     std::vector<std::string_view> notes;
     const auto add = [&notes](std::string_view note) {
         if (!note.empty() && std::find(notes.begin(), notes.end(), note) == notes.end())
@@ -326,6 +336,8 @@ Text rulePart(Text item, Text sides)
 
 Text RulesDescription(const RulesInForce &rules, bool leviesOnTop)
 {
+    if (rules.market == Market::HongKong)
+        return HkRulesDescription(HkRulesFor(rules.date));
     const FeeRuleRow &transfer = *rules.transferFee;
     const bool transferInside = !leviesOnTop && !transfer.shownSeparately;
     const Text levies =
@@ -356,18 +368,35 @@ Text RowTerms(const FeeRuleRow &row)
 
 std::string RowTermsText(const FeeRuleRow &row) { return RowTerms(row).toString(); }
 
-Text FeeTableEntry(const FeeRuleRow &row)
+Text FeeTableParagraph(std::string_view effectiveFrom, Text markets, Text item, Text terms, Confidence confidence,
+                       std::string_view source, std::string_view note)
 {
     Text entry = TALLYFIN_TEXT("FeeRules", "%1 起　%2　%3：%4　[%5]\n　来源：%6")
-                     .arg(std::string(row.effectiveFrom))
-                     .arg(MarketsList(row.markets))
-                     .arg(itemText(row.item))
-                     .arg(RowTerms(row))
-                     .arg(std::string(ConfidenceMark(row.confidence)))
-                     .arg(Text("FeeTable", row.source.data()));
-    if (row.note.empty())
+                     .arg(std::string(effectiveFrom))
+                     .arg(std::move(markets))
+                     .arg(std::move(item))
+                     .arg(std::move(terms))
+                     .arg(std::string(ConfidenceMark(confidence)))
+                     .arg(Text("FeeTable", source.data()));
+    if (note.empty())
         return entry;
-    return TALLYFIN_TEXT("FeeRules", "%1\n　注：%2").arg(std::move(entry)).arg(Text("FeeTable", row.note.data()));
+    return TALLYFIN_TEXT("FeeRules", "%1\n　注：%2").arg(std::move(entry)).arg(Text("FeeTable", note.data()));
+}
+
+Text FeeTableEntry(const FeeRuleRow &row)
+{
+    return FeeTableParagraph(row.effectiveFrom, MarketsList(row.markets), itemText(row.item), RowTerms(row),
+                             row.confidence, row.source, row.note);
+}
+
+std::vector<Text> FeeTableEntries()
+{
+    std::vector<Text> entries;
+    for (const FeeRuleRow &row : kRows)
+        entries.push_back(FeeTableEntry(row));
+    for (const HkFeeRuleRow &row : HkFeeRuleTable())
+        entries.push_back(HkFeeTableEntry(row));
+    return entries;
 }
 
 std::string FeeTableText()

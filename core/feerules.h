@@ -68,10 +68,14 @@ TradeDate FeeTableStart();
 TradeDate RulesStart(Market market);
 
 // The four rows in force for one market on one day, with their notes.
+// 港股通 pays none of them: its rows are null, its fees the Hong Kong
+// table's of the same day (HkRulesFor in hkfeerules.h).
 struct RulesInForce {
     TradeDate date;
     Market market;
     const FeeRuleRow *stampDuty, *transferFee, *handlingFee, *managementFee;
+
+    bool hongKong() const { return market == Market::HongKong; }
 
     const FeeRuleRow &row(FeeItem item) const;
 };
@@ -92,11 +96,13 @@ RulesInForce RulesFor(TradeDate date, Market market);
 // for translation in the context "FeeTable", as the rows' sources are): those of the rows whose
 // figures it shows (the levies' rows only when they are charged on top), and
 // what the market itself needs said. In table order, without repeats.
+// 港股通's are the Hong Kong rows' (HkRuleNotes).
 std::vector<std::string_view> RuleNotes(const RulesInForce &rules, bool leviesOnTop);
 
 // What each item costs under the rules, for a person:
 //   2026-12-08, 上海A股, levies inside ->
 //   "印花税 0.5‰（卖方）；过户费 0.01‰（双向）；经手费 0.0341‰、证管费 0.02‰（双向，含在佣金内）"
+// 港股通's are the Hong Kong rows' (HkRulesDescription).
 std::string DescribeRules(const RulesInForce &rules, bool leviesOnTop);
 Text RulesDescription(const RulesInForce &rules, bool leviesOnTop);
 
@@ -109,6 +115,14 @@ Text RowTerms(const FeeRuleRow &row);
 // One row as a paragraph: its date, markets, item and terms, source and note.
 //   "2023-08-28 起　上海A股、深圳A股、北京A股　印花税：成交金额的 0.5‰，卖方　[P]\n　来源：财政部 …"
 Text FeeTableEntry(const FeeRuleRow &row);
+
+// The same from its parts, for the Hong Kong table's rows too.
+Text FeeTableParagraph(std::string_view effectiveFrom, Text markets, Text item, Text terms, Confidence confidence,
+                       std::string_view source, std::string_view note);
+
+// Every row of the A-share table, then of the Hong Kong one (hkfeerules.h),
+// each as a paragraph, for the Help window.
+std::vector<Text> FeeTableEntries();
 
 // The whole table as plain text, a paragraph per row, for the Help window.
 std::string FeeTableText();

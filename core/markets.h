@@ -23,8 +23,10 @@ std::string_view RuleSetName(RuleSet rules);
 // The markets a trade can be made in. Funds pay their own exchange's fund
 // rates; 基金权证 is the older choice that computes any fund or warrant at
 // Shanghai's fund rates.
+// 港股通 is one market for both 沪港通 and 深港通: the same Hong Kong fees,
+// prices in HKD on Hong Kong's spread table, settled in yuan.
 enum class Market : std::uint8_t {
-    ShanghaiA, ShenzhenA, BeijingA, ShanghaiFund, ShenzhenFund, ShanghaiBond, ShenzhenBond, FundsWarrants
+    ShanghaiA, ShenzhenA, BeijingA, ShanghaiFund, ShenzhenFund, ShanghaiBond, ShenzhenBond, FundsWarrants, HongKong
 };
 
 // How many units an order may buy: at least `minimum`, and above it in
@@ -53,20 +55,25 @@ Text LotText(const TradingLot &lot);
 struct MarketInfo {
     Market market;
     std::string_view name; // as the exchange list shows it
-    int tickDecimals;      // the price step is 10^-tickDecimals yuan
-    TradingLot lot;        // of its main board (STAR's differs, see security.h)
-    bool classic, dated;   // the rule sets that offer it
+    // The price step is 10^-tickDecimals yuan; 港股通's steps follow Hong
+    // Kong's spread table (PriceGrid in pricegrid.h), 0.001 HKD the finest.
+    int tickDecimals;
+    // Of its main board (STAR's differs, see security.h); none where each
+    // company sets its own board lot (港股通).
+    std::optional<TradingLot> lot;
+    bool classic, dated; // the rule sets that offer it
 };
 
 inline constexpr MarketInfo kMarkets[] = {
-    {Market::ShanghaiA, TALLYFIN_TR_NOOP("Markets", "上海A股"), 2, {100, 100}, true, true},
-    {Market::ShenzhenA, TALLYFIN_TR_NOOP("Markets", "深圳A股"), 2, {100, 100}, true, true},
-    {Market::BeijingA, TALLYFIN_TR_NOOP("Markets", "北京A股"), 2, {100, 1}, false, true},
-    {Market::ShanghaiFund, TALLYFIN_TR_NOOP("Markets", "上海基金"), 3, {100, 100}, false, true},
-    {Market::ShenzhenFund, TALLYFIN_TR_NOOP("Markets", "深圳基金"), 3, {100, 100}, false, true},
-    {Market::ShanghaiBond, TALLYFIN_TR_NOOP("Markets", "上海可转债"), 3, {10, 10}, false, true},
-    {Market::ShenzhenBond, TALLYFIN_TR_NOOP("Markets", "深圳可转债"), 3, {10, 10}, false, true},
-    {Market::FundsWarrants, TALLYFIN_TR_NOOP("Markets", "基金权证"), 3, {100, 100}, true, true},
+    {Market::ShanghaiA, TALLYFIN_TR_NOOP("Markets", "上海A股"), 2, TradingLot{100, 100}, true, true},
+    {Market::ShenzhenA, TALLYFIN_TR_NOOP("Markets", "深圳A股"), 2, TradingLot{100, 100}, true, true},
+    {Market::BeijingA, TALLYFIN_TR_NOOP("Markets", "北京A股"), 2, TradingLot{100, 1}, false, true},
+    {Market::ShanghaiFund, TALLYFIN_TR_NOOP("Markets", "上海基金"), 3, TradingLot{100, 100}, false, true},
+    {Market::ShenzhenFund, TALLYFIN_TR_NOOP("Markets", "深圳基金"), 3, TradingLot{100, 100}, false, true},
+    {Market::ShanghaiBond, TALLYFIN_TR_NOOP("Markets", "上海可转债"), 3, TradingLot{10, 10}, false, true},
+    {Market::ShenzhenBond, TALLYFIN_TR_NOOP("Markets", "深圳可转债"), 3, TradingLot{10, 10}, false, true},
+    {Market::FundsWarrants, TALLYFIN_TR_NOOP("Markets", "基金权证"), 3, TradingLot{100, 100}, true, true},
+    {Market::HongKong, TALLYFIN_TR_NOOP("Markets", "港股通"), 3, std::nullopt, false, true},
 };
 
 constexpr const MarketInfo &MarketInfoOf(Market market) { return kMarkets[static_cast<std::size_t>(market)]; }
@@ -84,6 +91,7 @@ std::optional<Market> MarketNamed(std::string_view name, RuleSet rules);
 std::vector<std::string_view> MarketNames(RuleSet rules);
 
 // The smallest price step:  MarketTick(ShanghaiA) -> 0.01, MarketTick(FundsWarrants) -> 0.001
+// (港股通's finest; PriceGrid knows its steps)
 Decimal MarketTick(Market market);
 constexpr int MarketTickDecimals(Market market) { return MarketInfoOf(market).tickDecimals; }
 

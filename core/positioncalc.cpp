@@ -2,6 +2,7 @@
 
 #include "datedtrade.h"
 #include "errors.h"
+#include "pricegrid.h"
 
 namespace tallyfin {
 
@@ -16,6 +17,9 @@ std::string_view trimmed(std::string_view text)
 }
 
 bool blank(std::string_view text) { return trimmed(text).empty(); }
+
+// A 港股通 company's board lot, as its field is captioned.
+constexpr std::string_view kBoardLot = TALLYFIN_TR_NOOP("PositionTools", "每手股数");
 
 void requireTyped(std::string_view text, std::string_view what)
 {
@@ -66,12 +70,12 @@ auto unlessBlank(std::string_view text, Read read) -> std::optional<decltype(rea
 class Writer {
 public:
     Writer(const PositionTerms &terms, DecimalSeparator separator)
-        : m_tickDecimals(MarketTickDecimals(terms.fees.rules().market)), m_separator(separator)
+        : m_grid(terms.fees.rules().market), m_separator(separator)
     {
     }
 
     std::string money(const Decimal &value) const { return value.toFixed(2, m_separator); }
-    std::string price(const Decimal &value) const { return value.toFixed(m_tickDecimals, m_separator); }
+    std::string price(const Decimal &value) const { return value.toFixed(m_grid.decimalsAt(value), m_separator); }
     std::string shares(const Decimal &value) const { return value.toFixed(0, m_separator); }
     std::string cost(const Decimal::Rational &perShare) const
     {
@@ -86,7 +90,7 @@ public:
     }
 
 private:
-    int m_tickDecimals;
+    PriceGrid m_grid;
     DecimalSeparator m_separator;
 };
 
@@ -113,11 +117,21 @@ void ClearResults(RecoverFields &f)
     f.quantity = f.amount = f.fees = f.netReceipts = f.remaining = f.shortfall = std::string();
 }
 
-PositionTerms ReadPositionTerms(const TradeFields &settings, std::string_view code, DecimalSeparator separator)
+PositionTerms ReadPositionTerms(const TradeFields &settings, std::string_view code, std::string_view boardLot,
+                                DecimalSeparator separator)
 {
-    const FeeSchedule chosen = ReadFeeSchedule(settings, separator);
+    TradeFields fields = settings;
+    if (!blank(code) && IsHongKongTrade({trimmed(code), {}, {}}))
+        fields.market = MarketName(Market::HongKong);
+    const FeeSchedule chosen = ReadFeeSchedule(fields, separator);
+    if (chosen.rules().hongKong()) {
+        requireTyped(boardLot, kBoardLot);
+        const Decimal lot = ReadShares(boardLot, kBoardLot, separator);
+        return {chosen, TradingLot{*lot.toInt64(), *lot.toInt64()}};
+    }
+    RequireInput(blank(boardLot), TALLYFIN_TEXT("PositionTools", "每手股数只用于港股通：A股的交易单位由交易所规定"));
     if (blank(code))
-        return {chosen, MarketInfoOf(chosen.rules().market).lot};
+        return {chosen, *MarketInfoOf(chosen.rules().market).lot};
     return TermsForCode(chosen, trimmed(code));
 }
 
@@ -132,6 +146,15 @@ Text DescribeTerms(const PositionTerms &terms, DecimalSeparator separator)
                               ? TALLYFIN_TEXT("PositionTools", "佣金 %1‰，%2，规费另计")
                               : TALLYFIN_TEXT("PositionTools", "佣金 %1‰，%2");
     commissionText.arg(perMille(commission.ratePerMille, separator)).arg(std::move(minimum));
+    if (const std::optional<SettlementRates> &rates = terms.fees.settlementRates())
+        return TALLYFIN_TEXT("PositionTools", "%1，%2 的规则；%3；结算汇率：买入 %4，卖出 %5；价格以港元计，报价单位按港股价位表；"
+                                              "每笔数量：%6")
+            .arg(MarketText(rules.market))
+            .arg(FormatTradeDate(rules.date))
+            .arg(std::move(commissionText))
+            .arg(perMille(rates->buy, separator))
+            .arg(perMille(rates->sell, separator))
+            .arg(LotText(terms.lot));
     return TALLYFIN_TEXT("PositionTools", "%1，%2 的规则；%3；报价单位 %4 元；每笔数量：%5")
         .arg(MarketText(rules.market))
         .arg(FormatTradeDate(rules.date))

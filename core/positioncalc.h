@@ -21,15 +21,22 @@ namespace tallyfin {
 // The terms of the fee settings (the main window's trade date, market,
 // commission, 免五 and 规费另计, read as the dated rules read them, whichever
 // rule set is chosen there) for the security of `code`; with no code (empty
-// or spaces) the market's own lot. EInputRejected for a code Tallyfin cannot
-// price.
+// or spaces) the market's own lot. A Hong Kong code (five digits) or the
+// market 港股通 trades at the settings' two settlement rates in the
+// company's `boardLot` (每手股数), which only 港股通 takes. EInputRejected
+// for a code Tallyfin cannot price, for 港股通 without a board lot, and for
+// a board lot elsewhere.
 //   settings 2026-12-08 上海A股 0.25: code ""       -> 上海A股, lot {100, 100}
 //                                     code "688001" -> 上海A股, lot {200, 1}
 //                                     code "000001" -> 深圳A股, lot {100, 100}
-PositionTerms ReadPositionTerms(const TradeFields &settings, std::string_view code, DecimalSeparator separator);
+//                                     code "00700", board lot "100" -> 港股通, lot {100, 100}
+PositionTerms ReadPositionTerms(const TradeFields &settings, std::string_view code, std::string_view boardLot,
+                                DecimalSeparator separator);
 
 // What the terms mean for an order, in one line:
 //   "上海A股，2026-12-08 的规则；佣金 0.25‰，最低 5 元；报价单位 0.01 元；每笔数量：100 的整数倍"
+//   "港股通，2025-02-20 的规则；佣金 0.6‰，最低 5 元；结算汇率：买入 0.93358，卖出 0.93242；
+//    价格以港元计，报价单位按港股价位表；每笔数量：200 的整数倍"
 Text DescribeTerms(const PositionTerms &terms, DecimalSeparator separator);
 
 // One order as its slip shows it. The levies are "0.00" when the

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "pricegrid.h"
 #include "pricesearch.h"
 
 namespace tallyfin {
@@ -21,14 +22,20 @@ void require(bool acceptable, const Text &message) { RequireInput(acceptable, me
 Text field(std::string_view what) { return Text("PositionTools", std::string(what).c_str()); }
 
 // A search over steps 1 … count of some grid, as the price search runs it.
-std::optional<std::int64_t> lowestStepReaching(std::int64_t count, std::int64_t estimate, const Decimal &goal,
-                                               std::function<Decimal(std::int64_t)> valueAt)
+std::optional<std::int64_t> lowestStepReaching(const PositionTerms &terms, std::int64_t count, std::int64_t estimate,
+                                               const Decimal &goal, std::function<Decimal(std::int64_t)> valueAt)
 {
-    SaleCurve curve{std::move(valueAt), FeeSchedule::maxRoundingDip(), count, estimate};
+    SaleCurve curve{std::move(valueAt), terms.fees.maxRoundingDip(), count, estimate};
     const TickSearch search = LowestTickReaching(curve, goal);
     if (search.outcome == TickSearchOutcome::Unreachable)
         return std::nullopt;
     return search.tick;
+}
+
+// A price in yuan a share: 港股通's HKD price at the side's rate.
+Decimal priceInYuan(const PositionTerms &terms, TradeSide side, const Decimal &price)
+{
+    return price * terms.fees.yuanPerPriceUnit(side);
 }
 
 // The fees of a side per yuan of a large order, where no minimum matters:
@@ -47,8 +54,9 @@ double marginalRate(const PositionTerms &terms, TradeSide side, const Decimal &p
 bool purchasesCannotReach(const PositionTerms &terms, const TopUpQuestion &q)
 {
     const Decimal perMille = terms.fees.leastRatePerMille(TradeSide::Buy);
-    const bool eachShareCostsTheTarget = q.targetCost.shifted(3) <= q.price * (Decimal(1000) + perMille);
-    return eachShareCostsTheTarget && q.cashPaid - q.targetCost * q.holding > FeeSchedule::maxRoundingDip();
+    const bool eachShareCostsTheTarget =
+        q.targetCost.shifted(3) <= priceInYuan(terms, TradeSide::Buy, q.price) * (Decimal(1000) + perMille);
+    return eachShareCostsTheTarget && q.cashPaid - q.targetCost * q.holding > terms.fees.maxRoundingDip();
 }
 
 std::int64_t stepsAtMost(const TradingLot &lot, const Decimal &limit)
@@ -86,6 +94,10 @@ PositionTerms TermsForCode(const FeeSchedule &chosen, std::string_view code)
 Decimal ReadPriceOnTick(std::string_view text, std::string_view what, Market market, DecimalSeparator separator)
 {
     const Decimal price = Decimal::parse(text, separator);
+    if (market == Market::HongKong) {
+        RequireOnSpreadTable(PriceGrid(market), price, field(what));
+        return price;
+    }
     require(price.sign() > 0 && price <= Decimal(kMaxPrice),
             TALLYFIN_TEXT("PositionTools", "%1应大于 0 且不超过 %2 元").arg(field(what)).arg(std::to_string(kMaxPrice)));
     const Decimal tick = MarketTick(market);
@@ -150,13 +162,13 @@ TTradeAnswer SolveTTrade(const PositionTerms &terms, const TTradeQuestion &q)
             answer.dilutedCost = ((*q.holding * *q.costPerShare) - *answer.gain).toRational() / q.holding->toRational();
     }
     // 正T gains less the higher the buy-back: search its ticks from the top.
-    const Decimal tick = MarketTick(terms.fees.rules().market);
-    const std::int64_t ticks = SaleTicks(tick);
-    const std::int64_t firstTick = *Decimal::quotient(q.firstPrice, tick, 0, Rounding::Floor).toInt64();
-    const auto priceAt = [&](std::int64_t step) { return tick * Decimal(sellFirst ? ticks + 1 - step : step); };
+    const PriceGrid grid(terms.fees.rules().market);
+    const std::int64_t ticks = grid.size();
+    const std::int64_t firstTick = grid.indexOf(q.firstPrice).value_or(1);
+    const auto priceAt = [&](std::int64_t step) { return grid.priceAt(sellFirst ? ticks + 1 - step : step); };
     const auto secondPriceFor = [&](const Decimal &goal) -> std::optional<Decimal> {
         const std::optional<std::int64_t> step = lowestStepReaching(
-            ticks, sellFirst ? ticks + 1 - firstTick : firstTick, goal,
+            terms, ticks, sellFirst ? ticks + 1 - firstTick : firstTick, goal,
             [&](std::int64_t at) { return gainAt(priceAt(at)); });
         return step ? std::optional(priceAt(*step)) : std::nullopt;
     };
@@ -185,17 +197,20 @@ std::optional<std::int64_t> smallestPurchaseStep(const PositionTerms &terms, con
         const Decimal quantity = quantityAtStep(terms.lot, step);
         return q.targetCost * (q.holding + quantity) - q.cashPaid - PriceLeg(terms, TradeSide::Buy, q.price, quantity).cash();
     };
-    const double perShare = q.price.approximate() * (1 + marginalRate(terms, TradeSide::Buy, q.price));
+    const double perShare =
+        priceInYuan(terms, TradeSide::Buy, q.price).approximate() * (1 + marginalRate(terms, TradeSide::Buy, q.price));
     const double estimate = (q.cashPaid - q.targetCost * q.holding).approximate()
                             / (q.targetCost.approximate() - perShare) / static_cast<double>(terms.lot.step);
-    return lowestStepReaching(stepsAtMost(terms.lot, kMaxShares - q.holding), StartTick(estimate), Decimal(), marginAt);
+    return lowestStepReaching(terms, stepsAtMost(terms.lot, kMaxShares - q.holding), StartTick(estimate), Decimal(),
+                              marginAt);
 }
 
 } // namespace
 
 TopUpAnswer SolveTopUp(const PositionTerms &terms, const TopUpQuestion &q)
 {
-    require(q.targetCost > q.price, TALLYFIN_TEXT("PositionTools", "目标成本应高于补仓价格"));
+    require(q.targetCost > priceInYuan(terms, TradeSide::Buy, q.price),
+            TALLYFIN_TEXT("PositionTools", "目标成本应高于补仓价格"));
     TopUpAnswer answer;
     answer.newCost = q.cashPaid.toRational() / q.holding.toRational();
     // Exact: cash ≤ target × shares, never a rounded cost per share.
@@ -218,10 +233,11 @@ TopUpAnswer SolveTopUp(const PositionTerms &terms, const TopUpQuestion &q)
 RecoverAnswer SolveRecover(const PositionTerms &terms, const RecoverQuestion &q)
 {
     const auto saleOf = [&](const Decimal &quantity) { return PriceLeg(terms, TradeSide::Sell, q.price, quantity); };
-    const double perShare = q.price.approximate() * (1 - marginalRate(terms, TradeSide::Sell, q.price));
+    const double perShare =
+        priceInYuan(terms, TradeSide::Sell, q.price).approximate() * (1 - marginalRate(terms, TradeSide::Sell, q.price));
     const double estimate = q.cashIn.approximate() / perShare / static_cast<double>(terms.lot.step);
     const std::optional<std::int64_t> step =
-        lowestStepReaching(stepsAtMost(terms.lot, q.holding), StartTick(estimate), q.cashIn,
+        lowestStepReaching(terms, stepsAtMost(terms.lot, q.holding), StartTick(estimate), q.cashIn,
                            [&](std::int64_t at) { return saleOf(quantityAtStep(terms.lot, at)).cash(); });
     RecoverAnswer answer;
     // The whole holding may be sold in one order even off the lot.

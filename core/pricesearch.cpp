@@ -106,20 +106,16 @@ private:
 
 TickSearch LowestTickReaching(const SaleCurve &curve, const Decimal &goal) { return Search(curve, goal).run(); }
 
-std::int64_t SaleTicks(const Decimal &tick)
-{
-    return *Decimal::quotient(Decimal(kMaxPrice), tick, 0, Rounding::Floor).toInt64();
-}
-
 std::int64_t StartTick(double ticks)
 {
     const double whole = std::ceil(ticks);
     return std::isfinite(whole) && whole < 1e15 ? static_cast<std::int64_t>(std::max(whole, 1.0)) : 1;
 }
 
-std::int64_t EstimateTick(double cashNeeded, double fixedFees, double ratesPerMille, double tick, double quantity)
+double EstimatePrice(double cashNeeded, double fixedFees, double ratesPerMille, double quantity)
 {
-    return StartTick((cashNeeded + fixedFees) / (1 - ratesPerMille / 1000) / (tick * quantity));
+    return (cashNeeded + fixedFees) / (1 - ratesPerMille / 1000) / quantity;
 }
+
 
 } // namespace tallyfin

@@ -33,18 +33,14 @@ struct TickSearch {
     int evaluations = 0; // how often profitAt was asked (for the benchmark)
 };
 
-// How many ticks lie up to kMaxPrice:  SaleTicks(0.01) -> 10000000
-std::int64_t SaleTicks(const Decimal &tick);
-
 // A tick estimate as a start for the search: 1 where the estimate is no
 // usable number.  StartTick(1234.2) -> 1235
 std::int64_t StartTick(double ticks);
 
-// A start for the search: the tick at which selling `quantity` brings in
-// `cashNeeded` once fees at `ratesPerMille` of the amount and `fixedFees`
-// are paid; 1 where that is no usable number.
-//   EstimateTick(10031 + 1003.1, 5 + 1, 3 + 1, 0.01, 1000) -> 1109
-std::int64_t EstimateTick(double cashNeeded, double fixedFees, double ratesPerMille, double tick, double quantity);
+// The price at which selling `quantity` brings in `cashNeeded` once fees at
+// `ratesPerMille` of the amount and `fixedFees` are paid; for a start only.
+//   EstimatePrice(10031 + 1003.1, 5 + 1, 3 + 1, 1000) -> 11.0844…
+double EstimatePrice(double cashNeeded, double fixedFees, double ratesPerMille, double quantity);
 
 // The lowest k with profitAt(k) >= goal. Exponential search from the
 // estimate and bisection find two neighbours k-1 (short) and k (reaching);

@@ -18,8 +18,9 @@ namespace tallyfin {
 //       fault stops exactly at the figure it belongs to;
 //   money(Money), priceText(Price) -> the texts the window shows;
 //   result(net receipts, cash paid) -> SaleResult;
-//   tick(), priceAtTick(k), profit(net receipts, cash paid) as a Decimal,
-//   maxDip(quantity, cash paid) and estimateTerms(quantity) for the search.
+//   priceAtTick(k) for k = 1 … maxTick(), tickNear(an approximate price in
+//   yuan), profit(net receipts, cash paid) as a Decimal, maxDip(quantity,
+//   cash paid) and estimateTerms(quantity) for the search.
 
 // What a rule policy holds prices, quantities and money in.
 template <typename PriceType, typename QuantityType, typename MoneyType>
@@ -62,11 +63,10 @@ SaleCurve SaleCurveOf(const Rules &rules, const typename Rules::Quantity &quanti
         return rules.profit(rules.figures(TradeSide::Sell, rules.priceAtTick(tick), quantity).cash(), cashPaid);
     };
     curve.maxDip = rules.maxDip(quantity, cashPaid);
-    const Decimal tick = rules.tick();
-    curve.maxTick = SaleTicks(tick);
+    curve.maxTick = rules.maxTick();
     const EstimateTerms terms = rules.estimateTerms(quantity);
-    curve.estimate = EstimateTick(Approximately(cashPaid) + goal.approximate(), terms.fixedFees, terms.ratesPerMille,
-                                  tick.approximate(), Approximately(quantity));
+    curve.estimate = rules.tickNear(EstimatePrice(Approximately(cashPaid) + goal.approximate(), terms.fixedFees,
+                                                  terms.ratesPerMille, Approximately(quantity)));
     return curve;
 }
 

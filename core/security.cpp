@@ -90,7 +90,7 @@ TradingLot LotOfSecurity(const Security &security)
 {
     if (security.board == Board::Star)
         return {200, 1};
-    return MarketInfoOf(MarketOfSecurity(security)).lot;
+    return *MarketInfoOf(MarketOfSecurity(security)).lot; // every market a code names has one
 }
 
 } // namespace tallyfin

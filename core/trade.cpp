@@ -13,14 +13,15 @@ struct GroupFields {
     std::string TradeFields::*price, TradeFields::*quantity;
     std::string TradeFields::*amount, TradeFields::*commission, TradeFields::*stampDuty, TradeFields::*transferFee,
         TradeFields::*levies, TradeFields::*totalFees;
+    std::optional<HkSideTexts> TradeFields::*hongKong;
 };
 
 constexpr GroupFields kBuyGroup{&TradeFields::buyPrice,       &TradeFields::buyQuantity,    &TradeFields::buyAmount,
                                 &TradeFields::buyCommission,  &TradeFields::buyStampDuty,   &TradeFields::buyTransferFee,
-                                &TradeFields::buyLevies,      &TradeFields::buyFees};
+                                &TradeFields::buyLevies,      &TradeFields::buyFees,        &TradeFields::buyHongKong};
 constexpr GroupFields kSellGroup{&TradeFields::sellPrice,      &TradeFields::sellQuantity,   &TradeFields::sellAmount,
                                  &TradeFields::sellCommission, &TradeFields::sellStampDuty,  &TradeFields::sellTransferFee,
-                                 &TradeFields::sellLevies,     &TradeFields::sellFees};
+                                 &TradeFields::sellLevies,     &TradeFields::sellFees,       &TradeFields::sellHongKong};
 
 // What a side was calculated from, and its figures for what follows.
 template <typename Rules>
@@ -47,6 +48,7 @@ Side<Rules> calculateSide(TradeFields &f, const GroupFields &group, TradeSide tr
     if (const std::optional<std::string> levies = rules.leviesText(side.figures))
         f.*group.levies = *levies;
     f.*group.totalFees = rules.money(side.figures.totalFees());
+    f.*group.hongKong = rules.hongKongTexts(side.figures);
     return side;
 }
 
@@ -116,6 +118,7 @@ void ClearTrade(TradeFields &fields)
         for (std::string TradeFields::*text : {group.price, group.quantity, group.amount, group.commission,
                                                group.stampDuty, group.transferFee, group.levies, group.totalFees})
             (fields.*text).clear();
+    fields.buyHongKong = fields.sellHongKong = std::nullopt;
     for (std::string *text : {&fields.cashPaid, &fields.costPerShare, &fields.breakEvenPrice, &fields.netReceipts,
                               &fields.returnPercent, &fields.profit, &fields.targetPrice, &fields.targetYield})
         text->clear();

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "constants.h"
 #include "feerules.h"
+#include "hkfeerules.h"
 #include "numeric.h"
 
 namespace tallyfin {
@@ -16,6 +18,14 @@ enum class FieldColor { Window, Red, Green };
 
 // What the user asks of a sale (see target.h).
 enum class TargetKind { BreakEven, Profit, Return };
+
+// A 港股通 side's figures in HKD beside its yuan ones: the settlement rate,
+// the amount and each Hong Kong item in HKD, and 换汇尾差 in yuan.
+struct HkSideTexts {
+    std::string rate, amountHkd;
+    std::array<std::string, kHkFeeItemCount> itemsHkd;
+    std::string rounding;
+};
 
 // The texts of the main window that the calculate action reads and writes.
 // The window's binding table (ui/mainwindow.cpp) and the command line's
@@ -32,6 +42,8 @@ struct TradeFields {
     bool stampDutyBothSides = false;
     bool noMinimum = false;   // 免五: no minimum commission
     bool leviesOnTop = false; // 规费另计: handling and management fees on top (dated rules)
+    // 港股通's settlement rates (yuan per HKD) of the buy and the sell side.
+    std::string buyRate, sellRate;
 
     // Buy group: price and quantity (typed), then the results. The levies
     // show only when they are charged on top (dated rules).
@@ -45,6 +57,9 @@ struct TradeFields {
     std::string netReceipts, returnPercent, profit;
     FieldColor returnColor = FieldColor::Window;
     FieldColor profitColor = FieldColor::Window;
+
+    // 港股通: each side's Hong Kong figures, as calculated.
+    std::optional<HkSideTexts> buyHongKong, sellHongKong;
 
     // The target of the sale (a return in % or a profit in yuan), the
     // lowest price reaching it, and what selling there yields.

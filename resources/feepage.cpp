@@ -11,6 +11,7 @@
 #include <string>
 
 #include "feerules.h"
+#include "hkfeerules.h"
 #include "translatedtext.h"
 
 namespace {
@@ -19,22 +20,34 @@ constexpr std::string_view kMarker = "<!-- fee-table -->\n";
 
 std::string escaped(const QString &text) { return text.toHtmlEscaped().toStdString(); }
 
-// One <tr> per row of the table; the template holds the table around them.
+// One row: its date, markets, item, terms, mark, and source with its note.
+std::string tableRow(std::string_view effectiveFrom, const QString &markets, const QString &item, const QString &terms,
+                     tallyfin::Confidence confidence, std::string_view sourceText, std::string_view note)
+{
+    using namespace tallyfin;
+    QString source = translated("FeeTable", sourceText).toHtmlEscaped();
+    if (!note.empty())
+        source = QCoreApplication::translate("FeePage", "%1<br>注：%2")
+                     .arg(source, translated("FeeTable", note).toHtmlEscaped());
+    return "    <tr><td class=\"num\">" + std::string(effectiveFrom) + "</td><td>" + escaped(markets) + "</td><td>"
+           + escaped(item) + "</td><td>" + escaped(terms) + "</td><td>" + std::string(ConfidenceMark(confidence))
+           + "</td><td>" + source.toStdString() + "</td></tr>\n";
+}
+
+// One <tr> per row of the tables, the A-share one and the Hong Kong one;
+// the template holds the table around them.
 std::string feeRows()
 {
     using namespace tallyfin;
     std::string html;
-    for (const FeeRuleRow &row : FeeRuleTable()) {
-        QString source = translated("FeeTable", row.source).toHtmlEscaped();
-        if (!row.note.empty())
-            source = QCoreApplication::translate("FeePage", "%1<br>注：%2")
-                         .arg(source, translated("FeeTable", row.note).toHtmlEscaped());
-        html += "    <tr><td class=\"num\">" + std::string(row.effectiveFrom) + "</td><td>"
-                + escaped(translated(MarketsList(row.markets))) + "</td><td>"
-                + escaped(translated("FeeRules", FeeItemName(row.item))) + "</td><td>"
-                + escaped(translated(RowTerms(row))) + "</td><td>" + std::string(ConfidenceMark(row.confidence))
-                + "</td><td>" + source.toStdString() + "</td></tr>\n";
-    }
+    for (const FeeRuleRow &row : FeeRuleTable())
+        html += tableRow(row.effectiveFrom, translated(MarketsList(row.markets)),
+                         translated("FeeRules", FeeItemName(row.item)), translated(RowTerms(row)), row.confidence,
+                         row.source, row.note);
+    for (const HkFeeRuleRow &row : HkFeeRuleTable())
+        html += tableRow(row.effectiveFrom, translated(MarketText(Market::HongKong)),
+                         translated("FeeRules", HkFeeItemName(row.item)), translated(HkRowTerms(row)),
+                         row.confidence, row.source, row.note);
     return html;
 }
 

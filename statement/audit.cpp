@@ -592,7 +592,8 @@ std::optional<InstrumentGroup> GroupOfMarket(Market market)
     case Market::ShenzhenFund: return InstrumentGroup::ShenzhenFund;
     case Market::ShanghaiBond: return InstrumentGroup::ShanghaiBond;
     case Market::ShenzhenBond: return InstrumentGroup::ShenzhenBond;
-    case Market::FundsWarrants: break;
+    case Market::FundsWarrants:
+    case Market::HongKong: break;
     }
     return std::nullopt;
 }

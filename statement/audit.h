@@ -41,7 +41,8 @@ std::string_view GroupName(InstrumentGroup group); // marked in the context "Mar
 std::optional<InstrumentGroup> GroupNamed(std::string_view name);
 
 // The group of a fee-table market; nullopt for 基金权证, which statements
-// never need (funds go by their exchange).
+// never need (funds go by their exchange), and for 港股通, whose rows are
+// not checked yet.
 //   GroupOfMarket(Market::ShenzhenBond) -> ShenzhenBond
 std::optional<InstrumentGroup> GroupOfMarket(Market market);
 

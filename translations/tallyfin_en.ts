@@ -291,6 +291,54 @@ click Start, then point at a colour</translation>
         <source>证管费</source>
         <translation>management fee</translation>
     </message>
+    <message>
+        <source>每笔 %1 港元</source>
+        <translation>HKD %1 a trade</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>不足 1 港元按 1 港元计</source>
+        <translation>up to a whole HKD</translation>
+    </message>
+    <message>
+        <source>最低 %1 港元，最高 %2 港元</source>
+        <translation>HKD %1 to %2</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>均为双向，按港元计算</source>
+        <translation>each side, in HKD</translation>
+    </message>
+    <message>
+        <source>成交金额的 %1%</source>
+        <translation>%1% of the trade amount</translation>
+    </message>
+    <message>
+        <source>交易费</source>
+        <translation>trading fee</translation>
+    </message>
+    <message>
+        <source>交易系统使用费</source>
+        <translation>trading tariff</translation>
+    </message>
+    <message>
+        <source>交易征费</source>
+        <translation>SFC levy</translation>
+    </message>
+    <message>
+        <source>会财局征费</source>
+        <translation>AFRC levy</translation>
+    </message>
+    <message>
+        <source>股份交收费</source>
+        <translation>settlement fee</translation>
+    </message>
 </context>
 <context>
     <name>FeeTable</name>
@@ -537,6 +585,58 @@ click Start, then point at a colour</translation>
     <message>
         <source>基金权证按ETF/LOF基金的费率计；权证的费率未经证实</source>
         <translation>Funds &amp; warrants are computed at ETF/LOF fund rates; the warrant rates are unconfirmed</translation>
+    </message>
+    <message>
+        <source>香港税务局：股票交易印花税按成交金额的0.1%，不足1港元亦作1港元计</source>
+        <translation>Hong Kong Inland Revenue Department: stamp duty on share trades is 0.1% of the amount, any part of a dollar counting as HKD 1</translation>
+    </message>
+    <message>
+        <source>香港交易所收费表：交易费0.005%</source>
+        <translation>HKEX fee schedule: trading fee 0.005%</translation>
+    </message>
+    <message>
+        <source>香港交易所收费表：交易系统使用费每笔0.50港元</source>
+        <translation>HKEX fee schedule: trading tariff HKD 0.50 a trade</translation>
+    </message>
+    <message>
+        <source>香港交易所收费表：证监会交易征费0.0027%（2014-11-01起）</source>
+        <translation>HKEX fee schedule: SFC transaction levy 0.0027% (since 2014-11-01)</translation>
+    </message>
+    <message>
+        <source>财汇局交易征费2022-01-01起才收取</source>
+        <translation>The FRC transaction levy is charged only from 2022-01-01</translation>
+    </message>
+    <message>
+        <source>香港交易所结算收费表：股份交收费0.002%，最低2港元，最高100港元</source>
+        <translation>HKEX clearing fee schedule: settlement fee 0.002%, at least HKD 2, at most HKD 100</translation>
+    </message>
+    <message>
+        <source>香港税务局：2021年财政预算案，2021-08-01起上调为0.13%</source>
+        <translation>Hong Kong Inland Revenue Department: 2021 budget, raised to 0.13% from 2021-08-01</translation>
+    </message>
+    <message>
+        <source>香港交易所收费表：财汇局交易征费0.00015%（2022-10-01起称会财局）；券商 2021-12 通知</source>
+        <translation>HKEX fee schedule: FRC transaction levy 0.00015% (the council renamed AFRC on 2022-10-01); brokers&apos; notices of 2021-12</translation>
+    </message>
+    <message>
+        <source>香港交易所 2022-11-01 公告：2023-01-01起交易费0.00565%</source>
+        <translation>HKEX announcement of 2022-11-01: trading fee 0.00565% from 2023-01-01</translation>
+    </message>
+    <message>
+        <source>香港交易所 2022-11-01 公告：2023-01-01起取消交易系统使用费</source>
+        <translation>HKEX announcement of 2022-11-01: trading tariff abolished from 2023-01-01</translation>
+    </message>
+    <message>
+        <source>香港税务局：2023-11-17起下调为0.1%</source>
+        <translation>Hong Kong Inland Revenue Department: lowered to 0.1% from 2023-11-17</translation>
+    </message>
+    <message>
+        <source>香港交易所 2025 年公告：2025-06-30起股份交收费0.0042%，不设最低和最高收费</source>
+        <translation>HKEX announcements of 2025: settlement fee 0.0042% from 2025-06-30, with no minimum or maximum</translation>
+    </message>
+    <message>
+        <source>2025-06-30起的股份交收费尚未经真实交割单验证</source>
+        <translation>the settlement fee since 2025-06-30 is not yet confirmed by a real statement</translation>
     </message>
 </context>
 <context>
@@ -874,6 +974,34 @@ click Start, then point at a colour</translation>
         <source>交割单核对</source>
         <translation>Statement check</translation>
     </message>
+    <message>
+        <source>结算汇率</source>
+        <translation>Rates</translation>
+    </message>
+    <message>
+        <source>买入结算汇率</source>
+        <translation>Buy settlement rate</translation>
+    </message>
+    <message>
+        <source>买入结算汇率：中国结算公布的 1 港元折合人民币，最多六位小数</source>
+        <translation>Buy settlement rate: yuan per HKD as China Clear publishes it, at most six decimals</translation>
+    </message>
+    <message>
+        <source>买入</source>
+        <translation>Buy</translation>
+    </message>
+    <message>
+        <source>卖出结算汇率</source>
+        <translation>Sell settlement rate</translation>
+    </message>
+    <message>
+        <source>卖出结算汇率：中国结算公布的 1 港元折合人民币，最多六位小数</source>
+        <translation>Sell settlement rate: yuan per HKD as China Clear publishes it, at most six decimals</translation>
+    </message>
+    <message>
+        <source>卖出</source>
+        <translation>Sell</translation>
+    </message>
 </context>
 <context>
     <name>Markets</name>
@@ -940,6 +1068,10 @@ click Start, then point at a colour</translation>
     <message>
         <source>单只证券</source>
         <translation>one security</translation>
+    </message>
+    <message>
+        <source>港股通</source>
+        <translation>Stock Connect (HK)</translation>
     </message>
 </context>
 <context>
@@ -1084,6 +1216,18 @@ click Start, then point at a colour</translation>
         <source>卖出价格</source>
         <translation>Price to sell at</translation>
     </message>
+    <message>
+        <source>每手股数</source>
+        <translation>Board lot</translation>
+    </message>
+    <message>
+        <source>每手股数只用于港股通：A股的交易单位由交易所规定</source>
+        <translation>A board lot is for Stock Connect (HK) only: the exchanges set the order sizes of A-shares</translation>
+    </message>
+    <message>
+        <source>%1，%2 的规则；%3；结算汇率：买入 %4，卖出 %5；价格以港元计，报价单位按港股价位表；每笔数量：%6</source>
+        <translation>%1, rules of %2; %3; settlement rates: buy %4, sell %5; prices in HKD on the Hong Kong spread table; order size: %6</translation>
+    </message>
 </context>
 <context>
     <name>PositionToolsWindow</name>
@@ -1094,10 +1238,6 @@ click Start, then point at a colour</translation>
     <message>
         <source>代码</source>
         <translation>Code</translation>
-    </message>
-    <message>
-        <source>留空则按主窗口所选的证交所计算</source>
-        <translation>Leave empty to use the market chosen in the main window</translation>
     </message>
     <message>
         <source>做T</source>
@@ -1266,6 +1406,14 @@ click Start, then point at a colour</translation>
     <message>
         <source>卖出数量是按卖出价格卖出、扣除费用后实收金额不少于投入资金的最少数量（合乎交易单位，或全部卖出）；剩余股份继续持有。全部卖出仍不够时，显示尚差金额。</source>
         <translation>The shares to sell are the fewest (a valid order size, or the whole holding) whose cash received after fees at the price is at least the cash put in; the rest stay held. When selling everything is not enough, the shortfall is shown.</translation>
+    </message>
+    <message>
+        <source>每手股数（港股通）</source>
+        <translation>Board lot (HK)</translation>
+    </message>
+    <message>
+        <source>留空则按主窗口所选的证交所计算</source>
+        <translation>Leave empty to use the market chosen in the main window</translation>
     </message>
 </context>
 <context>
@@ -2179,6 +2327,46 @@ click Start, then point at a colour</translation>
         <source>卖出数量必须设置初始值</source>
         <translation>The sell quantity must be given</translation>
     </message>
+    <message>
+        <source>买入价格</source>
+        <translation>The buy price</translation>
+    </message>
+    <message>
+        <source>卖出价格</source>
+        <translation>The sell price</translation>
+    </message>
+    <message>
+        <source>港股通请填写买入和卖出结算汇率</source>
+        <translation>Stock Connect (HK) needs the buy and the sell settlement rate</translation>
+    </message>
+    <message>
+        <source>买入结算汇率应大于 0 且不超过 %1，最多 %2 位小数</source>
+        <translation>The buy settlement rate must be above 0 and at most %1, with at most %2 decimals</translation>
+    </message>
+    <message>
+        <source>卖出结算汇率应大于 0 且不超过 %1，最多 %2 位小数</source>
+        <translation>The sell settlement rate must be above 0 and at most %1, with at most %2 decimals</translation>
+    </message>
+    <message>
+        <source>港股通请填写买入结算汇率</source>
+        <translation>Stock Connect (HK) needs the buy settlement rate</translation>
+    </message>
+    <message>
+        <source>港股通请填写卖出结算汇率</source>
+        <translation>Stock Connect (HK) needs the sell settlement rate</translation>
+    </message>
+    <message>
+        <source>各项按结算汇率折成人民币后截尾到分；成交金额买入截尾、卖出进位；净额四舍五入，差额计为换汇尾差</source>
+        <translation>items converted at the settlement rate and cut down to the fen, the rest is the conversion remainder</translation>
+    </message>
+    <message>
+        <source>%1应在 %2 到 %3 港元之间</source>
+        <translation>%1 must lie between HKD %2 and %3</translation>
+    </message>
+    <message>
+        <source>%1 %2 港元不在港股价位表上：该价位段每档 %3 港元</source>
+        <translation>%1 of HKD %2 is not on the Hong Kong spread table: the step there is HKD %3</translation>
+    </message>
 </context>
 <context>
     <name>tallyfin::BatchDialog</name>
@@ -2322,6 +2510,14 @@ click Start, then click a colour</translation>
         <source>卖出数量</source>
         <translation>Sell quantity</translation>
     </message>
+    <message>
+        <source>按成交日期 %1 的港股通规则：%2；%3。</source>
+        <translation>Stock Connect (HK) rules of %1: %2; %3.</translation>
+    </message>
+    <message>
+        <source>港元</source>
+        <translation>HKD</translation>
+    </message>
 </context>
 <context>
     <name>tallyfin::PositionToolsWindow</name>
@@ -2364,6 +2560,14 @@ click Start, then click a colour</translation>
     <message>
         <source>目标卖出价</source>
         <translation>Target sale</translation>
+    </message>
+    <message>
+        <source>港元</source>
+        <translation>HKD</translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation>yuan</translation>
     </message>
 </context>
 <context>

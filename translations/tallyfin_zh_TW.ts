@@ -291,6 +291,54 @@
         <source>证管费</source>
         <translation>證管費</translation>
     </message>
+    <message>
+        <source>每笔 %1 港元</source>
+        <translation>每筆 %1 港元</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>不足 1 港元按 1 港元计</source>
+        <translation>不足 1 港元按 1 港元計</translation>
+    </message>
+    <message>
+        <source>最低 %1 港元，最高 %2 港元</source>
+        <translation>最低 %1 港元，最高 %2 港元</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1（%2）</translation>
+    </message>
+    <message>
+        <source>均为双向，按港元计算</source>
+        <translation>均為雙向，按港元計算</translation>
+    </message>
+    <message>
+        <source>成交金额的 %1%</source>
+        <translation>成交金額的 %1%</translation>
+    </message>
+    <message>
+        <source>交易费</source>
+        <translation>交易費</translation>
+    </message>
+    <message>
+        <source>交易系统使用费</source>
+        <translation>交易系統使用費</translation>
+    </message>
+    <message>
+        <source>交易征费</source>
+        <translation>交易徵費</translation>
+    </message>
+    <message>
+        <source>会财局征费</source>
+        <translation>會財局徵費</translation>
+    </message>
+    <message>
+        <source>股份交收费</source>
+        <translation>股份交收費</translation>
+    </message>
 </context>
 <context>
     <name>FeeTable</name>
@@ -537,6 +585,58 @@
     <message>
         <source>基金权证按ETF/LOF基金的费率计；权证的费率未经证实</source>
         <translation>基金權證按ETF/LOF基金的費率計；權證的費率未經證實</translation>
+    </message>
+    <message>
+        <source>香港税务局：股票交易印花税按成交金额的0.1%，不足1港元亦作1港元计</source>
+        <translation>香港稅務局：股票交易印花稅按成交金額的0.1%，不足1港元亦作1港元計</translation>
+    </message>
+    <message>
+        <source>香港交易所收费表：交易费0.005%</source>
+        <translation>香港交易所收費表：交易費0.005%</translation>
+    </message>
+    <message>
+        <source>香港交易所收费表：交易系统使用费每笔0.50港元</source>
+        <translation>香港交易所收費表：交易系統使用費每筆0.50港元</translation>
+    </message>
+    <message>
+        <source>香港交易所收费表：证监会交易征费0.0027%（2014-11-01起）</source>
+        <translation>香港交易所收費表：證監會交易徵費0.0027%（2014-11-01起）</translation>
+    </message>
+    <message>
+        <source>财汇局交易征费2022-01-01起才收取</source>
+        <translation>財匯局交易徵費2022-01-01起才收取</translation>
+    </message>
+    <message>
+        <source>香港交易所结算收费表：股份交收费0.002%，最低2港元，最高100港元</source>
+        <translation>香港交易所結算收費表：股份交收費0.002%，最低2港元，最高100港元</translation>
+    </message>
+    <message>
+        <source>香港税务局：2021年财政预算案，2021-08-01起上调为0.13%</source>
+        <translation>香港稅務局：2021年財政預算案，2021-08-01起上調為0.13%</translation>
+    </message>
+    <message>
+        <source>香港交易所收费表：财汇局交易征费0.00015%（2022-10-01起称会财局）；券商 2021-12 通知</source>
+        <translation>香港交易所收費表：財匯局交易徵費0.00015%（2022-10-01起稱會財局）；券商 2021-12 通知</translation>
+    </message>
+    <message>
+        <source>香港交易所 2022-11-01 公告：2023-01-01起交易费0.00565%</source>
+        <translation>香港交易所 2022-11-01 公告：2023-01-01起交易費0.00565%</translation>
+    </message>
+    <message>
+        <source>香港交易所 2022-11-01 公告：2023-01-01起取消交易系统使用费</source>
+        <translation>香港交易所 2022-11-01 公告：2023-01-01起取消交易系統使用費</translation>
+    </message>
+    <message>
+        <source>香港税务局：2023-11-17起下调为0.1%</source>
+        <translation>香港稅務局：2023-11-17起下調為0.1%</translation>
+    </message>
+    <message>
+        <source>香港交易所 2025 年公告：2025-06-30起股份交收费0.0042%，不设最低和最高收费</source>
+        <translation>香港交易所 2025 年公告：2025-06-30起股份交收費0.0042%，不設最低和最高收費</translation>
+    </message>
+    <message>
+        <source>2025-06-30起的股份交收费尚未经真实交割单验证</source>
+        <translation>2025-06-30起的股份交收費尚未經真實交割單驗證</translation>
     </message>
 </context>
 <context>
@@ -874,6 +974,34 @@
         <source>交割单核对</source>
         <translation>交割單核對</translation>
     </message>
+    <message>
+        <source>结算汇率</source>
+        <translation>結算匯率</translation>
+    </message>
+    <message>
+        <source>买入结算汇率</source>
+        <translation>買入結算匯率</translation>
+    </message>
+    <message>
+        <source>买入结算汇率：中国结算公布的 1 港元折合人民币，最多六位小数</source>
+        <translation>買入結算匯率：中國結算公佈的 1 港元折合人民幣，最多六位小數</translation>
+    </message>
+    <message>
+        <source>买入</source>
+        <translation>買入</translation>
+    </message>
+    <message>
+        <source>卖出结算汇率</source>
+        <translation>賣出結算匯率</translation>
+    </message>
+    <message>
+        <source>卖出结算汇率：中国结算公布的 1 港元折合人民币，最多六位小数</source>
+        <translation>賣出結算匯率：中國結算公佈的 1 港元折合人民幣，最多六位小數</translation>
+    </message>
+    <message>
+        <source>卖出</source>
+        <translation>賣出</translation>
+    </message>
 </context>
 <context>
     <name>Markets</name>
@@ -940,6 +1068,10 @@
     <message>
         <source>单只证券</source>
         <translation>單只證券</translation>
+    </message>
+    <message>
+        <source>港股通</source>
+        <translation>港股通</translation>
     </message>
 </context>
 <context>
@@ -1084,6 +1216,18 @@
         <source>卖出价格</source>
         <translation>賣出價格</translation>
     </message>
+    <message>
+        <source>每手股数</source>
+        <translation>每手股數</translation>
+    </message>
+    <message>
+        <source>每手股数只用于港股通：A股的交易单位由交易所规定</source>
+        <translation>每手股數只用於港股通：A股的交易單位由交易所規定</translation>
+    </message>
+    <message>
+        <source>%1，%2 的规则；%3；结算汇率：买入 %4，卖出 %5；价格以港元计，报价单位按港股价位表；每笔数量：%6</source>
+        <translation>%1，%2 的規則；%3；結算匯率：買入 %4，賣出 %5；價格以港元計，報價單位按港股價位表；每筆數量：%6</translation>
+    </message>
 </context>
 <context>
     <name>PositionToolsWindow</name>
@@ -1094,10 +1238,6 @@
     <message>
         <source>代码</source>
         <translation>代碼</translation>
-    </message>
-    <message>
-        <source>留空则按主窗口所选的证交所计算</source>
-        <translation>留空則按主視窗所選的證交所計算</translation>
     </message>
     <message>
         <source>做T</source>
@@ -1266,6 +1406,14 @@
     <message>
         <source>卖出数量是按卖出价格卖出、扣除费用后实收金额不少于投入资金的最少数量（合乎交易单位，或全部卖出）；剩余股份继续持有。全部卖出仍不够时，显示尚差金额。</source>
         <translation>賣出數量是按賣出價格賣出、扣除費用後實收金額不少於投入資金的最少數量（合乎交易單位，或全部賣出）；剩餘股份繼續持有。全部賣出仍不夠時，顯示尚差金額。</translation>
+    </message>
+    <message>
+        <source>每手股数（港股通）</source>
+        <translation>每手股數（港股通）</translation>
+    </message>
+    <message>
+        <source>留空则按主窗口所选的证交所计算</source>
+        <translation>留空則按主視窗所選的證交所計算</translation>
     </message>
 </context>
 <context>
@@ -2179,6 +2327,46 @@
         <source>卖出数量必须设置初始值</source>
         <translation>賣出數量必須設定初始值</translation>
     </message>
+    <message>
+        <source>买入价格</source>
+        <translation>買入價格</translation>
+    </message>
+    <message>
+        <source>卖出价格</source>
+        <translation>賣出價格</translation>
+    </message>
+    <message>
+        <source>港股通请填写买入和卖出结算汇率</source>
+        <translation>港股通請填寫買入和賣出結算匯率</translation>
+    </message>
+    <message>
+        <source>买入结算汇率应大于 0 且不超过 %1，最多 %2 位小数</source>
+        <translation>買入結算匯率應大於 0 且不超過 %1，最多 %2 位小數</translation>
+    </message>
+    <message>
+        <source>卖出结算汇率应大于 0 且不超过 %1，最多 %2 位小数</source>
+        <translation>賣出結算匯率應大於 0 且不超過 %1，最多 %2 位小數</translation>
+    </message>
+    <message>
+        <source>港股通请填写买入结算汇率</source>
+        <translation>港股通請填寫買入結算匯率</translation>
+    </message>
+    <message>
+        <source>港股通请填写卖出结算汇率</source>
+        <translation>港股通請填寫賣出結算匯率</translation>
+    </message>
+    <message>
+        <source>各项按结算汇率折成人民币后截尾到分；成交金额买入截尾、卖出进位；净额四舍五入，差额计为换汇尾差</source>
+        <translation>各項按結算匯率折成人民幣後截尾到分；成交金額買入截尾、賣出進位；淨額四捨五入，差額計為換匯尾差</translation>
+    </message>
+    <message>
+        <source>%1应在 %2 到 %3 港元之间</source>
+        <translation>%1應在 %2 到 %3 港元之間</translation>
+    </message>
+    <message>
+        <source>%1 %2 港元不在港股价位表上：该价位段每档 %3 港元</source>
+        <translation>%1 %2 港元不在港股價位表上：該價位段每檔 %3 港元</translation>
+    </message>
 </context>
 <context>
     <name>tallyfin::BatchDialog</name>
@@ -2322,6 +2510,14 @@
         <source>卖出数量</source>
         <translation>賣出數量</translation>
     </message>
+    <message>
+        <source>按成交日期 %1 的港股通规则：%2；%3。</source>
+        <translation>按成交日期 %1 的港股通規則：%2；%3。</translation>
+    </message>
+    <message>
+        <source>港元</source>
+        <translation>港元</translation>
+    </message>
 </context>
 <context>
     <name>tallyfin::PositionToolsWindow</name>
@@ -2364,6 +2560,14 @@
     <message>
         <source>目标卖出价</source>
         <translation>目標賣出價</translation>
+    </message>
+    <message>
+        <source>港元</source>
+        <translation>港元</translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation>元</translation>
     </message>
 </context>
 <context>

@@ -31,8 +31,8 @@ void HelpWindow::showText()
 {
     // The fee table closes the text, as the engine holds it.
     QString text = bundledText(QStringLiteral("help.txt"));
-    for (const FeeRuleRow &row : FeeRuleTable())
-        text += QStringLiteral("\n\n") + translated(FeeTableEntry(row));
+    for (const Text &entry : FeeTableEntries())
+        text += QStringLiteral("\n\n") + translated(entry);
     helpText->setPlainText(text);
     // The text fills the window edge to edge; a margin keeps it off the frame.
     helpText->document()->setDocumentMargin(8);

@@ -13,6 +13,7 @@
 #include "batch.h"
 #include "batchdialog.h"
 #include "feerules.h"
+#include "hkfees.h"
 #include "handler.h"
 #include "links.h"
 #include "platform.h"
@@ -94,8 +95,12 @@ QString MainWindow::classicRulesNote() const
 
 QString MainWindow::datedRulesNote(const RulesInForce &rules, bool levies) const
 {
-    QString note = tr("按成交日期 %1 的规则：%2。各项费用分别四舍五入到分（部分券商截尾）。")
-                       .arg(uiText(FormatTradeDate(rules.date)), translated(RulesDescription(rules, levies)));
+    QString note = rules.hongKong()
+                       ? tr("按成交日期 %1 的港股通规则：%2；%3。")
+                             .arg(uiText(FormatTradeDate(rules.date)), translated(RulesDescription(rules, levies)),
+                                  translated("Trade", kHkConversion))
+                       : tr("按成交日期 %1 的规则：%2。各项费用分别四舍五入到分（部分券商截尾）。")
+                             .arg(uiText(FormatTradeDate(rules.date)), translated(RulesDescription(rules, levies)));
     for (std::string_view uncertain : RuleNotes(rules, levies))
         note += tr("注：%1。").arg(translated("FeeTable", uncertain));
     return note;
@@ -134,6 +139,7 @@ void MainWindow::showTexts()
     renameChoices(targetKind, &targetKindName);
     targetUnit->setText(chosen<TargetKind>(targetKind) == TargetKind::Profit ? tr("元") : QStringLiteral("%"));
     showCaptions();
+    showMarketTerms();
     showRulesNote();
     for (const auto &[widget, text] : tradeFieldBindings())
         retranslateField(widget);
@@ -225,6 +231,9 @@ void MainWindow::connectFeeSettings()
             feeSettingsChanged();
         });
     connect(commissionRate, &QComboBox::currentTextChanged, this, &MainWindow::feeSettingsChanged);
+    // The rates last typed are the next run's defaults.
+    for (QLineEdit *rate : {buyRate, sellRate})
+        connect(rate, &QLineEdit::textChanged, this, &MainWindow::feeSettingsChanged);
     for (QCheckBox *box : {stampDutyBothSides, noMinimum, leviesOnTop})
         connect(box, &QCheckBox::toggled, this, [this] {
             showRulesInForce();
@@ -263,10 +272,31 @@ void MainWindow::showRuleSet()
     showRulesInForce();
 }
 
+bool MainWindow::hongKongChosen() const
+{
+    return ruleSetChosen() == RuleSet::Dated && marketChosen() == Market::HongKong;
+}
+
+// 港股通 prices in HKD, settled at the rates of their row; its levies are
+// Hong Kong's, always charged, and no mainland levies go on top.
+void MainWindow::showMarketTerms()
+{
+    const bool hongKong = hongKongChosen();
+    for (QLabel *unit : {Label34, Label43, Label54, targetPriceUnit})
+        unit->setText(hongKong ? tr("港元") : tr("元"));
+    leviesOnTop->setEnabled(ruleSetChosen() == RuleSet::Dated && !hongKong);
+    if (settlementRatesLabel->isVisibleTo(this) != hongKong) {
+        for (QWidget *row : std::initializer_list<QWidget *>{settlementRatesLabel, buyRate, sellRate})
+            row->setVisible(hongKong);
+        fitToTexts();
+    }
+}
+
 void MainWindow::showRulesInForce()
 {
     const bool dated = ruleSetChosen() == RuleSet::Dated;
-    const bool levies = dated && leviesOnTop->isChecked();
+    const bool levies = dated && (leviesOnTop->isChecked() || hongKongChosen());
+    showMarketTerms();
     for (QWidget *row : std::initializer_list<QWidget *>{buyLeviesLabel, buyLevies, buyLeviesUnit, sellLeviesLabel,
                                                          sellLevies, sellLeviesUnit})
         row->setEnabled(levies);
@@ -279,8 +309,15 @@ void MainWindow::showRulesInForce()
         stampDutyRate->clear();
         try {
             const RulesInForce rules = RulesFor(toTradeDate(tradeDate->date()), marketChosen());
-            stampDutyRate->addItem(uiText(rules.stampDuty->ratePerMille));
-            stampDutyBothSides->setChecked(rules.stampDuty->sides == FeeSides::Both);
+            if (rules.hongKong()) {
+                // Hong Kong's stamp duty, in the box's per mille, is paid by both sides.
+                const HkFeeRuleRow &stampDuty = HkRulesFor(rules.date).row(HkFeeItem::StampDuty);
+                stampDutyRate->addItem(uiText(Decimal::fromLiteral(stampDuty.ratePercent).shifted(1).toString()));
+                stampDutyBothSides->setChecked(true);
+            } else {
+                stampDutyRate->addItem(uiText(rules.stampDuty->ratePerMille));
+                stampDutyBothSides->setChecked(rules.stampDuty->sides == FeeSides::Both);
+            }
         } catch (const EFeeRulesError &) {
             // The line about the rules says why there are none.
         }
@@ -313,6 +350,8 @@ RememberedSettings MainWindow::currentSettings() const
     settings.bothSides = classic ? stampDutyBothSides->isChecked() : m_classicBothSides;
     settings.noMinimum = noMinimum->isChecked();
     settings.leviesOnTop = leviesOnTop->isChecked();
+    settings.buyRate = buyRate->text();
+    settings.sellRate = sellRate->text();
     settings.language = chosenLanguage();
     return settings;
 }
@@ -334,6 +373,8 @@ void MainWindow::applySettings(const RememberedSettings &settings)
     commissionRate->setEditText(settings.commission);
     noMinimum->setChecked(settings.noMinimum);
     leviesOnTop->setChecked(settings.leviesOnTop);
+    buyRate->setText(settings.buyRate);
+    sellRate->setText(settings.sellRate);
     m_applyingSettings = false;
 }
 
@@ -420,6 +461,8 @@ TradeFields MainWindow::feeSettings() const
     fields.commissionRate = commissionRate->currentText().toStdString();
     fields.stampDutyRate = stampDutyRate->currentText().toStdString();
     fields.stampDutyBothSides = stampDutyBothSides->isChecked();
+    fields.buyRate = buyRate->text().toStdString();
+    fields.sellRate = sellRate->text().toStdString();
     return fields;
 }
 

@@ -66,7 +66,8 @@ public:
     void writeBatchResult(TradeSide side, const BatchReduction &reduction);
 
     // The fee settings as they stand (rule set, trade date, market,
-    // commission, stamp duty, 免五, 规费另计), without any trade.
+    // commission, stamp duty, 免五, 规费另计, 港股通's settlement rates),
+    // without any trade.
     TradeFields feeSettings() const;
 
 Q_SIGNALS:
@@ -117,6 +118,9 @@ private:
     // The rule set's market list, the stamp-duty and both-sides boxes as it
     // fills them, the levy rows it uses, and the line about the rules.
     void showRuleSet();
+    bool hongKongChosen() const;
+    // What 港股通 changes: the price units, the settlement rates, 规费另计.
+    void showMarketTerms();
     void showRulesInForce();
     void showRulesNote();
     void feeSettingsChanged();

@@ -56,6 +56,7 @@ PositionToolsWindow::PositionToolsWindow(QWidget *parent) : QWidget(parent), m_f
     connectHandler(backCalculate, &QPushButton::clicked, this, &PositionToolsWindow::calculateRecover);
     connect(sellFirst, &QRadioButton::toggled, this, &PositionToolsWindow::showOrder);
     connect(code, &QLineEdit::editingFinished, this, &PositionToolsWindow::refreshTerms);
+    connect(boardLot, &QLineEdit::editingFinished, this, &PositionToolsWindow::refreshTerms);
     // Room for the longest line of terms (a STAR code's lot) or a message about the code.
     const QString lines = QStringLiteral("\n").repeated(kTermsLines - 1);
     termsLine->setFixedHeight(termsLine->fontMetrics().boundingRect(QRect(0, 0, kWindowWidth, 0), Qt::TextWordWrap, lines).height());
@@ -131,7 +132,8 @@ void PositionToolsWindow::writeTTrade(const TTradeFields &fields)
 
 PositionTerms PositionToolsWindow::readTerms() const
 {
-    return ReadPositionTerms(m_feeSettings(), code->text().toStdString(), localeSeparator());
+    return ReadPositionTerms(m_feeSettings(), code->text().toStdString(), boardLot->text().toStdString(),
+                             localeSeparator());
 }
 
 template <typename Fields, typename Calculate, typename Write>
@@ -178,6 +180,16 @@ void PositionToolsWindow::calculateRecover()
 void PositionToolsWindow::showTerms(const PositionTerms &terms)
 {
     termsLine->setText(translated(DescribeTerms(terms, localeSeparator())));
+    m_pricesInHkd = terms.fees.rules().hongKong();
+    showPriceUnits();
+}
+
+// 港股通 prices are in HKD; money stays in yuan.
+void PositionToolsWindow::showPriceUnits()
+{
+    for (QLabel *unit : {tFirstPriceUnit, tSecondPriceUnit, tBreakEvenPriceUnit, tTargetPriceUnit, upPriceUnit,
+                         backPriceUnit})
+        unit->setText(m_pricesInHkd ? tr("港元") : tr("元"));
 }
 
 void PositionToolsWindow::refreshTerms()
@@ -226,6 +238,7 @@ void PositionToolsWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         retranslateUi(this);
         showOrder();
+        showPriceUnits();
     }
     QWidget::changeEvent(event);
 }

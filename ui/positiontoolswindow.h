@@ -68,11 +68,13 @@ private:
     // The terms in one line under the code, or why there are none.
     void refreshTerms();
     void showTerms(const PositionTerms &terms);
+    void showPriceUnits();
     // The captions that follow the order of a 做T.
     void showOrder();
     QPushButton *calculateButtonShown() const;
 
     FeeSettingsSource m_feeSettings;
+    bool m_pricesInHkd = false; // the terms last shown were 港股通's
 };
 
 } // namespace tallyfin

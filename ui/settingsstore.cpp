@@ -26,6 +26,8 @@ const QString kStampDutyKey = QStringLiteral("fees/stampDuty");
 const QString kBothSidesKey = QStringLiteral("fees/bothSides");
 const QString kNoMinimumKey = QStringLiteral("fees/noMinimum");
 const QString kLeviesOnTopKey = QStringLiteral("fees/leviesOnTop");
+const QString kBuyRateKey = QStringLiteral("fees/buyRate");
+const QString kSellRateKey = QStringLiteral("fees/sellRate");
 const QString kLanguageKey = QStringLiteral("window/language");
 
 bool isOneOf(const QString &text, std::span<const std::string_view> choices)
@@ -107,6 +109,8 @@ RememberedSettings SettingsStore::load()
     reader.flag(kBothSidesKey, loaded.bothSides);
     reader.flag(kNoMinimumKey, loaded.noMinimum);
     reader.flag(kLeviesOnTopKey, loaded.leviesOnTop);
+    reader.text(kBuyRateKey, loaded.buyRate, isTypedText);
+    reader.text(kSellRateKey, loaded.sellRate, isTypedText);
     QString language = languageKey(loaded.language);
     reader.text(kLanguageKey, language, [](const QString &v) { return languageOfKey(v).has_value(); });
     loaded.language = languageOfKey(language).value_or(Language::System);
@@ -138,6 +142,8 @@ void SettingsStore::save(const RememberedSettings &settings)
     m_settings->setValue(kBothSidesKey, settings.bothSides);
     m_settings->setValue(kNoMinimumKey, settings.noMinimum);
     m_settings->setValue(kLeviesOnTopKey, settings.leviesOnTop);
+    m_settings->setValue(kBuyRateKey, settings.buyRate);
+    m_settings->setValue(kSellRateKey, settings.sellRate);
     m_settings->setValue(kLanguageKey, languageKey(settings.language));
     m_settings->sync();
     if (m_settings->status() != QSettings::AccessError || m_writeFailureReported)

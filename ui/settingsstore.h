@@ -25,6 +25,7 @@ struct RememberedSettings {
     bool bothSides = false;
     bool noMinimum = false;
     bool leviesOnTop = false;
+    QString buyRate, sellRate; // 港股通's settlement rates, as last typed
     Language language = Language::System;
 
     friend bool operator==(const RememberedSettings &, const RememberedSettings &) = default;

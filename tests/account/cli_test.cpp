@@ -110,8 +110,9 @@ TEST_F(AccountCliTest, PositionsStartFromTheOpeningHoldings)
     const std::string code = opened["code"];
     EXPECT_EQ(account({"positions", "--opening-cost", code + "=1234.5"}).status, 0);
     for (const Json &position : account({"positions", "--json"}).json()["positions"]) {
-        if (position["code"] == code)
+        if (position["code"] == code) {
             EXPECT_EQ(position["openingCost"], "1234.50");
+        }
     }
     EXPECT_EQ(account({"positions", "--opening-cost", "60003x=1"}).status, 2);
 }

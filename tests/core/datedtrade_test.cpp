@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <tuple>
+
 #include "datedtrade.h"
 #include "errors.h"
+#include "hk_reference.h"
+#include "target.h"
 
 namespace tallyfin {
 namespace {
@@ -141,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
         Rejection{"BeijingBeforeItOpened", with(datedTrade("北京A股", "2021-11-12", "3", false, false), "10", "100"),
                   "北京A股 自 2021-11-15 起才有交易，成交日期 2021-11-12 没有它的费率"},
         Rejection{"UnknownMarket", with(datedTrade("香港", "2026-12-08", "3", false, false), "10", "100"),
-                  "按成交日期的费率表中没有“香港”，可选：上海A股、深圳A股、北京A股、上海基金、深圳基金、上海可转债、深圳可转债、基金权证"},
+                  "按成交日期的费率表中没有“香港”，可选：上海A股、深圳A股、北京A股、上海基金、深圳基金、上海可转债、深圳可转债、基金权证、港股通"},
         Rejection{"NotADate", with(datedTrade("上海A股", "2026-02-30", "3", false, false), "10", "100"),
                   "成交日期“2026-02-30”不是 YYYY-MM-DD 格式的日期"},
         Rejection{"CommissionAboveTheCap", with(datedTrade("上海A股", "2026-12-08", "3.01", false, false), "10", "100"),
@@ -191,6 +196,112 @@ TEST(DatedTradeTest, NoSalePriceReachesCashPaidWhenFeesEatTheSale)
     f = with(datedTrade("基金权证", "2026-12-08", "3", false, false), "100000", "1");
     CalculateTrade(f, ".");
     EXPECT_EQ(f.breakEvenPrice, kNoBreakEven);
+}
+
+// --- 港股通 ------------------------------------------------------------------
+
+namespace ref = hkreference;
+
+// A generated trade in the fields, prices on the spread table.
+struct HongKongTrade {
+    ref::Trade terms;
+    ref::Wide sellRate;
+    long long buyMils, sellMils, quantity;
+    TradeFields fields;
+};
+
+HongKongTrade hongKongTrade(std::mt19937_64 &random)
+{
+    const auto between = [&random](long long low, long long high) {
+        return std::uniform_int_distribution<long long>(low, high)(random);
+    };
+    const std::vector<long long> &prices = ref::spreadTable();
+    HongKongTrade t{ref::randomTrade(random), between(800'000, 950'000), 0, 0, 0, {}};
+    t.buyMils = prices[static_cast<std::size_t>(between(0, static_cast<long long>(prices.size()) - 1))];
+    t.sellMils = prices[static_cast<std::size_t>(between(0, static_cast<long long>(prices.size()) - 1))];
+    t.quantity = between(0, 2) ? between(1, 20) * 100 : between(1, 2'000'000);
+    TradeFields &f = t.fields = datedTrade("港股通", ref::dateText(t.terms.date).c_str(),
+                                           ref::fixed(t.terms.commission, 2).c_str(), t.terms.minimumCents == 0, false);
+    f.buyRate = ref::fixed(t.terms.rateMicros, 6);
+    f.sellRate = ref::fixed(t.sellRate, 6);
+    f.buyPrice = ref::priceText(t.buyMils);
+    f.sellPrice = ref::priceText(t.sellMils);
+    f.buyQuantity = std::to_string(t.quantity);
+    f.targetKind = TargetKind::Profit;
+    f.targetValue = std::to_string(between(-1000, 5000));
+    return t;
+}
+
+void expectSide(const ref::SideTexts &want, const std::array<std::string, 7> &shown, const HkSideTexts &hk,
+                const std::string &where)
+{
+    const std::array<std::string, 7> wanted{want.amount, want.commission, want.stampDuty, want.transferFee,
+                                            want.levies, want.fees,       want.cash};
+    EXPECT_EQ(shown, wanted) << where;
+    EXPECT_EQ(hk.rate, want.rate) << where;
+    EXPECT_EQ(hk.amountHkd, want.amountHkd) << where;
+    EXPECT_EQ(hk.itemsHkd, want.itemsHkd) << where;
+    EXPECT_EQ(hk.rounding, want.rounding) << where;
+}
+
+// Every field of generated trades against the independent reading; the
+// break-even and target prices are the lowest of the spread table that
+// reach the cash paid and the profit.
+TEST(HongKongTradeTest, FieldsAndPricesAgreeWithTheIndependentReading)
+{
+    std::mt19937_64 random(20250220);
+    for (int i = 0; i < 400; ++i) {
+        HongKongTrade t = hongKongTrade(random);
+        TradeFields &f = t.fields;
+        ASSERT_EQ(CalculateTrade(f, "."), TradeOutcome::Calculated);
+        const ref::Trade &c = t.terms;
+        const ref::Slip buy = ref::settle(c.date, true, t.buyMils * t.quantity, c.rateMicros, c.commission, c.minimumCents);
+        const ref::Slip sell = ref::settle(c.date, false, t.sellMils * t.quantity, t.sellRate, c.commission, c.minimumCents);
+        const std::string where = f.tradeDate + " " + f.buyPrice + "/" + f.sellPrice + " × " + f.buyQuantity;
+        expectSide(ref::sideTexts(buy, t.buyMils * t.quantity, c.rateMicros, true),
+                   {f.buyAmount, f.buyCommission, f.buyStampDuty, f.buyTransferFee, f.buyLevies, f.buyFees, f.cashPaid},
+                   f.buyHongKong.value_or(HkSideTexts{}), where);
+        expectSide(ref::sideTexts(sell, t.sellMils * t.quantity, t.sellRate, false),
+                   {f.sellAmount, f.sellCommission, f.sellStampDuty, f.sellTransferFee, f.sellLevies, f.sellFees,
+                    f.netReceipts},
+                   f.sellHongKong.value_or(HkSideTexts{}), where);
+        EXPECT_EQ(f.profit, ref::fixed(sell.cash - buy.cash, 2)) << where;
+        EXPECT_EQ(f.costPerShare, ref::fixed(ref::halfUpDiv(buy.cash * 10, t.quantity), 3)) << where;
+        const auto lowest = [&](ref::Wide cents) {
+            return ref::lowestSalePrice(c.date, t.quantity, t.sellRate, c.commission, c.minimumCents, cents);
+        };
+        const long long breakEven = lowest(buy.cash), target = lowest(buy.cash + 100 * std::stoll(f.targetValue));
+        EXPECT_EQ(f.breakEvenPrice, breakEven ? ref::priceText(breakEven) : std::string(kNoBreakEven)) << where;
+        EXPECT_EQ(f.targetPrice, target == 0                     ? std::string(kTargetUnreachable)
+                                 : target == ref::spreadTable()[0] ? std::string(kTargetAtLowestPrice)
+                                                                   : ref::priceText(target))
+            << where;
+    }
+}
+
+TEST(HongKongTradeTest, RefusesWhatChinaClearWouldNotSettle)
+{
+    TradeFields f = datedTrade("港股通", "2025-02-20", "0.6", false, false);
+    f.buyRate = "0.93358";
+    f.sellRate = "0.93242";
+    f.buyPrice = "47.15";
+    f.buyQuantity = "200";
+    for (const auto &[field, typed, message] :
+         {std::tuple{&TradeFields::buyRate, "", "港股通请填写买入结算汇率"},
+          std::tuple{&TradeFields::sellRate, "0", "卖出结算汇率应大于 0 且不超过 100，最多 6 位小数"},
+          std::tuple{&TradeFields::buyRate, "0.9335801", "买入结算汇率应大于 0 且不超过 100，最多 6 位小数"},
+          std::tuple{&TradeFields::buyPrice, "47.13", "买入价格 47.13 港元不在港股价位表上：该价位段每档 0.05 港元"},
+          std::tuple{&TradeFields::tradeDate, "2014-11-14", "港股通 自 2014-11-17 起才有交易，成交日期 2014-11-14 没有它的费率"}}) {
+        TradeFields refused = f;
+        refused.*field = typed;
+        try {
+            CalculateTrade(refused, ".");
+            ADD_FAILURE() << typed << " taken";
+        } catch (const EInputRejected &error) {
+            EXPECT_EQ(error.message(), message);
+            EXPECT_EQ(refused.buyAmount, "") << "nothing computed";
+        }
+    }
 }
 
 } // namespace

@@ -30,6 +30,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"FundsWarrants", "基金权证", Market::FundsWarrants, Market::FundsWarrants},
                     NameCase{"BeijingDatedOnly", "北京A股", std::nullopt, Market::BeijingA},
                     NameCase{"ShenzhenFundDatedOnly", "深圳基金", std::nullopt, Market::ShenzhenFund},
+                    NameCase{"HongKongDatedOnly", "港股通", std::nullopt, Market::HongKong},
                     NameCase{"Empty", "", std::nullopt, std::nullopt},
                     NameCase{"TrailingSpace", "上海A股 ", std::nullopt, std::nullopt},
                     NameCase{"Unknown", "北交所", std::nullopt, std::nullopt}),
@@ -40,8 +41,10 @@ TEST(MarketTable, EveryMarketHasItsFeesAndItsTick)
     for (const MarketInfo &info : kMarkets) {
         EXPECT_EQ(MarketName(info.market), info.name);
         EXPECT_EQ(MarketTick(info.market), Decimal(1, info.tickDecimals)) << info.name;
-        EXPECT_GT(info.lot.minimum, 0) << info.name;
-        EXPECT_GT(info.lot.step, 0) << info.name;
+        // Each company of 港股通 sets its own board lot.
+        EXPECT_EQ(info.lot.has_value(), info.market != Market::HongKong) << info.name;
+        EXPECT_GT(info.lot.value_or(TradingLot{1, 1}).minimum, 0) << info.name;
+        EXPECT_GT(info.lot.value_or(TradingLot{1, 1}).step, 0) << info.name;
         if (info.dated) {
             EXPECT_NO_THROW(RulesFor({2026, 12, 8}, info.market)) << info.name << " lacks rows in the fee table";
         }

@@ -21,7 +21,7 @@ TradeFields settings(const char *market = "上海A股")
     return f;
 }
 
-const PositionTerms kShanghai = ReadPositionTerms(settings(), "", ".");
+const PositionTerms kShanghai = ReadPositionTerms(settings(), "", "", ".");
 
 TTradeFields tFields(TOrder order, const char *quantity, const char *firstPrice, const char *secondPrice = "",
                      const char *holding = "", const char *cost = "", const char *targetGain = "")
@@ -71,13 +71,13 @@ TEST(PositionTermsTest, TheCodeChoosesMarketAndLot)
                                TermsCase{"000001", Market::ShenzhenA, {100, 100}},
                                TermsCase{"920002", Market::BeijingA, {100, 1}},
                                TermsCase{"123001", Market::ShenzhenBond, {10, 10}}}) {
-        const PositionTerms terms = ReadPositionTerms(settings("深圳基金"), c.code, ".");
+        const PositionTerms terms = ReadPositionTerms(settings("深圳基金"), c.code, "", ".");
         EXPECT_EQ(terms.fees.rules().market, c.market) << c.code;
         EXPECT_EQ(terms.lot.minimum, c.lot.minimum) << c.code;
         EXPECT_EQ(terms.lot.step, c.lot.step) << c.code;
     }
-    EXPECT_THROW(ReadPositionTerms(settings(), "900901", "."), EInputRejected) << "a B share";
-    EXPECT_EQ(DescribeTerms(ReadPositionTerms(settings(), "688001", "."), ",").toString(),
+    EXPECT_THROW(ReadPositionTerms(settings(), "900901", "", "."), EInputRejected) << "a B share";
+    EXPECT_EQ(DescribeTerms(ReadPositionTerms(settings(), "688001", "", "."), ",").toString(),
               "上海A股，2026-12-08 的规则；佣金 0,25‰，最低 5 元；报价单位 0,01 元；每笔数量：至少 200，超出部分以 1 为单位增加");
 }
 
@@ -99,7 +99,7 @@ TEST_P(DescribeTermsTest, NamesTheAccountAndTheMarket)
     f.commissionRate = c.commission;
     f.noMinimum = c.noMinimum;
     f.leviesOnTop = c.leviesOnTop;
-    EXPECT_EQ(DescribeTerms(ReadPositionTerms(f, c.code, c.separator), c.separator).toString(), c.described);
+    EXPECT_EQ(DescribeTerms(ReadPositionTerms(f, c.code, "", c.separator), c.separator).toString(), c.described);
 }
 
 INSTANTIATE_TEST_SUITE_P(

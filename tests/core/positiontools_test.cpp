@@ -4,6 +4,7 @@
 
 #include "errors.h"
 #include "positiontools.h"
+#include "pricegrid.h"
 
 namespace tallyfin {
 namespace {
@@ -257,6 +258,36 @@ struct RandomCase {
     std::string label; // says which case failed
 };
 
+// 港股通 under random rates and board lots, at every rule period: the
+// spread table, HKD prices and yuan money.
+template <typename Check>
+void forHongKongAccounts(std::mt19937 &random, int casesEach, Check check)
+{
+    const char *dates[] = {"2026-12-08", "2025-03-20", "2023-11-16", "2022-06-01", "2019-05-05"};
+    const std::int64_t lots[] = {100, 200, 400, 500, 1000, 2000};
+    const PriceGrid grid(Market::HongKong);
+    for (const bool noMinimum : {false, true})
+        for (int n = 0; n < 4 * casesEach; ++n) {
+            const char *date = dates[random() % 5];
+            const auto rate = [&random] { return Decimal(800000 + random() % 150000, 6); };
+            const FeeSchedule fees(RulesFor(*ParseTradeDate(date), Market::HongKong),
+                                   CommissionTerms{Decimal(static_cast<long long>(random() % 300), 2),
+                                                   noMinimum ? Decimal() : Decimal(kMinimumCommissionYuan)},
+                                   SettlementRates{rate(), rate()});
+            const std::int64_t lot = lots[random() % 6];
+            // From HKD 5 up, mostly below HKD 100, where most Hong Kong shares
+            // trade (far below, a cost target a tenth of a per cent above the
+            // price rounds onto it).
+            const std::int64_t highest = random() % 3 ? 3000 : grid.size() - 750;
+            const std::int64_t index = 750 + static_cast<std::int64_t>(random()) % highest;
+            const std::string label = std::string("港股通 ") + date + " lot " + std::to_string(lot) + " rates "
+                                      + fees.settlementRates()->buy.toString() + "/"
+                                      + fees.settlementRates()->sell.toString() + (noMinimum ? " 免五" : "") + " #"
+                                      + std::to_string(n);
+            check(RandomCase{PositionTerms{fees, TradingLot{lot, lot}}, grid.priceAt(index), label}, random);
+        }
+}
+
 // `casesEach` random cases for every code under each of the four accounts
 // (5-yuan minimum or 免五, levies inside the commission or on top).
 template <typename Check>
@@ -281,6 +312,7 @@ void forEveryMarketAndAccount(std::uint32_t seed, int casesEach, Check check)
                                               + std::to_string(n);
                     check(RandomCase{terms, tick * Decimal(ticks), label}, random);
                 }
+    forHongKongAccounts(random, casesEach, check);
 }
 
 TEST(PositionSearchTest, TTradePricesAreTheExtremeTicksReachingTheGoal)
@@ -298,21 +330,21 @@ TEST(PositionSearchTest, TTradePricesAreTheExtremeTicksReachingTheGoal)
             const Decimal second = cashOf(c.terms, sellFirst ? TradeSide::Buy : TradeSide::Sell, price, quantity);
             return sellFirst ? first - second : second - first;
         };
-        const Decimal tick = MarketTick(c.terms.fees.rules().market);
+        const PriceGrid grid(c.terms.fees.rules().market);
         // Toward the cheaper side: higher buy-backs, lower sale prices.
-        const Decimal away = sellFirst ? tick : -tick;
+        const std::int64_t away = sellFirst ? 1 : -1;
         for (const auto &[price, wanted] : {std::pair{a.breakEvenPrice, Decimal()}, std::pair{a.targetPrice, goal}}) {
             if (!price) {
                 // Then not even the most favourable tick reaches it.
-                const Decimal best = sellFirst ? tick : Decimal(kMaxPrice);
+                const Decimal best = sellFirst ? grid.priceAt(1) : grid.highest();
                 ASSERT_LT(gainAt(best), wanted) << c.label;
                 continue;
             }
             ASSERT_GE(gainAt(*price), wanted) << c.label;
-            for (int i = 1; i <= 300; ++i) {
-                const Decimal beyond = *price + away * Decimal(i);
-                if (beyond.sign() <= 0 || beyond > Decimal(kMaxPrice))
+            for (std::int64_t i = 1, at = *grid.indexOf(*price); i <= 300; ++i) {
+                if (at + away * i < 1 || at + away * i > grid.size())
                     break;
+                const Decimal beyond = grid.priceAt(at + away * i);
                 ASSERT_LT(gainAt(beyond), wanted) << c.label << " at " << beyond.toString();
             }
         }
@@ -327,10 +359,11 @@ TEST(PositionSearchTest, TopUpFindsTheSmallestPurchase)
         const Decimal holding(lot.atLeast(static_cast<std::int64_t>(random() % 3000)) + (random() % 3 ? 0 : 37));
         // The holding cost 5–60 % more than the price; the target lies in
         // between, at times so near the price that the fees keep it out of reach.
-        const Decimal cost = c.price * Decimal(static_cast<long long>(105 + random() % 55), 2);
+        const Decimal inYuan = c.price * c.terms.fees.yuanPerPriceUnit(TradeSide::Buy);
+        const Decimal cost = inYuan * Decimal(static_cast<long long>(105 + random() % 55), 2);
         const Decimal paid = (cost * holding).rounded(2, Rounding::HalfUp);
         const Decimal target =
-            (c.price * Decimal(static_cast<long long>(1001 + random() % 600), 3)).rounded(3, Rounding::HalfUp);
+            (inYuan * Decimal(static_cast<long long>(1001 + random() % 600), 3)).rounded(3, Rounding::HalfUp);
         const TopUpAnswer up = SolveTopUp(c.terms, {holding, paid, c.price, target});
         const auto reachesTarget = [&](std::int64_t q) {
             return paid + (q ? cashOf(c.terms, TradeSide::Buy, c.price, Decimal(q)) : Decimal())
@@ -366,11 +399,11 @@ TEST(PositionSearchTest, RecoverFindsTheSmallestSale)
         const Decimal holding(lot.atLeast(static_cast<std::int64_t>(random() % 3000)) + (random() % 3 ? 0 : 37));
         // The cash put in is what the holding cost; the price now lies
         // between a half and three times that.
-        const Decimal paid = (c.price * holding).rounded(2, Rounding::HalfUp);
-        const Decimal tick = MarketTick(c.terms.fees.rules().market);
-        const Decimal price = std::max(
-            tick, (c.price * Decimal(static_cast<long long>(50 + random() % 250), 2))
-                      .rounded(MarketTickDecimals(c.terms.fees.rules().market), Rounding::HalfUp));
+        const Decimal inYuan = c.price * c.terms.fees.yuanPerPriceUnit(TradeSide::Buy);
+        const Decimal paid = (inYuan * holding).rounded(2, Rounding::HalfUp);
+        const PriceGrid grid(c.terms.fees.rules().market);
+        const Decimal scaled = c.price * Decimal(static_cast<long long>(50 + random() % 250), 2);
+        const Decimal price = grid.priceAt(std::min(grid.indexNear(scaled.approximate()), grid.size()));
         const RecoverAnswer back = SolveRecover(c.terms, {holding, paid, price});
         const auto recovers = [&](const Decimal &q) { return cashOf(c.terms, TradeSide::Sell, price, q) >= paid; };
         if (!back.sale) {

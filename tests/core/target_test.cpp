@@ -6,6 +6,7 @@
 #include "classictrade.h"
 #include "datedtrade.h"
 #include "fees.h"
+#include "pricegrid.h"
 #include "pricesearch.h"
 #include "target.h"
 
@@ -129,10 +130,12 @@ TEST(TargetTest, SearchSeesPastADipToALowerTick)
 // needed, and the lowest tick where that is no usable number.
 TEST(TargetTest, EstimateStartsNearTheAnswerOrAtTheLowestTick)
 {
-    EXPECT_EQ(EstimateTick(10031 + 1003.1, 5 + 1, 3 + 1, 0.01, 1000), 1109); // the answer is 1108
-    EXPECT_EQ(EstimateTick(100, 0, 1000, 0.01, 1), 1) << "fees that take the whole amount";
-    EXPECT_EQ(EstimateTick(1e30, 0, 0, 0.001, 1), 1) << "beyond any tick";
-    EXPECT_EQ(EstimateTick(-50, 0, 0, 0.01, 100), 1) << "a goal below nothing";
+    const PriceGrid shares(Market::ShanghaiA), funds(Market::FundsWarrants), hongKong(Market::HongKong);
+    EXPECT_EQ(shares.indexNear(EstimatePrice(10031 + 1003.1, 5 + 1, 3 + 1, 1000)), 1109); // the answer is 1108
+    EXPECT_EQ(shares.indexNear(EstimatePrice(100, 0, 1000, 1)), 1) << "fees that take the whole amount";
+    EXPECT_EQ(funds.indexNear(EstimatePrice(1e30, 0, 0, 1)), funds.size()) << "beyond any tick: the highest";
+    EXPECT_EQ(shares.indexNear(EstimatePrice(-50, 0, 0, 100)), 1) << "a goal below nothing";
+    EXPECT_EQ(hongKong.priceAt(hongKong.indexNear(47.13)), Decimal::fromLiteral("47.15")) << "up to the spread table";
 }
 
 // --- Against a brute force -------------------------------------------------

@@ -15,11 +15,13 @@
 #include <QUrl>
 
 #include <memory>
+#include <random>
 
 #include "mainwindow.h"
 #include "help.h"
 #include "accessibility.h"
 #include "fake_platform.h"
+#include "../core/hk_reference.h"
 #include "feerules.h"
 #include "links.h"
 #include "qt_printers.h"
@@ -91,7 +93,7 @@ TEST_F(FeeRulesTest, DatedRulesShowTodaysFeesInExactMoney)
     QStringList markets;
     for (int i = 0; i < combo("zjs")->count(); ++i)
         markets << combo("zjs")->itemText(i);
-    EXPECT_EQ(markets, QStringList({"上海A股", "深圳A股", "北京A股", "上海基金", "深圳基金", "上海可转债", "深圳可转债", "基金权证"}));
+    EXPECT_EQ(markets, QStringList({"上海A股", "深圳A股", "北京A股", "上海基金", "深圳基金", "上海可转债", "深圳可转债", "基金权证", "港股通"}));
     EXPECT_EQ(combo("ComboBox2")->currentText(), "0.5");
     EXPECT_FALSE(combo("ComboBox2")->isEnabled());
     EXPECT_FALSE(check("CheckBox1")->isChecked());
@@ -272,6 +274,105 @@ TEST(FeeTableWords, HelpAndThePageListEveryRow)
         EXPECT_TRUE(helpText.contains(terms) && helpText.contains(source)) << row.source;
         EXPECT_TRUE(page.contains(terms) && page.contains(source.toHtmlEscaped())) << row.source;
     }
+}
+
+// --- 港股通 ------------------------------------------------------------------
+
+namespace ref = hkreference;
+
+class HongKongWindowTest : public FeeRulesTest {
+protected:
+    void chooseHongKong()
+    {
+        chooseDatedRules();
+        combo("zjs")->setCurrentIndex(combo("zjs")->findText(QStringLiteral("港股通")));
+    }
+
+    ref::SideTexts shownSide(bool buy)
+    {
+        const auto at = [this](const char *name) { return get(name)->text().toStdString(); };
+        ref::SideTexts shown;
+        shown.amount = at(buy ? "Edit4" : "Edit12");
+        shown.commission = at(buy ? "Edit5" : "Edit13");
+        shown.stampDuty = at(buy ? "Edit6" : "Edit14");
+        shown.transferFee = at(buy ? "Edit7" : "Edit15");
+        shown.levies = at(buy ? "buyLevies" : "sellLevies");
+        shown.fees = at(buy ? "Edit8" : "Edit16");
+        shown.cash = at(buy ? "Edit9" : "Edit17");
+        return shown;
+    }
+};
+
+void expectShown(const ref::SideTexts &shown, const ref::SideTexts &want, const std::string &where)
+{
+    EXPECT_EQ((std::array{shown.amount, shown.commission, shown.stampDuty, shown.transferFee, shown.levies,
+                          shown.fees, shown.cash}),
+              (std::array{want.amount, want.commission, want.stampDuty, want.transferFee, want.levies, want.fees,
+                          want.cash}))
+        << where;
+}
+
+// Generated trades typed as a user types them agree with the independent
+// reading, field by field, the break-even price included.
+TEST_F(HongKongWindowTest, GeneratedTradesAgreeWithTheIndependentReading)
+{
+    chooseHongKong();
+    EXPECT_TRUE(get("buyRate")->isVisibleTo(form.get()));
+    EXPECT_EQ(get<QLabel>("Label34")->text(), "港元");
+    EXPECT_FALSE(check("leviesOnTop")->isEnabled()) << "no mainland levies";
+    std::mt19937_64 random(20250320);
+    const std::vector<long long> &prices = ref::spreadTable();
+    for (int i = 0; i < 60; ++i) {
+        const ref::Trade t = ref::randomTrade(random);
+        const ref::Wide sellRate = 800'000 + static_cast<ref::Wide>(random() % 150'000);
+        const long long buyMils = prices[random() % prices.size()], sellMils = prices[random() % prices.size()];
+        const long long quantity = 1 + static_cast<long long>(random() % 5000);
+        const QString date = QString::fromStdString(ref::dateText(t.date));
+        get<QDateEdit>("tradeDate")->setDate(QDate::fromString(date, Qt::ISODate));
+        combo("ComboBox1")->setEditText(QString::fromStdString(ref::fixed(t.commission, 2)));
+        check("noMinimum")->setChecked(t.minimumCents == 0);
+        type("buyRate", QString::fromStdString(ref::fixed(t.rateMicros, 6)));
+        type("sellRate", QString::fromStdString(ref::fixed(sellRate, 6)));
+        type("Edit3", QString::number(quantity));
+        calculate(QString::fromStdString(ref::priceText(buyMils)), QString::number(quantity),
+                  QString::fromStdString(ref::priceText(sellMils)));
+        const ref::Slip buy = ref::settle(t.date, true, buyMils * quantity, t.rateMicros, t.commission, t.minimumCents);
+        const ref::Slip sell = ref::settle(t.date, false, sellMils * quantity, sellRate, t.commission, t.minimumCents);
+        const std::string where = date.toStdString() + " " + ref::priceText(buyMils) + "/" + ref::priceText(sellMils)
+                                  + " × " + std::to_string(quantity);
+        expectShown(shownSide(true), ref::sideTexts(buy, buyMils * quantity, t.rateMicros, true), where);
+        expectShown(shownSide(false), ref::sideTexts(sell, sellMils * quantity, sellRate, false), where);
+        EXPECT_EQ(get("Edit19")->text().toStdString(), ref::fixed(sell.cash - buy.cash, 2)) << where;
+        const long long breakEven = ref::lowestSalePrice(t.date, quantity, sellRate, t.commission, t.minimumCents,
+                                                         buy.cash);
+        EXPECT_EQ(get("Edit11")->text().toStdString(), breakEven ? ref::priceText(breakEven) : "无法保本") << where;
+    }
+    EXPECT_TRUE(fake.boxes.empty());
+}
+
+TEST_F(HongKongWindowTest, RatesAreRememberedAndARefusedOneComputesNothing)
+{
+    restart(true);
+    chooseHongKong();
+    type("buyRate", "0.93358");
+    type("sellRate", "0.93242");
+    restart(true);
+    EXPECT_EQ(get("buyRate")->text(), "0.93358") << "the last rate typed";
+    EXPECT_EQ(get("sellRate")->text(), "0.93242");
+    EXPECT_TRUE(get<QLabel>("ruleNotes")->text().contains("的港股通规则：印花税 0.1%")) << "the market remembered";
+
+    type("sellRate", "0.9324201");
+    calculate("47.15", "200", "47.5");
+    ASSERT_EQ(fake.boxes.size(), 1u);
+    EXPECT_EQ(fake.boxes[0].kind, FakePlatform::BoxKind::Validation);
+    EXPECT_EQ(fake.boxes[0].text, "卖出结算汇率应大于 0 且不超过 100，最多 6 位小数");
+    EXPECT_EQ(get("Edit4")->text(), "") << "nothing computed";
+
+    combo("zjs")->setCurrentIndex(combo("zjs")->findText(QStringLiteral("上海A股")));
+    EXPECT_FALSE(get("buyRate")->isVisibleTo(form.get()));
+    EXPECT_EQ(get<QLabel>("Label34")->text(), "元");
+    EXPECT_TRUE(check("leviesOnTop")->isEnabled());
+    EXPECT_FALSE(get("buyLevies")->isEnabled());
 }
 
 } // namespace

@@ -37,6 +37,8 @@ TradeFields settingsOf2026()
     settings.rules = RuleSet::Dated;
     settings.tradeDate = "2026-12-08";
     settings.commissionRate = "0.25";
+    // 港股通's, for a Hong Kong code.
+    settings.buyRate = settings.sellRate = "0.93339";
     return settings;
 }
 
@@ -122,6 +124,17 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"tGain", ""}, {"firstCash", ""}}, "做T数量 150 不合交易单位：100 的整数倍"},
         UseCase{"UnknownCode", "tTradeTab", {{"code", "900901"}, {"tQuantity", "100"}, {"tFirstPrice", "10"}}, false,
                 {{"tGain", ""}}, "无法识别证券代码“900901”，或本程序不计算它的费用"},
+        UseCase{"HongKongByCodeAndBoardLot", "tTradeTab",
+                {{"code", "00700"}, {"boardLot", "100"}, {"tQuantity", "200"}, {"tFirstPrice", "508.5"},
+                 {"tSecondPrice", "500"}},
+                false,
+                {{"firstAmount", "94925.77"}, {"firstTransferFee", "3.98"}, {"firstLevies", "8.09"},
+                 {"firstCash", "94794.77"}, {"secondCash", "93467.52"}, {"tGain", "1327.25"},
+                 {"tBreakEvenPrice", "507.00"}},
+                {}},
+        UseCase{"HongKongWithoutBoardLot", "tTradeTab",
+                {{"code", "00700"}, {"tQuantity", "200"}, {"tFirstPrice", "508.5"}}, false, {{"tGain", ""}},
+                "请填写每手股数"},
         UseCase{"TopUp", "topUpTab",
                 {{"upHolding", "2000"}, {"upCost", "12.30"}, {"upPrice", "9.80"}, {"upTargetCost", "11.00"}}, false,
                 {{"upQuantity", "2200"}, {"upFees", "5.61"}, {"upCash", "21565.61"}, {"upNewCost", "10.992"}}, {}},
@@ -186,7 +199,7 @@ TEST_F(PositionToolsTest, EveryControlIsAnnouncedByItsCaption)
         EXPECT_EQ(testing::announcedName(testing::accessible(edit)), caption->text()) << edit->objectName().toStdString();
         ++fields;
     }
-    EXPECT_EQ(fields, 1 + 10 + 14 + 10 + 9);
+    EXPECT_EQ(fields, 2 + 10 + 14 + 10 + 9); // code and board lot, then the tabs
     for (QAbstractButton *button : window.findChildren<QAbstractButton *>())
         EXPECT_FALSE(testing::accessible(button)->text(QAccessible::Name).isEmpty()) << button->objectName().toStdString();
     EXPECT_EQ(testing::groupOf(testing::accessible(field("secondCash"))), "第二笔：买入");
