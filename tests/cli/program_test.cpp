@@ -347,10 +347,7 @@ TEST(Program, HongKongTradesAgreeWithTheIndependentReading)
     std::mt19937_64 random(20250326);
     const std::vector<long long> &prices = ref::spreadTable();
     for (int i = 0; i < 25; ++i) {
-        const ref::Trade t = ref::randomTrade(random);
-        const ref::Wide sellRate = 800'000 + static_cast<ref::Wide>(random() % 150'000);
-        const long long buyMils = prices[random() % prices.size()], sellMils = prices[random() % prices.size()];
-        const long long quantity = 1 + static_cast<long long>(random() % 100'000);
+        const auto [t, sellRate, buyMils, sellMils, quantity] = ref::randomRoundTrip(random, 100'000);
         Args terms{"--rules", "dated", "--date", ref::dateText(t.date), "--exchange", "港股通", "--commission",
                    ref::fixed(t.commission, 2), "--buy-rate", ref::fixed(t.rateMicros, 6), "--sell-rate",
                    ref::fixed(sellRate, 6), "--buy-price", ref::priceText(buyMils), "--buy-qty",
