@@ -96,13 +96,13 @@ private:
         table.addRow("  实付金额(元)", f.cashPaid);
         table.addRow("  卖出数量(股)", f.sellQuantity.empty() ? f.buyQuantity : f.sellQuantity);
         if (at) {
-            table.addRow("  目标卖价(元)", at->price);
+            table.addRow("  " + PriceCaption("目标卖价(元)", TradesHongKong(f)), at->price);
             table.addRow("  实收金额(元)", at->netReceipts);
             table.addRow("  盈亏金额(元)", at->profit);
             table.addRow("  收 益 率(%)", at->returnPercent);
         }
         if (below) {
-            table.addRow("  低一档卖价(元)", below->price);
+            table.addRow("  " + PriceCaption("低一档卖价(元)", TradesHongKong(f)), below->price);
             table.addRow("  低一档盈亏(元)", below->profit);
         }
         AddRulesInForce(table, applied);

@@ -47,30 +47,47 @@ constexpr NamedFigure kWindowFields[] = {
     {"Edit18", &TradeFields::returnPercent},  {"Edit19", &TradeFields::profit},
 };
 
+// A 港股通 side's Hong Kong figures: the rate, the amount and each item in
+// HKD, 换汇尾差 in yuan.
+//   {"rate": "0.93358", "amountHkd": "9430.00", "stampDutyHkd": "10.00", …, "rounding": "0.04"}
+nlohmann::ordered_json hongKongJson(const HkSideTexts &hk)
+{
+    nlohmann::ordered_json object = {{"rate", hk.rate}, {"amountHkd", hk.amountHkd}};
+    for (const HkFeeItem item : kHkFeeItems)
+        object[std::string(HkFeeItemKey(item)) + "Hkd"] = hk.itemsHkd[HkItemIndex(item)];
+    object["rounding"] = hk.rounding;
+    return object;
+}
+
 // The buy and sell objects, made in this one place so that a market with
 // figures of its own adds them to each side here.
 void addSides(nlohmann::ordered_json &object, const TradeFields &f)
 {
     object["buy"] = NamedTextsJson<TradeFields>(f, kBuyFigures);
     object["sell"] = NamedTextsJson<TradeFields>(f, kSellFigures);
+    if (f.buyHongKong)
+        object["buy"]["hk"] = hongKongJson(*f.buyHongKong);
+    if (f.sellHongKong)
+        object["sell"]["hk"] = hongKongJson(*f.sellHongKong);
 }
 
 struct Caption {
     std::string_view text;
     std::string TradeFields::*field;
     FieldColor TradeFields::*color = nullptr;
+    bool price = false; // in HKD for 港股通
 };
 
 constexpr Caption kBuyCaptions[] = {
-    {"买入价格(元)", &TradeFields::buyPrice},       {"买入数量(股)", &TradeFields::buyQuantity},
+    {"买入价格(元)", &TradeFields::buyPrice, nullptr, true},       {"买入数量(股)", &TradeFields::buyQuantity},
     {"交易金额(元)", &TradeFields::buyAmount},      {"佣    金(元)", &TradeFields::buyCommission},
     {"印 花 税(元)", &TradeFields::buyStampDuty},   {"过 户 费(元)", &TradeFields::buyTransferFee},
     {"费用合计(元)", &TradeFields::buyFees},        {"实付金额(元)", &TradeFields::cashPaid},
-    {"买入成本(元)", &TradeFields::costPerShare},   {"保本价格(元)", &TradeFields::breakEvenPrice},
+    {"买入成本(元)", &TradeFields::costPerShare},   {"保本价格(元)", &TradeFields::breakEvenPrice, nullptr, true},
 };
 
 constexpr Caption kSellCaptions[] = {
-    {"卖出价格(元)", &TradeFields::sellPrice},      {"卖出数量(股)", &TradeFields::sellQuantity},
+    {"卖出价格(元)", &TradeFields::sellPrice, nullptr, true},      {"卖出数量(股)", &TradeFields::sellQuantity},
     {"交易金额(元)", &TradeFields::sellAmount},     {"佣    金(元)", &TradeFields::sellCommission},
     {"印 花 税(元)", &TradeFields::sellStampDuty},  {"过 户 费(元)", &TradeFields::sellTransferFee},
     {"费用合计(元)", &TradeFields::sellFees},       {"实收金额(元)", &TradeFields::netReceipts},
@@ -85,8 +102,11 @@ struct Group {
     std::span<const Caption> captions;
     bool relabelled;
     std::string_view averageCaption, totalCaption;
-    // The levies row after the transfer fee, when levies are charged on top.
+    // The levies row after the transfer fee, when levies are charged on top
+    // (or are Hong Kong's).
     std::string TradeFields::*levies = nullptr;
+    // 港股通: the side's HKD figures (and its prices in HKD).
+    std::optional<HkSideTexts> TradeFields::*hongKong = nullptr;
 };
 
 // Where a group's levies row stands: after its sixth row, the transfer fee.
@@ -114,20 +134,34 @@ std::string_view colorMark(FieldColor color)
     return {};
 }
 
+// A 港股通 side's HKD figures under its yuan ones.
+void addHongKong(TextTable &table, const HkSideTexts &hk)
+{
+    table.addRow("  结算汇率", hk.rate);
+    table.addRow("  成交金额(港元)", hk.amountHkd);
+    for (const HkFeeItem item : kHkFeeItems)
+        table.addRow("  " + std::string(HkFeeItemName(item)) + "(港元)", hk.itemsHkd[HkItemIndex(item)]);
+    table.addRow("  换汇尾差(元)", hk.rounding);
+}
+
 void addGroup(TextTable &table, const TradeFields &f, const Group &group)
 {
     table.addBlankLine();
     table.addHeading(std::string(group.title));
     for (std::size_t row = 0; row < group.captions.size(); ++row) {
         const Caption &caption = group.captions[row];
-        std::string_view text = caption.text;
+        std::string text(caption.text);
         if (group.relabelled && row < 2)
             text = row == 0 ? group.averageCaption : group.totalCaption;
+        if (caption.price)
+            text = PriceCaption(text, group.hongKong != nullptr);
         const FieldColor color = caption.color ? f.*caption.color : FieldColor::Window;
-        table.addRow("  " + std::string(text), f.*caption.field + std::string(colorMark(color)), color);
+        table.addRow("  " + text, f.*caption.field + std::string(colorMark(color)), color);
         if (group.levies && row + 1 == kLeviesRow)
             table.addRow("  规    费(元)", f.*group.levies);
     }
+    if (group.hongKong && f.*group.hongKong)
+        addHongKong(table, *(f.*group.hongKong));
 }
 
 // What the batch dialog would write back into a side's price and quantity,
@@ -242,15 +276,16 @@ private:
     static std::string table(const TradeFields &f, bool buyRelabelled, bool sellRelabelled, bool ansiColours)
     {
         const std::optional<AppliedRules> applied = RulesApplied(f);
-        const bool levies = applied && f.leviesOnTop;
+        const bool hongKong = TradesHongKong(f);
+        const bool levies = applied && (f.leviesOnTop || hongKong);
         TextTable table;
         AddSettings(table, f, applied);
         addGroup(table, f,
                  {"买入计算", kBuyCaptions, buyRelabelled, "买入均价(元)", "持股总数(股)",
-                  levies ? &TradeFields::buyLevies : nullptr});
+                  levies ? &TradeFields::buyLevies : nullptr, hongKong ? &TradeFields::buyHongKong : nullptr});
         addGroup(table, f,
                  {"卖出计算", kSellCaptions, sellRelabelled, "卖出均价(元)", "卖出总数(股)",
-                  levies ? &TradeFields::sellLevies : nullptr});
+                  levies ? &TradeFields::sellLevies : nullptr, hongKong ? &TradeFields::sellHongKong : nullptr});
         AddRulesInForce(table, applied);
         return table.render(ansiColours);
     }

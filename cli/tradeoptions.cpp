@@ -124,8 +124,7 @@ CLI::App *AddTradeCommand(CLI::App &program, const std::string &name, const std:
     AddJsonKeysOption(command, addAccountOptions(command, options), options.jsonKeys);
     command.callback([&options, &command] {
         applyRuleChoice(options);
-        const TradeFields &fields = options.fields;
-        RequireHongKongOptions(command, MarketNamed(fields.market, fields.rules) == Market::HongKong);
+        RequireHongKongOptions(command, TradesHongKong(options.fields));
     });
     return &command;
 }
@@ -149,6 +148,20 @@ CLI::App *AddDatedCommand(CLI::App &program, const std::string &name, const std:
     addAccountOptions(command, options);
     command.callback([&options] { applyRuleChoice(options); });
     return &command;
+}
+
+std::string PriceCaption(std::string_view caption, bool hongKong)
+{
+    constexpr std::string_view kYuan = "(元)";
+    std::string text(caption);
+    if (const std::size_t unit = text.rfind(kYuan); hongKong && unit != std::string::npos)
+        text.replace(unit, kYuan.size(), "(港元)");
+    return text;
+}
+
+bool TradesHongKong(const TradeFields &fields)
+{
+    return fields.rules == RuleSet::Dated && MarketNamed(fields.market, RuleSet::Dated) == Market::HongKong;
 }
 
 std::optional<AppliedRules> RulesApplied(const TradeFields &fields)

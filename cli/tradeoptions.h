@@ -46,6 +46,13 @@ CLI::App *AddDatedCommand(CLI::App &program, const std::string &name, const std:
 // when the trade is not one of 港股通.
 void RequireHongKongOptions(const CLI::App &command, bool hongKong);
 
+// A price's caption, its unit HKD for 港股通:
+//   PriceCaption("保本价格(元)", true) -> "保本价格(港元)",  PriceCaption("保本价格(元)", false) -> "保本价格(元)"
+std::string PriceCaption(std::string_view caption, bool hongKong);
+
+// Whether the fields trade 港股通 under the dated rules.
+bool TradesHongKong(const TradeFields &fields);
+
 // The dated rules of a calculation, for the output: the rows applied and
 // their notes; no rows where the table could not answer.
 struct AppliedRules {

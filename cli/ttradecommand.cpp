@@ -84,13 +84,14 @@ private:
         return object;
     }
 
-    static void addLeg(TextTable &table, const LegTexts &leg, std::string_view side)
+    static void addLeg(TextTable &table, const LegTexts &leg, std::string_view side, bool hongKong)
     {
         table.addBlankLine();
         table.addHeading(side == "sell" ? "卖出" : "买入");
         for (const LegFigure &figure : kLegFigures) {
             const bool cash = figure.text == &LegTexts::cash;
-            const std::string caption = cash ? (side == "sell" ? "实收金额(元)" : "实付金额(元)") : std::string(figure.caption);
+            const std::string caption = cash ? (side == "sell" ? "实收金额(元)" : "实付金额(元)")
+                                             : PriceCaption(figure.caption, hongKong && figure.text == &LegTexts::price);
             table.addRow("  " + caption, leg.*figure.text);
         }
     }
@@ -100,16 +101,18 @@ private:
         TextTable table;
         AddPositionSettings(table, m_options, run.terms);
         table.addRow("做    T", f.order == TOrder::SellFirst ? "正T（先卖后买）" : "倒T（先买后卖）");
+        const bool hongKong = run.terms && run.terms->fees.rules().hongKong();
         if (f.first)
-            addLeg(table, *f.first, sideOf(f, true));
+            addLeg(table, *f.first, sideOf(f, true), hongKong);
         if (f.second)
-            addLeg(table, *f.second, sideOf(f, false));
+            addLeg(table, *f.second, sideOf(f, false), hongKong);
         table.addBlankLine();
         table.addRow("净 盈 亏(元)", f.gain);
         table.addRow("摊薄成本(元)", f.dilutedCost);
-        table.addRow(f.order == TOrder::SellFirst ? "保本买回价(元)" : "保本卖出价(元)", f.breakEvenPrice);
+        table.addRow(PriceCaption(f.order == TOrder::SellFirst ? "保本买回价(元)" : "保本卖出价(元)", hongKong),
+                     f.breakEvenPrice);
         if (!m_fields.targetGain.empty())
-            table.addRow("目标价格(元)", f.targetPrice);
+            table.addRow(PriceCaption("目标价格(元)", hongKong), f.targetPrice);
         AddPositionRules(table, m_options, run.terms);
         return table.render(false);
     }

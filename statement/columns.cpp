@@ -68,6 +68,7 @@ constexpr std::array kKnownNames{
     KnownName{"本次资金余额", ColumnRole::CashBalance}, KnownName{"后资金额", ColumnRole::CashBalance},
     KnownName{"资金帐号", ColumnRole::FundAccount}, KnownName{"资金账号", ColumnRole::FundAccount},
     KnownName{"资金账户", ColumnRole::FundAccount}, KnownName{"资金帐户", ColumnRole::FundAccount},
+    KnownName{"备注", ColumnRole::Remark},
 };
 
 // A unit or remark in brackets at the end of a name: 成交金额(元), 佣金（元）.

@@ -14,7 +14,7 @@
 // survey that chooses them and the reading of the rows.
 namespace tallyfin::statement {
 
-inline constexpr int kRoleCount = static_cast<int>(ColumnRole::FundAccount) + 1;
+inline constexpr int kRoleCount = static_cast<int>(ColumnRole::Remark) + 1;
 inline constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD"; // U+FFFD
 
 inline bool HasReplacement(std::string_view text) { return text.find(kReplacementCharacter) != std::string_view::npos; }

@@ -13,7 +13,7 @@ struct RoleWords {
     std::string_view english, chinese;
 };
 
-constexpr std::array<RoleWords, 28> kRoleWords{{
+constexpr std::array<RoleWords, 29> kRoleWords{{
     {"unused column", TALLYFIN_TR_NOOP("Statement", "未使用的列")},
     {"date", TALLYFIN_TR_NOOP("Statement", "日期")},
     {"time", TALLYFIN_TR_NOOP("Statement", "时间")},
@@ -42,8 +42,9 @@ constexpr std::array<RoleWords, 28> kRoleWords{{
     {"share balance", TALLYFIN_TR_NOOP("Statement", "股份余额")},
     {"cash balance", TALLYFIN_TR_NOOP("Statement", "资金余额")},
     {"fund account", TALLYFIN_TR_NOOP("Statement", "资金账号")},
+    {"remark", TALLYFIN_TR_NOOP("Statement", "备注")},
 }};
-static_assert(kRoleWords.size() == static_cast<std::size_t>(ColumnRole::FundAccount) + 1);
+static_assert(kRoleWords.size() == static_cast<std::size_t>(ColumnRole::Remark) + 1);
 
 std::string size(std::uint64_t bytes)
 {

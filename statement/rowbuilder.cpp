@@ -37,7 +37,7 @@ constexpr std::array kNumberColumns{
 };
 
 // The texts kept as written.
-constexpr std::array<std::pair<TextField, ColumnRole>, 7> kTextColumns{{
+constexpr std::array<std::pair<TextField, ColumnRole>, 8> kTextColumns{{
     {TextField::Name, ColumnRole::Name},
     {TextField::Market, ColumnRole::Market},
     {TextField::Currency, ColumnRole::Currency},
@@ -45,6 +45,7 @@ constexpr std::array<std::pair<TextField, ColumnRole>, 7> kTextColumns{{
     {TextField::TradeNumber, ColumnRole::TradeNumber},
     {TextField::Account, ColumnRole::Account},
     {TextField::FundAccount, ColumnRole::FundAccount},
+    {TextField::Remark, ColumnRole::Remark},
 }};
 
 // Balances are evidence about other rows, not part of this one: a cell that

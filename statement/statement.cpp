@@ -23,12 +23,13 @@ std::string_view EncodingName(TextEncoding encoding)
 
 std::string_view ColumnRoleKey(ColumnRole role)
 {
-    constexpr std::array<std::string_view, 28> keys{
+    constexpr std::array<std::string_view, 29> keys{
         "none",        "date",        "time",          "code",   "name",      "operation", "market",
         "currency",    "quantity",    "price",         "amount", "commission", "stampDuty", "transferFee",
         "handlingFee", "managementFee", "levies",      "otherFees", "feesTotal", "cash",    "exchangeRate",
-        "fills",       "orderNumber", "tradeNumber",   "account", "shareBalance", "cashBalance", "fundAccount"};
-    static_assert(keys.size() == static_cast<std::size_t>(ColumnRole::FundAccount) + 1);
+        "fills",       "orderNumber", "tradeNumber",   "account", "shareBalance", "cashBalance", "fundAccount",
+        "remark"};
+    static_assert(keys.size() == static_cast<std::size_t>(ColumnRole::Remark) + 1);
     return keys[static_cast<std::size_t>(role)];
 }
 

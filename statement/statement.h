@@ -60,6 +60,7 @@ enum class ColumnRole : std::uint8_t {
     Commission, StampDuty, TransferFee, HandlingFee, ManagementFee, Levies, OtherFees, FeesTotal,
     Cash, ExchangeRate, Fills, OrderNumber, TradeNumber, Account,
     ShareBalance, CashBalance, FundAccount, // running balances after the row (股份余额, 资金余额), 资金帐号
+    Remark, // 备注: free text, where some exports write a Stock Connect trade's settlement rate and parts
 };
 
 //   ColumnRoleKey(ColumnRole::StampDuty) -> "stampDuty"
@@ -108,9 +109,9 @@ std::string_view RowKindKey(RowKind kind);
 // The texts of a row, as written (without `="…"` and surrounding spaces),
 // except the code, which is padded.
 enum class TextField : std::uint8_t {
-    Time, Code, Name, Operation, Market, Currency, OrderNumber, TradeNumber, Account, FundAccount,
+    Time, Code, Name, Operation, Market, Currency, OrderNumber, TradeNumber, Account, FundAccount, Remark,
 };
-inline constexpr int kTextFieldCount = 10;
+inline constexpr int kTextFieldCount = 11;
 
 // The numbers of a row, exact as written.
 enum class NumberField : std::uint8_t {

@@ -347,7 +347,7 @@ void ColumnSurvey::chooseByName(Layout &layout)
           ColumnRole::Currency, ColumnRole::StampDuty, ColumnRole::TransferFee, ColumnRole::HandlingFee,
           ColumnRole::ManagementFee, ColumnRole::Levies, ColumnRole::FeesTotal, ColumnRole::ExchangeRate,
           ColumnRole::Fills, ColumnRole::OrderNumber, ColumnRole::TradeNumber, ColumnRole::Account,
-          ColumnRole::ShareBalance, ColumnRole::CashBalance, ColumnRole::FundAccount}) {
+          ColumnRole::ShareBalance, ColumnRole::CashBalance, ColumnRole::FundAccount, ColumnRole::Remark}) {
         const std::vector<int> &named = candidates(role);
         if (named.empty())
             continue;

@@ -109,7 +109,7 @@ std::vector<statement::Column> columnsOf(Connection &db, std::int64_t id)
     std::vector<statement::Column> columns;
     Query query(db, "SELECT name, role FROM statement_column WHERE statement = ? ORDER BY position");
     query.bind(1, id);
-    constexpr int kRoles = static_cast<int>(ColumnRole::FundAccount) + 1;
+    constexpr int kRoles = static_cast<int>(ColumnRole::Remark) + 1;
     while (query.step())
         columns.push_back({std::string(query.text(0)),
                            enumOfKey<ColumnRole>(db, query.text(1), kRoles, statement::ColumnRoleKey)});

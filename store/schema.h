@@ -65,7 +65,7 @@ CREATE TABLE statement_row (
     stock_connect INTEGER NOT NULL,
     text_repaired INTEGER NOT NULL,
     time TEXT, code TEXT, name TEXT, operation TEXT, market TEXT, currency TEXT,
-    order_number TEXT, trade_number TEXT, holder_account TEXT, fund_account TEXT,
+    order_number TEXT, trade_number TEXT, holder_account TEXT, fund_account TEXT, remark TEXT,
     quantity TEXT, price TEXT, amount TEXT, commission TEXT, stamp_duty TEXT, transfer_fee TEXT,
     handling_fee TEXT, management_fee TEXT, levies TEXT, other_fees TEXT, fees_total TEXT, cash TEXT,
     exchange_rate TEXT, fills TEXT, share_balance TEXT, cash_balance TEXT,
@@ -116,7 +116,7 @@ inline constexpr int kSchemaVersionOfMigrations = static_cast<int>(kMigrations.s
 // TextField and NumberField.
 inline constexpr std::array<std::string_view, statement::kTextFieldCount> kTextColumns{
     "time", "code", "name", "operation", "market", "currency", "order_number", "trade_number", "holder_account",
-    "fund_account"};
+    "fund_account", "remark"};
 inline constexpr std::array<std::string_view, statement::kNumberFieldCount> kNumberColumns{
     "quantity",       "price",      "amount",     "commission", "stamp_duty", "transfer_fee",
     "handling_fee",   "management_fee", "levies", "other_fees", "fees_total", "cash",

@@ -1901,6 +1901,10 @@ click Start, then point at a colour</translation>
         <source>资金账号</source>
         <translation>fund account</translation>
     </message>
+    <message>
+        <source>备注</source>
+        <translation>remark</translation>
+    </message>
 </context>
 <context>
     <name>StatementAuditWindow</name>

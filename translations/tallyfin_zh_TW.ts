@@ -1901,6 +1901,10 @@
         <source>资金账号</source>
         <translation>資金帳號</translation>
     </message>
+    <message>
+        <source>备注</source>
+        <translation>備註</translation>
+    </message>
 </context>
 <context>
     <name>StatementAuditWindow</name>

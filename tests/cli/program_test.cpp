@@ -11,8 +11,11 @@
 #include <filesystem>
 #include <fstream>
 #include <locale>
+#include <random>
+#include <tuple>
 #include <sstream>
 
+#include "../core/hk_reference.h"
 #include "cli.h"
 
 extern char **environ;
@@ -302,6 +305,23 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"HongKongCodeAgainstExchange", {"recover", "--code", "00700", "--exchange", "上海A股", "--holding", "1",
                                                 "--cash-in", "1", "--price", "1"}, 2, {},
                 {"00700 is traded as 港股通, not 上海A股"}, {}},
+        RunCase{"HongKongWithoutARate", {"trade", "--rules", "dated", "--exchange", "港股通", "--sell-rate", "0.93",
+                                         "--buy-price", "47.15", "--buy-qty", "200"}, 1, {}, {},
+                {{"/buy/amount", ""}, {"/error", "港股通请填写买入结算汇率"}}},
+        RunCase{"HongKongRateWithSevenDecimals", {"trade", "--rules", "dated", "--exchange", "港股通", "--buy-rate",
+                                                  "0.9335801", "--sell-rate", "0.93", "--buy-price", "47.15",
+                                                  "--buy-qty", "200"}, 1, {}, {},
+                {{"/buy/amount", ""}, {"/error", "买入结算汇率应大于 0 且不超过 100，最多 6 位小数"}}},
+        RunCase{"HongKongPriceOffTheTable", {"trade", "--rules", "dated", "--exchange", "港股通", "--buy-rate", "0.93",
+                                             "--sell-rate", "0.93", "--buy-price", "47.13", "--buy-qty", "200"}, 1, {},
+                {}, {{"/buy/amount", ""}, {"/error", "买入价格 47.13 港元不在港股价位表上：该价位段每档 0.05 港元"}}},
+        RunCase{"RatesNeedHongKong", {"trade", "--rules", "dated", "--buy-rate", "0.93"}, 2, {},
+                {"--buy-rate: needs --exchange 港股通"}, {}},
+        RunCase{"HongKongTable", {"trade", "--rules", "dated", "--date", "2025-02-20", "--exchange", "港股通",
+                                  "--commission", "0.6", "--buy-rate", "0.93358", "--sell-rate", "0.93242",
+                                  "--buy-price", "47.15", "--buy-qty", "200"}, 0,
+                {"  买入价格(港元)        47.15\n", "  规    费(元)          0.76\n", "  实付金额(元)          8820.88\n",
+                 "  印花税(港元)          10.00\n", "  换汇尾差(元)          0.04\n"}, {}, {}},
         RunCase{"PositionsOfNoFile", {"positions", "/nonexistent/交割单.csv"}, 1, {}, {},
                 {{"/positions", nlohmann::json::array()}, {"/error", "cannot open /nonexistent/交割单.csv: No such file or directory"}}},
         RunCase{"GoldenRise", {"golden", "up", "--low", "10"}, 0, {}, {},
@@ -317,6 +337,68 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"Help", {"--help"}, 0, {"Usage: tallyfin-cli", "trade", "golden", "target", "Exit status"}, {}, {}},
         RunCase{"CommandHelp", {"trade", "--help"}, 0, {"--sell-batch PRICE QTY", "--levies-on-top"}, {}, {}}),
     [](const auto &test) { return std::string(test.param.name); });
+
+// 港股通 through the command line: generated trades' JSON against the
+// independent reading, each side's yuan figures and its "hk" object, the
+// break-even price, and the target price on the spread table.
+TEST(Program, HongKongTradesAgreeWithTheIndependentReading)
+{
+    namespace ref = hkreference;
+    std::mt19937_64 random(20250326);
+    const std::vector<long long> &prices = ref::spreadTable();
+    for (int i = 0; i < 25; ++i) {
+        const auto [t, sellRate, buyMils, sellMils, quantity] = ref::randomRoundTrip(random, 100'000);
+        Args terms{"--rules", "dated", "--date", ref::dateText(t.date), "--exchange", "港股通", "--commission",
+                   ref::fixed(t.commission, 2), "--buy-rate", ref::fixed(t.rateMicros, 6), "--sell-rate",
+                   ref::fixed(sellRate, 6), "--buy-price", ref::priceText(buyMils), "--buy-qty",
+                   std::to_string(quantity), "--json"};
+        if (t.minimumCents == 0)
+            terms.push_back("--no-minimum");
+        Args trade{"trade", "--sell-price", ref::priceText(sellMils)};
+        trade.insert(trade.end(), terms.begin(), terms.end());
+        const ProgramRun run = runProgram(trade);
+        ASSERT_EQ(run.status, 0) << run.out << run.err;
+        const nlohmann::json json = nlohmann::json::parse(run.out);
+        const std::string where = ref::dateText(t.date) + " " + ref::priceText(buyMils) + "/" + ref::priceText(sellMils)
+                                  + " × " + std::to_string(quantity);
+        const ref::Slip buy = ref::settle(t.date, true, buyMils * quantity, t.rateMicros, t.commission, t.minimumCents);
+        const ref::Slip sell = ref::settle(t.date, false, sellMils * quantity, sellRate, t.commission, t.minimumCents);
+        for (const auto &[side, slip, amountMils, rate, cashKey] :
+             {std::tuple{"buy", buy, buyMils * quantity, t.rateMicros, "cashPaid"},
+              std::tuple{"sell", sell, sellMils * quantity, sellRate, "cashReceived"}}) {
+            const ref::SideTexts want = ref::sideTexts(slip, amountMils, rate, std::string_view(side) == "buy");
+            const nlohmann::json &got = json[side];
+            EXPECT_EQ((std::array{got["amount"], got["commission"], got["stampDuty"], got["transferFee"],
+                                  got["levies"], got["fees"], got[cashKey]}),
+                      (std::array<nlohmann::json, 7>{want.amount, want.commission, want.stampDuty, want.transferFee,
+                                                     want.levies, want.fees, want.cash}))
+                << where << " " << side;
+            const nlohmann::json &hk = got["hk"];
+            EXPECT_EQ((std::array{hk["rate"], hk["amountHkd"], hk["stampDutyHkd"], hk["tradingFeeHkd"],
+                                  hk["tradingTariffHkd"], hk["sfcLevyHkd"], hk["afrcLevyHkd"], hk["settlementFeeHkd"],
+                                  hk["rounding"]}),
+                      (std::array<nlohmann::json, 9>{want.rate, want.amountHkd, want.itemsHkd[0], want.itemsHkd[1],
+                                                     want.itemsHkd[2], want.itemsHkd[3], want.itemsHkd[4],
+                                                     want.itemsHkd[5], want.rounding}))
+                << where << " " << side;
+        }
+        const long long breakEven =
+            ref::lowestSalePrice(t.date, quantity, sellRate, t.commission, t.minimumCents, buy.cash);
+        EXPECT_EQ(json["buy"]["breakEven"], breakEven ? ref::priceText(breakEven) : "无法保本") << where;
+
+        const long long profit = static_cast<long long>(random() % 20'000);
+        Args target{"target", "--profit", std::to_string(profit)};
+        target.insert(target.end(), terms.begin(), terms.end());
+        const nlohmann::json solved = nlohmann::json::parse(runProgram(target).out);
+        const long long price =
+            ref::lowestSalePrice(t.date, quantity, sellRate, t.commission, t.minimumCents, buy.cash + 100 * profit);
+        if (price > ref::spreadTable()[0]) {
+            EXPECT_EQ(solved["price"], ref::priceText(price)) << where << " profit " << profit;
+            const long long below = *(std::find(prices.begin(), prices.end(), price) - 1);
+            EXPECT_EQ(solved["tickBelow"]["price"], ref::priceText(below)) << where;
+        }
+    }
+}
 
 // A short statement: two buys, a partial sale, a dividend, a Stock Connect
 // trade and a sale of shares never bought.

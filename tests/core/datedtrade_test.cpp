@@ -202,33 +202,29 @@ TEST(DatedTradeTest, NoSalePriceReachesCashPaidWhenFeesEatTheSale)
 
 namespace ref = hkreference;
 
-// A generated trade in the fields, prices on the spread table.
+// A generated round trip in the fields.
 struct HongKongTrade {
-    ref::Trade terms;
-    ref::Wide sellRate;
-    long long buyMils, sellMils, quantity;
+    ref::RoundTrip trip;
     TradeFields fields;
 };
 
 HongKongTrade hongKongTrade(std::mt19937_64 &random)
 {
-    const auto between = [&random](long long low, long long high) {
-        return std::uniform_int_distribution<long long>(low, high)(random);
-    };
-    const std::vector<long long> &prices = ref::spreadTable();
-    HongKongTrade t{ref::randomTrade(random), between(800'000, 950'000), 0, 0, 0, {}};
-    t.buyMils = prices[static_cast<std::size_t>(between(0, static_cast<long long>(prices.size()) - 1))];
-    t.sellMils = prices[static_cast<std::size_t>(between(0, static_cast<long long>(prices.size()) - 1))];
-    t.quantity = between(0, 2) ? between(1, 20) * 100 : between(1, 2'000'000);
-    TradeFields &f = t.fields = datedTrade("港股通", ref::dateText(t.terms.date).c_str(),
-                                           ref::fixed(t.terms.commission, 2).c_str(), t.terms.minimumCents == 0, false);
-    f.buyRate = ref::fixed(t.terms.rateMicros, 6);
-    f.sellRate = ref::fixed(t.sellRate, 6);
-    f.buyPrice = ref::priceText(t.buyMils);
-    f.sellPrice = ref::priceText(t.sellMils);
-    f.buyQuantity = std::to_string(t.quantity);
+    // Mostly whole lots, at times any number up to millions.
+    const bool lots = random() % 3 != 0;
+    HongKongTrade t{ref::randomRoundTrip(random, lots ? 20 : 2'000'000), {}};
+    if (lots)
+        t.trip.quantity *= 100;
+    const ref::Trade &c = t.trip.terms;
+    TradeFields &f = t.fields = datedTrade("港股通", ref::dateText(c.date).c_str(), ref::fixed(c.commission, 2).c_str(),
+                                           c.minimumCents == 0, false);
+    f.buyRate = ref::fixed(c.rateMicros, 6);
+    f.sellRate = ref::fixed(t.trip.sellRate, 6);
+    f.buyPrice = ref::priceText(t.trip.buyMils);
+    f.sellPrice = ref::priceText(t.trip.sellMils);
+    f.buyQuantity = std::to_string(t.trip.quantity);
     f.targetKind = TargetKind::Profit;
-    f.targetValue = std::to_string(between(-1000, 5000));
+    f.targetValue = std::to_string(static_cast<long long>(random() % 6001) - 1000);
     return t;
 }
 
@@ -251,9 +247,10 @@ TEST(HongKongTradeTest, FieldsAndPricesAgreeWithTheIndependentReading)
 {
     std::mt19937_64 random(20250220);
     for (int i = 0; i < 400; ++i) {
-        HongKongTrade t = hongKongTrade(random);
-        TradeFields &f = t.fields;
+        HongKongTrade generated = hongKongTrade(random);
+        TradeFields &f = generated.fields;
         ASSERT_EQ(CalculateTrade(f, "."), TradeOutcome::Calculated);
+        const ref::RoundTrip &t = generated.trip;
         const ref::Trade &c = t.terms;
         const ref::Slip buy = ref::settle(c.date, true, t.buyMils * t.quantity, c.rateMicros, c.commission, c.minimumCents);
         const ref::Slip sell = ref::settle(c.date, false, t.sellMils * t.quantity, t.sellRate, c.commission, c.minimumCents);

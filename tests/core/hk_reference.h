@@ -218,4 +218,24 @@ inline long long lowestSalePrice(int date, Wide quantity, Wide rateMicros, Wide 
     return 0;
 }
 
+// A buy and a sale of the same quantity at prices of the spread table,
+// under a generated trade's date, buy rate and commission, with a sell rate
+// of its own.
+struct RoundTrip {
+    Trade terms;
+    Wide sellRate;
+    long long buyMils, sellMils, quantity;
+};
+
+inline RoundTrip randomRoundTrip(std::mt19937_64 &random, long long mostShares)
+{
+    const std::vector<long long> &prices = spreadTable();
+    const auto price = [&] { return prices[std::uniform_int_distribution<std::size_t>(0, prices.size() - 1)(random)]; };
+    RoundTrip trip{randomTrade(random), std::uniform_int_distribution<long long>(800'000, 950'000)(random), 0, 0, 0};
+    trip.buyMils = price();
+    trip.sellMils = price();
+    trip.quantity = std::uniform_int_distribution<long long>(1, mostShares)(random);
+    return trip;
+}
+
 } // namespace tallyfin::hkreference

@@ -321,12 +321,8 @@ TEST_F(HongKongWindowTest, GeneratedTradesAgreeWithTheIndependentReading)
     EXPECT_EQ(get<QLabel>("Label34")->text(), "港元");
     EXPECT_FALSE(check("leviesOnTop")->isEnabled()) << "no mainland levies";
     std::mt19937_64 random(20250320);
-    const std::vector<long long> &prices = ref::spreadTable();
     for (int i = 0; i < 60; ++i) {
-        const ref::Trade t = ref::randomTrade(random);
-        const ref::Wide sellRate = 800'000 + static_cast<ref::Wide>(random() % 150'000);
-        const long long buyMils = prices[random() % prices.size()], sellMils = prices[random() % prices.size()];
-        const long long quantity = 1 + static_cast<long long>(random() % 5000);
+        const auto [t, sellRate, buyMils, sellMils, quantity] = ref::randomRoundTrip(random, 5000);
         const QString date = QString::fromStdString(ref::dateText(t.date));
         get<QDateEdit>("tradeDate")->setDate(QDate::fromString(date, Qt::ISODate));
         combo("ComboBox1")->setEditText(QString::fromStdString(ref::fixed(t.commission, 2)));

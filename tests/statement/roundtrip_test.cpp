@@ -194,7 +194,8 @@ TEST(ColumnChoiceTest, HeaderColumnsGetTheirRoles)
     EXPECT_EQ(roleOf("手续费"), ColumnRole::FeesTotal);
     EXPECT_EQ(roleOf("佣金"), ColumnRole::Commission);
     EXPECT_EQ(roleOf("买卖标志"), ColumnRole::Operation);
-    EXPECT_EQ(roleOf("备注"), ColumnRole::None);
+    EXPECT_EQ(roleOf("备注"), ColumnRole::Remark);
+    EXPECT_EQ(roleOf("股东代码"), ColumnRole::Account);
 }
 
 } // namespace
