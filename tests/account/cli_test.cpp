@@ -81,13 +81,14 @@ TEST_F(AccountCliTest, AddsListsAuditsAndRemoves)
 
     const CliRun audited = account({"audit", "--json"});
     ASSERT_EQ(audited.status, 0) << audited.err;
+    const Json audit = audited.json();
     const CliRun whole = run({"audit", m_whole, "--json"});
-    EXPECT_EQ(figures(audited.json()), figures(whole.json()));
+    EXPECT_EQ(figures(audit), figures(whole.json()));
     EXPECT_EQ(figures(run({"audit", m_first, m_second, "--json"}).json()), figures(whole.json()));
     for (const char *list : {"findings", "attribution", "notAudited", "other"})
-        for (const Json &entry : audited.json()[list])
+        for (const Json &entry : audit[list])
             EXPECT_TRUE(entry.contains("statement")) << list;
-    EXPECT_EQ(audited.json()["statements"].size(), 2u);
+    EXPECT_EQ(audit["statements"].size(), 2u);
 
     const int first = statements[0]["id"];
     EXPECT_EQ(account({"remove", std::to_string(first), "--json"}).json()["removed"]["id"], first);
@@ -109,7 +110,8 @@ TEST_F(AccountCliTest, PositionsStartFromTheOpeningHoldings)
     EXPECT_TRUE(opened["openingCost"].is_null());
     const std::string code = opened["code"];
     EXPECT_EQ(account({"positions", "--opening-cost", code + "=1234.5"}).status, 0);
-    for (const Json &position : account({"positions", "--json"}).json()["positions"]) {
+    const Json after = account({"positions", "--json"}).json();
+    for (const Json &position : after["positions"]) {
         if (position["code"] == code) {
             EXPECT_EQ(position["openingCost"], "1234.50");
         }
