@@ -11,6 +11,7 @@
 
 #include "balances.h"
 #include "feeschedule.h"
+#include "hkfees.h"
 #include "security.h"
 
 namespace tallyfin::samples {
@@ -106,12 +107,13 @@ private:
     int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
     Decimal cents(int low, int high) { return Decimal(between(low, high), 2); }
 
-    // The rows spread over ten years, whatever their number.
+    // The rows spread over the mix's span, whatever their number.
     void advanceDate()
     {
         using namespace std::chrono;
-        constexpr long kSpanDays = 3650;
-        const year_month_day day{m_start + days{static_cast<long>(m_index) * kSpanDays / static_cast<long>(m_count)}};
+        const sys_days start = year_month_day{year(m_mix.from.year), month(static_cast<unsigned>(m_mix.from.month)),
+                                              day(static_cast<unsigned>(m_mix.from.day))};
+        const year_month_day day{start + days{static_cast<long>(m_index) * m_mix.spanDays / static_cast<long>(m_count)}};
         m_date = {static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
                   static_cast<int>(static_cast<unsigned>(day.day()))};
     }
@@ -181,7 +183,8 @@ private:
 
     void trade()
     {
-        const bool hongKong = m_mix.stockConnect && chance(10);
+        const bool hongKong =
+            m_mix.stockConnect && HkRulesStart() <= PreviousDay(PreviousDay(m_date)) && chance(m_mix.stockConnectPercent);
         const Listed &listed = hongKong ? pick(kHongKong) : pickListed();
         SampleRow row = base(listed);
         row.kind = chance(50) ? RowKind::Buy : RowKind::Sell;
@@ -190,16 +193,16 @@ private:
         if (m_mix.salesHeld)
             keepSalesHeld(row);
         row.operation = row.kind == RowKind::Buy ? "证券买入" : "证券卖出";
-        const Market market = hongKong ? Market::ShanghaiA : MarketOfSecurity(*SecurityOfCode(listed.code));
+        if (hongKong)
+            return hongKongTrade(std::move(row));
+        const Market market = MarketOfSecurity(*SecurityOfCode(listed.code));
         std::optional<RulesInForce> rules;
-        if (!hongKong) {
-            try {
-                rules = RulesFor(row.date, market);
-            } catch (const EFeeRulesError &) {
-            }
+        try {
+            rules = RulesFor(row.date, market);
+        } catch (const EFeeRulesError &) {
         }
         if (!rules) {
-            chargePlausibly(row, hongKong);
+            chargePlausibly(row);
             return;
         }
         const Broker::Apart *apart = m_mix.broker.apartOf(row.code);
@@ -219,7 +222,7 @@ private:
         chargeByRules(row, schedule);
         // Only orders of the general terms are overcharged or booked apart.
         if (row.fills == 1 && !apart && chance(m_mix.overchargePercent) && !m_mix.overchargeItems.empty())
-            overcharge(row, schedule);
+            overcharge(row, dueOf(schedule, row));
         else if (row.fills == 1 && !apart && chance(m_mix.movedPercent) && row.commission >= Decimal(3, 2))
             moveToLevies(row);
         settle(row);
@@ -235,19 +238,51 @@ private:
         row.movedToLevies = moved;
     }
 
-    // Stock Connect, or a market before it opened: a commission of 0.25‰ (at
-    // least 5), 1‰ stamp duty on sells (both sides in Hong Kong), and a Hong
-    // Kong trade's own levies.
-    void chargePlausibly(SampleRow &row, bool hongKong)
+    // A market before it opened: a commission of 0.25‰ (at least 5), 1‰
+    // stamp duty on sells.
+    void chargePlausibly(SampleRow &row)
     {
         row.amount = row.quantity * row.price;
         row.commission = std::max(Decimal(5), samples::cents(row.amount * Decimal::fromLiteral("0.00025")));
-        if (row.kind == RowKind::Sell || hongKong)
+        if (row.kind == RowKind::Sell)
             row.stampDuty = samples::cents(row.amount * Decimal::fromLiteral("0.001"));
-        if (hongKong)
-            row.otherFees = cents(1, 300);
         settle(row);
         m_pending.push_back(std::move(row));
+    }
+
+    // A Stock Connect trade as China Clear settles it: booked on its
+    // settlement day, priced by the Hong Kong rules of its trade day, two
+    // days before, at the booking day's rate for its side; the levy column
+    // holds the trading fee, the levies and 换汇尾差, the transfer fee
+    // column the settlement fee.
+    void hongKongTrade(SampleRow row)
+    {
+        const TradeSide side = row.kind == RowKind::Buy ? TradeSide::Buy : TradeSide::Sell;
+        row.traded = PreviousDay(PreviousDay(row.date));
+        row.settlementRate = settlementRate(row.date, side);
+        const HkSideFees fees = HkSide(HkRulesFor(*row.traded), side, row.price * row.quantity, *row.settlementRate,
+                                       m_mix.broker.termsOn(InstrumentGroup::HongKong, row.code, row.date));
+        row.amount = fees.amount;
+        row.commission = fees.commission;
+        row.stampDuty = fees.yuan(HkFeeItem::StampDuty);
+        row.transferFee = fees.yuan(HkFeeItem::SettlementFee);
+        row.handlingFee = fees.levies();
+        if (chance(m_mix.overchargePercent) && !m_mix.overchargeItems.empty())
+            overcharge(row, {fees.commission, row.stampDuty, row.transferFee, row.handlingFee, row.stampDuty});
+        settle(row);
+        m_pending.push_back(std::move(row));
+    }
+
+    // China Clear's rate of a day for a side, yuan per HKD, six decimals;
+    // a sale's a little under the buy's.
+    Decimal settlementRate(TradeDate day, TradeSide side)
+    {
+        const auto [rates, made] = m_rates.try_emplace(day);
+        if (made) {
+            const int buy = between(800000, 950000);
+            rates->second = {Decimal(buy, 6), Decimal(buy - between(500, 1500), 6)};
+        }
+        return rates->second.of(side);
     }
 
     // The order's commission as the schedule charges it; the other items
@@ -297,19 +332,29 @@ private:
         }
     }
 
-    void overcharge(SampleRow &row, const FeeSchedule &schedule)
+    // What an order owes item by item, and what its sale would owe in stamp duty.
+    struct Due {
+        Decimal commission, stampDuty, transferFee, levies, sellersStampDuty;
+    };
+
+    static Due dueOf(const FeeSchedule &schedule, const SampleRow &row)
+    {
+        const SideFees due = schedule.fees(row.kind == RowKind::Buy ? TradeSide::Buy : TradeSide::Sell, row.price, row.quantity);
+        return {due.commission, due.stampDuty, due.transferFee, due.levies,
+                schedule.fees(TradeSide::Sell, row.price, row.quantity).stampDuty};
+    }
+
+    void overcharge(SampleRow &row, const Due &due)
     {
         const FeePart item = m_mix.overchargeItems[static_cast<std::size_t>(
             between(0, static_cast<int>(m_mix.overchargeItems.size()) - 1))];
-        const TradeSide side = row.kind == RowKind::Buy ? TradeSide::Buy : TradeSide::Sell;
-        const SideFees due = schedule.fees(side, row.price, row.quantity);
         Overcharge made{item, cents(5, 999), Decimal()};
         switch (item) {
         case FeePart::Commission: made.due = due.commission; row.commission = row.commission + made.amount; break;
         case FeePart::StampDuty:
-            // A buyer charged the seller's stamp duty: the duty on the wrong side.
-            if (side == TradeSide::Buy)
-                made.amount = std::max(Decimal(5, 2), schedule.fees(TradeSide::Sell, row.price, row.quantity).stampDuty);
+            // A buyer charged the seller's stamp duty: the duty again, or on the wrong side.
+            if (row.kind == RowKind::Buy)
+                made.amount = std::max(Decimal(5, 2), due.sellersStampDuty);
             made.due = due.stampDuty;
             row.stampDuty = row.stampDuty + made.amount;
             break;
@@ -372,6 +417,8 @@ private:
 
     SampleRow otherRow()
     {
+        if (m_mix.stockConnect && HkRulesStart() <= m_date && chance(10))
+            return portfolioFee();
         SampleRow row = base(pick(kListed));
         row.kind = RowKind::Other;
         const Decimal money(between(100, 500000), 2);
@@ -391,10 +438,20 @@ private:
         return row;
     }
 
+    // Hong Kong's portfolio fee on a Stock Connect holding, a few cents to a few yuan.
+    SampleRow portfolioFee()
+    {
+        SampleRow row = base(pick(kHongKong));
+        row.kind = RowKind::Other;
+        row.operation = "港股通组合费收取";
+        row.stockConnect = true;
+        row.cash = -Decimal(between(1, 900), 2);
+        return row;
+    }
+
     std::mt19937 m_random;
     const RowMix &m_mix;
     std::size_t m_count, m_index = 0, m_handedOut = 0;
-    std::chrono::sys_days m_start{std::chrono::year(2014) / 1 / 2};
     TradeDate m_date;
     long long m_order = 1000;
     std::map<std::string, Decimal> m_held; // by code, with salesHeld
@@ -404,6 +461,7 @@ private:
     std::string m_lastTime;
     std::vector<SampleRow> m_pending; // the rows of an order made but not yet handed out
     std::vector<Listed> m_apart;      // the broker's funds of their own terms
+    std::map<TradeDate, SettlementRates> m_rates; // Stock Connect's, by day
 };
 
 LayoutColumn column(const char *header, Field field) { return {header, field}; }
@@ -470,7 +528,7 @@ std::vector<Layout> makeLayouts()
                    column("金额", F::Amount), column("净佣金", F::Commission), column("规费", F::Levies),
                    column("过户费", F::TransferFee), column("印花税", F::StampDuty), column("其他费用", F::OtherFees),
                    column("清算金额", F::Cash), column("委托编号", F::OrderNumber), column("股东代码", F::Account),
-                   column("市场", F::Market), column("备注", F::Filler)},
+                   column("市场", F::Market), column("备注", F::Remark)},
                   {"对账单", "资金账号：88886666", "起止日期：2014/1/1 至 2023/12/31"});
     layouts[4].dates = DateStyle::Slashed;
     layouts[4].thousands = layouts[4].negativeBuys = true;
@@ -536,7 +594,7 @@ public:
         case Field::Side: return text(side(row));
         case Field::Market: return text(row.code.empty() ? "" : row.market);
         case Field::Currency: return text(row.stockConnect ? "港币" : "人民币");
-        case Field::ExchangeRate: return number(row.stockConnect ? Decimal(8338, 4) : Decimal(0), 4);
+        case Field::ExchangeRate: return row.settlementRate ? number(*row.settlementRate, 6) : number(Decimal(0), 4);
         case Field::Quantity: return number(m_layout.negativeSells && row.kind == RowKind::Sell ? -row.quantity : row.quantity, 0);
         case Field::Price: return number(row.price, 3);
         case Field::Amount: return number(m_layout.negativeBuys && row.kind == RowKind::Buy ? -row.amount : row.amount, 2);
@@ -556,6 +614,10 @@ public:
         case Field::CashBalance: return row.cashBalance ? number(*row.cashBalance, 2) : text("");
         case Field::FundAccount: return text(kSampleFundAccount);
         case Field::Filler: return text(!trade ? row.operation : row.orderNumber.ends_with('7') ? "备注,含\"引号\"" : "证券买卖");
+        case Field::Remark:
+            if (row.settlementRate)
+                return text("汇率:" + row.settlementRate->toFixed(6, ".") + ";港股通交收");
+            return cell(row, Field::Filler);
         }
         return {};
     }

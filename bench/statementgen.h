@@ -51,6 +51,10 @@ struct SampleRow {
     int fills = 1; // 成交笔数: the fills whose fees the row adds up, each rounded by itself
     std::string orderNumber, account;
     std::string market; // "沪市A股", "深市A股", "沪港通"
+    // Stock Connect: China Clear's settlement rate, and the trade's day (the
+    // row is booked on its settlement day, two days later; the price is HKD).
+    std::optional<Decimal> settlementRate;
+    std::optional<TradeDate> traded;
     std::optional<Overcharge> overcharge;
     // Commission booked in the levy column instead, the total unchanged.
     std::optional<Decimal> movedToLevies;
@@ -98,7 +102,11 @@ struct Broker {
 };
 
 struct RowMix {
-    bool stockConnect = true; // Hong Kong trades among them
+    bool stockConnect = true; // Hong Kong trades among them …
+    int stockConnectPercent = 10; // … this many of the trades from when Stock Connect opened
+    // The rows' first day, and the days they spread over whatever their number.
+    TradeDate from{2014, 1, 2};
+    int spanDays = 3650;
     bool otherRows = true;    // dividends, tax, transfers, subscriptions
     // A sale sells no more than the statement has bought of the security
     // (a buy where nothing is held), as in a complete history.
@@ -123,6 +131,7 @@ enum class Field : std::uint8_t {
     Date, Time, Code, Name, Operation, Side, Market, Currency, ExchangeRate,
     Quantity, Price, Amount, Commission, StampDuty, TransferFee, HandlingFee, ManagementFee, Levies, OtherFees,
     FeesTotal, Cash, Fills, OrderNumber, Account, Filler, ShareBalance, CashBalance, FundAccount,
+    Remark, // Filler's text, but a Stock Connect row's rate as a slip writes it: 汇率:0.933580;…
 };
 
 // The fund account (资金帐号) of every made-up row.

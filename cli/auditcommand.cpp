@@ -10,6 +10,7 @@
 #include "command.h"
 #include "messages.h"
 #include "table.h"
+#include "yearcolumns.h"
 
 namespace tallyfin {
 
@@ -114,7 +115,8 @@ Json yearJson(const YearTotals &year)
             {"fees", yuan(year.feesTotal())},
             {"effectiveCommissionPerMille", rate ? Json(rate->toFixed(3, kDecimalPoint)) : Json(nullptr)},
             {"beyondRules", yuan(year.beyondRules)},
-            {"compareSaving", year.compareSaving ? Json(yuan(*year.compareSaving)) : Json(nullptr)}};
+            {"compareSaving", year.compareSaving ? Json(yuan(*year.compareSaving)) : Json(nullptr)},
+            {"portfolioFees", yuan(year.portfolioFees)}};
 }
 
 Json formatJson(const Statement &statement)
@@ -259,20 +261,15 @@ void addFindings(std::string &text, const Statement &statement, const Audit &aud
 void addYears(std::string &text, const Audit &audit)
 {
     GridTable grid;
-    std::vector<std::string> captions{"年份", "笔数", "成交金额", "佣金", "印花税", "过户费", "规费", "其他",
-                                      "合计", "佣金率(‰)", "超出规则"};
-    if (audit.compared)
-        captions.emplace_back("对比节省");
+    const std::vector<YearColumn> columns = YearColumns(audit);
+    std::vector<std::string> captions;
+    for (const YearColumn column : columns)
+        captions.emplace_back(YearHeading(column));
     grid.addRow(std::move(captions));
     for (const YearTotals &year : audit.years) {
-        std::vector<std::string> cells{std::to_string(year.year), std::to_string(year.trades), yuan(year.turnover)};
-        for (const Decimal &fee : year.fees)
-            cells.push_back(yuan(fee));
-        cells.push_back(yuan(year.feesTotal()));
-        cells.push_back(year.commissionPerMille() ? year.commissionPerMille()->toFixed(3, kDecimalPoint) : "-");
-        cells.push_back(yuan(year.beyondRules));
-        if (year.compareSaving)
-            cells.push_back(yuan(*year.compareSaving));
+        std::vector<std::string> cells;
+        for (const YearColumn column : columns)
+            cells.push_back(YearCell(year, column, kDecimalPoint).value_or("-"));
         grid.addRow(std::move(cells));
     }
     text += "\n年度\n" + grid.render("  ");

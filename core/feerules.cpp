@@ -1,5 +1,7 @@
 #include "feerules.h"
 
+#include <chrono>
+
 #include <algorithm>
 
 #include "hkfeerules.h"
@@ -207,6 +209,26 @@ std::string FormatTradeDate(TradeDate date)
     };
     return padded(date.year, 4) + "-" + padded(date.month, 2) + "-" + padded(date.day, 2);
 }
+
+namespace {
+
+std::chrono::sys_days daysOf(TradeDate date)
+{
+    return std::chrono::year_month_day{std::chrono::year{date.year}, std::chrono::month{static_cast<unsigned>(date.month)},
+                                       std::chrono::day{static_cast<unsigned>(date.day)}};
+}
+
+TradeDate dateOf(std::chrono::sys_days days)
+{
+    const std::chrono::year_month_day day{days};
+    return {static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
+            static_cast<int>(static_cast<unsigned>(day.day()))};
+}
+
+} // namespace
+
+TradeDate NextDay(TradeDate date) { return dateOf(daysOf(date) + std::chrono::days{1}); }
+TradeDate PreviousDay(TradeDate date) { return dateOf(daysOf(date) - std::chrono::days{1}); }
 
 std::span<const FeeRuleRow> FeeRuleTable() { return kRows; }
 

@@ -28,6 +28,11 @@ std::optional<TradeDate> ParseTradeDate(std::string_view text);
 //   FormatTradeDate({2001, 11, 16}) -> "2001-11-16"
 std::string FormatTradeDate(TradeDate date);
 
+// The calendar's next and previous day.
+//   NextDay({2025, 2, 28}) -> {2025, 3, 1},  PreviousDay({2024, 3, 1}) -> {2024, 2, 29}
+TradeDate NextDay(TradeDate date);
+TradeDate PreviousDay(TradeDate date);
+
 // The side of a trade, and the sides a fee is charged on.
 enum class TradeSide : std::uint8_t { Buy, Sell };
 enum class FeeItem : std::uint8_t { StampDuty, TransferFee, HandlingFee, ManagementFee };

@@ -37,6 +37,16 @@ struct GroupBilling {
     bool transferSeparate = true;
 };
 
+// Stock Connect's items are Hong Kong's and China Clear's, never inside a
+// broker's commission: the levies and the settlement fee are always their own.
+GroupBilling hongKongBilling()
+{
+    GroupBilling settled;
+    settled.terms.leviesOnTop = true;
+    settled.terms.transferBilling = TransferBilling::OnItsOwnLine;
+    return settled;
+}
+
 GroupBilling settleBilling(std::span<const OrderFacts> orders, const BillingOverride &override, bool transferWithLevies)
 {
     GroupBilling settled;
@@ -111,7 +121,9 @@ public:
 
     GroupAgreement run(bool transferWithLevies)
     {
-        m_billing = settleBilling(m_orders, m_options.billing[static_cast<std::size_t>(m_group)], transferWithLevies);
+        m_billing = m_group == InstrumentGroup::HongKong
+                        ? hongKongBilling()
+                        : settleBilling(m_orders, m_options.billing[static_cast<std::size_t>(m_group)], transferWithLevies);
         m_evidence.reserve(m_orders.size());
         for (const OrderFacts &order : m_orders)
             m_evidence.push_back({order.date, order.amount, order.allowance, order.commission,
@@ -321,7 +333,8 @@ private:
     }
 
     // Each order to the line whose span holds its date; one between two
-    // spans to the earlier line if it explains the order, else to the later.
+    // spans to the line that explains it, the earlier if both do; if
+    // neither does, to the one whose commission comes nearer its charge.
     void assign(const Population &population, const ScopeLines &scope)
     {
         for (const std::uint32_t index : population.orders)
@@ -340,8 +353,14 @@ private:
         if (order.date <= scope.spans[before].second || next == lines)
             return before;
         const FittedTerms &earlier = scope.fits[before], &later = scope.fits[next];
-        return !Explains(order, earlier.rate, earlier.minimum) && Explains(order, later.rate, later.minimum) ? next
-                                                                                                              : before;
+        const bool earlierExplains = Explains(order, earlier.rate, earlier.minimum);
+        if (earlierExplains || Explains(order, later.rate, later.minimum) || !order.commission)
+            return earlierExplains || !order.commission ? before : next;
+        const auto distance = [&order](const FittedTerms &fit) {
+            const Cents off = CommissionDue(order, fit.rate, fit.minimum) - *order.commission;
+            return off < 0 ? -off : off;
+        };
+        return distance(later) < distance(earlier) ? next : before;
     }
 
     int explainedBy(const ScopeLines &scope, const std::vector<std::uint32_t> &orders) const

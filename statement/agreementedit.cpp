@@ -1,24 +1,10 @@
 #include "agreementedit.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace tallyfin::statement {
 
 namespace {
-
-std::chrono::sys_days daysOf(TradeDate date)
-{
-    return std::chrono::year_month_day{std::chrono::year{date.year}, std::chrono::month{static_cast<unsigned>(date.month)},
-                                       std::chrono::day{static_cast<unsigned>(date.day)}};
-}
-
-TradeDate dateOf(std::chrono::sys_days days)
-{
-    const std::chrono::year_month_day day{days};
-    return {static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
-            static_cast<int>(static_cast<unsigned>(day.day()))};
-}
 
 // The lines of the scope `line` belongs to, in date order.
 std::vector<std::size_t> scopeLines(const Audit &audit, std::size_t line)
@@ -60,9 +46,6 @@ TradeDate startOf(const UserTerms &entry, const Agreement &line) { return entry.
 TradeDate endOf(const UserTerms &entry, const Agreement &line) { return entry.to.value_or(line.to); }
 
 } // namespace
-
-TradeDate NextDay(TradeDate date) { return dateOf(daysOf(date) + std::chrono::days{1}); }
-TradeDate PreviousDay(TradeDate date) { return dateOf(daysOf(date) - std::chrono::days{1}); }
 
 TermsScope ScopeOf(const Agreement &line)
 {

@@ -37,8 +37,4 @@ bool SplitLine(std::vector<UserTerms> &terms, const Statement &statement, const 
 // False when it is its scope's last.
 bool MergeWithNext(std::vector<UserTerms> &terms, const Audit &audit, std::size_t line);
 
-//   NextDay({2025, 2, 28}) -> {2025, 3, 1},  PreviousDay({2024, 3, 1}) -> {2024, 2, 29}
-TradeDate NextDay(TradeDate date);
-TradeDate PreviousDay(TradeDate date);
-
 } // namespace tallyfin::statement

@@ -42,6 +42,8 @@ public:
     {
         if (m_owingNothing[line])
             return {};
+        if (order.hongKong)
+            return HongKongFees(order, m_terms[line]);
         std::optional<FeeSchedule> &schedule = m_made[line * m_periods.size() + order.period];
         if (!schedule)
             schedule.emplace(m_periods[order.period], m_terms[line]);
@@ -279,7 +281,6 @@ private:
         for (const std::uint32_t index : orders) {
             const GatheredOrder &order = m_gathered.orders[index];
             const Row &row = m_statement.rows[order.check.firstRow];
-            const PeriodRates &rates = m_rates[order.period];
             const Cents amount = order.check.amount;
             OrderFacts &made = facts.emplace_back();
             made.date = row.date();
@@ -291,10 +292,14 @@ private:
             made.securityClass = known->second;
             made.amount = amount;
             made.allowance = order.check.allowance();
+            made.nothingCharged = nothingCharged(order.written);
+            // A Stock Connect commission holds no mainland levy: it has no floor.
+            if (order.hongKong)
+                continue;
+            const PeriodRates &rates = m_rates[order.period];
             made.leviesDue = CommissionByRate(amount, rates.handling) + CommissionByRate(amount, rates.management);
             made.transferDue = rates.transferOnAmount ? CommissionByRate(amount, rates.transfer) : 0;
             made.tableBillsTransferWithLevies = rates.transferWithLevies;
-            made.nothingCharged = nothingCharged(order.written);
         }
         return facts;
     }
@@ -303,7 +308,7 @@ private:
     void charge(std::vector<OrderFacts> &facts, const std::vector<std::uint32_t> &orders, OtherFeesHold hold) const
     {
         for (std::size_t i = 0; i < facts.size(); ++i) {
-            const ItemFigures charged = MapOtherFees(m_gathered.orders[orders[i]].written, hold);
+            const ItemFigures charged = OrderCharges(m_gathered.orders[orders[i]], hold);
             facts[i].commission = charged[at(FeePart::Commission)];
             facts[i].transferFee = charged[at(FeePart::TransferFee)];
             facts[i].levies = charged[at(FeePart::Levies)];
@@ -328,7 +333,7 @@ private:
         int count = 0;
         for (const std::size_t i : sampled) {
             const GatheredOrder &order = m_gathered.orders[orders[i]];
-            count += explains(MapOtherFees(order.written, hold), pricer.expected(order, agreement.lineOfOrder[i]),
+            count += explains(OrderCharges(order, hold), pricer.expected(order, agreement.lineOfOrder[i]),
                               order.check.allowance());
         }
         return count;
@@ -371,7 +376,7 @@ public:
             if (compared)
                 order.compared = compared->expected(gathered, order.agreement);
             const Agreement &line = m_audit.agreements[order.agreement];
-            checkItems(order, line, MapOtherFees(gathered.written, line.otherFees));
+            checkItems(order, line, OrderCharges(gathered, line.otherFees));
         }
     }
 
@@ -526,6 +531,12 @@ void addTotals(const Statement &statement, Audit &audit)
     };
     std::map<int, Sums> years;
     std::map<int, std::array<Cents, kFeeItemCount>> months;
+    std::map<int, Cents> portfolioFees;
+    for (const Row &row : statement.rows)
+        if (!row.isTrade() && IsPortfolioFee(row.operation())) {
+            const Cents cash = row.cents(NumberField::Cash).value_or(row.cents(NumberField::Amount).value_or(0));
+            portfolioFees[row.date().year] += cash < 0 ? -cash : cash;
+        }
     for (const OrderCheck &order : audit.orders) {
         const TradeDate date = statement.rows[order.firstRow].date();
         Sums &year = years[date.year];
@@ -539,9 +550,12 @@ void addTotals(const Statement &statement, Audit &audit)
             month[item] += order.charged[item];
         }
     }
+    for (const auto &[year, fees] : portfolioFees)
+        years.try_emplace(year);
     for (const auto &[year, sums] : years) {
         YearTotals &totals = audit.years.emplace_back();
         totals.year = year;
+        totals.portfolioFees = money(portfolioFees[year]);
         totals.trades = sums.trades;
         totals.turnover = money(sums.turnover);
         for (std::size_t item = 0; item < kFeeItemCount; ++item)
@@ -558,7 +572,7 @@ constexpr std::array<std::string_view, kGroupCount> kGroupNames{
     TALLYFIN_TR_NOOP("Markets", "上海A股"),  TALLYFIN_TR_NOOP("Markets", "深圳A股"),
     TALLYFIN_TR_NOOP("Markets", "北京A股"),  TALLYFIN_TR_NOOP("Markets", "上海基金"),
     TALLYFIN_TR_NOOP("Markets", "深圳基金"), TALLYFIN_TR_NOOP("Markets", "上海可转债"),
-    TALLYFIN_TR_NOOP("Markets", "深圳可转债")};
+    TALLYFIN_TR_NOOP("Markets", "深圳可转债"), TALLYFIN_TR_NOOP("Markets", "港股通")};
 
 constexpr std::array<std::string_view, kSecurityClassCount> kClassNames{
     "", TALLYFIN_TR_NOOP("Markets", "债券ETF"), TALLYFIN_TR_NOOP("Markets", "货币ETF"), "LOF", "REITs",
@@ -593,7 +607,7 @@ std::optional<InstrumentGroup> GroupOfMarket(Market market)
     case Market::ShanghaiBond: return InstrumentGroup::ShanghaiBond;
     case Market::ShenzhenBond: return InstrumentGroup::ShenzhenBond;
     case Market::FundsWarrants:
-    case Market::HongKong: break;
+    case Market::HongKong: return InstrumentGroup::HongKong;
     }
     return std::nullopt;
 }
@@ -658,9 +672,9 @@ std::string_view OtherFeesHoldKey(OtherFeesHold hold)
 
 std::string_view NotAuditedKey(NotAuditedReason reason)
 {
-    constexpr std::array<std::string_view, 7> keys{"stockConnect",       "notCovered",         "marketDisagrees",
-                                                   "noAmount",           "beforeFeeTable",     "beforeMarketOpened",
-                                                   "numbersTooLarge"};
+    constexpr std::array<std::string_view, 8> keys{"stockConnectUnpriced", "stockConnectUnrecognized", "notCovered",
+                                                   "marketDisagrees",      "noAmount",                 "beforeFeeTable",
+                                                   "beforeMarketOpened",   "numbersTooLarge"};
     return keys[static_cast<std::size_t>(reason)];
 }
 
@@ -752,7 +766,7 @@ std::span<const Attribution> AttributionsOnRow(const Statement &statement, const
 
 std::array<std::optional<Cents>, kFeeItemCount> ChargedItems(const Row &row, OtherFeesHold hold)
 {
-    return MapOtherFees(WrittenItems(row), hold);
+    return row.stockConnect() ? HongKongCharges(WrittenItems(row)) : MapOtherFees(WrittenItems(row), hold);
 }
 
 std::optional<Audit> AuditStatement(const Statement &statement, const AuditOptions &options, const Progress &progress)

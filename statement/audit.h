@@ -32,8 +32,9 @@ namespace tallyfin::statement {
 // per group, and may price the two exchanges' convertible bonds apart.
 enum class InstrumentGroup : std::uint8_t {
     ShanghaiA, ShenzhenA, BeijingA, ShanghaiFund, ShenzhenFund, ShanghaiBond, ShenzhenBond,
+    HongKong, // 港股通: Hong Kong stocks through Stock Connect, the commission on the yuan amount
 };
-inline constexpr std::size_t kGroupCount = 7;
+inline constexpr std::size_t kGroupCount = 8;
 
 //   GroupName(InstrumentGroup::ShanghaiA) -> "上海A股",  GroupName(InstrumentGroup::ShenzhenBond) -> "深圳可转债"
 std::string_view GroupName(InstrumentGroup group); // marked in the context "Markets"
@@ -175,7 +176,8 @@ struct AuditOptions {
 
 // Why a trade row was left out of the audit.
 enum class NotAuditedReason : std::uint8_t {
-    StockConnect,       // a Hong Kong stock through Stock Connect
+    StockConnectUnpriced, // a Stock Connect row without its HKD price and quantity, or without a yuan amount or rate
+    StockConnectUnrecognized, // the statement does not write its Stock Connect fees as China Clear settles them
     NotCovered,         // its code names no instrument the fee table covers (B shares, repos, subscriptions …)
     MarketDisagrees,    // the market column names another exchange than the code
     NoAmount,           // no money changed hands (an allotment, a share placed in the account)
@@ -184,7 +186,7 @@ enum class NotAuditedReason : std::uint8_t {
     NumbersTooLarge,    // an amount beyond what money can be here
 };
 
-//   NotAuditedKey(NotAuditedReason::StockConnect) -> "stockConnect"
+//   NotAuditedKey(NotAuditedReason::NotCovered) -> "notCovered"
 std::string_view NotAuditedKey(NotAuditedReason reason);
 
 // One trade row of the statement: the order it belongs to, or why it was not audited.
@@ -276,6 +278,9 @@ struct YearTotals {
     std::array<Decimal, kFeeItemCount> fees{}; // by FeePart, Commission … Other
     Decimal beyondRules;                     // what the findings charged above the rules (arithmetic excluded)
     std::optional<Decimal> compareSaving;    // fees charged − the fees under the compared agreement
+    // 港股通组合费: Hong Kong's portfolio fee on Stock Connect holdings, charged
+    // day by day on their closing prices, which no statement carries: told, not checked.
+    Decimal portfolioFees;
 
     Decimal feesTotal() const;
     // Commission per turnover in ‰, three decimals; nullopt without turnover.

@@ -1,7 +1,9 @@
 #include "auditorders.h"
 
+#include <map>
 #include <unordered_map>
 
+#include "hkfees.h"
 #include "security.h"
 
 namespace tallyfin::statement {
@@ -10,11 +12,62 @@ namespace {
 
 constexpr std::size_t at(FeePart part) { return static_cast<std::size_t>(part); }
 
-std::optional<Cents> plus(std::optional<Cents> a, std::optional<Cents> b)
+// The Hong Kong items alone, without the broker's commission.
+const CommissionTerms kNoCommission{Decimal(), Decimal()};
+
+// Settlement rates in millionths (China Clear publishes six decimals).
+constexpr int kRateDecimals = 6;
+// The most rates tried for the orders of one day and side.
+constexpr std::int64_t kMostRates = 2001;
+
+// The settlement rates under which a HKD amount comes to the yuan amount a
+// row shows: a buy's cut down to the cent, a sale's rounded up; an order of
+// several rows may be off by a cent for each row after the first.
+struct RateBracket {
+    std::int64_t low = 0, high = -1; // in millionths, both included
+
+    std::optional<RateBracket> meet(const std::optional<RateBracket> &other) const
+    {
+        if (!other)
+            return std::nullopt;
+        const RateBracket met{std::max(low, other->low), std::min(high, other->high)};
+        return met.low <= met.high ? std::optional(met) : std::nullopt;
+    }
+    Decimal middle() const { return Decimal(low + (high - low) / 2, kRateDecimals); }
+    // Every rate of the bracket, or the kMostRates about its middle.
+    std::vector<Decimal> candidates() const
+    {
+        const std::int64_t middle = low + (high - low) / 2;
+        const std::int64_t first = std::max(low, middle - kMostRates / 2), last = std::min(high, middle + kMostRates / 2);
+        std::vector<Decimal> rates;
+        for (std::int64_t rate = first; rate <= last; ++rate)
+            rates.emplace_back(rate, kRateDecimals);
+        return rates;
+    }
+};
+
+std::optional<RateBracket> bracketOf(const GatheredOrder &order)
 {
-    if (!a || !b)
-        return a ? a : b;
-    return *a + *b;
+    const Decimal &hkd = order.hongKong->amountHkd;
+    if (hkd.sign() <= 0)
+        return std::nullopt;
+    const auto millionths = [&hkd](Cents cents, Rounding rounding) {
+        return Decimal::quotient(Decimal(cents, 2).shifted(kRateDecimals), hkd, 0, rounding).toInt64();
+    };
+    const Cents amount = order.check.amount, slack = order.check.rows - 1;
+    std::optional<std::int64_t> low, high;
+    if (order.check.side == TradeSide::Buy) {
+        low = millionths(amount - slack, Rounding::Ceiling);
+        high = millionths(amount + slack + 1, Rounding::Ceiling);
+        high = high ? std::optional(*high - 1) : std::nullopt;
+    } else {
+        low = millionths(amount - slack - 1, Rounding::Floor);
+        low = low ? std::optional(*low + 1) : std::nullopt;
+        high = millionths(amount + slack, Rounding::Floor);
+    }
+    if (!low || !high || *low > *high || *high <= 0)
+        return std::nullopt;
+    return RateBracket{std::max<std::int64_t>(*low, 1), *high};
 }
 
 // The exchange a market text names, where it names one (沪市A股, 深A, 北交所 …).
@@ -86,9 +139,45 @@ private:
     std::vector<RulesInForce> m_periods;
 };
 
+// A Stock Connect order's items under the rules of `day` at `rate`, as
+// HongKongFees gives them.
+std::array<Cents, kFeeItemCount> HongKongItemsDue(const GatheredOrder &order, const Decimal &rate, TradeDate day,
+                                                  const CommissionTerms &terms)
+{
+    const HkSideFees fees = HkSide(HkRulesFor(day), order.check.side, order.hongKong->amountHkd, rate, terms);
+    const auto cents = [](const Decimal &yuan) { return *yuan.unitsAt(2); };
+    std::array<Cents, kFeeItemCount> due{cents(fees.commission), cents(fees.yuan(HkFeeItem::StampDuty)),
+                                         cents(fees.yuan(HkFeeItem::SettlementFee)), cents(fees.levies()), 0};
+    if (!order.written[at(FeePart::TransferFee)]) {
+        due[at(FeePart::Levies)] += due[at(FeePart::TransferFee)];
+        due[at(FeePart::TransferFee)] = 0;
+    }
+    return due;
+}
+
+// How many of the order's written items but its commission come out as
+// the Hong Kong items of `day`'s rules at `rate`, and how many it writes.
+std::pair<int, int> itemsAgreeing(const GatheredOrder &order, const Decimal &rate, TradeDate day)
+{
+    const ItemFigures charged = HongKongCharges(order.written);
+    const std::array<Cents, kFeeItemCount> due = HongKongItemsDue(order, rate, day, kNoCommission);
+    std::pair<int, int> agreeing{0, 0};
+    for (std::size_t item = 0; item < kFeeItemCount; ++item) {
+        if (item == at(FeePart::Commission) || !charged[item])
+            continue;
+        ++agreeing.second;
+        agreeing.first += WithinAllowance(*charged[item], due[item], order.check.allowance());
+    }
+    return agreeing;
+}
+
+// How a statement's Stock Connect rows are taken: checked, or told as not
+// checked where the statement does not write them as China Clear settles.
+enum class HongKongReading : std::uint8_t { Check, Leave };
+
 class Gatherer {
 public:
-    explicit Gatherer(const Statement &statement) : m_statement(statement) {}
+    Gatherer(const Statement &statement, HongKongReading hongKong) : m_statement(statement), m_hongKong(hongKong) {}
 
     Gathered run()
     {
@@ -96,6 +185,7 @@ public:
             if (m_statement.rows[i].isTrade())
                 m_gathered.trades.push_back(check(static_cast<std::uint32_t>(i)));
         m_gathered.periods = m_periods.take();
+        settleHongKong();
         return std::move(m_gathered);
     }
 
@@ -107,7 +197,7 @@ private:
         trade.row = index;
         const std::optional<Security> security = SecurityOfCode(row.code());
         if (row.stockConnect())
-            return notAudited(trade, NotAuditedReason::StockConnect);
+            return hongKongTrade(trade, index, row);
         if (!security)
             return notAudited(trade, NotAuditedReason::NotCovered);
         trade.market = MarketOfSecurity(*security);
@@ -129,6 +219,125 @@ private:
         trade.order = static_cast<std::int32_t>(join(index, row, *trade.market, *amount, period));
         return trade;
     }
+
+    // A Stock Connect row: its price and quantity in HKD, its amount in yuan.
+    TradeCheck hongKongTrade(TradeCheck trade, std::uint32_t index, const Row &row)
+    {
+        trade.market = Market::HongKong;
+        if (m_hongKong == HongKongReading::Leave)
+            return notAudited(trade, NotAuditedReason::StockConnectUnrecognized);
+        if (row.date() < HkRulesStart())
+            return notAudited(trade, NotAuditedReason::BeforeMarketOpened);
+        const std::optional<Decimal> rate = SettlementRate(row);
+        std::optional<Cents> amount = row.cents(NumberField::Amount);
+        if (!row.price() || !row.quantity() || row.price()->sign() <= 0 || (!amount && !rate))
+            return notAudited(trade, NotAuditedReason::StockConnectUnpriced);
+        const Decimal amountHkd = *row.price() * *row.quantity();
+        if (!amount)
+            amount = yuanAmount(row.date(), row.kind() == RowKind::Buy ? TradeSide::Buy : TradeSide::Sell, amountHkd, *rate);
+        if (!amount)
+            return notAudited(trade, NotAuditedReason::NumbersTooLarge);
+        if (*amount == 0)
+            return notAudited(trade, NotAuditedReason::NoAmount);
+        const std::uint32_t order = join(index, row, Market::HongKong, *amount, 0);
+        GatheredOrder &joined = m_gathered.orders[order];
+        if (!joined.hongKong)
+            joined.hongKong = HongKongOrder{amountHkd, rate, row.date()};
+        else
+            joined.hongKong->amountHkd = joined.hongKong->amountHkd + amountHkd;
+        trade.order = static_cast<std::int32_t>(order);
+        return trade;
+    }
+
+    static std::optional<Cents> yuanAmount(TradeDate date, TradeSide side, const Decimal &amountHkd, const Decimal &rate)
+    {
+        return HkSide(HkRulesFor(date), side, amountHkd, rate, kNoCommission).amount.unitsAt(2);
+    }
+
+    // Each Stock Connect order's settlement rate where its row gave none
+    // (the one the orders of its day and side share), and the day whose
+    // rules price it.
+    void settleHongKong()
+    {
+        std::map<std::pair<TradeDate, TradeSide>, std::vector<std::size_t>> unrated;
+        for (std::size_t i = 0; i < m_gathered.orders.size(); ++i) {
+            const GatheredOrder &order = m_gathered.orders[i];
+            if (order.hongKong && !order.hongKong->rate)
+                unrated[{order.hongKong->rulesDate, order.check.side}].push_back(i);
+        }
+        for (const auto &[day, orders] : unrated)
+            rateOrders(orders);
+        for (GatheredOrder &order : m_gathered.orders)
+            if (order.hongKong)
+                order.hongKong->rulesDate = rulesDay(order);
+    }
+
+    void rateOrders(const std::vector<std::size_t> &orders)
+    {
+        // The rates every order's yuan amount allows; orders whose brackets
+        // do not meet are rated each on its own.
+        std::optional<RateBracket> shared = bracketOf(m_gathered.orders[orders.front()]);
+        for (const std::size_t i : orders)
+            shared = shared ? shared->meet(bracketOf(m_gathered.orders[i])) : std::nullopt;
+        if (!shared && orders.size() > 1) {
+            for (const std::size_t i : orders)
+                rateOrders({i});
+            return;
+        }
+        if (!shared) {
+            GatheredOrder &order = m_gathered.orders[orders.front()];
+            order.hongKong->rate = Decimal::quotient(Decimal(order.check.amount, 2), order.hongKong->amountHkd,
+                                                     kRateDecimals, Rounding::HalfUp);
+            return;
+        }
+        // The rates under which most items come out as written; of several,
+        // the middle one: the rows cannot tell them apart.
+        std::vector<Decimal> best;
+        int bestCount = -1;
+        for (const Decimal &rate : shared->candidates()) {
+            int count = 0;
+            for (const std::size_t i : orders)
+                count += bestDay(m_gathered.orders[i], rate).second;
+            if (count > bestCount)
+                best.clear();
+            if (count >= bestCount) {
+                best.push_back(rate);
+                bestCount = count;
+            }
+        }
+        for (const std::size_t i : orders)
+            m_gathered.orders[i].hongKong->rate = best[best.size() / 2];
+    }
+
+    // The row's day, unless its fees are those of an earlier day's rules:
+    // the trade is some days before its settlement.
+    static TradeDate rulesDay(const GatheredOrder &order) { return bestDay(order, *order.hongKong->rate).first; }
+
+    // Of the days whose rules may price the order (see ruleDays), the first
+    // under which most of its Hong Kong items come out as written at `rate`,
+    // and how many do.
+    static std::pair<TradeDate, int> bestDay(const GatheredOrder &order, const Decimal &rate)
+    {
+        std::pair<TradeDate, int> best{order.hongKong->rulesDate, -1};
+        for (const TradeDate day : ruleDays(order.hongKong->rulesDate))
+            if (const int agreeing = itemsAgreeing(order, rate, day).first; agreeing > best.second)
+                best = {day, agreeing};
+        return best;
+    }
+
+    // The row's day, and each earlier day within a settlement's time whose rules differ from the later one's.
+    static std::vector<TradeDate> ruleDays(TradeDate booked)
+    {
+        std::vector<TradeDate> days{booked};
+        TradeDate day = booked;
+        for (int back = 0; back < kSettlementDays && HkRulesStart() < day; ++back) {
+            day = PreviousDay(day);
+            if (!HkRulesFor(day).sameRulesAs(HkRulesFor(days.back())))
+                days.push_back(day);
+        }
+        return days;
+    }
+
 
     static TradeCheck notAudited(TradeCheck trade, NotAuditedReason reason)
     {
@@ -171,12 +380,17 @@ private:
         order.quantity = order.quantity + row.quantity().value_or(Decimal());
         const ItemFigures written = WrittenItems(row);
         for (std::size_t item = 0; item < kFeeItemCount; ++item) {
-            order.written[item] = plus(order.written[item], written[item]);
+            order.written[item] = FigureSum(order.written[item], written[item]);
             m_gathered.hasFeeColumns = m_gathered.hasFeeColumns || written[item];
         }
     }
 
+    // Calendar days between a Hong Kong trade and its settlement: T+2 trading
+    // days, with a weekend and holidays between.
+    static constexpr int kSettlementDays = 6;
+
     const Statement &m_statement;
+    const HongKongReading m_hongKong;
     Gathered m_gathered;
     Periods m_periods;
     std::unordered_map<OrderKey, std::uint32_t, OrderKeyHash> m_orderOf;
@@ -189,14 +403,59 @@ ItemFigures MapOtherFees(ItemFigures written, OtherFeesHold hold)
     const std::optional<Cents> other = written[at(FeePart::Other)];
     switch (hold) {
     case OtherFeesHold::OtherCharges: return written;
-    case OtherFeesHold::Commission: written[at(FeePart::Commission)] = plus(written[at(FeePart::Commission)], other); break;
-    case OtherFeesHold::TransferFee: written[at(FeePart::TransferFee)] = plus(written[at(FeePart::TransferFee)], other); break;
-    case OtherFeesHold::Levies: written[at(FeePart::Levies)] = plus(written[at(FeePart::Levies)], other); break;
+    case OtherFeesHold::Commission: written[at(FeePart::Commission)] = FigureSum(written[at(FeePart::Commission)], other); break;
+    case OtherFeesHold::TransferFee: written[at(FeePart::TransferFee)] = FigureSum(written[at(FeePart::TransferFee)], other); break;
+    case OtherFeesHold::Levies: written[at(FeePart::Levies)] = FigureSum(written[at(FeePart::Levies)], other); break;
     }
     written[at(FeePart::Other)] = std::nullopt;
     return written;
 }
 
-Gathered GatherOrders(const Statement &statement) { return Gatherer(statement).run(); }
+namespace {
+
+// Most Stock Connect orders have every Hong Kong item as China Clear
+// settles them: the statement writes them so, and a difference is a finding.
+// Else it writes them some other way (its own rate for the amount, items
+// left out of its columns), and every row would be a false finding.
+bool settledAsChinaClearDoes(const Gathered &gathered)
+{
+    int orders = 0, agreeing = 0;
+    for (const GatheredOrder &order : gathered.orders) {
+        if (!order.hongKong)
+            continue;
+        ++orders;
+        const auto [agree, written] = itemsAgreeing(order, *order.hongKong->rate, order.hongKong->rulesDate);
+        agreeing += written > 0 && agree == written;
+    }
+    return 2 * agreeing >= orders;
+}
+
+} // namespace
+
+Gathered GatherOrders(const Statement &statement)
+{
+    Gathered gathered = Gatherer(statement, HongKongReading::Check).run();
+    if (settledAsChinaClearDoes(gathered))
+        return gathered;
+    return Gatherer(statement, HongKongReading::Leave).run();
+}
+
+ItemFigures HongKongCharges(ItemFigures written)
+{
+    written[at(FeePart::Levies)] = FigureSum(written[at(FeePart::Levies)], written[at(FeePart::Other)]);
+    written[at(FeePart::Other)].reset();
+    return written;
+}
+
+ItemFigures OrderCharges(const GatheredOrder &order, OtherFeesHold hold)
+{
+    return order.hongKong ? HongKongCharges(order.written) : MapOtherFees(order.written, hold);
+}
+
+std::array<Cents, kFeeItemCount> HongKongFees(const GatheredOrder &order, const CommissionTerms &terms)
+{
+    return HongKongItemsDue(order, *order.hongKong->rate, order.hongKong->rulesDate, terms);
+}
+
 
 } // namespace tallyfin::statement

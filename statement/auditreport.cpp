@@ -1,6 +1,7 @@
 #include "auditreport.h"
 
 #include "messages.h"
+#include "yearcolumns.h"
 
 namespace tallyfin::statement {
 
@@ -71,18 +72,13 @@ void writeAgreements(CsvWriter &csv, const Audit &audit)
 void writeYears(CsvWriter &csv, const Audit &audit)
 {
     csv.line({"年度合计"});
-    csv.line({"年份", "成交笔数", "成交金额", "佣金", "印花税", "过户费", "规费", "其他费用", "费用合计", "实际佣金率(‰)",
-              "超出规则", "对比节省"});
+    const std::vector<YearColumn> columns = YearColumns(audit);
+    for (const YearColumn column : columns)
+        csv.cell(std::string(YearHeading(column)));
+    csv.end();
     for (const YearTotals &year : audit.years) {
-        csv.cell(std::to_string(year.year));
-        csv.cell(std::to_string(year.trades));
-        csv.cell(yuan(year.turnover));
-        for (const Decimal &fee : year.fees)
-            csv.cell(yuan(fee));
-        csv.cell(yuan(year.feesTotal()));
-        csv.cell(year.commissionPerMille() ? year.commissionPerMille()->toFixed(3, kDecimalPoint) : "");
-        csv.cell(yuan(year.beyondRules));
-        csv.cell(year.compareSaving ? yuan(*year.compareSaving) : "");
+        for (const YearColumn column : columns)
+            csv.cell(YearCell(year, column, kDecimalPoint).value_or(""));
         csv.end();
     }
     csv.end();

@@ -65,11 +65,10 @@ std::optional<HoldingEvent> otherEvent(const Row &row, HoldingEventKind kind)
 
 std::optional<SkipReason> reasonToSkip(const Row &row)
 {
-    if (row.stockConnect())
-        return SkipReason::StockConnect;
     if (row.code().empty())
         return SkipReason::NoCode;
-    if (!SecurityOfCode(row.code()))
+    // A Stock Connect stock is kept in yuan, as paid and received.
+    if (!row.stockConnect() && !SecurityOfCode(row.code()))
         return SkipReason::UnknownCode;
     return std::nullopt;
 }

@@ -19,7 +19,6 @@ namespace tallyfin::statement {
 
 // Why a row that concerns a security was left out rather than guessed at.
 enum class SkipReason : std::uint8_t {
-    StockConnect, // a Hong Kong stock bought through Stock Connect
     UnknownCode,  // not a code of an A share, fund or convertible bond that Tallyfin knows
     NoCode,       // a dividend, its tax or bonus shares without a code to book them to
 };

@@ -305,7 +305,11 @@ std::string EnglishText(const TradeCheck &trade, const Row &row)
 {
     const std::string code(row.code());
     switch (trade.reason) {
-    case NotAuditedReason::StockConnect: return "a Hong Kong stock through Stock Connect";
+    case NotAuditedReason::StockConnectUnpriced:
+        return "a Stock Connect trade without its price and quantity in HKD, or without its amount in yuan or its "
+               "settlement rate";
+    case NotAuditedReason::StockConnectUnrecognized:
+        return "this statement does not write its Stock Connect fees as China Clear settles them";
     case NotAuditedReason::NotCovered: return "code " + code + " is no instrument the fee table covers";
     case NotAuditedReason::MarketDisagrees:
         return "the market column says " + std::string(row.market()) + ", but " + code + " is no code of that exchange";
@@ -324,7 +328,10 @@ Text TradeCheckText(const TradeCheck &trade, const Row &row)
 {
     const std::string code(row.code());
     switch (trade.reason) {
-    case NotAuditedReason::StockConnect: return TALLYFIN_TEXT("Statement", "港股通交易（港股），不在核对范围");
+    case NotAuditedReason::StockConnectUnpriced:
+        return TALLYFIN_TEXT("Statement", "港股通交易缺少港元价格和数量，或缺少人民币成交金额及结算汇率，无法核对");
+    case NotAuditedReason::StockConnectUnrecognized:
+        return TALLYFIN_TEXT("Statement", "本对账单的港股通费用不是按中国结算的换汇方法列出的，无法逐项核对");
     case NotAuditedReason::NotCovered: return TALLYFIN_TEXT("Statement", "代码 %1 不在费率表覆盖的品种内").arg(code);
     case NotAuditedReason::MarketDisagrees:
         return TALLYFIN_TEXT("Statement", "市场栏为“%1”，但 %2 不是该交易所的代码").arg(std::string(row.market())).arg(code);

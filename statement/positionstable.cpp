@@ -10,8 +10,7 @@ struct ReasonWords {
     std::string_view english, chinese;
 };
 
-constexpr std::array<ReasonWords, 3> kReasonWords{{
-    {"a Stock Connect trade (Hong Kong stock)", TALLYFIN_TR_NOOP("Statement", "港股通交易")},
+constexpr std::array<ReasonWords, 2> kReasonWords{{
     {"a code that is no A share, fund or convertible bond Tallyfin knows",
      TALLYFIN_TR_NOOP("Statement", "无法识别的证券代码（不是本程序认识的A股、基金或可转债）")},
     {"no code to book it to", TALLYFIN_TR_NOOP("Statement", "没有证券代码，无法记入持仓")},

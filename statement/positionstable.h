@@ -51,16 +51,16 @@ inline constexpr std::string_view kPositionConventions[] = {
 // The rows the positions leave out, one line each:
 //   EnglishText(oversold line 6) -> "line 6: 000001 sold 100 shares with only 0 held; the sale and its fees were skipped"
 //   LeftOutText(the same)        -> "第 6 行：000001 卖出 100 股，多于当时持有的 0 股，这笔卖出及其费用未计入"
-//   EnglishText(skipped line 5)  -> "line 5: 00700 腾讯控股 证券买入: a Stock Connect trade (Hong Kong stock)"
-//   LeftOutText(the same)        -> "第 5 行：00700 腾讯控股 证券买入 未计入：港股通交易"
+//   EnglishText(skipped line 5)  -> "line 5: 900901 云赛B股 证券买入: a code that is no A share, fund or convertible bond Tallyfin knows"
+//   LeftOutText(the same)        -> "第 5 行：900901 云赛B股 证券买入 未计入：无法识别的证券代码（…）"
 std::string EnglishText(const OversoldSale &sale);
 Text LeftOutText(const OversoldSale &sale);
 std::string EnglishText(const SkippedRow &row);
 Text LeftOutText(const SkippedRow &row);
 
 // Why the row was skipped:
-//   EnglishText(SkipReason::StockConnect) -> "a Stock Connect trade (Hong Kong stock)"
-//   ChineseText(SkipReason::StockConnect) -> "港股通交易"
+//   EnglishText(SkipReason::NoCode) -> "no code to book it to"
+//   ChineseText(SkipReason::NoCode) -> "没有证券代码，无法记入持仓"
 std::string_view EnglishText(SkipReason reason);
 std::string_view ChineseText(SkipReason reason);
 

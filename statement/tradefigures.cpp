@@ -8,14 +8,14 @@ namespace {
 
 constexpr std::size_t at(FeePart part) { return static_cast<std::size_t>(part); }
 
-std::optional<Cents> plus(std::optional<Cents> a, std::optional<Cents> b)
+} // namespace
+
+std::optional<Cents> FigureSum(std::optional<Cents> a, std::optional<Cents> b)
 {
     if (!a || !b)
         return a ? a : b;
     return *a + *b;
 }
-
-} // namespace
 
 std::optional<Cents> CentsOf(CellNumber number)
 {
@@ -46,7 +46,7 @@ ItemFigures WrittenItems(const Row &row)
     items[at(FeePart::Commission)] = row.cents(NumberField::Commission);
     items[at(FeePart::StampDuty)] = row.cents(NumberField::StampDuty);
     items[at(FeePart::TransferFee)] = row.cents(NumberField::TransferFee);
-    items[at(FeePart::Levies)] = plus(plus(row.cents(NumberField::HandlingFee), row.cents(NumberField::ManagementFee)),
+    items[at(FeePart::Levies)] = FigureSum(FigureSum(row.cents(NumberField::HandlingFee), row.cents(NumberField::ManagementFee)),
                                       row.cents(NumberField::Levies));
     items[at(FeePart::Other)] = row.cents(NumberField::OtherFees);
     return items;
@@ -56,7 +56,7 @@ std::optional<Cents> FeesWritten(const Row &row)
 {
     std::optional<Cents> sum;
     for (const std::optional<Cents> &item : WrittenItems(row))
-        sum = plus(sum, item);
+        sum = FigureSum(sum, item);
     return sum ? sum : row.cents(NumberField::FeesTotal);
 }
 
@@ -81,6 +81,26 @@ std::optional<Cents> FeesImplied(const Row &row)
     if (!cash || !amount)
         return std::nullopt;
     return FeesImplied(row.kind(), *cash, *amount);
+}
+
+bool IsPortfolioFee(std::string_view operation) { return operation.find("组合费") != std::string_view::npos; }
+
+std::optional<Decimal> SettlementRate(const Row &row)
+{
+    if (const std::optional<Decimal> rate = row.exchangeRate(); rate && rate->sign() > 0 && *rate != Decimal(1))
+        return rate;
+    const std::string_view remark = row.text(TextField::Remark);
+    for (const std::string_view mark : {std::string_view("汇率:"), std::string_view("汇率：")}) {
+        const std::size_t at = remark.find(mark);
+        if (at == std::string_view::npos)
+            continue;
+        const std::string_view rest = remark.substr(at + mark.size());
+        const std::size_t end = rest.find_first_not_of("0123456789.");
+        const std::optional<Decimal> rate = Decimal::fromTyped(rest.substr(0, end), ".");
+        if (rate && rate->sign() > 0)
+            return rate;
+    }
+    return std::nullopt;
 }
 
 } // namespace tallyfin::statement

@@ -17,6 +17,9 @@ namespace tallyfin::statement {
 // Fee figures in the rules' items, Commission … Other; nullopt where there is none.
 using ItemFigures = std::array<std::optional<Cents>, kFeeItemCount>;
 
+// Two figures added where either is written; nullopt where neither is.
+std::optional<Cents> FigureSum(std::optional<Cents> a, std::optional<Cents> b);
+
 // A number as written in cents, half up; nullopt beyond 64 bits.
 //   {4303015, 3} -> 430302,  {-5, 0} -> -500
 std::optional<Cents> CentsOf(CellNumber number);
@@ -39,5 +42,12 @@ std::optional<Cents> AmountCents(const Row &row);
 Cents FeesImplied(RowKind side, Cents cash, Cents amount);
 // The same from the row's cash and amount; nullopt where it lacks either.
 std::optional<Cents> FeesImplied(const Row &row);
+
+// A row charging Stock Connect's portfolio fee (港股通组合费收取, 证券组合费).
+bool IsPortfolioFee(std::string_view operation);
+
+// The settlement rate a Stock Connect row gives: its exchange-rate column
+// (a rate other than 1), else 汇率:0.933580 in its remark; nullopt for none.
+std::optional<Decimal> SettlementRate(const Row &row);
 
 } // namespace tallyfin::statement

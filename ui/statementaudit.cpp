@@ -290,7 +290,7 @@ void StatementAuditWindow::showAudit(std::shared_ptr<const Statement> statement,
     m_audit = std::move(audit);
     for (AuditTableModel *model : std::initializer_list<AuditTableModel *>{m_agreement, m_years, m_trades, m_other})
         model->show(m_statement, m_audit);
-    yearsView->setColumnHidden(m_years->columnCount() - 1, !m_audit->compared);
+    showYearColumns();
     fitWordColumns();
     ShowMonthlyFees(m_chart->chart(), m_audit->months);
     setBusy(false);
@@ -301,6 +301,15 @@ void StatementAuditWindow::showAudit(std::shared_ptr<const Statement> statement,
 void StatementAuditWindow::showFileShown()
 {
     fileLabel->setText(m_statement ? shownPath(m_path) : AuditTexts::dropHint());
+}
+
+// The audit's own columns of the years: 对比节省 and 港股通组合费 only where they hold something.
+void StatementAuditWindow::showYearColumns()
+{
+    const std::vector<statement::YearColumn> shown = statement::YearColumns(*m_audit);
+    for (std::size_t column = 0; column < statement::kYearColumnCount; ++column)
+        yearsView->setColumnHidden(static_cast<int>(column),
+                                   std::find(shown.begin(), shown.end(), static_cast<statement::YearColumn>(column)) == shown.end());
 }
 
 void StatementAuditWindow::showSummary()

@@ -77,6 +77,7 @@ private:
     void showAudit(std::shared_ptr<const statement::Statement> statement, std::shared_ptr<const statement::Audit> audit);
     void showFailure(const QString &reason);
     void showSummary();
+    void showYearColumns();
     void showFileShown();
     void setBusy(bool busy);
     // A change of the agreement shown, as the terms the next audit takes;

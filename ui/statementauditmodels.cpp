@@ -11,6 +11,7 @@
 #include "platform.h"
 #include "statementaudittexts.h"
 #include "translatedtext.h"
+#include "yearcolumns.h"
 
 namespace tallyfin {
 
@@ -245,20 +246,9 @@ QVariant YearsModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole)
         return {};
     const YearTotals &year = audit()->years[static_cast<std::size_t>(index.row())];
-    constexpr int kFirstFee = 3;
-    const int column = index.column();
-    if (column >= kFirstFee && column < kFirstFee + static_cast<int>(kFeeItemCount))
-        return yuan(year.fees[static_cast<std::size_t>(column - kFirstFee)]);
-    switch (column) {
-    case 0: return year.year;
-    case 1: return year.trades;
-    case 2: return yuan(year.turnover);
-    case 8: return yuan(year.feesTotal());
-    case 9: return year.commissionPerMille() ? text(year.commissionPerMille()->toFixed(3, localeSeparator())) : QString();
-    case 10: return yuan(year.beyondRules);
-    case 11: return year.compareSaving ? yuan(*year.compareSaving) : QString();
-    default: return {};
-    }
+    const std::optional<std::string> cell =
+        YearCell(year, static_cast<statement::YearColumn>(index.column()), localeSeparator());
+    return cell ? text(*cell) : QString();
 }
 
 // --- TradesModel ---------------------------------------------------------------

@@ -5,6 +5,8 @@
 #include <QStringList>
 
 #include "statement.h"
+#include "translatedtext.h"
+#include "yearcolumns.h"
 
 // Every text the statement audit window makes up itself, in Simplified
 // Chinese and through translation (context StatementAuditWindow, as its
@@ -71,8 +73,10 @@ public:
 
     static QStringList yearHeaders()
     {
-        return {tr("年份"), tr("成交笔数"), tr("成交金额"), tr("佣金"), tr("印花税"), tr("过户费"), tr("规费"),
-                tr("其他费用"), tr("费用合计"), tr("实际佣金率(‰)"), tr("超出规则"), tr("对比节省")};
+        QStringList headings;
+        for (std::size_t column = 0; column < statement::kYearColumnCount; ++column)
+            headings << translated("Statement", statement::YearHeading(static_cast<statement::YearColumn>(column)));
+        return headings;
     }
     static QStringList tradeHeaders()
     {

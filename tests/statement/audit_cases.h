@@ -51,8 +51,15 @@ struct ExpectedFinding {
 // The overcharges put in, by line and item.
 std::vector<ExpectedFinding> ExpectedFindings(const Layout &layout, const std::vector<SampleRow> &rows);
 
-// The lines of the trades left out, and why: Stock Connect, or Beijing
-// before its exchange opened ("stockConnect", "beforeMarketOpened").
+// The findings `found` with a Stock Connect row's due figure taken as
+// expected where it is off by a cent at most and the layout writes no
+// rate: the rows then bound the rate, and rates of one bracket may round
+// an item a cent apart.
+std::vector<ExpectedFinding> UpToTheRatesCent(const Layout &layout, const std::vector<SampleRow> &rows,
+                                              std::vector<ExpectedFinding> found);
+
+// The lines of the trades left out, and why: Beijing before its exchange
+// opened ("beforeMarketOpened").
 std::vector<std::pair<int, std::string>> ExpectedNotAudited(const Layout &layout, const std::vector<SampleRow> &rows);
 
 // The items booked in the levy column instead of the commission (line, item, charged, expected).
