@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <QStringListModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -12,6 +14,7 @@
 
 #include "appearance.h"
 #include "platform.h"
+#include "statementauditmodels.h"
 #include "translatedtext.h"
 
 namespace tallyfin {
@@ -120,7 +123,8 @@ void PositionsModel::sort(int column, Qt::SortOrder order)
 
 PositionsView::PositionsView(QWidget *parent)
     : QWidget(parent), m_model(new PositionsModel(this)), m_table(new QTableView(this)),
-      m_leftOutCaption(new QLabel(this)), m_leftOut(new QStringListModel(this)), m_leftOutList(new QListView(this))
+      m_leftOutCaption(new QLabel(this)), m_leftOut(new QStringListModel(this)), m_leftOutList(new QListView(this)),
+      m_openingNote(new QLabel(this)), m_openings(new QStandardItemModel(this)), m_openingsView(new QTableView(this))
 {
     auto *layout = new QVBoxLayout(this);
     m_table->setModel(m_model);
@@ -148,16 +152,95 @@ PositionsView::PositionsView(QWidget *parent)
     m_leftOutList->setMaximumHeight(6 * fontMetrics().lineSpacing());
     layout->addWidget(m_leftOutCaption);
     layout->addWidget(m_leftOutList);
+    m_openingNote->setObjectName(QStringLiteral("openingNote"));
+    m_openingNote->setWordWrap(true);
+    m_openingNote->setBuddy(m_openingsView);
+    m_openingsView->setObjectName(QStringLiteral("openingsView"));
+    m_openingsView->setModel(m_openings);
+    m_openingsView->verticalHeader()->hide();
+    m_openingsView->horizontalHeader()->setStretchLastSection(true);
+    m_openingsView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                    | QAbstractItemView::SelectedClicked);
+    m_openingsView->setMaximumHeight(6 * fontMetrics().lineSpacing());
+    layout->addWidget(m_openingNote);
+    layout->addWidget(m_openingsView);
+    m_openingNote->hide();
+    m_openingsView->hide();
+    connect(m_openings, &QStandardItemModel::itemChanged, this, &PositionsView::openingEdited);
     showConventions();
 }
 
 void PositionsView::setPositions(statement::StatementPositions positions)
 {
     showLeftOut(positions);
+    showOpenings(positions.report.positions);
     m_model->setPositions(std::move(positions.report.positions), localeSeparator());
     // A new statement starts in its own order.
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->resizeColumnsToContents();
+}
+
+namespace {
+
+constexpr int kCostColumn = 3;
+
+} // namespace
+
+void PositionsView::showOpenings(const std::vector<PositionReport> &positions)
+{
+    const QSignalBlocker quiet(m_openings);
+    m_openings->removeRows(0, m_openings->rowCount());
+    m_costUnknown = false;
+    for (const PositionReport &position : positions) {
+        if (position.openingShares.sign() == 0)
+            continue;
+        QList<QStandardItem *> row;
+        for (const std::string &text : {position.code, position.name, position.openingShares.toString()}) {
+            row << new QStandardItem(uiText(text));
+            row.back()->setEditable(false);
+        }
+        const QString cost = position.openingCost ? uiText(position.openingCost->toFixed(2, localeSeparator())) : QString();
+        row << new QStandardItem(cost);
+        row.back()->setData(uiText(position.code), Qt::UserRole);
+        row.back()->setData(cost, Qt::UserRole + 1); // given back when a typed cost is refused
+        m_openings->appendRow(row);
+        m_costUnknown = m_costUnknown || !position.openingCost;
+    }
+    showOpeningHeaders();
+    m_openingsView->resizeColumnsToContents();
+    m_openingNote->setVisible(m_openings->rowCount() > 0);
+    m_openingsView->setVisible(m_openings->rowCount() > 0);
+}
+
+void PositionsView::showOpeningHeaders()
+{
+    m_openings->setHorizontalHeaderLabels({tr("代码"), tr("名称"), tr("期初持股"), tr("期初成本(元)")});
+    m_openingNote->setText(m_costUnknown
+                               ? tr("有证券在账户的记录开始前已经持有，成本未知，其成本和已实现盈亏无法算出："
+                                    "双击“期初成本”填写这些股份的总成本（含费用），清空则恢复未知")
+                               : tr("账户的记录开始前已经持有的股份及其总成本（含费用），双击可修改"));
+    m_openingsView->setAccessibleName(tr("期初持仓"));
+}
+
+void PositionsView::openingEdited(QStandardItem *item)
+{
+    if (item->column() != kCostColumn)
+        return;
+    const QString code = item->data(Qt::UserRole).toString();
+    const QString typed = item->text().trimmed();
+    if (typed.isEmpty()) {
+        Q_EMIT openingCostEdited(code, std::nullopt);
+        return;
+    }
+    if (const std::optional<Decimal> cost = typedAmount(typed)) {
+        Q_EMIT openingCostEdited(code, cost);
+        return;
+    }
+    {
+        const QSignalBlocker quiet(m_openings);
+        item->setText(item->data(Qt::UserRole + 1).toString());
+    }
+    Q_EMIT openingCostRejected(tr("期初成本须为不小于 0 的金额（元）"));
 }
 
 void PositionsView::showConventions()
@@ -184,6 +267,7 @@ void PositionsView::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         showConventions();
+        showOpeningHeaders();
         Q_EMIT m_model->headerDataChanged(Qt::Horizontal, 0, PositionsModel::Count - 1);
     }
     QWidget::changeEvent(event);
