@@ -4,10 +4,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
-#include <QSignalBlocker>
+#include <QScopedValueRollback>
 #include <QStandardItemModel>
 #include <QStringListModel>
 #include <QTableView>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -150,20 +151,30 @@ PositionsView::PositionsView(QWidget *parent)
     m_leftOutList->setModel(m_leftOut);
     m_leftOutList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_leftOutList->setMaximumHeight(6 * fontMetrics().lineSpacing());
-    layout->addWidget(m_leftOutCaption);
-    layout->addWidget(m_leftOutList);
+    // The rows left out and the holdings before the history side by side:
+    // the positions keep the tab's height.
+    auto *below = new QHBoxLayout;
+    auto *leftOut = new QVBoxLayout;
+    leftOut->addWidget(m_leftOutCaption);
+    leftOut->addWidget(m_leftOutList);
+    below->addLayout(leftOut, 1);
+    auto *openings = new QVBoxLayout;
+    below->addLayout(openings, 1);
+    layout->addLayout(below);
     m_openingNote->setObjectName(QStringLiteral("openingNote"));
     m_openingNote->setWordWrap(true);
     m_openingNote->setBuddy(m_openingsView);
     m_openingsView->setObjectName(QStringLiteral("openingsView"));
     m_openingsView->setModel(m_openings);
     m_openingsView->verticalHeader()->hide();
+    m_openingsView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_openingsView->verticalHeader()->setDefaultSectionSize(m_table->verticalHeader()->defaultSectionSize());
     m_openingsView->horizontalHeader()->setStretchLastSection(true);
     m_openingsView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                     | QAbstractItemView::SelectedClicked);
     m_openingsView->setMaximumHeight(6 * fontMetrics().lineSpacing());
-    layout->addWidget(m_openingNote);
-    layout->addWidget(m_openingsView);
+    openings->addWidget(m_openingNote);
+    openings->addWidget(m_openingsView);
     m_openingNote->hide();
     m_openingsView->hide();
     connect(m_openings, &QStandardItemModel::itemChanged, this, &PositionsView::openingEdited);
@@ -188,7 +199,8 @@ constexpr int kCostColumn = 3;
 
 void PositionsView::showOpenings(const std::vector<PositionReport> &positions)
 {
-    const QSignalBlocker quiet(m_openings);
+    // The view must hear of the rows; the edit handler must not.
+    const QScopedValueRollback filling(m_filling, true);
     m_openings->removeRows(0, m_openings->rowCount());
     m_costUnknown = false;
     for (const PositionReport &position : positions) {
@@ -224,7 +236,7 @@ void PositionsView::showOpeningHeaders()
 
 void PositionsView::openingEdited(QStandardItem *item)
 {
-    if (item->column() != kCostColumn)
+    if (m_filling || item->column() != kCostColumn)
         return;
     const QString code = item->data(Qt::UserRole).toString();
     const QString typed = item->text().trimmed();
@@ -237,7 +249,7 @@ void PositionsView::openingEdited(QStandardItem *item)
         return;
     }
     {
-        const QSignalBlocker quiet(m_openings);
+        const QScopedValueRollback filling(m_filling, true);
         item->setText(item->data(Qt::UserRole + 1).toString());
     }
     Q_EMIT openingCostRejected(tr("期初成本须为不小于 0 的金额（元）"));

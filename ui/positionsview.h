@@ -93,6 +93,7 @@ private:
     QStandardItemModel *m_openings;
     QTableView *m_openingsView;
     bool m_costUnknown = false;
+    bool m_filling = false;
 };
 
 } // namespace tallyfin

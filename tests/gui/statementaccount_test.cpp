@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -196,6 +197,7 @@ TEST_F(StatementAccountTest, AnOpeningCostTypedIsKeptAsTheCommandLinesIs)
     account.open(fake, {QByteArray::fromStdString(second)});
     QAbstractItemModel *openings = account.model("openingsView");
     ASSERT_GT(openings->rowCount(), 0) << "the later file starts with shares held";
+    EXPECT_EQ(account.child<QTableView>("openingsView")->verticalHeader()->count(), openings->rowCount()) << "shown";
     EXPECT_EQ(openings->index(0, 3).data().toString(), QString());
     const std::string code = openings->index(0, 0).data().toString().toStdString();
     openings->setData(openings->index(0, 3), QStringLiteral("1234.5"));
