@@ -124,8 +124,8 @@ StatementAuditWindow::StatementAuditWindow(QWidget *parent)
     connectControls();
     setBusy(false);
     centreOnScreen(this);
-    // The account kept, read off the GUI thread: the store may wait for another Tallyfin.
-    statusLabel->setText(AuditTexts::loadingAccount());
+    // The account kept, read off the GUI thread (the progress bar shows it):
+    // the store may wait for another Tallyfin.
     request({});
 }
 
@@ -666,7 +666,8 @@ void StatementAuditWindow::retranslate()
     if (m_reading) {
         statusLabel->setText(AuditTexts::reading(shownFileName(m_readingPaths.front())));
     } else if (m_busy) {
-        statusLabel->setText(AuditTexts::auditing());
+        showFileShown();
+        statusLabel->setText(m_statement ? AuditTexts::auditing() : QString());
     } else {
         showFileShown();
         // A message about a file that could not be read stays as it was said.

@@ -99,15 +99,10 @@ public:
     }
     static QString fileAndReason(const QString &file, const QString &reason) { return tr("%1：%2").arg(file, reason); }
     static QString severalFiles(const QString &first, int count) { return tr("%1 等 %2 个文件").arg(first).arg(count); }
-    static QString accountSummary(const QString &account, int statements, const QString &rest)
-    {
-        return tr("账户 %1，%2 份对账单；%3").arg(account).arg(statements).arg(rest);
-    }
     static QString statementCount(int statements) { return tr("%1 份对账单").arg(statements); }
     static QString unstoredAccount() { return tr("（未保存）"); }
     static QString noStatementChosen() { return tr("请先在列表中选中要移除的对账单"); }
     static QString removing(const QString &file) { return tr("正在移除 %1 …").arg(file); }
-    static QString loadingAccount() { return tr("正在读取账户…"); }
     static QString noGaps() { return tr("各证券的股份余额前后衔接，没有发现缺失的对账单"); }
     static QString cashNote(const QString &note) { return tr("（仅供参考）%1").arg(note); }
     static QString accountChoice(const QString &name, int statements)
