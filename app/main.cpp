@@ -27,9 +27,12 @@ int main(int argc, char *argv[])
     // language remembered, or the desktop's, before any window is made.
     tallyfin::useLanguage(settings.language());
     // The main window now; the others when the user first opens them.
-    const tallyfin::ProgramWindows windows;
+    tallyfin::ProgramWindows windows;
     tallyfin::MainWindow &mainWindow = windows.mainWindow();
     mainWindow.rememberSettings(settings);
     mainWindow.show();
+    // "tallyfin FILE…", as a file manager's "Open with" gives them.
+    if (const QStringList files = QApplication::arguments().mid(1); !files.isEmpty())
+        windows.openStatements(files);
     return QApplication::exec();
 }

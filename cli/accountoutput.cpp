@@ -69,13 +69,7 @@ Json lotJson(const LotTax &lot)
             {"tax", yuanOrNull(lot.tax)}};
 }
 
-std::string verdict(const TaxRowCheck &row)
-{
-    if (!row.explained)
-        return "无法解释";
-    const std::optional<Decimal> due = row.due();
-    return !due ? "买入日未知" : *due == row.charged ? "相符" : "不符";
-}
+std::string verdict(const TaxRowCheck &row) { return std::string(ChineseText(VerdictOf(row))); }
 
 } // namespace
 

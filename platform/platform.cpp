@@ -33,6 +33,13 @@ Platform &platform()
     return *g_current;
 }
 
+std::optional<QList<QByteArray>> Platform::openFileNames(QWidget *owner, const QString &filter)
+{
+    if (const std::optional<QByteArray> path = openFileName(owner, filter))
+        return QList<QByteArray>{*path};
+    return std::nullopt;
+}
+
 void Platform::requestScreenGrab(QRect area, QObject *, std::function<void(const ScreenGrab &)> done)
 {
     QImage picture = grabScreen(area);

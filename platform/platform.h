@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -85,6 +87,11 @@ public:
     // the filters of `filter` (separated by ";;"): the file's path as the
     // file system names it (see localFilePath). nullopt when the user cancels.
     virtual std::optional<QByteArray> openFileName(QWidget *owner, const QString &filter) = 0;
+
+    // The same dialog choosing one or several existing files: their paths
+    // (never empty), nullopt when the user cancels. By default the one file
+    // of openFileName.
+    virtual std::optional<QList<QByteArray>> openFileNames(QWidget *owner, const QString &filter);
 
     // Whether the colour picker may read the pixel under the pointer at will
     // (false), or the desktop lets the user click one point for it

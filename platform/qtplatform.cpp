@@ -113,4 +113,18 @@ std::optional<QByteArray> QtPlatform::openFileName(QWidget *owner, const QString
     return localFilePath(dialog.selectedUrls().constFirst());
 }
 
+std::optional<QList<QByteArray>> QtPlatform::openFileNames(QWidget *owner, const QString &filter)
+{
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilter(filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedUrls().isEmpty())
+        return std::nullopt;
+    QList<QByteArray> paths;
+    for (const QUrl &url : dialog.selectedUrls())
+        paths << localFilePath(url);
+    return paths;
+}
+
 } // namespace tallyfin

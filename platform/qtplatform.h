@@ -17,6 +17,7 @@ public:
     QImage grabScreen(QRect area) override;
     std::optional<QString> saveFileName(QWidget *owner, const QString &filter) override;
     std::optional<QByteArray> openFileName(QWidget *owner, const QString &filter) override;
+    std::optional<QList<QByteArray>> openFileNames(QWidget *owner, const QString &filter) override;
 };
 
 } // namespace tallyfin

@@ -314,6 +314,37 @@ Decimal DividendPerShare(const Decimal &cash, const Decimal &shares, int withhel
     return Decimal::quotient(cash, shares * kept, kMostDecimals, Rounding::HalfUp);
 }
 
+TaxVerdict VerdictOf(const TaxRowCheck &row)
+{
+    if (!row.explained)
+        return TaxVerdict::Unexplained;
+    const std::optional<Decimal> due = row.due();
+    return !due ? TaxVerdict::BoughtUnknown : *due == row.charged ? TaxVerdict::Agrees : TaxVerdict::Differs;
+}
+
+std::string_view ChineseText(TaxVerdict verdict)
+{
+    switch (verdict) {
+    case TaxVerdict::Agrees: return TALLYFIN_TR_NOOP("Account", "相符");
+    case TaxVerdict::Differs: return TALLYFIN_TR_NOOP("Account", "不符");
+    case TaxVerdict::Unexplained: return TALLYFIN_TR_NOOP("Account", "无法解释");
+    case TaxVerdict::BoughtUnknown: break;
+    }
+    return TALLYFIN_TR_NOOP("Account", "买入日未知");
+}
+
+std::string_view HoldingTermText(const LotTax &lot)
+{
+    if (!lot.bought)
+        return TALLYFIN_TR_NOOP("Account", "未知");
+    switch (HoldingTermOf(*lot.bought, lot.sold)) {
+    case HoldingTerm::UpToAMonth: return TALLYFIN_TR_NOOP("Account", "1个月以内");
+    case HoldingTerm::UpToAYear: return TALLYFIN_TR_NOOP("Account", "1个月至1年");
+    case HoldingTerm::OverAYear: break;
+    }
+    return TALLYFIN_TR_NOOP("Account", "1年以上");
+}
+
 std::string EnglishText(const MissingTax &missing)
 {
     return FormatTradeDate(missing.date) + " " + missing.code + ": " + missing.quantity.toString() +

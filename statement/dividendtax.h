@@ -1,7 +1,9 @@
 #pragma once
 
 #include <optional>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "balances.h"
@@ -89,6 +91,15 @@ DividendTaxCheck CheckDividendTax(const Statement &statement, const std::vector<
 // give back the cash booked for the shares, the withheld part added back.
 //   DividendPerShare(900.00, 2000, 0) -> 0.45;  DividendPerShare(95.00, 1000, 5) -> 0.1
 Decimal DividendPerShare(const Decimal &cash, const Decimal &shares, int withheldPercent);
+
+// What the check says of a tax row, as the command line and the window show it.
+enum class TaxVerdict : std::uint8_t { Agrees, Differs, Unexplained, BoughtUnknown };
+TaxVerdict VerdictOf(const TaxRowCheck &row);
+//   ChineseText(TaxVerdict::Agrees) -> "相符"   (context "Account")
+std::string_view ChineseText(TaxVerdict verdict);
+// How long a lot was held when sold, as its rate counts it:
+//   HoldingTermText(lot bought 2021-05-20, sold 2021-06-18) -> "1个月以内"; bought unknown -> "未知" (context "Account")
+std::string_view HoldingTermText(const LotTax &lot);
 
 //   "2021-06-18 603160: 800 shares that received a dividend sold, 72.00 due, no tax row"
 std::string EnglishText(const MissingTax &missing);

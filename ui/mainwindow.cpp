@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -119,6 +120,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     showChosenLanguage();
     makeFixedSizeWindow(this);
     fitToTexts();
+    setAcceptDrops(true);
     centreOnScreen(this);
 }
 
@@ -584,6 +586,39 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
     if (pressButtonOnEnter(event, focusWidget(), calculateButton))
         return;
     QMainWindow::keyPressEvent(event);
+}
+
+namespace {
+
+// The local files a drag carries, if it carries only such.
+QStringList localFiles(const QMimeData *data)
+{
+    QStringList paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = localFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    Q_EMIT statementFilesDropped(paths);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

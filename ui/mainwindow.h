@@ -84,11 +84,15 @@ Q_SIGNALS:
     void positionToolsRequested();
     // "交割单核对", the button or the menu item.
     void statementAuditRequested();
+    // Files (or folders) dropped on this window: statements for 交割单核对.
+    void statementFilesDropped(const QStringList &paths);
 
 protected:
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     struct FieldBinding {

@@ -4,14 +4,18 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
+#include <QScopedValueRollback>
+#include <QStandardItemModel>
 #include <QStringListModel>
 #include <QTableView>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 #include "appearance.h"
 #include "platform.h"
+#include "statementauditmodels.h"
 #include "translatedtext.h"
 
 namespace tallyfin {
@@ -120,7 +124,8 @@ void PositionsModel::sort(int column, Qt::SortOrder order)
 
 PositionsView::PositionsView(QWidget *parent)
     : QWidget(parent), m_model(new PositionsModel(this)), m_table(new QTableView(this)),
-      m_leftOutCaption(new QLabel(this)), m_leftOut(new QStringListModel(this)), m_leftOutList(new QListView(this))
+      m_leftOutCaption(new QLabel(this)), m_leftOut(new QStringListModel(this)), m_leftOutList(new QListView(this)),
+      m_openingNote(new QLabel(this)), m_openings(new QStandardItemModel(this)), m_openingsView(new QTableView(this))
 {
     auto *layout = new QVBoxLayout(this);
     m_table->setModel(m_model);
@@ -146,18 +151,108 @@ PositionsView::PositionsView(QWidget *parent)
     m_leftOutList->setModel(m_leftOut);
     m_leftOutList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_leftOutList->setMaximumHeight(6 * fontMetrics().lineSpacing());
-    layout->addWidget(m_leftOutCaption);
-    layout->addWidget(m_leftOutList);
+    // The rows left out and the holdings before the history side by side:
+    // the positions keep the tab's height.
+    auto *below = new QHBoxLayout;
+    auto *leftOut = new QVBoxLayout;
+    leftOut->addWidget(m_leftOutCaption);
+    leftOut->addWidget(m_leftOutList);
+    below->addLayout(leftOut, 1);
+    auto *openings = new QVBoxLayout;
+    below->addLayout(openings, 1);
+    layout->addLayout(below);
+    m_openingNote->setObjectName(QStringLiteral("openingNote"));
+    m_openingNote->setWordWrap(true);
+    m_openingNote->setBuddy(m_openingsView);
+    m_openingsView->setObjectName(QStringLiteral("openingsView"));
+    m_openingsView->setModel(m_openings);
+    m_openingsView->verticalHeader()->hide();
+    m_openingsView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_openingsView->verticalHeader()->setDefaultSectionSize(m_table->verticalHeader()->defaultSectionSize());
+    m_openingsView->horizontalHeader()->setStretchLastSection(true);
+    m_openingsView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                    | QAbstractItemView::SelectedClicked);
+    m_openingsView->setMaximumHeight(6 * fontMetrics().lineSpacing());
+    openings->addWidget(m_openingNote);
+    openings->addWidget(m_openingsView);
+    m_openingNote->hide();
+    m_openingsView->hide();
+    connect(m_openings, &QStandardItemModel::itemChanged, this, &PositionsView::openingEdited);
     showConventions();
 }
 
 void PositionsView::setPositions(statement::StatementPositions positions)
 {
     showLeftOut(positions);
+    showOpenings(positions.report.positions);
     m_model->setPositions(std::move(positions.report.positions), localeSeparator());
     // A new statement starts in its own order.
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->resizeColumnsToContents();
+}
+
+namespace {
+
+constexpr int kCostColumn = 3;
+
+} // namespace
+
+void PositionsView::showOpenings(const std::vector<PositionReport> &positions)
+{
+    // The view must hear of the rows; the edit handler must not.
+    const QScopedValueRollback filling(m_filling, true);
+    m_openings->removeRows(0, m_openings->rowCount());
+    m_costUnknown = false;
+    for (const PositionReport &position : positions) {
+        if (position.openingShares.sign() == 0)
+            continue;
+        QList<QStandardItem *> row;
+        for (const std::string &text : {position.code, position.name, position.openingShares.toString()}) {
+            row << new QStandardItem(uiText(text));
+            row.back()->setEditable(false);
+        }
+        const QString cost = position.openingCost ? uiText(position.openingCost->toFixed(2, localeSeparator())) : QString();
+        row << new QStandardItem(cost);
+        row.back()->setData(uiText(position.code), Qt::UserRole);
+        row.back()->setData(cost, Qt::UserRole + 1); // given back when a typed cost is refused
+        m_openings->appendRow(row);
+        m_costUnknown = m_costUnknown || !position.openingCost;
+    }
+    showOpeningHeaders();
+    m_openingsView->resizeColumnsToContents();
+    m_openingNote->setVisible(m_openings->rowCount() > 0);
+    m_openingsView->setVisible(m_openings->rowCount() > 0);
+}
+
+void PositionsView::showOpeningHeaders()
+{
+    m_openings->setHorizontalHeaderLabels({tr("代码"), tr("名称"), tr("期初持股"), tr("期初成本(元)")});
+    m_openingNote->setText(m_costUnknown
+                               ? tr("有证券在账户的记录开始前已经持有，成本未知，其成本和已实现盈亏无法算出："
+                                    "双击“期初成本”填写这些股份的总成本（含费用），清空则恢复未知")
+                               : tr("账户的记录开始前已经持有的股份及其总成本（含费用），双击可修改"));
+    m_openingsView->setAccessibleName(tr("期初持仓"));
+}
+
+void PositionsView::openingEdited(QStandardItem *item)
+{
+    if (m_filling || item->column() != kCostColumn)
+        return;
+    const QString code = item->data(Qt::UserRole).toString();
+    const QString typed = item->text().trimmed();
+    if (typed.isEmpty()) {
+        Q_EMIT openingCostEdited(code, std::nullopt);
+        return;
+    }
+    if (const std::optional<Decimal> cost = typedAmount(typed)) {
+        Q_EMIT openingCostEdited(code, cost);
+        return;
+    }
+    {
+        const QScopedValueRollback filling(m_filling, true);
+        item->setText(item->data(Qt::UserRole + 1).toString());
+    }
+    Q_EMIT openingCostRejected(tr("期初成本须为不小于 0 的金额（元）"));
 }
 
 void PositionsView::showConventions()
@@ -184,6 +279,7 @@ void PositionsView::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         showConventions();
+        showOpeningHeaders();
         Q_EMIT m_model->headerDataChanged(Qt::Horizontal, 0, PositionsModel::Count - 1);
     }
     QWidget::changeEvent(event);

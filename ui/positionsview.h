@@ -10,6 +10,8 @@
 
 class QLabel;
 class QListView;
+class QStandardItem;
+class QStandardItemModel;
 class QStringListModel;
 class QTableView;
 
@@ -49,7 +51,8 @@ private:
 // line each under it, and the rows left out (sales of more than was held,
 // Stock Connect trades, codes not known) in a list below. A tab of the
 // 交割单核对 window, given the positions of the statement that window read
-// (worked out on its reading thread):
+// (worked out on its reading thread). Shares held before the account's
+// history began are listed with their cost, which the user may type:
 //   view->setPositions(PositionsOfStatement(statement));
 class PositionsView : public QWidget {
     Q_OBJECT
@@ -62,12 +65,22 @@ public:
 
     PositionsModel *model() const { return m_model; }
 
+Q_SIGNALS:
+    // The user typed what the shares of `code` held before the history cost
+    // in all (nullopt: an empty field, the cost unknown again).
+    void openingCostEdited(const QString &code, std::optional<tallyfin::Decimal> cost);
+    // A typed cost that is no amount: the message says what is expected.
+    void openingCostRejected(const QString &message);
+
 protected:
     void changeEvent(QEvent *event) override;
 
 private:
     void showConventions();
     void showLeftOut(const statement::StatementPositions &positions);
+    void showOpenings(const std::vector<PositionReport> &positions);
+    void showOpeningHeaders();
+    void openingEdited(QStandardItem *item);
 
     PositionsModel *m_model;
     QTableView *m_table;
@@ -75,6 +88,12 @@ private:
     QLabel *m_leftOutCaption;
     QStringListModel *m_leftOut;
     QListView *m_leftOutList;
+    // The holdings before the history began, their cost typed by the user.
+    QLabel *m_openingNote;
+    QStandardItemModel *m_openings;
+    QTableView *m_openingsView;
+    bool m_costUnknown = false;
+    bool m_filling = false;
 };
 
 } // namespace tallyfin

@@ -10,12 +10,15 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QSaveFile>
+#include <QStandardItemModel>
+#include <QStringListModel>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "agreementedit.h"
 #include "appearance.h"
+#include "dividendtaxview.h"
 #include "auditreport.h"
 #include "handler.h"
 #include "icon.h"
@@ -36,13 +39,22 @@ namespace {
 
 QString text(const std::string &value) { return QString::fromStdString(value); }
 
-// The one local file a drag carries, if it carries exactly one.
-std::optional<QByteArray> droppedFile(const QMimeData *data)
+// The local files and folders a drag carries, if it carries only such.
+QList<QByteArray> droppedFiles(const QMimeData *data)
 {
-    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile())
-        return std::nullopt;
-    return localFilePath(data->urls().constFirst());
+    QList<QByteArray> paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        paths << localFilePath(url);
+    }
+    return paths;
 }
+
+QString figureText(int value) { return QString::number(value); }
+QString dateText(const std::optional<TradeDate> &date) { return date ? uiText(FormatTradeDate(*date)) : QString(); }
 
 // A path for the user to read: what cannot be decoded shows as U+FFFD.
 QString shownPath(const QByteArray &path) { return QDir::toNativeSeparators(QFile::decodeName(path)); }
@@ -100,16 +112,21 @@ StatementAuditWindow::StatementAuditWindow(QWidget *parent)
     : QWidget(parent), m_job(new StatementAuditJob(this)), m_agreement(new AgreementModel(this)),
       m_years(new YearsModel(this)), m_trades(new TradesModel(this)), m_other(new OtherRowsModel(this)),
       // Made with its chart: a view made without one makes a default chart that setChart leaves behind.
-      m_chart(new QChartView(MonthlyFeesChart({}))), m_positions(new PositionsView)
+      m_chart(new QChartView(MonthlyFeesChart({}))), m_positions(new PositionsView), m_dividendTax(new DividendTaxView),
+      m_statements(new QStandardItemModel(this)), m_gaps(new QStringListModel(this)), m_store(store::DefaultStorePath())
 {
     setUpForm<Ui::StatementAuditWindow>(*this, this);
     setWindowIcon(programIcon());
     setAcceptDrops(true);
     fileLabel->setText(AuditTexts::dropHint());
+    storeLabel->hide();
     setUpViews();
     connectControls();
     setBusy(false);
     centreOnScreen(this);
+    // The account kept, read off the GUI thread (the progress bar shows it):
+    // the store may wait for another Tallyfin.
+    request({});
 }
 
 StatementAuditWindow::~StatementAuditWindow() = default;
@@ -133,6 +150,9 @@ void StatementAuditWindow::setUpViews()
     tradesView->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     tradesView->setSortingEnabled(true);
     setUpTable(otherView, m_other);
+    m_statements->setHorizontalHeaderLabels(AuditTexts::statementHeaders());
+    setUpTable(statementsView, m_statements);
+    gapsList->setModel(m_gaps);
     sizeColumns();
     m_chart->setObjectName(QStringLiteral("chartView"));
     m_chart->setAccessibleName(AuditTexts::chartTitle());
@@ -140,6 +160,8 @@ void StatementAuditWindow::setUpViews()
     chartLayout->addWidget(m_chart);
     m_positions->setObjectName(QStringLiteral("positionsView"));
     tabs->addTab(m_positions, AuditTexts::positionsTab());
+    m_dividendTax->setObjectName(QStringLiteral("dividendTaxView"));
+    tabs->addTab(m_dividendTax, AuditTexts::dividendTaxTab());
 }
 
 void StatementAuditWindow::sizeColumns()
@@ -149,6 +171,7 @@ void StatementAuditWindow::sizeColumns()
     setColumnWidths(yearsView, {60, 70, 120, 90, 90, 80, 70, 80, 90, 100, 80});
     setColumnWidths(tradesView, {60, 90, 70, 90, 50, std::max(80, group), 80, 100, 70, 70, 70, 70, 60, 70, 60, 70, 70});
     setColumnWidths(otherView, {60, 80, 90, 360, 80, 120});
+    setColumnWidths(statementsView, {50, 260, 90, 90, 70, 70});
     // Room for the example the rate field shows while empty.
     compareRate->setMinimumWidth(compareRate->fontMetrics().horizontalAdvance(compareRate->placeholderText())
                                  + compareRate->fontMetrics().height());
@@ -175,6 +198,12 @@ void StatementAuditWindow::connectControls()
     connectHandler(openButton, &QPushButton::clicked, this, &StatementAuditWindow::openClicked);
     connectHandler(exportButton, &QPushButton::clicked, this, &StatementAuditWindow::exportClicked);
     connectHandler(cancelButton, &QPushButton::clicked, this, &StatementAuditWindow::cancelClicked);
+    connectHandler(removeStatementButton, &QPushButton::clicked, this, &StatementAuditWindow::removeClicked);
+    connect(accountBox, &QComboBox::activated, this, [this](int index) { runHandler([&] { accountChosen(index); }); });
+    connect(m_positions, &PositionsView::openingCostEdited, this,
+            [this](const QString &code, std::optional<Decimal> cost) { runHandler([&] { openingCostEdited(code, cost); }); });
+    connect(m_positions, &PositionsView::openingCostRejected, this,
+            [this](const QString &message) { platform().showValidationBox(this, message); });
     connect(differingOnly, &QCheckBox::toggled, m_trades, &TradesModel::setDifferingOnly);
     connect(compareRate, &QLineEdit::editingFinished, this, [this] { runHandler([this] { compareChanged(); }); });
     connect(compareNoMinimum, &QCheckBox::toggled, this, [this] { runHandler([this] { compareChanged(); }); });
@@ -206,12 +235,9 @@ void StatementAuditWindow::connectControls()
     connect(m_agreement, &AgreementModel::termRejected, this,
             [this](const QString &message) { platform().showValidationBox(this, message); });
     connect(m_job, &StatementAuditJob::progressed, progress, &QProgressBar::setValue);
-    connect(m_job, &StatementAuditJob::audited, this,
-            [this](std::shared_ptr<const Statement> statement, std::shared_ptr<const Audit> audit) {
-                runHandler([&] { showAudit(std::move(statement), std::move(audit)); });
-            });
-    connect(m_job, &StatementAuditJob::positionsWorkedOut, m_positions,
-            [this](std::shared_ptr<const StatementPositions> positions) { m_positions->setPositions(*positions); });
+    connect(m_job, &StatementAuditJob::shown, this, [this](std::shared_ptr<const AccountShown> account) {
+        runHandler([&] { showAccount(std::move(account)); });
+    });
     connect(m_job, &StatementAuditJob::failed, this, [this](const QString &reason) { runHandler([&] { showFailure(reason); }); });
 }
 
@@ -223,6 +249,8 @@ void StatementAuditWindow::setBusy(bool busy)
     compareGroup->setEnabled(!m_reading);
     progress->setVisible(busy);
     cancelButton->setVisible(busy);
+    removeStatementButton->setEnabled(!busy && m_statements->rowCount() > 0);
+    accountBox->setEnabled(!busy && accountBox->count() > 1);
     exportButton->setEnabled(!busy && m_audit != nullptr);
     if (busy)
         progress->setValue(0);
@@ -230,83 +258,245 @@ void StatementAuditWindow::setBusy(bool busy)
 
 void StatementAuditWindow::openClicked()
 {
-    if (const std::optional<QByteArray> path = platform().openFileName(this, AuditTexts::fileFilter()))
-        openStatement(*path);
+    if (const std::optional<QList<QByteArray>> paths = platform().openFileNames(this, AuditTexts::fileFilter()))
+        openPaths(*paths);
 }
 
-void StatementAuditWindow::openStatement(const QByteArray &path)
+void StatementAuditWindow::openFiles(const QStringList &paths)
 {
-    m_readingPath = path;
+    QList<QByteArray> named;
+    for (const QString &path : paths)
+        named << QFile::encodeName(path);
+    openPaths(named);
+}
+
+void StatementAuditWindow::openPaths(const QList<QByteArray> &paths)
+{
+    if (paths.isEmpty())
+        return;
+    m_readingPaths = paths;
+    m_givenPaths << paths;
     m_reading = true;
-    fileLabel->setText(shownPath(path));
-    statusLabel->setText(AuditTexts::reading(shownFileName(path)));
+    fileLabel->setText(paths.size() == 1 ? shownPath(paths.front())
+                                         : AuditTexts::severalFiles(shownPath(paths.front()), static_cast<int>(paths.size())));
+    statusLabel->setText(AuditTexts::reading(paths.size() == 1 ? shownFileName(paths.front()) : fileLabel->text()));
     statusLabel->setStyleSheet({});
     setBusy(true);
-    // The terms the user set are the statement before's; the new one's are inferred.
-    AuditOptions inferred = options();
-    inferred.terms.clear();
-    inferred.billing = {};
-    m_job->readAndAudit(path, inferred);
+    AccountRequest adding;
+    for (const QByteArray &path : paths)
+        adding.files.push_back(path.toStdString());
+    request(std::move(adding));
+}
+
+void StatementAuditWindow::request(AccountRequest made)
+{
+    made.store = m_store;
+    if (m_shown) {
+        made.account = m_shown->account;
+        made.unstored = m_shown->unstored;
+    }
+    made.openingCosts = m_openingCosts;
+    // The terms the account keeps, unless the request changes them.
+    if (made.terms != AccountRequest::Terms::Kept) {
+        made.options.terms = m_userTerms;
+        made.options.billing = m_billing;
+    } else if (!m_store) {
+        made.options.terms = m_userTerms;
+        made.options.billing = m_billing;
+    }
+    made.options.compare = m_compare;
+    m_job->start(std::move(made));
+    setBusy(true);
 }
 
 void StatementAuditWindow::startAudit()
 {
-    if (!m_statement)
-        return;
     statusLabel->setText(AuditTexts::auditing());
-    setBusy(true);
-    m_job->audit(m_statement, options());
+    AccountRequest audit;
+    audit.terms = AccountRequest::Terms::GivenAndKept;
+    request(std::move(audit));
+}
+
+void StatementAuditWindow::removeClicked()
+{
+    const QModelIndexList rows = statementsView->selectionModel()->selectedRows();
+    if (rows.isEmpty() || !m_shown) {
+        platform().showValidationBox(this, AuditTexts::noStatementChosen());
+        return;
+    }
+    const ListedStatement &listed = m_shown->statements.at(static_cast<std::size_t>(rows.front().row()));
+    statusLabel->setText(AuditTexts::removing(uiText(listed.file)));
+    AccountRequest removal;
+    removal.remove = listed.id;
+    request(std::move(removal));
+}
+
+void StatementAuditWindow::accountChosen(int index)
+{
+    if (!m_shown || index < 0 || index >= static_cast<int>(m_shown->accounts.size()))
+        return;
+    auto shown = std::make_shared<AccountShown>();
+    shown->account = m_shown->accounts[static_cast<std::size_t>(index)].id;
+    m_shown = std::move(shown);
+    request({});
+}
+
+void StatementAuditWindow::openingCostEdited(const QString &code, const std::optional<Decimal> &cost)
+{
+    if (!m_store) {
+        if (cost)
+            m_openingCosts.insert_or_assign(code.toStdString(), *cost);
+        else
+            m_openingCosts.erase(code.toStdString());
+    }
+    AccountRequest change;
+    change.openingCost = std::pair{code.toStdString(), cost};
+    request(std::move(change));
 }
 
 void StatementAuditWindow::cancelClicked()
 {
     m_job->cancel();
-    // What is shown is still the statement before.
+    // What is shown is still the account before.
     m_reading = false;
     setBusy(false);
     showFileShown();
     showSummary();
 }
 
-AuditOptions StatementAuditWindow::options() const
+void StatementAuditWindow::showAccount(std::shared_ptr<const AccountShown> account)
 {
-    AuditOptions made;
-    made.terms = m_userTerms;
-    made.billing = m_billing;
-    made.compare = m_compare;
-    return made;
-}
-
-void StatementAuditWindow::showAudit(std::shared_ptr<const Statement> statement, std::shared_ptr<const Audit> audit)
-{
-    const bool loaded = m_reading;
+    const bool added = m_reading;
     m_reading = false;
-    if (loaded) {
-        m_path = m_readingPath;
-        m_userTerms.clear();
-        m_billing = {};
+    m_shown = std::move(account);
+    if (m_shown->storeError) {
+        // Left as it is: what is opened now is audited without being kept.
+        m_store.reset();
+        m_storeError = m_shown->storeError;
     }
-    m_statement = std::move(statement);
-    m_audit = std::move(audit);
+    if (added && m_shown->filesAdded > 0) {
+        m_shownPaths.clear();
+        for (const QByteArray &path : m_readingPaths)
+            if (std::none_of(m_shown->problems.begin(), m_shown->problems.end(),
+                             [&](const FileProblem &problem) { return problem.file == path.toStdString(); }))
+                m_shownPaths << path;
+    }
+    m_userTerms = m_shown->terms;
+    m_billing = m_shown->billing;
+    m_openingCosts = m_shown->openingCosts;
+    const std::shared_ptr<const MergedStatement> &merged = m_shown->merged;
+    m_statement = merged ? std::shared_ptr<const Statement>(merged, &merged->statement) : nullptr;
+    m_audit = merged ? m_shown->audit : nullptr;
     for (AuditTableModel *model : std::initializer_list<AuditTableModel *>{m_agreement, m_years, m_trades, m_other})
         model->show(m_statement, m_audit);
     showYearColumns();
     fitWordColumns();
-    ShowMonthlyFees(m_chart->chart(), m_audit->months);
+    ShowMonthlyFees(m_chart->chart(), m_audit ? m_audit->months : std::vector<MonthFees>{});
+    m_positions->setPositions(m_shown->positions ? *m_shown->positions : StatementPositions{});
+    m_dividendTax->setCheck(merged, m_shown->dividendTax);
+    showStatements();
+    showAccounts();
+    showGaps();
+    showStore();
     setBusy(false);
+    showFileShown();
     showSummary();
+    showProblems();
     Q_EMIT auditShown();
+}
+
+void StatementAuditWindow::showStatements()
+{
+    m_statements->removeRows(0, m_statements->rowCount());
+    if (m_shown)
+        for (const ListedStatement &listed : m_shown->statements) {
+            QList<QStandardItem *> row{new QStandardItem(QString::number(listed.id)), new QStandardItem(QFile::decodeName(QByteArray::fromStdString(listed.file))),
+                                       new QStandardItem(dateText(listed.from)), new QStandardItem(dateText(listed.to)),
+                                       new QStandardItem(figureText(listed.rowsAdded)), new QStandardItem(figureText(listed.rowsKnown))};
+            for (QStandardItem *item : row)
+                item->setEditable(false);
+            for (QStandardItem *item : {row[0], row[4], row[5]})
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_statements->appendRow(row);
+        }
+    const std::pair<QTableView *, int> words[] = {{statementsView, 1}};
+    for (const auto &[view, column] : words) {
+        const QAbstractItemView *measured = view;
+        view->setColumnWidth(column, std::max(view->columnWidth(column), measured->sizeHintForColumn(column)));
+    }
+}
+
+void StatementAuditWindow::showAccounts()
+{
+    const QSignalBlocker quiet(accountBox);
+    accountBox->clear();
+    if (!m_shown)
+        return;
+    if (!m_store) {
+        accountBox->addItem(AuditTexts::unstoredAccount());
+        return;
+    }
+    for (const store::AccountSummary &each : m_shown->accounts) {
+        accountBox->addItem(AuditTexts::accountChoice(uiText(each.name), each.statements));
+        if (m_shown->account == each.id)
+            accountBox->setCurrentIndex(accountBox->count() - 1);
+    }
+}
+
+void StatementAuditWindow::showGaps()
+{
+    QStringList lines;
+    if (m_shown && m_shown->balances) {
+        for (const ShareGap &gap : m_shown->balances->gaps)
+            lines << translated(ShareGapText(gap));
+        if (m_shown->balances->gaps.empty())
+            lines << AuditTexts::noGaps();
+        for (const CashBreak &note : m_shown->balances->cashBreaks)
+            lines << AuditTexts::cashNote(translated(CashBreakText(note)));
+    }
+    m_gaps->setStringList(lines);
+}
+
+void StatementAuditWindow::showStore()
+{
+    storeLabel->setVisible(m_storeError.has_value());
+    if (m_storeError)
+        storeLabel->setText(AuditTexts::storeUnavailable(translated(store::StoreErrorText(*m_storeError))));
+}
+
+void StatementAuditWindow::showProblems()
+{
+    if (!m_shown || m_shown->problems.empty())
+        return;
+    QStringList lines;
+    for (const FileProblem &problem : m_shown->problems) {
+        const QString reason = translated(problem.reason);
+        lines << (m_shown->problems.size() == 1 && m_readingPaths.size() <= 1
+                      ? AuditTexts::cannotRead(reason)
+                      : AuditTexts::fileAndReason(shownFileName(QByteArray::fromStdString(problem.file)),
+                                                  AuditTexts::cannotRead(reason)));
+    }
+    const QString message = lines.join(QLatin1Char('\n'));
+    statusLabel->setText(message);
+    statusLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
+    platform().showValidationBox(this, message);
 }
 
 void StatementAuditWindow::showFileShown()
 {
-    fileLabel->setText(m_statement ? shownPath(m_path) : AuditTexts::dropHint());
+    if (m_shownPaths.isEmpty() || !m_statement)
+        fileLabel->setText(m_statement ? QString() : AuditTexts::dropHint());
+    else if (m_shownPaths.size() == 1)
+        fileLabel->setText(shownPath(m_shownPaths.front()));
+    else
+        fileLabel->setText(AuditTexts::severalFiles(shownPath(m_shownPaths.front()), static_cast<int>(m_shownPaths.size())));
 }
 
 // The audit's own columns of the years: 对比节省 and 港股通组合费 only where they hold something.
 void StatementAuditWindow::showYearColumns()
 {
-    const std::vector<statement::YearColumn> shown = statement::YearColumns(*m_audit);
+    const std::vector<statement::YearColumn> shown =
+        m_audit ? statement::YearColumns(*m_audit) : std::vector<statement::YearColumn>{};
     for (std::size_t column = 0; column < statement::kYearColumnCount; ++column)
         yearsView->setColumnHidden(static_cast<int>(column),
                                    std::find(shown.begin(), shown.end(), static_cast<statement::YearColumn>(column)) == shown.end());
@@ -319,14 +509,17 @@ void StatementAuditWindow::showSummary()
         statusLabel->setText({});
         return;
     }
-    statusLabel->setText(AuditTexts::summary(formatText(m_statement->format), m_statement->tradeCount(),
-                                             m_statement->otherCount(), static_cast<int>(m_statement->unreadable.size()),
+    const std::size_t statements = m_shown ? m_shown->statements.size() : 0;
+    const QString read = statements > 1 ? AuditTexts::statementCount(static_cast<int>(statements))
+                                        : formatText(m_statement->format);
+    statusLabel->setText(AuditTexts::summary(read, m_statement->tradeCount(), m_statement->otherCount(),
+                                             static_cast<int>(m_statement->unreadable.size()),
                                              m_audit->notAuditedCount(), static_cast<int>(m_audit->findings.size())));
 }
 
 void StatementAuditWindow::showFailure(const QString &reason)
 {
-    // The statement before, if any, stays shown with the message about this file.
+    // The account before, if any, stays shown with the message.
     const bool reading = m_reading;
     m_reading = false;
     setBusy(false);
@@ -410,7 +603,12 @@ void StatementAuditWindow::compareChanged()
         && (!compare || (compare->ratePerMille == m_compare->ratePerMille && compare->noMinimum == m_compare->noMinimum)))
         return;
     m_compare = compare;
-    startAudit();
+    if (!m_statement)
+        return;
+    statusLabel->setText(AuditTexts::auditing());
+    AccountRequest audit;
+    audit.terms = AccountRequest::Terms::Given;
+    request(std::move(audit));
 }
 
 void StatementAuditWindow::exportClicked()
@@ -423,16 +621,34 @@ void StatementAuditWindow::exportClicked()
     QString path = *chosen;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
-    std::error_code unknown;
-    if (std::filesystem::equivalent(QFile::encodeName(path).toStdString(), m_path.toStdString(), unknown)) {
-        platform().showValidationBox(this, AuditTexts::reportWouldReplaceStatement());
-        return;
+    for (const QByteArray &given : m_givenPaths) {
+        std::error_code unknown;
+        if (std::filesystem::equivalent(QFile::encodeName(path).toStdString(), given.toStdString(), unknown)) {
+            platform().showValidationBox(this, AuditTexts::reportWouldReplaceStatement());
+            return;
+        }
     }
-    const std::string report = AuditReportCsv(*m_statement, *m_audit, m_path.toStdString());
+    const std::string report = AuditReportCsv(*m_statement, *m_audit, reportTitle());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(report.data(), static_cast<qint64>(report.size())) < 0
         || !file.commit())
         platform().showValidationBox(this, AuditTexts::reportNotWritten(file.errorString()));
+}
+
+// As the command line heads it: the account's name (account audit), or the
+// files merged without a store (audit FILE1 FILE2 …).
+std::string StatementAuditWindow::reportTitle() const
+{
+    std::string title;
+    if (m_store) {
+        for (const store::AccountSummary &each : m_shown->accounts)
+            if (m_shown->account == each.id)
+                title = each.name;
+        return title;
+    }
+    for (const UnstoredStatement &each : m_shown->unstored)
+        title += (title.empty() ? "" : ", ") + each.file;
+    return title;
 }
 
 void StatementAuditWindow::changeEvent(QEvent *event)
@@ -451,12 +667,17 @@ void StatementAuditWindow::retranslate()
     sizeColumns();
     m_chart->setAccessibleName(AuditTexts::chartTitle());
     tabs->setTabText(tabs->indexOf(m_positions), AuditTexts::positionsTab());
+    tabs->setTabText(tabs->indexOf(m_dividendTax), AuditTexts::dividendTaxTab());
+    m_statements->setHorizontalHeaderLabels(AuditTexts::statementHeaders());
+    showAccounts();
+    showGaps();
+    showStore();
     ShowMonthlyFees(m_chart->chart(), m_audit ? m_audit->months : std::vector<MonthFees>{});
     if (m_reading) {
-        fileLabel->setText(shownPath(m_readingPath));
-        statusLabel->setText(AuditTexts::reading(shownFileName(m_readingPath)));
+        statusLabel->setText(AuditTexts::reading(shownFileName(m_readingPaths.front())));
     } else if (m_busy) {
-        statusLabel->setText(AuditTexts::auditing());
+        showFileShown();
+        statusLabel->setText(m_statement ? AuditTexts::auditing() : QString());
     } else {
         showFileShown();
         // A message about a file that could not be read stays as it was said.
@@ -467,15 +688,16 @@ void StatementAuditWindow::retranslate()
 
 void StatementAuditWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (droppedFile(event->mimeData()))
+    if (!droppedFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void StatementAuditWindow::dropEvent(QDropEvent *event)
 {
-    if (const std::optional<QByteArray> path = droppedFile(event->mimeData())) {
+    const QList<QByteArray> paths = droppedFiles(event->mimeData());
+    if (!paths.isEmpty()) {
         event->acceptProposedAction();
-        runHandler([&] { openStatement(*path); });
+        runHandler([&] { openPaths(paths); });
     }
 }
 

@@ -93,6 +93,44 @@ public:
     static QStringList feeItems() { return {tr("佣金"), tr("印花税"), tr("过户费"), tr("规费"), tr("其他费用")}; }
     static QString chartTitle() { return tr("每月费用（元）"); }
     static QString positionsTab() { return tr("持仓"); }
+    static QString dividendTaxTab() { return tr("红利税"); }
+
+    // The account: its statements, the store, the files given.
+    static QStringList statementHeaders() { return {tr("编号"), tr("文件"), tr("起"), tr("止"), tr("新增行"), tr("已有行")}; }
+    static QString storeUnavailable(const QString &reason)
+    {
+        return tr("账户库无法使用，打开的对账单只核对、不保存：%1").arg(reason);
+    }
+    static QString fileAndReason(const QString &file, const QString &reason) { return tr("%1：%2").arg(file, reason); }
+    static QString severalFiles(const QString &first, int count) { return tr("%1 等 %2 个文件").arg(first).arg(count); }
+    static QString statementCount(int statements) { return tr("%1 份对账单").arg(statements); }
+    static QString unstoredAccount() { return tr("（未保存）"); }
+    static QString noStatementChosen() { return tr("请先在列表中选中要移除的对账单"); }
+    static QString removing(const QString &file) { return tr("正在移除 %1 …").arg(file); }
+    static QString noGaps() { return tr("各证券的股份余额前后衔接，没有发现缺失的对账单"); }
+    static QString cashNote(const QString &note) { return tr("（仅供参考）%1").arg(note); }
+    static QString accountChoice(const QString &name, int statements)
+    {
+        return tr("%1（%2 份对账单）").arg(name).arg(statements);
+    }
+
+    // The 红利税 tab.
+    static QStringList taxHeaders()
+    {
+        return {tr("对账单"), tr("行号"), tr("日期"), tr("代码"), tr("股数"), tr("实收"), tr("应收"), tr("核对")};
+    }
+    static QStringList lotHeaders()
+    {
+        return {tr("买入日期"), tr("卖出日期"), tr("持有期"), tr("股数"), tr("每股股息"), tr("税率(%)"), tr("税额")};
+    }
+    static QString lotsCaption() { return tr("所选补缴行的批次（先进先出）"); }
+    static QString missingCaption() { return tr("应补缴而无记录的卖出，及不持股时入账的股息"); }
+    static QString heldBefore() { return tr("期初持有"); }
+    static QString unknown() { return tr("未知"); }
+    static QString unheldDividend(const QString &date, const QString &code, const QString &cash)
+    {
+        return tr("%1 %2：不持股时入账的股息 %3 元，无法确定其股数").arg(date, code, cash);
+    }
 };
 
 } // namespace tallyfin

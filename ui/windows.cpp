@@ -64,6 +64,8 @@ void ProgramWindows::answerMainWindow()
     answer(m_main, &MainWindow::captureRequested, [this] { captureOverlay().startCapture(); });
     answer(m_main, &MainWindow::positionToolsRequested, [this] { showInFront(&positionTools()); });
     answer(m_main, &MainWindow::statementAuditRequested, [this] { showInFront(&statementAudit()); });
+    QObject::connect(m_main, &MainWindow::statementFilesDropped, m_answers.get(),
+                     [this](const QStringList &paths) { runHandler([this, &paths] { openStatements(paths); }); });
 }
 
 void ProgramWindows::takeMainWindowsPlace(QWidget &tool)
@@ -144,6 +146,13 @@ QWidget &ProgramWindows::statementAudit()
     if (!m_statementAudit)
         m_statementAudit = keep(std::make_unique<StatementAuditWindow>());
     return *m_statementAudit;
+}
+
+void ProgramWindows::openStatements(const QStringList &paths)
+{
+    auto &window = static_cast<StatementAuditWindow &>(statementAudit());
+    showInFront(&window);
+    window.openFiles(paths);
 }
 
 std::vector<QWidget *> ProgramWindows::made() const

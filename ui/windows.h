@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -52,6 +53,8 @@ public:
     CaptureOverlay &captureOverlay();
     PositionToolsWindow &positionTools();
     QWidget &statementAudit();
+    // 交割单核对 in front, adding these statement files to its account.
+    void openStatements(const QStringList &paths);
 
     // The windows made so far, in the order of their making.
     std::vector<QWidget *> made() const;

@@ -104,9 +104,25 @@ constexpr ItemColumn kItems[] = {{"佣金", "commission", TradesModel::Commissio
                                  {"规费", "levies", TradesModel::Levies},
                                  {"其他费用", "other", TradesModel::Other}};
 
+// Each test's windows keep their accounts in a store of the test's own.
+class FreshDataHome {
+public:
+    FreshDataHome() { qputenv("XDG_DATA_HOME", m_home.path().toLocal8Bit()); }
+    QString path() const { return m_home.path(); }
+    QString storePath() const { return m_home.filePath(QStringLiteral("tallyfin/accounts.sqlite")); }
+
+private:
+    QTemporaryDir m_home;
+};
+
 class StatementAuditTest : public ::testing::Test {
 protected:
-    StatementAuditTest() { window.show(); }
+    StatementAuditTest()
+    {
+        window.show();
+        // The account kept, read as the window opens.
+        settle();
+    }
 
     QString write(const QString &name, const std::string &bytes)
     {
@@ -229,6 +245,7 @@ protected:
 
     FakePlatform fake;
     QTemporaryDir dir;
+    FreshDataHome home;
     StatementAuditWindow window;
 
 private:
@@ -545,7 +562,8 @@ TEST_F(StatementAuditTest, ExportWritesTheCommandLinesReportAndLeavesTheStatemen
     EXPECT_TRUE(fake.boxes[0].text.contains("交割单文件本身")) << fake.boxes[0].text.toStdString();
     const QByteArray report = fileBytes(reports.filePath("报告.csv"));
     EXPECT_TRUE(report.startsWith("\xEF\xBB\xBF"));
-    EXPECT_EQ(report.toStdString(), cliOutput({"audit", statement.toStdString(), "--csv"}));
+    // The window's account is the command line's: the same store, the same report.
+    EXPECT_EQ(report.toStdString(), cliOutput({"account", "--store", home.storePath().toStdString(), "audit", "--csv"}));
 
     // The report follows the terms typed.
     typeTerm(0, AgreementModel::Rate, QStringLiteral("0.2"));
@@ -705,11 +723,11 @@ TEST_F(StatementAuditTest, ARowThatCannotBeReadIsListedAndTheOthersAudited)
 TEST_F(StatementAuditTest, AFileDroppedOnTheWindowIsOpened)
 {
     const QString path = writeTable(makeCase(samples::AuditCases()[2]).table);
-    QMimeData two;
-    two.setUrls({QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)});
-    QDragEnterEvent refused(QPoint(20, 20), Qt::CopyAction, &two, Qt::LeftButton, Qt::NoModifier);
+    QMimeData remote;
+    remote.setUrls({QUrl::fromLocalFile(path), QUrl(QStringLiteral("https://example.com/a.csv"))});
+    QDragEnterEvent refused(QPoint(20, 20), Qt::CopyAction, &remote, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&window, &refused);
-    EXPECT_FALSE(refused.isAccepted()) << "one statement at a time";
+    EXPECT_FALSE(refused.isAccepted()) << "local files only";
 
     QMimeData one;
     one.setUrls({QUrl::fromLocalFile(path)});
@@ -860,7 +878,11 @@ TEST_F(StatementAuditTest, EveryControlIsNamedByItsCaption)
         {"yearsView", "年度合计"},          {"tabs", "核对结果"},           {"differingOnly", "只看有出入的"},
         {"tradesView", "逐笔核对表"},       {"otherView", "其他与无法读取的行"}, {"chartView", "每月费用（元）"},
         {"positions", "持仓"},              {"leftOut", "未计入的行"},      {"splitPeriodButton", "拆分时段"},
-        {"mergePeriodButton", "合并时段"},  {"resetTermsButton", "恢复推断"}};
+        {"mergePeriodButton", "合并时段"},  {"resetTermsButton", "恢复推断"},
+        {"storeLabel", "账户库"},           {"accountBox", "账户"},         {"removeStatementButton", "移除对账单"},
+        {"statementsView", "账户的对账单"}, {"gapsList", "缺口与资金余额提示"}, {"openingsView", "期初持仓"},
+        {"taxRowsView", "红利税"},          {"taxLotsView", "所选补缴行的批次（先进先出）"},
+        {"missingTaxList", "应补缴而无记录的卖出，及不持股时入账的股息"}};
     for (const auto &[objectName, caption] : named) {
         QAccessibleInterface *node = testing::accessible(child<QWidget>(objectName));
         ASSERT_NE(node, nullptr) << objectName;

@@ -26,7 +26,7 @@ done
 out=$("$prefix/bin/tallyfin-cli" trade --buy-price 10 --buy-qty 1000 --sell-price 11 --json)
 [[ $out =~ \"profit\":\ *\"924\" ]] || fail "installed tallyfin-cli gave: $out"
 
-grep -q '^Exec=tallyfin$' "$prefix/share/applications/tallyfin.desktop" || fail "desktop entry does not start tallyfin"
+grep -q '^Exec=tallyfin %F$' "$prefix/share/applications/tallyfin.desktop" || fail "desktop entry does not start tallyfin"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$prefix/share/applications/tallyfin.desktop"
 fi

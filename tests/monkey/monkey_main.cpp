@@ -77,6 +77,9 @@ int main(int argc, char *argv[])
     // No walk touches the user's settings: the configuration folder is a temporary one.
     const QTemporaryDir configuration;
     qputenv("XDG_CONFIG_HOME", configuration.path().toLocal8Bit());
+    // Nor the user's account store: the data folder is a temporary one too.
+    const QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     testing::InitGoogleTest(&argc, argv);
     GuardedApplication app(argc, argv);
     // As the program: hiding the main window while a tool is open must not

@@ -56,4 +56,12 @@ std::optional<QByteArray> FakePlatform::openFileName(QWidget *, const QString &f
     return nextAnswer(openAnswers);
 }
 
+std::optional<QList<QByteArray>> FakePlatform::openFileNames(QWidget *owner, const QString &filter)
+{
+    if (openManyAnswers.empty())
+        return Platform::openFileNames(owner, filter);
+    openFilters.push_back(filter);
+    return nextAnswer(openManyAnswers);
+}
+
 } // namespace tallyfin::testing

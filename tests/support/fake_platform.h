@@ -37,6 +37,8 @@ public:
     QImage grabScreen(QRect area) override;
     std::optional<QString> saveFileName(QWidget *owner, const QString &filter) override;
     std::optional<QByteArray> openFileName(QWidget *owner, const QString &filter) override;
+    // The next of openManyAnswers, else one of openAnswers.
+    std::optional<QList<QByteArray>> openFileNames(QWidget *owner, const QString &filter) override;
     bool picksColorOnClick() override { return picksOnClick; }
     void requestColorPick(QObject *, std::function<void(const ColorPick &)> done) override
     {
@@ -63,6 +65,8 @@ public:
     // order; an empty queue cancels.
     std::deque<std::optional<QByteArray>> openAnswers;
     std::vector<QString> openFilters;
+    // Answers of the dialog choosing several files, in order, before those of openAnswers.
+    std::deque<std::optional<QList<QByteArray>>> openManyAnswers;
     // A desktop that picks colours on a click (Wayland); each pick asked
     // for waits here until the test answers it.
     bool picksOnClick = false;

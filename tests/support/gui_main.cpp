@@ -26,6 +26,9 @@ int main(int argc, char *argv[])
     // No test touches the user's settings: the configuration folder is a temporary one.
     const QTemporaryDir configuration;
     qputenv("XDG_CONFIG_HOME", configuration.path().toLocal8Bit());
+    // Nor the user's account store: the data folder is a temporary one too.
+    const QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
 
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
