@@ -54,6 +54,38 @@
         <source>%1 %2：卖出一年内获得股息的 %3 股，应补缴 %4 元，没有补缴记录</source>
         <translation>%1 %2: %3 shares that received a dividend within the year sold, %4 due, no tax row</translation>
     </message>
+    <message>
+        <source>相符</source>
+        <translation>Agrees</translation>
+    </message>
+    <message>
+        <source>不符</source>
+        <translation>Differs</translation>
+    </message>
+    <message>
+        <source>无法解释</source>
+        <translation>Unexplained</translation>
+    </message>
+    <message>
+        <source>买入日未知</source>
+        <translation>Bought on an unknown day</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>Unknown</translation>
+    </message>
+    <message>
+        <source>1个月以内</source>
+        <translation>Up to 1 month</translation>
+    </message>
+    <message>
+        <source>1个月至1年</source>
+        <translation>1 month to 1 year</translation>
+    </message>
+    <message>
+        <source>1年以上</source>
+        <translation>Over 1 year</translation>
+    </message>
 </context>
 <context>
     <name>AccountStore</name>
@@ -1738,10 +1770,6 @@ click Start, then point at a colour</translation>
         <translation>%1: %2 holds on %4 of %3 trades</translation>
     </message>
     <message>
-        <source>港股通交易</source>
-        <translation>a Stock Connect trade</translation>
-    </message>
-    <message>
         <source>无法识别的证券代码（不是本程序认识的A股、基金或可转债）</source>
         <translation>a code Tallyfin does not know (no A share, fund or convertible bond)</translation>
     </message>
@@ -1768,10 +1796,6 @@ click Start, then point at a colour</translation>
     <message>
         <source>%1；%2</source>
         <translation>%1; %2</translation>
-    </message>
-    <message>
-        <source>港股通交易（港股），不在核对范围</source>
-        <translation>A Hong Kong stock through Stock Connect</translation>
     </message>
     <message>
         <source>代码 %1 不在费率表覆盖的品种内</source>
@@ -1904,6 +1928,38 @@ click Start, then point at a colour</translation>
     <message>
         <source>备注</source>
         <translation>remark</translation>
+    </message>
+    <message>
+        <source>港股通交易缺少港元价格和数量，或缺少人民币成交金额及结算汇率，无法核对</source>
+        <translation>A Stock Connect trade without its price and quantity in HKD, or without its amount in yuan and its settlement rate: not checked</translation>
+    </message>
+    <message>
+        <source>本对账单的港股通费用不是按中国结算的换汇方法列出的，无法逐项核对</source>
+        <translation>This statement does not write its Stock Connect fees as China Clear settles them: not checked item by item</translation>
+    </message>
+    <message>
+        <source>年份</source>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>成交金额</source>
+        <translation>Turnover</translation>
+    </message>
+    <message>
+        <source>实际佣金率(‰)</source>
+        <translation>Effective commission (‰)</translation>
+    </message>
+    <message>
+        <source>超出规则</source>
+        <translation>Beyond the rules</translation>
+    </message>
+    <message>
+        <source>对比节省</source>
+        <translation>Saved by the compared terms</translation>
+    </message>
+    <message>
+        <source>港股通组合费</source>
+        <translation>Stock Connect portfolio fees</translation>
     </message>
 </context>
 <context>
@@ -2089,14 +2145,6 @@ click Start, then point at a colour</translation>
         <translation>(set by hand)</translation>
     </message>
     <message>
-        <source>年份</source>
-        <translation>Year</translation>
-    </message>
-    <message>
-        <source>成交笔数</source>
-        <translation>Trades</translation>
-    </message>
-    <message>
         <source>成交金额</source>
         <translation>Turnover</translation>
     </message>
@@ -2115,22 +2163,6 @@ click Start, then point at a colour</translation>
     <message>
         <source>规费</source>
         <translation>Levies</translation>
-    </message>
-    <message>
-        <source>费用合计</source>
-        <translation>Total fees</translation>
-    </message>
-    <message>
-        <source>实际佣金率(‰)</source>
-        <translation>Effective rate (‰)</translation>
-    </message>
-    <message>
-        <source>超出规则</source>
-        <translation>Beyond the rules</translation>
-    </message>
-    <message>
-        <source>对比节省</source>
-        <translation>Saving compared</translation>
     </message>
     <message>
         <source>行号</source>
@@ -2271,6 +2303,154 @@ click Start, then point at a colour</translation>
     <message>
         <source>止</source>
         <translation>To</translation>
+    </message>
+    <message>
+        <source>账户库</source>
+        <translation>Account store</translation>
+    </message>
+    <message>
+        <source>对账单</source>
+        <translation>Statements</translation>
+    </message>
+    <message>
+        <source>账户</source>
+        <translation>Account</translation>
+    </message>
+    <message>
+        <source>移除对账单</source>
+        <translation>Remove statement</translation>
+    </message>
+    <message>
+        <source>从账户中移除选中的对账单及其各行，不改动文件本身</source>
+        <translation>Removes the selected statement and its rows from the account; the file itself is not touched</translation>
+    </message>
+    <message>
+        <source>账户的对账单</source>
+        <translation>The account&apos;s statements</translation>
+    </message>
+    <message>
+        <source>缺口与资金余额提示</source>
+        <translation>Gaps and cash balance notes</translation>
+    </message>
+    <message>
+        <source>红利税</source>
+        <translation>Dividend tax</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>新增行</source>
+        <translation>Rows added</translation>
+    </message>
+    <message>
+        <source>已有行</source>
+        <translation>Rows already known</translation>
+    </message>
+    <message>
+        <source>账户库无法使用，打开的对账单只核对、不保存：%1</source>
+        <translation>The account store cannot be used; the statements opened are checked but not kept: %1</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 等 %2 个文件</source>
+        <translation>%1 and others, %2 files</translation>
+    </message>
+    <message>
+        <source>%1 份对账单</source>
+        <translation>%1 statements</translation>
+    </message>
+    <message>
+        <source>（未保存）</source>
+        <translation>(not kept)</translation>
+    </message>
+    <message>
+        <source>请先在列表中选中要移除的对账单</source>
+        <translation>First select the statement to remove in the list</translation>
+    </message>
+    <message>
+        <source>正在移除 %1 …</source>
+        <translation>Removing %1 …</translation>
+    </message>
+    <message>
+        <source>各证券的股份余额前后衔接，没有发现缺失的对账单</source>
+        <translation>Every security&apos;s share balance follows on: no statement seems to be missing</translation>
+    </message>
+    <message>
+        <source>（仅供参考）%1</source>
+        <translation>(for reference) %1</translation>
+    </message>
+    <message>
+        <source>%1（%2 份对账单）</source>
+        <translation>%1 (%2 statements)</translation>
+    </message>
+    <message>
+        <source>股数</source>
+        <translation>Shares</translation>
+    </message>
+    <message>
+        <source>实收</source>
+        <translation>Charged</translation>
+    </message>
+    <message>
+        <source>应收</source>
+        <translation>Due</translation>
+    </message>
+    <message>
+        <source>核对</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>买入日期</source>
+        <translation>Bought</translation>
+    </message>
+    <message>
+        <source>卖出日期</source>
+        <translation>Sold</translation>
+    </message>
+    <message>
+        <source>持有期</source>
+        <translation>Held</translation>
+    </message>
+    <message>
+        <source>每股股息</source>
+        <translation>Dividend per share</translation>
+    </message>
+    <message>
+        <source>税率(%)</source>
+        <translation>Rate (%)</translation>
+    </message>
+    <message>
+        <source>税额</source>
+        <translation>Tax</translation>
+    </message>
+    <message>
+        <source>所选补缴行的批次（先进先出）</source>
+        <translation>The lots of the selected tax row (first in, first out)</translation>
+    </message>
+    <message>
+        <source>应补缴而无记录的卖出，及不持股时入账的股息</source>
+        <translation>Sales that owe tax with no tax row, and dividends booked while nothing was held</translation>
+    </message>
+    <message>
+        <source>期初持有</source>
+        <translation>Held at the start</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>Unknown</translation>
+    </message>
+    <message>
+        <source>%1 %2：不持股时入账的股息 %3 元，无法确定其股数</source>
+        <translation>%1 %2: a dividend of %3 yuan booked while nothing was held; its shares cannot be told</translation>
     </message>
 </context>
 <context>
@@ -2583,6 +2763,38 @@ click Start, then click a colour</translation>
     <message>
         <source>持仓</source>
         <translation>Positions</translation>
+    </message>
+    <message>
+        <source>代码</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>期初持股</source>
+        <translation>Shares at the start</translation>
+    </message>
+    <message>
+        <source>期初成本(元)</source>
+        <translation>Cost at the start (yuan)</translation>
+    </message>
+    <message>
+        <source>有证券在账户的记录开始前已经持有，成本未知，其成本和已实现盈亏无法算出：双击“期初成本”填写这些股份的总成本（含费用），清空则恢复未知</source>
+        <translation>Some securities were held before the account&apos;s records begin, at an unknown cost, so their cost and realised profit cannot be worked out: double-click &quot;Cost at the start&quot; to enter what those shares cost in all (fees included); clear it to make it unknown again</translation>
+    </message>
+    <message>
+        <source>账户的记录开始前已经持有的股份及其总成本（含费用），双击可修改</source>
+        <translation>Shares held before the account&apos;s records begin and what they cost in all (fees included); double-click to change</translation>
+    </message>
+    <message>
+        <source>期初持仓</source>
+        <translation>Holdings at the start</translation>
+    </message>
+    <message>
+        <source>期初成本须为不小于 0 的金额（元）</source>
+        <translation>The cost at the start must be an amount of at least 0 (yuan)</translation>
     </message>
 </context>
 <context>

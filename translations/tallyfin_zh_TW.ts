@@ -54,6 +54,38 @@
         <source>%1 %2：卖出一年内获得股息的 %3 股，应补缴 %4 元，没有补缴记录</source>
         <translation>%1 %2：賣出一年內獲得股息的 %3 股，應補繳 %4 元，沒有補繳紀錄</translation>
     </message>
+    <message>
+        <source>相符</source>
+        <translation>相符</translation>
+    </message>
+    <message>
+        <source>不符</source>
+        <translation>不符</translation>
+    </message>
+    <message>
+        <source>无法解释</source>
+        <translation>無法解釋</translation>
+    </message>
+    <message>
+        <source>买入日未知</source>
+        <translation>買入日未知</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>1个月以内</source>
+        <translation>1個月以內</translation>
+    </message>
+    <message>
+        <source>1个月至1年</source>
+        <translation>1個月至1年</translation>
+    </message>
+    <message>
+        <source>1年以上</source>
+        <translation>1年以上</translation>
+    </message>
 </context>
 <context>
     <name>AccountStore</name>
@@ -1738,10 +1770,6 @@
         <translation>%1：%2在 %3 筆成交中有 %4 筆相符</translation>
     </message>
     <message>
-        <source>港股通交易</source>
-        <translation>港股通交易</translation>
-    </message>
-    <message>
         <source>无法识别的证券代码（不是本程序认识的A股、基金或可转债）</source>
         <translation>無法識別的證券代碼（不是本程式認識的A股、基金或可轉債）</translation>
     </message>
@@ -1768,10 +1796,6 @@
     <message>
         <source>%1；%2</source>
         <translation>%1；%2</translation>
-    </message>
-    <message>
-        <source>港股通交易（港股），不在核对范围</source>
-        <translation>港股通交易（港股），不在核對範圍</translation>
     </message>
     <message>
         <source>代码 %1 不在费率表覆盖的品种内</source>
@@ -1904,6 +1928,38 @@
     <message>
         <source>备注</source>
         <translation>備註</translation>
+    </message>
+    <message>
+        <source>港股通交易缺少港元价格和数量，或缺少人民币成交金额及结算汇率，无法核对</source>
+        <translation>港股通交易缺少港元價格和數量，或缺少人民幣成交金額及結算匯率，無法核對</translation>
+    </message>
+    <message>
+        <source>本对账单的港股通费用不是按中国结算的换汇方法列出的，无法逐项核对</source>
+        <translation>本對賬單的港股通費用不是按中國結算的換匯方法列出的，無法逐項核對</translation>
+    </message>
+    <message>
+        <source>年份</source>
+        <translation>年份</translation>
+    </message>
+    <message>
+        <source>成交金额</source>
+        <translation>成交金額</translation>
+    </message>
+    <message>
+        <source>实际佣金率(‰)</source>
+        <translation>實際佣金率(‰)</translation>
+    </message>
+    <message>
+        <source>超出规则</source>
+        <translation>超出規則</translation>
+    </message>
+    <message>
+        <source>对比节省</source>
+        <translation>對比節省</translation>
+    </message>
+    <message>
+        <source>港股通组合费</source>
+        <translation>港股通組合費</translation>
     </message>
 </context>
 <context>
@@ -2089,14 +2145,6 @@
         <translation>（已手動設定）</translation>
     </message>
     <message>
-        <source>年份</source>
-        <translation>年份</translation>
-    </message>
-    <message>
-        <source>成交笔数</source>
-        <translation>成交筆數</translation>
-    </message>
-    <message>
         <source>成交金额</source>
         <translation>成交金額</translation>
     </message>
@@ -2115,22 +2163,6 @@
     <message>
         <source>规费</source>
         <translation>規費</translation>
-    </message>
-    <message>
-        <source>费用合计</source>
-        <translation>費用合計</translation>
-    </message>
-    <message>
-        <source>实际佣金率(‰)</source>
-        <translation>實際佣金率(‰)</translation>
-    </message>
-    <message>
-        <source>超出规则</source>
-        <translation>超出規則</translation>
-    </message>
-    <message>
-        <source>对比节省</source>
-        <translation>對比節省</translation>
     </message>
     <message>
         <source>行号</source>
@@ -2271,6 +2303,154 @@
     <message>
         <source>止</source>
         <translation>止</translation>
+    </message>
+    <message>
+        <source>账户库</source>
+        <translation>賬戶庫</translation>
+    </message>
+    <message>
+        <source>对账单</source>
+        <translation>對賬單</translation>
+    </message>
+    <message>
+        <source>账户</source>
+        <translation>賬戶</translation>
+    </message>
+    <message>
+        <source>移除对账单</source>
+        <translation>移除對賬單</translation>
+    </message>
+    <message>
+        <source>从账户中移除选中的对账单及其各行，不改动文件本身</source>
+        <translation>從賬戶中移除選中的對賬單及其各行，不改動檔案本身</translation>
+    </message>
+    <message>
+        <source>账户的对账单</source>
+        <translation>賬戶的對賬單</translation>
+    </message>
+    <message>
+        <source>缺口与资金余额提示</source>
+        <translation>缺口與資金餘額提示</translation>
+    </message>
+    <message>
+        <source>红利税</source>
+        <translation>紅利稅</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>編號</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>檔案</translation>
+    </message>
+    <message>
+        <source>新增行</source>
+        <translation>新增行</translation>
+    </message>
+    <message>
+        <source>已有行</source>
+        <translation>已有行</translation>
+    </message>
+    <message>
+        <source>账户库无法使用，打开的对账单只核对、不保存：%1</source>
+        <translation>賬戶庫無法使用，開啟的對賬單只核對、不儲存：%1</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%1 等 %2 个文件</source>
+        <translation>%1 等 %2 個檔案</translation>
+    </message>
+    <message>
+        <source>%1 份对账单</source>
+        <translation>%1 份對賬單</translation>
+    </message>
+    <message>
+        <source>（未保存）</source>
+        <translation>（未儲存）</translation>
+    </message>
+    <message>
+        <source>请先在列表中选中要移除的对账单</source>
+        <translation>請先在列表中選中要移除的對賬單</translation>
+    </message>
+    <message>
+        <source>正在移除 %1 …</source>
+        <translation>正在移除 %1 …</translation>
+    </message>
+    <message>
+        <source>各证券的股份余额前后衔接，没有发现缺失的对账单</source>
+        <translation>各證券的股份餘額前後銜接，沒有發現缺失的對賬單</translation>
+    </message>
+    <message>
+        <source>（仅供参考）%1</source>
+        <translation>（僅供參考）%1</translation>
+    </message>
+    <message>
+        <source>%1（%2 份对账单）</source>
+        <translation>%1（%2 份對賬單）</translation>
+    </message>
+    <message>
+        <source>股数</source>
+        <translation>股數</translation>
+    </message>
+    <message>
+        <source>实收</source>
+        <translation>實收</translation>
+    </message>
+    <message>
+        <source>应收</source>
+        <translation>應收</translation>
+    </message>
+    <message>
+        <source>核对</source>
+        <translation>核對</translation>
+    </message>
+    <message>
+        <source>买入日期</source>
+        <translation>買入日期</translation>
+    </message>
+    <message>
+        <source>卖出日期</source>
+        <translation>賣出日期</translation>
+    </message>
+    <message>
+        <source>持有期</source>
+        <translation>持有期</translation>
+    </message>
+    <message>
+        <source>每股股息</source>
+        <translation>每股股息</translation>
+    </message>
+    <message>
+        <source>税率(%)</source>
+        <translation>稅率(%)</translation>
+    </message>
+    <message>
+        <source>税额</source>
+        <translation>稅額</translation>
+    </message>
+    <message>
+        <source>所选补缴行的批次（先进先出）</source>
+        <translation>所選補繳行的批次（先進先出）</translation>
+    </message>
+    <message>
+        <source>应补缴而无记录的卖出，及不持股时入账的股息</source>
+        <translation>應補繳而無記錄的賣出，及不持股時入賬的股息</translation>
+    </message>
+    <message>
+        <source>期初持有</source>
+        <translation>期初持有</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>%1 %2：不持股时入账的股息 %3 元，无法确定其股数</source>
+        <translation>%1 %2：不持股時入賬的股息 %3 元，無法確定其股數</translation>
     </message>
 </context>
 <context>
@@ -2583,6 +2763,38 @@
     <message>
         <source>持仓</source>
         <translation>持倉</translation>
+    </message>
+    <message>
+        <source>代码</source>
+        <translation>代碼</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>名稱</translation>
+    </message>
+    <message>
+        <source>期初持股</source>
+        <translation>期初持股</translation>
+    </message>
+    <message>
+        <source>期初成本(元)</source>
+        <translation>期初成本(元)</translation>
+    </message>
+    <message>
+        <source>有证券在账户的记录开始前已经持有，成本未知，其成本和已实现盈亏无法算出：双击“期初成本”填写这些股份的总成本（含费用），清空则恢复未知</source>
+        <translation>有證券在賬戶的記錄開始前已經持有，成本未知，其成本和已實現盈虧無法算出：雙擊「期初成本」填寫這些股份的總成本（含費用），清空則恢復未知</translation>
+    </message>
+    <message>
+        <source>账户的记录开始前已经持有的股份及其总成本（含费用），双击可修改</source>
+        <translation>賬戶的記錄開始前已經持有的股份及其總成本（含費用），雙擊可修改</translation>
+    </message>
+    <message>
+        <source>期初持仓</source>
+        <translation>期初持倉</translation>
+    </message>
+    <message>
+        <source>期初成本须为不小于 0 的金额（元）</source>
+        <translation>期初成本須為不小於 0 的金額（元）</translation>
     </message>
 </context>
 <context>
