@@ -413,7 +413,7 @@ TEST(Program, PositionsOfAStatement)
                "20240302,600000,浦发银行,证券买入,1000,12.00,12000.00,5.00,0.00,0.12,-12005.12\n"
                "20240303,600000,浦发银行,证券卖出,500,13.00,6500.00,5.00,3.25,0.07,6491.68\n"
                "20240304,600000,浦发银行,红利入账,0,,300.00,,,,300.00\n"
-               "20240305,00700,腾讯控股,证券买入,100,300.00,30000.00,5.00,30.00,0.00,-30035.00\n"
+               "20240305,900901,云赛B股,证券买入,100,1.00,100.00,5.00,0.00,0.00,-105.00\n"
                "20240306,000001,平安银行,证券卖出,100,11.00,1100.00,5.00,0.55,0.00,1094.45\n",
                file);
     std::fclose(file);
@@ -434,7 +434,7 @@ TEST(Program, PositionsOfAStatement)
     EXPECT_EQ(report["error"], nullptr);
     EXPECT_NE(table.out.find("600000  浦发银行  1500  10.146"), std::string::npos) << table.out;
     EXPECT_NE(table.out.find(kPositionConventionsFirstWords), std::string::npos);
-    EXPECT_NE(table.out.find("line 6: 00700 腾讯控股 证券买入: a Stock Connect trade"), std::string::npos);
+    EXPECT_NE(table.out.find("line 6: 900901 云赛B股 证券买入: a code that is no A share"), std::string::npos) << table.out;
 }
 
 // trade, target and golden as the release before schema 2 printed them with

@@ -23,7 +23,7 @@ const char *const kStatement =
     "20240301,600000,浦发银行,证券买入,1000,10.00,10000.00,5.00,0.00,0.10,-10005.10\n"
     "20240302,600000,浦发银行,证券买入,1000,12.00,12000.00,5.00,0.00,0.12,-12005.12\n"
     "20240303,600000,浦发银行,证券卖出,500,13.00,6500.00,5.00,3.25,0.07,6491.68\n"
-    "20240305,00700,腾讯控股,证券买入,100,300.00,30000.00,5.00,30.00,0.00,-30035.00\n"
+    "20240305,900901,云赛B股,证券买入,100,1.00,100.00,5.00,0.00,0.00,-105.00\n"
     "20240306,000001,平安银行,证券卖出,100,11.00,1100.00,5.00,0.55,0.00,1094.45\n";
 
 class PositionsViewTest : public ::testing::Test {
@@ -65,7 +65,7 @@ TEST_F(PositionsViewTest, ShowsTheStatementsPositionsAndWhatWasLeftOut)
     ASSERT_EQ(leftOut->rowCount(), 2);
     EXPECT_EQ(leftOut->index(0, 0).data().toString(),
               "第 6 行：000001 卖出 100 股，多于当时持有的 0 股，这笔卖出及其费用未计入");
-    EXPECT_EQ(leftOut->index(1, 0).data().toString(), "第 5 行：00700 腾讯控股 证券买入 未计入：港股通交易");
+    EXPECT_EQ(leftOut->index(1, 0).data().toString(), "第 5 行：900901 云赛B股 证券买入 未计入：无法识别的证券代码（不是本程序认识的A股、基金或可转债）");
     EXPECT_EQ(testing::announcedName(testing::accessible(view.findChild<QListView *>("leftOut"))), "未计入的行");
 
     view.setPositions({});

@@ -52,6 +52,7 @@
 #include "qt_printers.h"
 #include "statementaudit.h"
 #include "statement_support.h"
+#include "yearcolumns.h"
 #include "statementauditmodels.h"
 #include "positionsview.h"
 
@@ -521,7 +522,7 @@ TEST_F(StatementAuditTest, TheComparedAgreementSavesWhatTheCommandLineSays)
     const QString path = writeTable(makeCase(samples::AuditCases()[0]).table);
     openThroughDialog(path);
     QTableView *years = child<QTableView>("yearsView");
-    const int saving = years->model()->columnCount() - 1;
+    const int saving = static_cast<int>(statement::YearColumn::CompareSaving);
     EXPECT_TRUE(years->isColumnHidden(saving)) << "no comparison asked for";
 
     QLineEdit *rate = child<QLineEdit>("compareRate");
