@@ -249,6 +249,12 @@ void StatementAuditWindow::openStatement(const QByteArray &path)
     m_job->readAndAudit(path, inferred);
 }
 
+void StatementAuditWindow::openFiles(const QStringList &paths)
+{
+    if (!paths.isEmpty())
+        openStatement(QFile::encodeName(paths.constFirst()));
+}
+
 void StatementAuditWindow::startAudit()
 {
     if (!m_statement)

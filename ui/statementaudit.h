@@ -42,6 +42,9 @@ public:
     // path is as the file system names it (QFile::encodeName of a name, or
     // localFilePath of a URL): bytes that need not be UTF-8.
     void openStatement(const QByteArray &path);
+    // Opens the first of `paths` (file names as QFile gives them), as
+    // "打开文件…" does; nothing for none.
+    void openFiles(const QStringList &paths);
     // "打开文件…"
     void openClicked();
     // "导出报告…": the CSV report where the save dialog says.
