@@ -6,7 +6,6 @@
 
 #include <utility>
 
-#include "handler.h"
 #include "platform.h"
 
 namespace tallyfin {
@@ -60,17 +59,15 @@ StatementWindowFactory *StatementWindowLoader::plugin()
             return m_plugin;
         }
         const QString reason = loader.isLoaded() ? tr("它不是本程序的这个组件") : loader.errorString();
-        showError(tr("交割单核对无法打开：组件 %1 未能载入（%2）。请重新安装 Tallyfin")
-                      .arg(QDir::toNativeSeparators(file), reason)
-                      .toStdString());
+        platform().showErrorBox(tr("交割单核对无法打开：组件 %1 未能载入（%2）。请重新安装 Tallyfin。")
+                                    .arg(QDir::toNativeSeparators(file), reason));
         return nullptr;
     }
     QStringList shown;
     for (const QString &folder : std::as_const(m_folders))
         shown << QDir::toNativeSeparators(folder);
-    showError(tr("交割单核对无法打开：在 %1 中找不到它的组件 %2。请重新安装 Tallyfin")
-                  .arg(shown.join(QStringLiteral("、")), kPluginFile)
-                  .toStdString());
+    platform().showErrorBox(tr("交割单核对无法打开：在 %1 中找不到它的组件 %2。请重新安装 Tallyfin。")
+                                .arg(shown.join(QStringLiteral("、")), kPluginFile));
     return nullptr;
 }
 
