@@ -11,6 +11,7 @@ namespace tallyfin {
 namespace {
 
 Platform *g_current = nullptr;
+Platform &(*g_program)() = nullptr;
 
 Platform &desktopPlatform()
 {
@@ -28,6 +29,8 @@ Platform &desktopPlatform()
 
 Platform &platform()
 {
+    if (g_program)
+        return g_program();
     if (!g_current)
         g_current = &desktopPlatform();
     return *g_current;
@@ -59,6 +62,11 @@ PlatformOverride::PlatformOverride(Platform &replacement) : m_previous(&platform
 }
 
 PlatformOverride::~PlatformOverride() { g_current = m_previous; }
+
+void followPlatformOf(Platform &(*programPlatform)())
+{
+    g_program = programPlatform == &platform ? nullptr : programPlatform;
+}
 
 std::string localeSeparator() { return platform().decimalSeparator().toStdString(); }
 

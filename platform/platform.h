@@ -113,6 +113,12 @@ public:
 // chosen on first use (after the application exists) by isWaylandSession.
 Platform &platform();
 
+// Code loaded into the program (the statement window's plugin) holds a copy
+// of this file: it asks the program's platform() instead, so that the whole
+// program has one desktop and a test's fake answers for every window. Given
+// this copy's own platform(), nothing changes.
+void followPlatformOf(Platform &(*programPlatform)());
+
 // Installs `replacement` for the lifetime of this object (tests), restoring
 // the previous platform afterwards.
 class PlatformOverride {

@@ -9,6 +9,7 @@
 #include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 #include "cells.h"
 #include "failure.h"
@@ -313,8 +314,15 @@ std::optional<Failure> receiveWorkbook(ChildPipe &pipe, const SheetUser &use)
 constexpr const char *kReaderName = "tallyfin-xls-reader";
 constexpr const char *kReaderFlag = "--read-workbook";
 
-// Starts this program again as the reader of the workbook at `workbookFd`,
-// sending to `messagesFd`; 0 or the error number.
+// The program started as the reader: this one, unless it was told another.
+std::string &readerProgram()
+{
+    static std::string program = "/proc/self/exe";
+    return program;
+}
+
+// Starts the reader of the workbook at `workbookFd`, sending to
+// `messagesFd`; 0 or the error number.
 int startReader(int workbookFd, int messagesFd, pid_t &child)
 {
     posix_spawn_file_actions_t actions;
@@ -325,7 +333,7 @@ int startReader(int workbookFd, int messagesFd, pid_t &child)
         error = posix_spawn_file_actions_adddup2(&actions, messagesFd, kMessagesFd);
     char *const arguments[] = {const_cast<char *>(kReaderName), const_cast<char *>(kReaderFlag), nullptr};
     if (error == 0)
-        error = posix_spawn(&child, "/proc/self/exe", &actions, nullptr, arguments, environ);
+        error = posix_spawn(&child, readerProgram().c_str(), &actions, nullptr, arguments, environ);
     posix_spawn_file_actions_destroy(&actions);
     return error;
 }
@@ -335,13 +343,20 @@ int startReader(int workbookFd, int messagesFd, pid_t &child)
 // runs, and ends without running anything of its own.
 [[gnu::constructor(101), gnu::used]] void becomeTheReaderWhenStartedAsOne(int argc, char **argv, char **)
 {
+    ServeAsWorkbookReader(argc, argv);
+}
+
+} // namespace
+
+void UseWorkbookReaderProgram(std::string path) { readerProgram() = std::move(path); }
+
+void ServeAsWorkbookReader(int argc, char **argv)
+{
     if (argc != 2 || std::strcmp(argv[0], kReaderName) != 0 || std::strcmp(argv[1], kReaderFlag) != 0)
         return;
     sendWorkbook("/proc/self/fd/" + std::to_string(kWorkbookFd), kMessagesFd);
     _exit(0); // nothing of the program's own (exit handlers, buffers) runs
 }
-
-} // namespace
 
 std::optional<Failure> ReadXlsSheets(std::string_view bytes, const Stage &stage, const SheetUser &use)
 {

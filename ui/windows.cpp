@@ -10,7 +10,7 @@
 #include "help.h"
 #include "mainwindow.h"
 #include "positiontoolswindow.h"
-#include "statementaudit.h"
+#include "statementwindowloader.h"
 
 namespace tallyfin {
 
@@ -28,7 +28,9 @@ void ProgramWindows::answer(Sender *sender, Signal signal, Answer answer)
     QObject::connect(sender, signal, m_answers.get(), [answer] { runHandler(answer); });
 }
 
-ProgramWindows::ProgramWindows(Making making)
+ProgramWindows::ProgramWindows(Making making, StatementWindowFactory *statementWindows)
+    : m_statementPlugin(statementWindows ? nullptr : std::make_unique<StatementWindowLoader>()),
+      m_statementWindows(statementWindows ? statementWindows : m_statementPlugin.get())
 {
     m_main = keep(std::make_unique<MainWindow>());
     answerMainWindow();
@@ -63,7 +65,10 @@ void ProgramWindows::answerMainWindow()
     answer(m_main, &MainWindow::colorPickerRequested, [this] { takeMainWindowsPlace(colorPicker()); });
     answer(m_main, &MainWindow::captureRequested, [this] { captureOverlay().startCapture(); });
     answer(m_main, &MainWindow::positionToolsRequested, [this] { showInFront(&positionTools()); });
-    answer(m_main, &MainWindow::statementAuditRequested, [this] { showInFront(&statementAudit()); });
+    answer(m_main, &MainWindow::statementAuditRequested, [this] {
+        if (QWidget *window = statementAudit())
+            showInFront(window);
+    });
     QObject::connect(m_main, &MainWindow::statementFilesDropped, m_answers.get(),
                      [this](const QStringList &paths) { runHandler([this, &paths] { openStatements(paths); }); });
 }
@@ -141,18 +146,21 @@ PositionToolsWindow &ProgramWindows::positionTools()
     return *m_positionTools;
 }
 
-QWidget &ProgramWindows::statementAudit()
+QWidget *ProgramWindows::statementAudit()
 {
-    if (!m_statementAudit)
-        m_statementAudit = keep(std::make_unique<StatementAuditWindow>());
-    return *m_statementAudit;
+    if (!m_statementAudit) {
+        if (QWidget *window = m_statementWindows->createWindow(nullptr))
+            m_statementAudit = keep(std::unique_ptr<QWidget>(window));
+    }
+    return m_statementAudit;
 }
 
 void ProgramWindows::openStatements(const QStringList &paths)
 {
-    auto &window = static_cast<StatementAuditWindow &>(statementAudit());
-    showInFront(&window);
-    window.openFiles(paths);
+    if (QWidget *window = statementAudit()) {
+        showInFront(window);
+        m_statementWindows->openFiles(window, paths);
+    }
 }
 
 std::vector<QWidget *> ProgramWindows::made() const

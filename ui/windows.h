@@ -20,6 +20,7 @@ class GoldenSectionWindow;
 class HelpWindow;
 class MainWindow;
 class PositionToolsWindow;
+class StatementWindowFactory;
 
 // The program's windows and how they work together. The main window is made
 // at once; every other window the first time the user opens it (or all at
@@ -34,11 +35,15 @@ class PositionToolsWindow;
 // calculator and the colour picker take the main window's place while they
 // are open; the capture overlay brings it forward when it ends; the 持仓工具
 // window computes on its fee settings of the moment.
+//
+// The 交割单核对 window comes from `statementWindows`, by default its plugin,
+// loaded when the window is first opened (a test makes it in its own
+// process); the factory must outlive this object.
 class ProgramWindows {
 public:
     enum class Making { OnFirstUse, AllAtOnce };
 
-    explicit ProgramWindows(Making making = Making::OnFirstUse);
+    explicit ProgramWindows(Making making = Making::OnFirstUse, StatementWindowFactory *statementWindows = nullptr);
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows &) = delete;
     ProgramWindows &operator=(const ProgramWindows &) = delete;
@@ -52,8 +57,10 @@ public:
     HelpWindow &help();
     CaptureOverlay &captureOverlay();
     PositionToolsWindow &positionTools();
-    QWidget &statementAudit();
-    // 交割单核对 in front, adding these statement files to its account.
+    // Null where the window's plugin cannot be loaded (the user was told).
+    QWidget *statementAudit();
+    // The 交割单核对 window shown, opening the first of the statement files
+    // `paths` (as given on the command line or dropped).
     void openStatements(const QStringList &paths);
 
     // The windows made so far, in the order of their making.
@@ -72,6 +79,8 @@ private:
     // The receiver of every answer: destroyed first, so that no window
     // asks for another while they are being destroyed.
     std::unique_ptr<QObject> m_answers = std::make_unique<QObject>();
+    std::unique_ptr<StatementWindowFactory> m_statementPlugin; // unless a factory was given
+    StatementWindowFactory *m_statementWindows;
     std::vector<std::unique_ptr<QWidget>> m_windows;
     MainWindow *m_main = nullptr;
     GoldenSectionWindow *m_goldenSection = nullptr;

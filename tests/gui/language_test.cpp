@@ -37,6 +37,7 @@
 #include "links.h"
 #include "qt_printers.h"
 #include "settingsstore.h"
+#include "statementauditfactory.h"
 #include "translatedtext.h"
 #include "windows.h"
 
@@ -229,7 +230,8 @@ TEST_F(LanguageTest, EveryWindowShowsEveryTextInItsLanguageAndWhole)
     for (const bool madeInLanguage : {false, true}) {
         for (const Language language : {Language::SimplifiedChinese, Language::TraditionalChinese, Language::English}) {
             show(madeInLanguage ? language : Language::SimplifiedChinese);
-            ProgramWindows windows(ProgramWindows::Making::AllAtOnce);
+            StatementAuditWindowFactory statementWindows;
+            ProgramWindows windows(ProgramWindows::Making::AllAtOnce, &statementWindows);
             windows.mainWindow().findChild<QComboBox *>(QStringLiteral("ruleSet"))->setCurrentIndex(1);
             show(language);
             Problems problems;

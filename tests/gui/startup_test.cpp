@@ -20,6 +20,7 @@
 #include "fake_platform.h"
 #include "icon.h"
 #include "mainwindow.h"
+#include "statementauditfactory.h"
 #include "windows.h"
 
 namespace tallyfin {
@@ -39,8 +40,9 @@ TEST(ProgramWindows, MakeTheMainWindowAtOnceTheOthersOnFirstUseAndKeepThem)
 {
     testing::FakePlatform fake;
     QPointer<QWidget> main, buy, about, audit;
+    StatementAuditWindowFactory statementWindows;
     {
-        const ProgramWindows windows;
+        const ProgramWindows windows(ProgramWindows::Making::OnFirstUse, &statementWindows);
         main = &windows.mainWindow();
         EXPECT_EQ(namesOf(windows.made()), QStringList{"TForm1"});
 

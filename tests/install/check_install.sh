@@ -4,6 +4,7 @@
 # for is where they look.
 set -euo pipefail
 build=$1
+probe=$2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -13,6 +14,13 @@ expect_file() { [[ -f $prefix/$1 ]] || fail "missing $1"; }
 
 expect_file bin/tallyfin
 expect_file bin/tallyfin-cli
+# The statement check is loaded when first opened, from lib/tallyfin beside
+# bin/, with the .xls reader it starts; the program itself links none of it.
+expect_file lib/tallyfin/statementwindow.so
+expect_file lib/tallyfin/tallyfin-xls-reader
+if readelf -d "$prefix/bin/tallyfin" | grep -Eq 'NEEDED.*(Charts|OpenGL|libzip|freexl|sqlite)'; then
+    fail "bin/tallyfin links what only the statement check needs"
+fi
 # The program looks for its pages in share/tallyfin/pages beside bin/.
 expect_file share/tallyfin/pages/tallyfin.html
 expect_file share/tallyfin/pages/stock-sites.html
@@ -25,6 +33,9 @@ done
 
 out=$("$prefix/bin/tallyfin-cli" trade --buy-price 10 --buy-qty 1000 --sell-price 11 --json)
 [[ $out =~ \"profit\":\ *\"924\" ]] || fail "installed tallyfin-cli gave: $out"
+
+cp "$probe" "$prefix/bin/"
+out=$("$prefix/bin/$(basename "$probe")" 2>&1) || fail "the statement check did not open from the installed tree: $out"
 
 grep -q '^Exec=tallyfin %F$' "$prefix/share/applications/tallyfin.desktop" || fail "desktop entry does not start tallyfin"
 if command -v desktop-file-validate >/dev/null; then

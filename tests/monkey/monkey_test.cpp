@@ -60,6 +60,7 @@
 #include "mainwindow.h"
 #include "positiontoolswindow.h"
 #include "qt_printers.h"
+#include "statementauditfactory.h"
 #include "windows.h"
 
 namespace tallyfin {
@@ -144,7 +145,7 @@ std::string boxPattern(const QString &text)
 // the program.
 class Program {
 public:
-    Program() : m_windows(std::make_unique<ProgramWindows>(ProgramWindows::Making::AllAtOnce))
+    Program() : m_windows(std::make_unique<ProgramWindows>(ProgramWindows::Making::AllAtOnce, &m_statementWindows))
     {
         const std::vector<QWidget *> made = m_windows->made();
         for (std::size_t w = 0; w < made.size() && w < m_made.size(); ++w)
@@ -183,7 +184,7 @@ public:
         case Picker: return &m_windows->colorPicker();
         case Help: return &m_windows->help();
         case Capture: return &m_windows->captureOverlay();
-        case Audit: return &m_windows->statementAudit();
+        case Audit: return m_windows->statementAudit();
         case PositionTools: return &m_windows->positionTools();
         case kWindowCount: break;
         }
@@ -201,6 +202,7 @@ public:
     }
 
 private:
+    StatementAuditWindowFactory m_statementWindows;
     std::unique_ptr<ProgramWindows> m_windows;
     std::array<const QWidget *, kWindowCount> m_made{};
     // Becomes null if a window is ever destroyed behind the program's back.
