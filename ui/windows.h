@@ -59,8 +59,8 @@ public:
     PositionToolsWindow &positionTools();
     // Null where the window's plugin cannot be loaded (the user was told).
     QWidget *statementAudit();
-    // The 交割单核对 window shown, opening the first of the statement files
-    // `paths` (as given on the command line or dropped).
+    // The 交割单核对 window shown, the statement files `paths` (as given on
+    // the command line or dropped) added to its account.
     void openStatements(const QStringList &paths);
 
     // The windows made so far, in the order of their making.
