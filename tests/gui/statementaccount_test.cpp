@@ -27,6 +27,7 @@
 #include <sstream>
 
 #include "cli.h"
+#include "statementauditfactory.h"
 #include "dividendgen.h"
 #include "fake_platform.h"
 #include "mainwindow.h"
@@ -270,7 +271,8 @@ TEST_F(StatementAccountTest, TheDividendTaxTabHasTheCommandLinesFigures)
 TEST_F(StatementAccountTest, FilesDroppedOnTheMainWindowOpenInTheStatementCheck)
 {
     const DataHome home;
-    ProgramWindows windows;
+    StatementAuditWindowFactory statementWindows;
+    ProgramWindows windows(ProgramWindows::Making::OnFirstUse, &statementWindows);
     MainWindow &main = windows.mainWindow();
     main.show();
     QMimeData files;
@@ -280,7 +282,7 @@ TEST_F(StatementAccountTest, FilesDroppedOnTheMainWindowOpenInTheStatementCheck)
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&main, &drop);
-    auto &check = static_cast<StatementAuditWindow &>(windows.statementAudit());
+    auto &check = static_cast<StatementAuditWindow &>(*windows.statementAudit());
     EXPECT_TRUE(check.isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&check] { return !check.busy() && check.statement() != nullptr; }, 30000));
     EXPECT_EQ(check.statement()->tradeCount(), statement::ReadStatementFile(whole).tradeCount());
