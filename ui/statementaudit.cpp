@@ -136,15 +136,18 @@ void StatementAuditWindow::setUpViews()
     setUpTable(agreementView, m_agreement);
     // Room for a line of every group, and for as many again where the
     // window is tall enough (periods, classes and securities of their own).
-    const auto heightFor = [this](int lines) {
-        return agreementView->horizontalHeader()->sizeHint().height()
-               + lines * agreementView->verticalHeader()->defaultSectionSize() + 2 * agreementView->frameWidth();
+    const auto heightFor = [](const QTableView *view, int lines) {
+        return view->horizontalHeader()->sizeHint().height() + lines * view->verticalHeader()->defaultSectionSize()
+               + 2 * view->frameWidth();
     };
-    agreementView->setMinimumHeight(heightFor(static_cast<int>(kGroupCount)));
-    agreementView->setMaximumHeight(heightFor(2 * static_cast<int>(kGroupCount)));
+    agreementView->setMinimumHeight(heightFor(agreementView, static_cast<int>(kGroupCount)));
+    agreementView->setMaximumHeight(heightFor(agreementView, 2 * static_cast<int>(kGroupCount)));
     agreementView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                    | QAbstractItemView::SelectedClicked);
     setUpTable(yearsView, m_years);
+    // A few years without scrolling.
+    constexpr int kYearsShown = 4;
+    yearsView->setMinimumHeight(heightFor(yearsView, kYearsShown));
     setUpTable(tradesView, m_trades);
     // No sort until the user asks: the rows in file order.
     tradesView->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
