@@ -20,11 +20,15 @@ Decimal literal(std::string_view text) { return Decimal::fromLiteral(text); }
 
 } // namespace
 
+bool IsSettlementRate(const Decimal &rate)
+{
+    return rate.sign() > 0 && rate <= Decimal(kMaxSettlementRate)
+           && rate.rounded(kSettlementRateDecimals, Rounding::Floor) == rate;
+}
+
 void RequireSettlementRate(const Decimal &rate, TradeSide side)
 {
-    const bool acceptable = rate.sign() > 0 && rate <= Decimal(kMaxSettlementRate)
-                            && rate.rounded(kSettlementRateDecimals, Rounding::Floor) == rate;
-    RequireInput(acceptable, (side == TradeSide::Buy ? TALLYFIN_TEXT("Trade", "买入结算汇率应大于 0 且不超过 %1，最多 %2 位小数")
+    RequireInput(IsSettlementRate(rate), (side == TradeSide::Buy ? TALLYFIN_TEXT("Trade", "买入结算汇率应大于 0 且不超过 %1，最多 %2 位小数")
                                                      : TALLYFIN_TEXT("Trade", "卖出结算汇率应大于 0 且不超过 %1，最多 %2 位小数"))
                                  .arg(std::to_string(kMaxSettlementRate))
                                  .arg(std::to_string(kSettlementRateDecimals)));

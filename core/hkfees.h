@@ -18,6 +18,8 @@ inline constexpr std::string_view kHkConversion =
 // 0.933580). A rate must be above 0, at most kMaxSettlementRate, with at
 // most six decimals; else EInputRejected names the side and the rule.
 void RequireSettlementRate(const Decimal &rate, TradeSide side);
+// The same test, without the message.
+bool IsSettlementRate(const Decimal &rate);
 
 // A typed rate, exactly: EInputRejected when empty or refused as above,
 // EConvertError when it is no number.

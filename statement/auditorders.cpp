@@ -15,6 +15,10 @@ constexpr std::size_t at(FeePart part) { return static_cast<std::size_t>(part); 
 // The Hong Kong items alone, without the broker's commission.
 const CommissionTerms kNoCommission{Decimal(), Decimal()};
 
+// The largest HKD amount of a row that is checked: far beyond any order,
+// and its items still cents once converted.
+constexpr long long kLargestAmountHkd = 10'000'000'000'000;
+
 // Settlement rates in millionths (China Clear publishes six decimals).
 constexpr int kRateDecimals = 6;
 // The most rates tried for the orders of one day and side.
@@ -230,9 +234,13 @@ private:
             return notAudited(trade, NotAuditedReason::BeforeMarketOpened);
         const std::optional<Decimal> rate = SettlementRate(row);
         std::optional<Cents> amount = row.cents(NumberField::Amount);
-        if (!row.price() || !row.quantity() || row.price()->sign() <= 0 || (!amount && !rate))
+        if (!row.price() || !row.quantity() || row.price()->sign() <= 0 || (!amount && !rate)
+            || (rate && !IsSettlementRate(*rate)))
             return notAudited(trade, NotAuditedReason::StockConnectUnpriced);
-        const Decimal amountHkd = *row.price() * *row.quantity();
+        const Decimal quantity = row.quantity()->sign() < 0 ? -*row.quantity() : *row.quantity();
+        const Decimal amountHkd = *row.price() * quantity;
+        if (amountHkd > Decimal(kLargestAmountHkd))
+            return notAudited(trade, NotAuditedReason::NumbersTooLarge);
         if (!amount)
             amount = yuanAmount(row.date(), row.kind() == RowKind::Buy ? TradeSide::Buy : TradeSide::Sell, amountHkd, *rate);
         if (!amount)

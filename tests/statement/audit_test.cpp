@@ -496,7 +496,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{"TextForANumber", kHeader + kBuy + "20210312\t600036\t招商银行\t证券卖出\t100\t10.00\tabc\t5.00\t1.00\t994.00\r\n",
                      0, "", "'abc' in 成交金额 is not a number", ""},
         BadInputCase{"BeforeTheFeeTable", kHeader + kBuy + "20000105\t600036\t招商银行\t证券买入\t100\t10.00\t1000.00\t5.00\t0.00\t-1005.00\r\n",
-                     0, "", "", "beforeFeeTable"}),
+                     0, "", "", "beforeFeeTable"},
+        BadInputCase{"StockConnectBeyondAnyAmount",
+                     kHeader + kBuy + "20240311\t00700\t腾讯控股\t证券买入\t1000000\t99999999999.00\t9000.00\t5.00\t9.00\t-9014.00\r\n",
+                     0, "", "", "numbersTooLarge"},
+        BadInputCase{"StockConnectWithoutAmountOrRate",
+                     kHeader + kBuy + "20240311\t00700\t腾讯控股\t证券买入\t100\t300.00\t\t5.00\t30.00\t-28000.00\r\n",
+                     0, "", "", "stockConnectUnpriced"}),
     [](const auto &test) { return std::string(test.param.name); });
 
 // A file above the size limit is refused before a byte of it is read.
