@@ -303,6 +303,30 @@ TEST(AuditStockConnect, RowsAreBookedAcrossTheRuleChanges)
     EXPECT_EQ(crossed, (std::set<std::string>{"2023-01", "2023-11"}));
 }
 
+// A real account's 35 港股通 trades: every one checked, none at fault, one
+// commission line explaining them all (the file is skipped where absent).
+TEST(AuditStockConnect, TheRealTradesAuditWithoutAFinding)
+{
+    const std::filesystem::path real = std::filesystem::path(TALLYFIN_REAL_STATEMENTS) / "lqbin007-2025.xls";
+    if (!std::filesystem::exists(real))
+        GTEST_SKIP() << "no real statement at " << real;
+    const Json json = auditJson(real);
+    int lines = 0;
+    for (const Json &line : json["agreement"]) {
+        if (line["group"] != "港股通")
+            continue;
+        ++lines;
+        EXPECT_EQ(line["commissionPerMille"], "0.6");
+        EXPECT_EQ(line["minimum"], "5.00");
+        EXPECT_EQ(line["explained"], 35);
+        EXPECT_EQ(line["of"], 35);
+    }
+    EXPECT_EQ(lines, 1);
+    EXPECT_TRUE(json["notAudited"].empty());
+    for (const Json &finding : json["findings"])
+        EXPECT_EQ(finding["code"].get<std::string>().size(), 6u) << "line " << finding["line"];
+}
+
 // A statement that writes its Stock Connect fees its own way (here a fee of
 // its own in the transfer column of every such row) has those rows told as
 // not checked, not each found at fault; the A-share findings stand.
