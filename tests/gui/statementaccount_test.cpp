@@ -203,7 +203,8 @@ TEST_F(StatementAccountTest, AnOpeningCostTypedIsKeptAsTheCommandLinesIs)
     const std::string code = openings->index(0, 0).data().toString().toStdString();
     openings->setData(openings->index(0, 3), QStringLiteral("1234.5"));
     account.settle();
-    for (const Json &position : cliJson({"account", "--store", home.store(), "positions", "--json"})["positions"])
+    const Json positions = cliJson({"account", "--store", home.store(), "positions", "--json"});
+    for (const Json &position : positions["positions"])
         if (position["code"] == code) {
             EXPECT_EQ(position["openingCost"], "1234.50");
         }
