@@ -18,7 +18,7 @@ expect_file bin/tallyfin-cli
 # bin/, with the .xls reader it starts; the program itself links none of it.
 expect_file lib/tallyfin/statementwindow.so
 expect_file lib/tallyfin/tallyfin-xls-reader
-if readelf -d "$prefix/bin/tallyfin" | grep -Eq 'NEEDED.*(Charts|OpenGL|libzip|freexl|sqlite)'; then
+if readelf -d "$prefix/bin/tallyfin" | grep -Eq 'NEEDED.*(Qt6Charts|Qt6OpenGL|libzip|freexl|sqlite)'; then
     fail "bin/tallyfin links what only the statement check needs"
 fi
 # The program looks for its pages in share/tallyfin/pages beside bin/.
