@@ -76,6 +76,23 @@ TEST(DecimalTest, WholeNumbersWithin64Bits)
 
 // --- The fee table ---------------------------------------------------------
 
+// Walking the calendar day by day over four years (a leap year among
+// them) meets every real date once, in order, and back again.
+TEST(TradeDateTest, NextAndPreviousDayWalkTheCalendar)
+{
+    TradeDate day{2023, 1, 1};
+    int days = 0;
+    while (day < TradeDate{2027, 1, 1}) {
+        const TradeDate next = NextDay(day);
+        ASSERT_LT(day, next);
+        ASSERT_TRUE(ParseTradeDate(FormatTradeDate(next))) << FormatTradeDate(next);
+        ASSERT_EQ(PreviousDay(next), day);
+        day = next;
+        ++days;
+    }
+    EXPECT_EQ(days, 365 * 3 + 366);
+}
+
 TEST(TradeDateTest, ReadsRealDaysOnly)
 {
     EXPECT_EQ(ParseTradeDate("2024-02-29"), (TradeDate{2024, 2, 29}));
