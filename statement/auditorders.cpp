@@ -16,8 +16,8 @@ constexpr std::size_t at(FeePart part) { return static_cast<std::size_t>(part); 
 const CommissionTerms kNoCommission{Decimal(), Decimal()};
 
 // The largest HKD amount of a row that is checked: far beyond any order,
-// and its items still cents once converted.
-constexpr long long kLargestAmountHkd = 10'000'000'000'000;
+// and an order of thousands of such rows still cents once converted.
+constexpr long long kLargestAmountHkd = 100'000'000'000;
 
 // Settlement rates in millionths (China Clear publishes six decimals).
 constexpr int kRateDecimals = 6;
