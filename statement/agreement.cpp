@@ -422,7 +422,9 @@ private:
                     ScopeLines lines = nothingCharged(security.orders) ? owingNothing(security) : singleLine(security);
                     if (lines.fits.empty())
                         continue;
-                    std::erase_if(populations[p].orders, [&](std::uint32_t index) { return m_orders[index].code == code; });
+                    const std::string_view apartCode = security.code; // clang 14 captures no structured binding
+                    std::erase_if(populations[p].orders,
+                                  [&](std::uint32_t index) { return m_orders[index].code == apartCode; });
                     apart.emplace_back(std::move(security), std::move(lines));
                 }
                 if (apart.size() == before)

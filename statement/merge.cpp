@@ -29,10 +29,12 @@ unsigned bit(KeyPart part) { return 1u << static_cast<unsigned>(part); }
 unsigned partsOf(const Statement &statement)
 {
     unsigned parts = 0;
-    for (const auto &[part, role] : kKeyColumns)
+    for (const auto &[part, role] : kKeyColumns) {
+        const auto wanted = role; // clang 14 captures no structured binding
         if (std::any_of(statement.columns.begin(), statement.columns.end(),
-                        [role](const Column &column) { return column.role == role; }))
+                        [wanted](const Column &column) { return column.role == wanted; }))
             parts |= bit(part);
+    }
     return parts;
 }
 
