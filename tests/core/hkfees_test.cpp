@@ -147,3 +147,26 @@ TEST(SettlementRateTest, TakesSixDecimalsAboveZero)
 
 } // namespace
 } // namespace tallyfin
+
+namespace tallyfin {
+namespace {
+
+// Every row of the Hong Kong table describes itself with its date and item,
+// and the rules of every row's day read as a sentence with the notes of the
+// rows not yet confirmed.
+TEST(HkFeeTableTextTest, EveryRowAndEveryDayDescribeThemselves)
+{
+    std::size_t noted = 0;
+    for (const HkFeeRuleRow &row : HkFeeRuleTable()) {
+        const std::string entry = HkFeeTableEntry(row).toString();
+        EXPECT_NE(entry.find(row.effectiveFrom), std::string::npos) << entry;
+        EXPECT_NE(entry.find(HkFeeItemName(row.item)), std::string::npos) << entry;
+        const HkRulesInForce rules = HkRulesFor(*ParseTradeDate(row.effectiveFrom));
+        EXPECT_NE(HkRulesDescription(rules).toString().find("港元"), std::string::npos);
+        noted += !HkRuleNotes(rules).empty();
+    }
+    EXPECT_GE(noted, 1u) << "the 2025 settlement fee is not yet confirmed";
+}
+
+} // namespace
+} // namespace tallyfin
