@@ -26,24 +26,24 @@ std::optional<TermsScope> scopeNamed(std::string_view name)
 }
 
 // "FROM..TO", either end empty.
-bool readSpan(std::string_view text, TermSpec &spec)
+bool readSpan(std::string_view text, TermOption &given)
 {
     const std::size_t dots = text.find("..");
     if (dots == std::string_view::npos)
         return false;
     const std::string_view from = text.substr(0, dots), to = text.substr(dots + 2);
-    if (!from.empty() && !(spec.from = ParseTradeDate(from)))
+    if (!from.empty() && !(given.from = ParseTradeDate(from)))
         return false;
-    if (!to.empty() && !(spec.to = ParseTradeDate(to)))
+    if (!to.empty() && !(given.to = ParseTradeDate(to)))
         return false;
-    return !(spec.from && spec.to && *spec.to < *spec.from);
+    return !(given.from && given.to && *given.to < *given.from);
 }
 
 CLI::Validator specValidator(std::optional<Decimal> highest, const std::string &expected)
 {
     return CLI::Validator(
         [highest, expected](const std::string &text) {
-            return ParseTermSpec(text, highest) ? std::string()
+            return ParseTermOption(text, highest) ? std::string()
                                                 : "expected [SCOPE=]" + expected + "[@FROM..TO], got '" + text + "'";
         },
         "");
@@ -60,42 +60,42 @@ std::string describe(const TermsScope &scope)
 
 } // namespace
 
-std::optional<TermSpec> ParseTermSpec(std::string_view text, const std::optional<Decimal> &highest)
+std::optional<TermOption> ParseTermOption(std::string_view text, const std::optional<Decimal> &highest)
 {
-    TermSpec spec;
+    TermOption given;
     const std::size_t equals = text.find('=');
     if (equals != std::string_view::npos) {
         const std::optional<TermsScope> scope = scopeNamed(text.substr(0, equals));
         if (!scope)
             return std::nullopt;
-        spec.scope = *scope;
+        given.scope = *scope;
         text.remove_prefix(equals + 1);
     }
     const std::size_t at = text.find('@');
     if (at != std::string_view::npos) {
-        if (!readSpan(text.substr(at + 1), spec))
+        if (!readSpan(text.substr(at + 1), given))
             return std::nullopt;
         text = text.substr(0, at);
     }
     const std::optional<Decimal> value = decimalOf(text);
     if (!value || value->sign() < 0 || (highest && *value > *highest))
         return std::nullopt;
-    spec.value = *value;
-    return spec;
+    given.value = *value;
+    return given;
 }
 
-std::vector<UserTerms> MergeTermSpecs(const std::vector<TermSpec> &rates, const std::vector<TermSpec> &minimums)
+std::vector<UserTerms> MergeTermOptions(const std::vector<TermOption> &rates, const std::vector<TermOption> &minimums)
 {
     std::vector<UserTerms> merged;
-    const auto entryFor = [&merged](const TermSpec &spec) -> UserTerms & {
+    const auto entryFor = [&merged](const TermOption &given) -> UserTerms & {
         for (UserTerms &terms : merged)
-            if (terms.scope == spec.scope && terms.from == spec.from && terms.to == spec.to)
+            if (terms.scope == given.scope && terms.from == given.from && terms.to == given.to)
                 return terms;
-        return merged.emplace_back(UserTerms{spec.scope, spec.from, spec.to, std::nullopt, std::nullopt});
+        return merged.emplace_back(UserTerms{given.scope, given.from, given.to, std::nullopt, std::nullopt});
     };
-    for (const TermSpec &rate : rates)
+    for (const TermOption &rate : rates)
         entryFor(rate).ratePerMille = rate.value;
-    for (const TermSpec &minimum : minimums) {
+    for (const TermOption &minimum : minimums) {
         const bool spanless = !minimum.from && !minimum.to;
         bool applied = false;
         for (UserTerms &terms : merged)
@@ -156,13 +156,13 @@ void AgreementOptions::declare(CLI::App *command)
 
 AuditOptions AgreementOptions::options() const
 {
-    std::vector<TermSpec> rates, minimums;
+    std::vector<TermOption> rates, minimums;
     for (const std::string &text : m_commission)
-        rates.push_back(*ParseTermSpec(text, std::nullopt));
+        rates.push_back(*ParseTermOption(text, std::nullopt));
     for (const std::string &text : m_minimum)
-        minimums.push_back(*ParseTermSpec(text, std::nullopt));
+        minimums.push_back(*ParseTermOption(text, std::nullopt));
     AuditOptions options;
-    options.terms = MergeTermSpecs(rates, minimums);
+    options.terms = MergeTermOptions(rates, minimums);
     if (m_leviesOnTop)
         for (BillingOverride &billing : options.billing)
             billing.leviesOnTop = true;

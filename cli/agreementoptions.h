@@ -20,20 +20,20 @@ namespace tallyfin {
 // out for an open end.
 //   "0.2354@..2025-01-23" -> every group, to 2025-01-23, 0.2354
 //   "511260=0.05"         -> the security 511260, every date, 0.05
-struct TermSpec {
+struct TermOption {
     statement::TermsScope scope;
     std::optional<TradeDate> from, to;
     Decimal value;
 };
 
-// The spec, or nullopt when it is not one; `highest` caps the value.
-std::optional<TermSpec> ParseTermSpec(std::string_view text, const std::optional<Decimal> &highest);
+// The option read, or nullopt when it is not one; `highest` caps the value.
+std::optional<TermOption> ParseTermOption(std::string_view text, const std::optional<Decimal> &highest);
 
 // Merges rates and minimums into the user's terms: a rate and a minimum of
 // one scope and span are one entry; a minimum without a span holds for every
 // span of its scope. Throws CLI::ValidationError when two spans of one scope
 // overlap.
-std::vector<statement::UserTerms> MergeTermSpecs(const std::vector<TermSpec> &rates, const std::vector<TermSpec> &minimums);
+std::vector<statement::UserTerms> MergeTermOptions(const std::vector<TermOption> &rates, const std::vector<TermOption> &minimums);
 
 // The options that set the agreement an audit prices by, declared on a
 // command: --commission, --minimum (each repeatable, with a scope and a

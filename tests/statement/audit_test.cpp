@@ -402,40 +402,40 @@ TEST(AuditOverrides, TakeTheUsersTermsAndCheckEveryOrderByThem)
 
 // --- Terms given by period on the command line -------------------------------
 
-struct SpecCase {
+struct OptionCase {
     const char *text;
     bool valid;
     TermsScope scope = {};
     const char *from = "", *to = "";
 };
 
-void PrintTo(const SpecCase &c, std::ostream *out) { *out << c.text; }
+void PrintTo(const OptionCase &c, std::ostream *out) { *out << c.text; }
 
-class TermSpecTest : public testing::TestWithParam<SpecCase> {};
+class TermOptionTest : public testing::TestWithParam<OptionCase> {};
 
-TEST_P(TermSpecTest, ReadsScopeValueAndSpan)
+TEST_P(TermOptionTest, ReadsScopeValueAndSpan)
 {
-    const SpecCase &c = GetParam();
-    const std::optional<TermSpec> spec = ParseTermSpec(c.text, Decimal(3));
-    ASSERT_EQ(spec.has_value(), c.valid);
-    if (!spec)
+    const OptionCase &c = GetParam();
+    const std::optional<TermOption> given = ParseTermOption(c.text, Decimal(3));
+    ASSERT_EQ(given.has_value(), c.valid);
+    if (!given)
         return;
-    EXPECT_EQ(spec->scope, c.scope);
-    EXPECT_EQ(spec->from ? FormatTradeDate(*spec->from) : "", c.from);
-    EXPECT_EQ(spec->to ? FormatTradeDate(*spec->to) : "", c.to);
+    EXPECT_EQ(given->scope, c.scope);
+    EXPECT_EQ(given->from ? FormatTradeDate(*given->from) : "", c.from);
+    EXPECT_EQ(given->to ? FormatTradeDate(*given->to) : "", c.to);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Specs, TermSpecTest,
-    testing::Values(SpecCase{"0.25", true}, SpecCase{"0.2354@..2025-01-23", true, {}, "", "2025-01-23"},
-                    SpecCase{"0.15@2025-02-26..", true, {}, "2025-02-26", ""},
-                    SpecCase{"上海基金=0.25@2024-11-18..2025-01-23", true,
+    Options, TermOptionTest,
+    testing::Values(OptionCase{"0.25", true}, OptionCase{"0.2354@..2025-01-23", true, {}, "", "2025-01-23"},
+                    OptionCase{"0.15@2025-02-26..", true, {}, "2025-02-26", ""},
+                    OptionCase{"上海基金=0.25@2024-11-18..2025-01-23", true,
                              {InstrumentGroup::ShanghaiFund, SecurityClass::General, ""}, "2024-11-18", "2025-01-23"},
-                    SpecCase{"债券ETF=0.05", true, {std::nullopt, SecurityClass::BondEtf, ""}},
-                    SpecCase{"511260=0.05", true, {std::nullopt, SecurityClass::Security, "511260"}},
-                    SpecCase{"3.5", false}, SpecCase{"-0.1", false}, SpecCase{"abc", false},
-                    SpecCase{"0.2@2025-02-30..", false}, SpecCase{"0.2@2025-03-01..2025-02-01", false},
-                    SpecCase{"0.2@2025-03-01", false}, SpecCase{"上证=0.2", false}, SpecCase{"51126=0.2", false}),
+                    OptionCase{"债券ETF=0.05", true, {std::nullopt, SecurityClass::BondEtf, ""}},
+                    OptionCase{"511260=0.05", true, {std::nullopt, SecurityClass::Security, "511260"}},
+                    OptionCase{"3.5", false}, OptionCase{"-0.1", false}, OptionCase{"abc", false},
+                    OptionCase{"0.2@2025-02-30..", false}, OptionCase{"0.2@2025-03-01..2025-02-01", false},
+                    OptionCase{"0.2@2025-03-01", false}, OptionCase{"上证=0.2", false}, OptionCase{"51126=0.2", false}),
     [](const auto &test) { return "Case" + std::to_string(test.index); });
 
 // The broker's own periods typed on the command line price every order as
