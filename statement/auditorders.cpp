@@ -37,7 +37,6 @@ struct RateBracket {
         const RateBracket met{std::max(low, other->low), std::min(high, other->high)};
         return met.low <= met.high ? std::optional(met) : std::nullopt;
     }
-    Decimal middle() const { return Decimal(low + (high - low) / 2, kRateDecimals); }
     // Every rate of the bracket, or the kMostRates about its middle.
     std::vector<Decimal> candidates() const
     {
