@@ -301,10 +301,12 @@ private:
         // the middle one: the rows cannot tell them apart.
         std::vector<Decimal> best;
         int bestCount = -1;
+        // The orders of one day and side share the days that may price them.
+        const std::vector<TradeDate> days = ruleDays(m_gathered.orders[orders.front()].hongKong->rulesDate);
         for (const Decimal &rate : shared->candidates()) {
             int count = 0;
             for (const std::size_t i : orders)
-                count += bestDay(m_gathered.orders[i], rate).second;
+                count += bestDay(m_gathered.orders[i], rate, days).second;
             if (count > bestCount)
                 best.clear();
             if (count >= bestCount) {
@@ -318,15 +320,19 @@ private:
 
     // The row's day, unless its fees are those of an earlier day's rules:
     // the trade is some days before its settlement.
-    static TradeDate rulesDay(const GatheredOrder &order) { return bestDay(order, *order.hongKong->rate).first; }
+    static TradeDate rulesDay(const GatheredOrder &order)
+    {
+        return bestDay(order, *order.hongKong->rate, ruleDays(order.hongKong->rulesDate)).first;
+    }
 
-    // Of the days whose rules may price the order (see ruleDays), the first
+    // Of `days`, those whose rules may price the order (see ruleDays), the first
     // under which most of its Hong Kong items come out as written at `rate`,
     // and how many do.
-    static std::pair<TradeDate, int> bestDay(const GatheredOrder &order, const Decimal &rate)
+    static std::pair<TradeDate, int> bestDay(const GatheredOrder &order, const Decimal &rate,
+                                             const std::vector<TradeDate> &days)
     {
         std::pair<TradeDate, int> best{order.hongKong->rulesDate, -1};
-        for (const TradeDate day : ruleDays(order.hongKong->rulesDate))
+        for (const TradeDate day : days)
             if (const int agreeing = itemsAgreeing(order, rate, day).first; agreeing > best.second)
                 best = {day, agreeing};
         return best;
